@@ -1,0 +1,172 @@
+// Opening, writing records and closing. Reading lives in read_field.cc.
+#include "files/file_access.h"
+
+#include <cmath>
+#include <limits>
+#include <new>
+#include <utility>
+
+#include "files/open_file_table.h"
+#include "files/platform_file.h"
+#include "frame/error_word.h"
+#include "frame/run_time_errors.h"
+
+namespace files {
+namespace {
+
+// Records the code in the error word and hands it back, so every failure
+// path is one line.
+int Fail(int code) {
+  frame::RecordError(code);
+  return code;
+}
+
+// A name that would not reach the file the user named is refused: an empty
+// one, wildcards, a NUL byte (the name would end early), or one too long to
+// pass whole (cutting it would open some other file).
+bool NameIsUsable(const std::string& name) {
+  if (name.empty() || name.size() > kMaxNameLength) return false;
+  return name.find_first_of(std::string("*?\0", 3)) == std::string::npos;
+}
+
+// The checks both kinds of open make before anything is touched.
+int CheckOpen(int16_t number, const std::string& name, int64_t length, int64_t max_length) {
+  if (!NameIsUsable(name)) return frame::kBadFileName;
+  if (number < 0) return frame::kBadFileNumber;
+  if (length < 1 || length > max_length) return frame::kBadRecordLength;
+  if (FindEntry(number) != nullptr) return frame::kFileAlreadyOpen;
+  return 0;
+}
+
+// A file this program already holds under another number is refused like a
+// file held by another program: reading and writing one file at once would
+// clobber the input.
+bool AlreadyHeld(PlatformHandle handle) {
+  bool held = false;
+  ForEachEntry([&](const FileEntry& entry) {
+    if (PlatformSameFile(entry.handle, handle)) held = true;
+  });
+  return held;
+}
+
+// Finishes an open whose platform file is open: the same-file check, the
+// device kind, and the entry put into the table.
+int AddEntry(std::unique_ptr<FileEntry> entry) {
+  if (AlreadyHeld(entry->handle)) {
+    PlatformClose(entry->handle);
+    return Fail(frame::kAccessDenied);
+  }
+  entry->device = PlatformIsDisk(entry->handle) ? DeviceKind::kDisk : DeviceKind::kOther;
+  InsertEntry(std::move(entry));
+  return 0;
+}
+
+}  // namespace
+
+int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
+  // A read buffer beyond 1 MiB reads no faster; 64 KiB is the largest any
+  // caller asks for.
+  constexpr int64_t kMaxBufferSize = 1 << 20;
+  if (int code = CheckOpen(number, name, buffer_size, kMaxBufferSize)) return Fail(code);
+
+  auto entry = std::unique_ptr<FileEntry>(new (std::nothrow) FileEntry);
+  uint8_t* buffer = new (std::nothrow) uint8_t[buffer_size];
+  if (!entry || !buffer) {
+    delete[] buffer;
+    return Fail(frame::kOutOfMemory);
+  }
+  entry->buffer.reset(buffer);
+  entry->number = number;
+  entry->kind = FileKind::kSequentialInput;
+  entry->record_length = static_cast<uint32_t>(buffer_size);
+
+  if (int code = PlatformOpen(name, Access::kRead, Disposition::kOpenExisting, &entry->handle)) {
+    return Fail(code);
+  }
+  // A disk file's first buffer is read at open; a device is read only when
+  // the program asks for its first byte.
+  if (PlatformIsDisk(entry->handle)) {
+    int code = PlatformReadAt(entry->handle, 0, entry->buffer.get(), entry->record_length,
+                              &entry->buffer_count);
+    if (code != 0) {
+      PlatformClose(entry->handle);
+      return Fail(code);
+    }
+  }
+  return AddEntry(std::move(entry));
+}
+
+int OpenForRecords(int16_t number, const std::string& name, int64_t record_length) {
+  if (int code = CheckOpen(number, name, record_length, kMaxRecordLength)) return Fail(code);
+
+  auto entry = std::unique_ptr<FileEntry>(new (std::nothrow) FileEntry);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  entry->number = number;
+  entry->kind = FileKind::kRecords;
+  entry->record_length = static_cast<uint32_t>(record_length);
+
+  // A file that cannot be written is still opened, for reading alone; its
+  // writes then fail one by one and the file keeps its bytes.
+  int code = PlatformOpen(name, Access::kReadWrite, Disposition::kOpenAlways, &entry->handle);
+  if (code != 0) code = PlatformOpen(name, Access::kRead, Disposition::kOpenAlways, &entry->handle);
+  if (code != 0) return Fail(code);
+  return AddEntry(std::move(entry));
+}
+
+int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint32_t count) {
+  // Record numbers round to the nearest whole number, halves to even, under
+  // the rounding mode the process set at start-up. Values no file could
+  // reach are refused before any arithmetic can overflow.
+  constexpr double kLargest = 4.0e18;
+  if (!std::isfinite(record_number) || std::fabs(record_number) > kLargest) {
+    return Fail(frame::kBadRecordNumber);
+  }
+  int64_t n = static_cast<int64_t>(std::nearbyint(record_number));
+
+  FileEntry* entry = FindEntry(number);
+  if (entry == nullptr) return Fail(frame::kBadFileNumber);
+  if (entry->kind != FileKind::kRecords || entry->device != DeviceKind::kDisk) {
+    return Fail(frame::kBadFileMode);
+  }
+  entry->position = n;
+  if (n == 0) return Fail(frame::kBadRecordNumber);
+  if (n < 0) return Fail(frame::kPathFileAccess);  // no record lies before the file's start
+  if (n - 1 > std::numeric_limits<int64_t>::max() / entry->record_length) {
+    return Fail(frame::kBadRecordNumber);
+  }
+  int64_t offset = (n - 1) * static_cast<int64_t>(entry->record_length);
+  uint32_t size = count < entry->record_length ? count : entry->record_length;
+  uint32_t written = 0;
+  if (int code = PlatformWriteAt(entry->handle, offset, bytes, size, &written)) return Fail(code);
+  if (written < size) return Fail(frame::kDiskFull);
+  return 0;
+}
+
+int CutToRecords(int16_t number, int64_t record_count) {
+  FileEntry* entry = FindEntry(number);
+  if (entry == nullptr) return Fail(frame::kBadFileNumber);
+  if (entry->kind != FileKind::kRecords || entry->device != DeviceKind::kDisk) {
+    return Fail(frame::kBadFileMode);
+  }
+  if (record_count < 0 ||
+      record_count > std::numeric_limits<int64_t>::max() / entry->record_length) {
+    return Fail(frame::kBadRecordNumber);
+  }
+  uint64_t size = static_cast<uint64_t>(record_count) * entry->record_length;
+  if (int code = PlatformSetSize(entry->handle, size)) return Fail(code);
+  return 0;
+}
+
+int CloseAllFiles() {
+  int first_failure = 0;
+  while (std::unique_ptr<FileEntry> entry = UnlinkHead()) {
+    int code = PlatformClose(entry->handle);
+    if (code != 0 && first_failure == 0) first_failure = code;
+  }
+  if (first_failure != 0) frame::RecordError(first_failure);
+  return first_failure;
+}
+
+bool IsOpen(int16_t number) { return FindEntry(number) != nullptr; }
+
+}  // namespace files

@@ -1,0 +1,59 @@
+// The open-file table: one entry per open file, newest first, each file
+// number in at most one entry.
+#ifndef ZELTO_FILES_OPEN_FILE_TABLE_H_
+#define ZELTO_FILES_OPEN_FILE_TABLE_H_
+
+#include <cstdint>
+#include <memory>
+
+#include "files/platform_file.h"
+
+namespace files {
+
+/// How a file was opened.
+enum class FileKind : uint8_t { kSequentialInput, kRecords };
+
+/// 1 for a disk file, 2 for anything else (terminal, pipe, null device).
+enum class DeviceKind : uint16_t { kDisk = 1, kOther = 2 };
+
+/// One open file.
+struct FileEntry {
+  std::unique_ptr<FileEntry> next;  ///< the next older entry
+  int16_t number = 0;               ///< the number it was opened under
+  PlatformHandle handle = kNoHandle;
+  DeviceKind device = DeviceKind::kDisk;
+  FileKind kind = FileKind::kSequentialInput;
+  /// Sequential input: file offset of the first byte held in the read buffer.
+  /// Records: the number of the record last written.
+  int64_t position = 0;
+  /// Records: the record length. Sequential input: the read buffer's size.
+  uint32_t record_length = 0;
+  uint32_t buffer_index = 0;  ///< read-buffer bytes already consumed
+  uint32_t buffer_count = 0;  ///< read-buffer bytes held
+  std::unique_ptr<uint8_t[]> buffer;  ///< sequential input: the bytes last read
+};
+
+/// The entry open under `number`, or null.
+FileEntry* FindEntry(int16_t number);
+
+/// Puts `entry` at the head of the table.
+void InsertEntry(std::unique_ptr<FileEntry> entry);
+
+/// Takes the entry under `number` out of the table and hands it back.
+std::unique_ptr<FileEntry> UnlinkEntry(int16_t number);
+
+/// Takes the head entry (the newest) out of the table; null when empty.
+std::unique_ptr<FileEntry> UnlinkHead();
+
+/// The table's head, the newest entry; null when the table is empty.
+FileEntry* TableHead();
+
+/// Calls `visit` for every entry, newest first.
+template <typename Visit>
+void ForEachEntry(Visit visit) {
+  for (FileEntry* entry = TableHead(); entry != nullptr; entry = entry->next.get()) visit(*entry);
+}
+
+}  // namespace files
+
+#endif  // ZELTO_FILES_OPEN_FILE_TABLE_H_

@@ -1,0 +1,242 @@
+// File access on POSIX: descriptors stand in for the Windows file handles.
+//
+// What stands in for the Windows behaviour the program was made for:
+// - Share mode 0 (no other opener while the file is open): an exclusive,
+//   non-blocking flock on every regular file we open. flock belongs to the
+//   open file description, so a second open of the same file by this process
+//   is refused just as one by another running copy is.
+// - The read-only attribute: a regular file whose permission bits let nobody
+//   write is read-only for everyone, root included, so a read-write open of it
+//   is refused and the caller falls back to reading alone.
+// - Folders cannot be opened as files.
+// - Device kind: a regular file is a disk file; FIFOs, terminals and
+//   character devices are not.
+#include "files/platform_file.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "files/platform_file_posix.h"
+#include "frame/run_time_errors.h"
+
+namespace files {
+namespace {
+
+// One injected failure per kind of call, for tests only.
+struct InjectedFault {
+  bool armed = false;
+  int calls_before = 0;
+  int code = 0;
+  uint32_t short_by = 0;
+};
+InjectedFault injected[6];
+
+// Counts down an armed fault; true when this call is the one to fail.
+bool FaultDue(PlatformCall call, InjectedFault* out) {
+  InjectedFault& fault = injected[static_cast<int>(call)];
+  if (!fault.armed) return false;
+  if (fault.calls_before > 0) {
+    --fault.calls_before;
+    return false;
+  }
+  *out = fault;
+  fault.armed = false;
+  return true;
+}
+
+int Fd(PlatformHandle handle) { return static_cast<int>(handle); }
+
+// A missing file and a missing folder on the way both come back as ENOENT;
+// the program tells them apart by whether the folder part of the name exists.
+int CodeForMissing(const std::string& name) {
+  std::string::size_type slash = name.rfind('/');
+  if (slash == std::string::npos) return frame::kFileNotFound;
+  std::string folder = slash == 0 ? "/" : name.substr(0, slash);
+  struct stat info;
+  if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return frame::kPathNotFound;
+  return frame::kFileNotFound;
+}
+
+// Writing past the file-size limit would kill the process with SIGXFSZ; with
+// the signal ignored the write fails with EFBIG and is reported as disk full.
+void IgnoreFileSizeSignal() {
+  static bool done = false;
+  if (!done) {
+    signal(SIGXFSZ, SIG_IGN);
+    done = true;
+  }
+}
+
+}  // namespace
+
+int CodeForErrno(int error_number) {
+  switch (error_number) {
+    case 0: return 0;
+    case ENOENT: return frame::kFileNotFound;
+    case ENOTDIR: return frame::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case EBUSY:
+    case ETXTBSY:
+    case EWOULDBLOCK: return frame::kAccessDenied;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: return frame::kDiskFull;
+    case EMFILE:
+    case ENFILE: return frame::kTooManyFiles;
+    case ENOMEM: return frame::kOutOfMemory;
+    case EIO: return frame::kDeviceError;
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM: return frame::kDiskNotReady;
+    case EBADF: return frame::kInternalError;
+    default: return frame::kPathFileAccess;
+  }
+}
+
+int PlatformOpen(const std::string& name, Access access, Disposition disposition,
+                 PlatformHandle* handle) {
+  *handle = kNoHandle;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
+  IgnoreFileSizeSignal();
+
+  struct stat info;
+  bool exists = stat(name.c_str(), &info) == 0;
+  if (exists && S_ISDIR(info.st_mode)) return frame::kAccessDenied;
+  if (exists && access == Access::kReadWrite && S_ISREG(info.st_mode) &&
+      (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return frame::kAccessDenied;  // read-only for everyone, root included
+  }
+
+  int flags = (access == Access::kRead ? O_RDONLY : O_RDWR) | O_NOCTTY | O_CLOEXEC;
+  // Non-blocking only for the open itself: a FIFO without a writer must not
+  // hold the program at open.
+  flags |= O_NONBLOCK;
+  if (disposition == Disposition::kOpenAlways) flags |= O_CREAT;
+  int fd;
+  do {
+    fd = open(name.c_str(), flags, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    if (errno == ENOENT) {
+      return disposition == Disposition::kOpenAlways ? frame::kPathNotFound : CodeForMissing(name);
+    }
+    return CodeForErrno(errno);
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    close(fd);
+    return frame::kAccessDenied;
+  }
+  if (S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    close(fd);
+    return frame::kAccessDenied;  // held by another opener
+  }
+  *handle = fd;
+  return 0;
+}
+
+bool PlatformIsDisk(PlatformHandle handle) {
+  struct stat info;
+  return fstat(Fd(handle), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool PlatformSameFile(PlatformHandle a, PlatformHandle b) {
+  struct stat first, second;
+  if (fstat(Fd(a), &first) != 0 || fstat(Fd(b), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint32_t size,
+                   uint32_t* got) {
+  *got = 0;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReadAt, &fault)) return fault.code;
+  if (offset > static_cast<uint64_t>(LLONG_MAX)) return frame::kPathFileAccess;
+  ssize_t n;
+  do {
+    n = pread(Fd(handle), buffer, size, static_cast<off_t>(offset));
+  } while (n < 0 && errno == EINTR);
+  if (n < 0) return CodeForErrno(errno);
+  *got = static_cast<uint32_t>(n);
+  return 0;
+}
+
+int PlatformReadNext(PlatformHandle handle, uint8_t* buffer, uint32_t size, uint32_t* got) {
+  *got = 0;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReadNext, &fault)) return fault.code;
+  ssize_t n;
+  do {
+    n = read(Fd(handle), buffer, size);
+  } while (n < 0 && errno == EINTR);
+  if (n < 0) return CodeForErrno(errno);
+  *got = static_cast<uint32_t>(n);
+  return 0;
+}
+
+int PlatformWriteAt(PlatformHandle handle, int64_t offset, const uint8_t* bytes, uint32_t size,
+                    uint32_t* written) {
+  *written = 0;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kWriteAt, &fault)) {
+    if (fault.short_by == 0) return fault.code;
+    size = fault.short_by >= size ? 0 : size - fault.short_by;
+  }
+  if (offset < 0) return frame::kPathFileAccess;  // no file position before the start
+  // A file opened for reading alone refuses writes as access denied, the way
+  // a read-only file does on Windows, not as a bad descriptor.
+  if ((fcntl(Fd(handle), F_GETFL) & O_ACCMODE) == O_RDONLY) return frame::kAccessDenied;
+  while (*written < size) {
+    ssize_t n = pwrite(Fd(handle), bytes + *written, size - *written,
+                       static_cast<off_t>(offset + *written));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return CodeForErrno(errno);
+    if (n == 0) break;  // the caller sees the short count
+    *written += static_cast<uint32_t>(n);
+  }
+  return 0;
+}
+
+int PlatformSetSize(PlatformHandle handle, uint64_t size) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kSetSize, &fault)) return fault.code;
+  if (size > static_cast<uint64_t>(LLONG_MAX)) return frame::kPathFileAccess;
+  int result;
+  do {
+    result = ftruncate(Fd(handle), static_cast<off_t>(size));
+  } while (result != 0 && errno == EINTR);
+  return result == 0 ? 0 : CodeForErrno(errno);
+}
+
+int PlatformClose(PlatformHandle handle) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kClose, &fault)) {
+    close(Fd(handle));  // the handle is gone all the same
+    return fault.code;
+  }
+  // On Linux the descriptor is released even when close reports EINTR, so it
+  // is never closed twice.
+  if (close(Fd(handle)) != 0 && errno != EINTR) return CodeForErrno(errno);
+  return 0;
+}
+
+void InjectPlatformFault(PlatformCall call, int calls_before, int code, uint32_t short_by) {
+  injected[static_cast<int>(call)] = InjectedFault{true, calls_before, code, short_by};
+}
+
+void ClearPlatformFaults() {
+  for (InjectedFault& fault : injected) fault = InjectedFault{};
+}
+
+}  // namespace files

@@ -1,0 +1,50 @@
+// The schedule builder: reads a schedule text file line by line, groups the
+// games under their dates and writes the schedule file, a header record and
+// then one record per date.
+#ifndef ZELTO_SCHEDULE_SCHEDULE_BUILDER_H_
+#define ZELTO_SCHEDULE_SCHEDULE_BUILDER_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace schedule {
+
+/// The file numbers the builder opens its two files under.
+inline constexpr int16_t kInputFile = 1;
+inline constexpr int16_t kScheduleFile = 2;
+
+/// Which of the two files a failure concerns.
+enum class FileRole : uint8_t { kInput, kSchedule };
+
+/// What the builder was doing when it failed.
+enum class FailedStep : uint8_t { kOpen, kRead, kWrite, kCut, kClose };
+
+/// One failure: the file, the step and the run-time error code.
+struct BuildFailure {
+  FileRole file;
+  FailedStep step;
+  int code;
+};
+
+/// What a build did: the records written, the failures that stopped it and
+/// the warnings about input it could not take as written.
+struct BuildOutcome {
+  int records_written = 0;  ///< the header included
+  std::vector<BuildFailure> failures;
+  std::vector<std::string> warnings;
+  /// True when nothing failed; warnings may still be there.
+  bool Succeeded() const { return failures.empty(); }
+};
+
+/// Builds the schedule file `output_name` from the schedule text file
+/// `input_name`, both names used exactly as given. The input is read through
+/// a read buffer of `read_buffer_size` bytes; any size gives the same file.
+/// When the input cannot be opened the schedule file is not touched; after a
+/// complete build the schedule file holds exactly the records written.
+BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
+                           uint32_t read_buffer_size = 128);
+
+}  // namespace schedule
+
+#endif  // ZELTO_SCHEDULE_SCHEDULE_BUILDER_H_

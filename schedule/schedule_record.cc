@@ -1,0 +1,35 @@
+#include "schedule/schedule_record.h"
+
+#include <cstring>
+
+namespace schedule {
+
+void StoreField(char* field, size_t width, std::string_view text) {
+  size_t taken = text.size() < width ? text.size() : width;
+  std::memcpy(field, text.data(), taken);
+  std::memset(field + taken, ' ', width - taken);
+}
+
+ScheduleRecord MakeHeaderRecord() {
+  ScheduleRecord record;
+  std::memset(&record, ' ', sizeof record);
+  record.kind[0] = 'D';
+  return record;
+}
+
+ScheduleRecord MakeDateRecord(std::string_view date) {
+  ScheduleRecord record;
+  std::memset(&record, ' ', sizeof record);
+  StoreField(record.date, kDateWidth, date);
+  return record;
+}
+
+void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor, std::string_view home,
+               std::string_view options) {
+  GameSlot& game = record->games[slot - 1];
+  StoreField(game.visitor, kNameWidth, visitor);
+  StoreField(game.home, kNameWidth, home);
+  StoreField(game.options, kOptionsWidth, options);
+}
+
+}  // namespace schedule
