@@ -52,6 +52,12 @@ bool FaultDue(PlatformCall call, InjectedFault* out) {
 
 int Fd(PlatformHandle handle) { return static_cast<int>(handle); }
 
+// A file opened for reading alone refuses changes as access denied, the way
+// a read-only file does on Windows, not as a bad descriptor.
+bool OpenedForReadingAlone(PlatformHandle handle) {
+  return (fcntl(Fd(handle), F_GETFL) & O_ACCMODE) == O_RDONLY;
+}
+
 // A missing file and a missing folder on the way both come back as ENOENT;
 // the program tells them apart by whether the folder part of the name exists.
 int CodeForMissing(const std::string& name) {
@@ -194,9 +200,7 @@ int PlatformWriteAt(PlatformHandle handle, int64_t offset, const uint8_t* bytes,
     size = fault.short_by >= size ? 0 : size - fault.short_by;
   }
   if (offset < 0) return frame::kPathFileAccess;  // no file position before the start
-  // A file opened for reading alone refuses writes as access denied, the way
-  // a read-only file does on Windows, not as a bad descriptor.
-  if ((fcntl(Fd(handle), F_GETFL) & O_ACCMODE) == O_RDONLY) return frame::kAccessDenied;
+  if (OpenedForReadingAlone(handle)) return frame::kAccessDenied;
   while (*written < size) {
     ssize_t n = pwrite(Fd(handle), bytes + *written, size - *written,
                        static_cast<off_t>(offset + *written));
@@ -212,6 +216,7 @@ int PlatformSetSize(PlatformHandle handle, uint64_t size) {
   InjectedFault fault;
   if (FaultDue(PlatformCall::kSetSize, &fault)) return fault.code;
   if (size > static_cast<uint64_t>(LLONG_MAX)) return frame::kPathFileAccess;
+  if (OpenedForReadingAlone(handle)) return frame::kAccessDenied;
   int result;
   do {
     result = ftruncate(Fd(handle), static_cast<off_t>(size));

@@ -1,0 +1,147 @@
+// Reading text fields from real files: line ends, commas, quotes, TAB,
+// blanks, 0x1A, refills across the read buffer and failed refills.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "files/file_access.h"
+#include "files/platform_file.h"
+#include "frame/error_word.h"
+#include "frame/run_time_errors.h"
+#include "testing/temp_dir.h"
+
+namespace files {
+namespace {
+
+using testing_support::ScopedTempDir;
+using testing_support::WriteFileBytes;
+
+class ReadFieldTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    CloseAllFiles();
+    ClearPlatformFaults();
+    frame::ResetErrorWord();
+  }
+
+  // Every field of `bytes`, read while the end-of-file test answers false.
+  std::vector<std::string> ReadAll(const std::string& bytes, int64_t buffer_size = 128) {
+    std::string name = dir_.File("input.txt");
+    WriteFileBytes(name, bytes);
+    EXPECT_EQ(OpenForInput(1, name, buffer_size), 0);
+    std::vector<std::string> fields;
+    while (!EndOfFile(1) && fields.size() < 10000) {
+      std::string field;
+      ReadField(1, &field);
+      fields.push_back(field);
+    }
+    CloseAllFiles();
+    return fields;
+  }
+
+  ScopedTempDir dir_;
+};
+
+using Fields = std::vector<std::string>;
+
+TEST_F(ReadFieldTest, LineEndsEndFields) {
+  EXPECT_EQ(ReadAll("abc\r\ndef\r\n"), (Fields{"abc", "def"}));
+  EXPECT_EQ(ReadAll("abc\rdef"), (Fields{"abc", "def"}));
+  // A lone LF ends a line as CR LF does, so Unix files keep their lines.
+  EXPECT_EQ(ReadAll("abc\ndef\n"), (Fields{"abc", "def"}));
+  EXPECT_EQ(ReadAll("abc\n\ndef"), (Fields{"abc", "", "def"}));
+  // One more line end after the last one is one more, empty, field.
+  EXPECT_EQ(ReadAll("abc\r\n\r\n"), (Fields{"abc", ""}));
+}
+
+TEST_F(ReadFieldTest, BlanksAndTabs) {
+  // Leading spaces go, trailing spaces stay; TAB bytes are dropped wherever
+  // they stand, and spaces after a TAB are kept.
+  EXPECT_EQ(ReadAll("   abc  \r\n"), (Fields{"abc  "}));
+  EXPECT_EQ(ReadAll("a\tb\r\n\t  c\r\n"), (Fields{"ab", "  c"}));
+  EXPECT_EQ(ReadAll("     \r\n\r\nx\r\n"), (Fields{"", "", "x"}));
+}
+
+TEST_F(ReadFieldTest, CommaSplitsALine) {
+  EXPECT_EQ(ReadAll("abc, def\r\n"), (Fields{"abc", "def"}));
+  EXPECT_EQ(ReadAll("a,,b\r\n"), (Fields{"a", "", "b"}));
+}
+
+TEST_F(ReadFieldTest, QuotedFieldKeepsCommasAndLineEnds) {
+  EXPECT_EQ(ReadAll("\"a,b\" x\r\n"), (Fields{"a,b", "x"}));
+  EXPECT_EQ(ReadAll("\"one\r\ntwo\"\r\nthree\r\n"), (Fields{"one\r\ntwo", "three"}));
+  EXPECT_EQ(ReadAll("\"abc\"\ndef\n"), (Fields{"abc", "def"}));
+  // A quote that never closes runs to the end of the file, without an error.
+  EXPECT_EQ(ReadAll("\"open, to the end"), (Fields{"open, to the end"}));
+  // A quote inside a plain field is an ordinary byte.
+  EXPECT_EQ(ReadAll("ab\"c\r\n"), (Fields{"ab\"c"}));
+}
+
+TEST_F(ReadFieldTest, EndOfTextByteEndsTheData) {
+  EXPECT_EQ(ReadAll("abc\x1a" "def\r\n"), (Fields{"abc"}));
+  EXPECT_EQ(ReadAll("abc\r\n\x1a"), (Fields{"abc"}));
+  std::string name = dir_.File("eot.txt");
+  WriteFileBytes(name, "   \x1a" "more");
+  ASSERT_EQ(OpenForInput(1, name, 128), 0);
+  EXPECT_FALSE(EndOfFile(1));
+  std::string field = "stale";
+  EXPECT_EQ(ReadField(1, &field), frame::kPastEndOfFile);
+  EXPECT_EQ(field, "");
+  EXPECT_TRUE(EndOfFile(1));
+  EXPECT_EQ(ReadField(1, &field), frame::kPastEndOfFile);
+}
+
+TEST_F(ReadFieldTest, EmptyFileAndTrailingBlanks) {
+  EXPECT_EQ(ReadAll(""), Fields{});
+  std::string name = dir_.File("spaces.txt");
+  WriteFileBytes(name, "abc\r\n   ");
+  ASSERT_EQ(OpenForInput(1, name, 128), 0);
+  std::string field;
+  EXPECT_EQ(ReadField(1, &field), 0);
+  EXPECT_FALSE(EndOfFile(1));
+  EXPECT_EQ(ReadField(1, &field), frame::kPastEndOfFile);
+  EXPECT_EQ(frame::ErrorWord(), 0x8000u + frame::kPastEndOfFile);
+  EXPECT_TRUE(EndOfFile(1));
+}
+
+TEST_F(ReadFieldTest, LongFieldsSpanManyRefills) {
+  std::string big(5000, 'x');
+  for (int64_t size : {1, 2, 127, 128, 129, 65536}) {
+    EXPECT_EQ(ReadAll(big + "\r\n" + "tail\r\n", size), (Fields{big, "tail"})) << size;
+    // A CR LF split across two refills is still one line end.
+    EXPECT_EQ(ReadAll(std::string(127, 'a') + "\r\nb", size),
+              (Fields{std::string(127, 'a'), "b"}))
+        << size;
+  }
+}
+
+TEST_F(ReadFieldTest, FailedRefillIsReportedAndDropsThePartialField) {
+  std::string name = dir_.File("input.txt");
+  WriteFileBytes(name, std::string(300, 'a') + "\r\n");
+  ASSERT_EQ(OpenForInput(1, name, 128), 0);
+  InjectPlatformFault(PlatformCall::kReadAt, 0, frame::kDeviceError);
+  std::string field;
+  EXPECT_EQ(ReadField(1, &field), frame::kDeviceError);
+  EXPECT_EQ(field, "");
+  EXPECT_EQ(frame::LastErrorCode(), frame::kDeviceError);
+
+  InjectPlatformFault(PlatformCall::kReadAt, 0, frame::kDeviceError);
+  int error = 0;
+  EXPECT_FALSE(EndOfFile(1, &error));
+  EXPECT_EQ(error, frame::kDeviceError);
+}
+
+TEST_F(ReadFieldTest, WrongFileNumbers) {
+  std::string field;
+  EXPECT_EQ(ReadField(7, &field), frame::kBadFileNumber);
+  int error = 0;
+  EXPECT_FALSE(EndOfFile(7, &error));
+  EXPECT_EQ(error, frame::kFileNotFound);
+  ASSERT_EQ(OpenForRecords(2, dir_.File("out.SCH"), 430), 0);
+  EXPECT_EQ(ReadField(2, &field), frame::kBadFileMode);
+  EXPECT_FALSE(EndOfFile(2));
+}
+
+}  // namespace
+}  // namespace files

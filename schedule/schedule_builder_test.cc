@@ -1,0 +1,245 @@
+// The builder end to end on real files: grouping, columns, the reading
+// rules as they show in the schedule, and the failures it reports.
+#include "schedule/schedule_builder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "files/file_access.h"
+#include "files/platform_file.h"
+#include "frame/error_word.h"
+#include "frame/run_time_errors.h"
+#include "schedule/build_report.h"
+#include "schedule/schedule_record.h"
+#include "testing/temp_dir.h"
+
+namespace schedule {
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::ScopedTempDir;
+using testing_support::WriteFileBytes;
+
+constexpr char kUsageExample[] =
+    "[04/10/45]\r\n45nnewyo 45nstlou\r\n45npitts 45nchica\r\n45nnewyo 45nstlou\r\n"
+    "[04/11/45]\r\n45nnewyo 45nstlou\r\n45npitts 45nchica\r\n45nnewyo 45nstlou\r\n";
+
+// A date record as expected: the date and the games' 28-byte slots.
+std::string DateRecord(const std::string& date, const std::vector<std::string>& games) {
+  std::string record = "  " + date;
+  record.resize(10, ' ');
+  for (std::string game : games) {
+    game.resize(28, ' ');
+    record += game;
+  }
+  record.resize(kRecordLength, ' ');
+  return record;
+}
+
+const std::string kHeader = "D" + std::string(429, ' ');
+
+class BuilderTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    files::ClearPlatformFaults();
+    frame::ResetErrorWord();
+  }
+
+  // Builds `text` and returns the schedule file's bytes; the outcome is kept.
+  std::string Build(const std::string& text, uint32_t buffer = 128) {
+    WriteFileBytes(input_, text);
+    outcome_ = BuildSchedule(input_, output_, buffer);
+    EXPECT_FALSE(files::IsOpen(kInputFile) || files::IsOpen(kScheduleFile));
+    return ReadFileBytes(output_);
+  }
+
+  ScopedTempDir dir_;
+  std::string input_ = dir_.File("season.txt");
+  std::string output_ = dir_.File("season.SCH");
+  BuildOutcome outcome_;
+};
+
+// A game slot as the columns put it: visitor, home, options.
+std::string Game(const std::string& visitor, const std::string& home, const std::string& options = "") {
+  std::string slot = visitor;
+  slot.resize(8, ' ');
+  std::string h = home;
+  h.resize(8, ' ');
+  return slot + h + options;
+}
+
+TEST_F(BuilderTest, UsageExampleGivesHeaderAndTwoDates) {
+  std::string games = Game("45nnewyo", "45nstlou");
+  std::vector<std::string> three = {games, Game("45npitts", "45nchica"), games};
+  EXPECT_EQ(Build(kUsageExample), kHeader + DateRecord("04/10/45", three) + DateRecord("04/11/45", three));
+  EXPECT_TRUE(outcome_.Succeeded());
+  EXPECT_TRUE(outcome_.warnings.empty());
+  EXPECT_EQ(outcome_.records_written, 3);
+  EXPECT_EQ(frame::ErrorWord(), 0u);
+}
+
+TEST_F(BuilderTest, LfLineEndsReadAsLines) {
+  std::string lf = kUsageExample;
+  for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+  EXPECT_EQ(Build(lf), Build(kUsageExample));
+}
+
+TEST_F(BuilderTest, ColumnsSpillOptionsAndExtraText) {
+  std::string text =
+      "[04/10/45]\r\n"
+      "longername home     DH NIGHT GAME and more\r\n"  // 9 characters spill
+      "   indented visitor\r\n"                         // leading blanks go
+      "vis      hom      opts\r\n";
+  EXPECT_EQ(Build(text).substr(kRecordLength),
+            DateRecord("04/10/45", {Game("longerna", "e home  ", "  DH NIGHT G"),
+                                    Game("indented", "visitor"), Game("vis", "hom", "opts")}));
+}
+
+TEST_F(BuilderTest, SixteenGamesKeepFifteenAndWarn) {
+  std::string text = "[05/01/45]\r\n";
+  std::vector<std::string> kept;
+  for (int i = 1; i <= 17; ++i) {
+    std::string visitor = "team" + std::to_string(i);
+    text += visitor + std::string(9 - visitor.size(), ' ') + "home\r\n";
+    if (i <= 15) kept.push_back(Game(visitor, "home"));
+  }
+  text += "[05/02/45]\r\nlast     game\r\n";
+  EXPECT_EQ(Build(text), kHeader + DateRecord("05/01/45", kept) +
+                             DateRecord("05/02/45", {Game("last", "game")}));
+  ASSERT_EQ(outcome_.warnings.size(), 1u);
+  EXPECT_EQ(outcome_.warnings[0], "Date 05/01/45 has 17 games; the 2 after the 15th were left out");
+  EXPECT_TRUE(outcome_.Succeeded());
+}
+
+TEST_F(BuilderTest, BlankLinesInsideADateAreBlankGames) {
+  std::string text = "[04/10/45]\r\na        b\r\n\r\n     \r\nc        d\r\n";
+  EXPECT_EQ(Build(text).substr(kRecordLength),
+            DateRecord("04/10/45", {Game("a", "b"), "", "", Game("c", "d")}));
+}
+
+TEST_F(BuilderTest, DateLinesGroupSanely) {
+  // A date line after a date line: the first date has no games, the second
+  // starts its own record. A repeated date goes on filling the same record.
+  std::string text =
+      "[04/10/45]\r\n[04/11/45]\r\na        b\r\n[04/11/45]\r\nc        d\r\n"
+      "   [04/12/45]\r\n";  // an indented date line is still one; it ends the file
+  EXPECT_EQ(Build(text), kHeader + DateRecord("04/10/45", {}) +
+                             DateRecord("04/11/45", {Game("a", "b"), Game("c", "d")}) +
+                             DateRecord("04/12/45", {}));
+  // Short date texts are padded to 8 characters, on the first line as on any.
+  EXPECT_EQ(Build("[4/1/45]\r\nx        y\r\n[4/1/45]\r\nz        w\r\n"),
+            kHeader + DateRecord("4/1/45]", {Game("x", "y"), Game("z", "w")}));
+}
+
+TEST_F(BuilderTest, LinesBeforeTheFirstDateAreSkipped) {
+  std::string text = "\r\n   \r\nstray    game\r\n[04/10/45]\r\na        b\r\n";
+  EXPECT_EQ(Build(text), kHeader + DateRecord("04/10/45", {Game("a", "b")}));
+  ASSERT_EQ(outcome_.warnings.size(), 1u);
+  EXPECT_EQ(outcome_.warnings[0], "Game line before the first date skipped: \"stray    game\"");
+}
+
+TEST_F(BuilderTest, NoDateLineWritesTheHeaderAlone) {
+  for (std::string text : {"", "   ", "\r\n\r\n", "a        b\r\n"}) {
+    EXPECT_EQ(Build(text), kHeader) << text;
+    EXPECT_TRUE(outcome_.Succeeded());
+    ASSERT_FALSE(outcome_.warnings.empty());
+    EXPECT_EQ(outcome_.warnings.back(), "No date line found: the schedule holds the header alone");
+  }
+}
+
+TEST_F(BuilderTest, ReadingRulesShowInTheSchedule) {
+  // A comma splits a line; a TAB is dropped; quotes join; 0x1A ends the data;
+  // blanks after the last line end add no game.
+  std::string text =
+      "[04/10/45]\r\n"
+      "a        b, c        d\r\n"
+      "e\t        f\r\n"
+      "\"g,h      i\"\r\n"
+      "j        k\r\n   "
+      "\x1a" "[04/11/45]\r\nz        z\r\n";
+  EXPECT_EQ(Build(text).substr(kRecordLength),
+            DateRecord("04/10/45", {Game("a", "b"), Game("c", "d"), Game("e", "f"),
+                                    Game("g,h", "i"), Game("j", "k")}));
+  EXPECT_EQ(outcome_.records_written, 2);
+}
+
+TEST_F(BuilderTest, AnOlderLongerScheduleIsCutToTheNewRecords) {
+  WriteFileBytes(output_, std::string(10 * kRecordLength, 'x'));
+  EXPECT_EQ(Build(kUsageExample).size(), 3u * kRecordLength);
+}
+
+TEST_F(BuilderTest, UnreadableInputLeavesTheScheduleUntouched) {
+  WriteFileBytes(output_, "precious");
+  outcome_ = BuildSchedule(dir_.File("missing.txt"), output_);
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(DescribeFailure(outcome_.failures[0], "missing.txt", "season.SCH"),
+            "Cannot open input file \"missing.txt\": File not found");
+  EXPECT_EQ(ReadFileBytes(output_), "precious");
+  EXPECT_EQ(frame::LastErrorCode(), frame::kFileNotFound);
+
+  // An input that cannot be opened never creates the schedule file.
+  std::string fresh = dir_.File("fresh.SCH");
+  BuildSchedule("", fresh);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+TEST_F(BuilderTest, SameNameForBothFilesKeepsTheInput) {
+  WriteFileBytes(input_, kUsageExample);
+  outcome_ = BuildSchedule(input_, input_);
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in", "in"),
+            "Cannot open schedule file \"in\": Access denied, or the file is in use");
+  EXPECT_EQ(ReadFileBytes(input_), kUsageExample);
+}
+
+TEST_F(BuilderTest, ReadOnlyScheduleIsReportedAndKeepsItsBytes) {
+  WriteFileBytes(output_, "old schedule");
+  chmod(output_.c_str(), 0444);
+  Build(kUsageExample);
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in", "out"),
+            "Cannot write schedule file \"out\": Access denied, or the file is in use");
+  EXPECT_EQ(ReadFileBytes(output_), "old schedule");
+}
+
+TEST_F(BuilderTest, AReadFailurePartWayStopsTheBuild) {
+  std::string text = "[04/10/45]\r\n";
+  for (int i = 0; i < 40; ++i) text += "a        b\r\n";
+  files::InjectPlatformFault(files::PlatformCall::kReadAt, 2, frame::kDeviceError);
+  Build(text);
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in", "out"),
+            "Cannot read input file \"in\": Disk read or write error");
+  EXPECT_EQ(outcome_.records_written, 1);  // the header; the date was never complete
+}
+
+TEST_F(BuilderTest, AnyReadBufferGivesTheSameBytes) {
+  std::mt19937 random(20261208);
+  const std::string alphabet = "abcxyz0123456789 [],\"\t\r\n\x1a/";
+  for (int round = 0; round < 60; ++round) {
+    std::string text;
+    int lines = static_cast<int>(random() % 200);
+    for (int line = 0; line < lines; ++line) {
+      if (random() % 6 == 0) {
+        text += "[0" + std::to_string(random() % 10) + "/1" + std::to_string(random() % 10) + "/45]";
+      } else {
+        int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i) text += alphabet[random() % (round % 2 ? 14 : alphabet.size())];
+      }
+      text += random() % 3 ? "\r\n" : "\n";
+    }
+    std::string small = Build(text, 128);
+    int small_records = outcome_.records_written;
+    EXPECT_EQ(small.size() % kRecordLength, 0u);
+    EXPECT_EQ(Build(text, 64 * 1024), small) << "round " << round;
+    EXPECT_EQ(Build(text, 1), small) << "round " << round;
+    EXPECT_EQ(outcome_.records_written, small_records);
+  }
+}
+
+}  // namespace
+}  // namespace schedule
