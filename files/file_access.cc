@@ -2,6 +2,7 @@
 #include "files/file_access.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -61,6 +62,35 @@ int AddEntry(std::unique_ptr<FileEntry> entry) {
   return 0;
 }
 
+// Writes `size` bytes at `offset`; a short write is a full disk.
+int WriteThrough(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_t size) {
+  uint32_t written = 0;
+  if (int code = PlatformWriteAt(entry.handle, offset, bytes, size, &written)) return code;
+  return written < size ? frame::kDiskFull : 0;
+}
+
+// Hands the gathered records of a write-behind file to the platform.
+int FlushPending(FileEntry& entry) {
+  if (entry.pending_count == 0) return 0;
+  uint32_t count = entry.pending_count;
+  entry.pending_count = 0;
+  return WriteThrough(entry, entry.pending_offset, entry.pending.get(), count);
+}
+
+// Writes a record now, or gathers it behind the records just before it.
+int WriteOrGather(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_t size) {
+  if (entry.pending_capacity == 0) return WriteThrough(entry, offset, bytes, size);
+  bool follows = entry.pending_count > 0 && offset == entry.pending_offset + entry.pending_count;
+  if (!follows || entry.pending_count + size > entry.pending_capacity) {
+    if (int code = FlushPending(entry)) return code;
+    if (size > entry.pending_capacity) return WriteThrough(entry, offset, bytes, size);
+    entry.pending_offset = offset;
+  }
+  std::memcpy(entry.pending.get() + entry.pending_count, bytes, size);
+  entry.pending_count += size;
+  return 0;
+}
+
 }  // namespace
 
 int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
@@ -96,11 +126,17 @@ int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
   return AddEntry(std::move(entry));
 }
 
-int OpenForRecords(int16_t number, const std::string& name, int64_t record_length) {
+int OpenForRecords(int16_t number, const std::string& name, int64_t record_length,
+                   uint32_t write_behind) {
   if (int code = CheckOpen(number, name, record_length, kMaxRecordLength)) return Fail(code);
 
   auto entry = std::unique_ptr<FileEntry>(new (std::nothrow) FileEntry);
   if (!entry) return Fail(frame::kOutOfMemory);
+  if (write_behind > 0) {
+    entry->pending.reset(new (std::nothrow) uint8_t[write_behind]);
+    if (!entry->pending) return Fail(frame::kOutOfMemory);
+    entry->pending_capacity = write_behind;
+  }
   entry->number = number;
   entry->kind = FileKind::kRecords;
   entry->record_length = static_cast<uint32_t>(record_length);
@@ -136,9 +172,14 @@ int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint
   }
   int64_t offset = (n - 1) * static_cast<int64_t>(entry->record_length);
   uint32_t size = count < entry->record_length ? count : entry->record_length;
-  uint32_t written = 0;
-  if (int code = PlatformWriteAt(entry->handle, offset, bytes, size, &written)) return Fail(code);
-  if (written < size) return Fail(frame::kDiskFull);
+  if (int code = WriteOrGather(*entry, offset, bytes, size)) return Fail(code);
+  return 0;
+}
+
+int FlushRecords(int16_t number) {
+  FileEntry* entry = FindEntry(number);
+  if (entry == nullptr) return Fail(frame::kBadFileNumber);
+  if (int code = FlushPending(*entry)) return Fail(code);
   return 0;
 }
 
@@ -153,6 +194,7 @@ int CutToRecords(int16_t number, int64_t record_count) {
     return Fail(frame::kBadRecordNumber);
   }
   uint64_t size = static_cast<uint64_t>(record_count) * entry->record_length;
+  if (int code = FlushPending(*entry)) return Fail(code);
   if (int code = PlatformSetSize(entry->handle, size)) return Fail(code);
   return 0;
 }
@@ -160,7 +202,9 @@ int CutToRecords(int16_t number, int64_t record_count) {
 int CloseAllFiles() {
   int first_failure = 0;
   while (std::unique_ptr<FileEntry> entry = UnlinkHead()) {
-    int code = PlatformClose(entry->handle);
+    int code = FlushPending(*entry);
+    int close_code = PlatformClose(entry->handle);
+    if (code == 0) code = close_code;
     if (code != 0 && first_failure == 0) first_failure = code;
   }
   if (first_failure != 0) frame::RecordError(first_failure);

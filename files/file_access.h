@@ -29,7 +29,12 @@ int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size);
 /// Opens `name` as file `number` for records of `record_length` bytes. An
 /// existing file keeps its contents; a missing one is created empty; a file
 /// that cannot be written is opened for reading alone, and its writes fail.
-int OpenForRecords(int16_t number, const std::string& name, int64_t record_length);
+/// With `write_behind` > 0, records written one after another are gathered
+/// up to that many bytes and reach the file together (at the next write
+/// elsewhere, CutToRecords or CloseAllFiles, which then report a failure);
+/// with 0 every record reaches the file before WriteRecord returns.
+int OpenForRecords(int16_t number, const std::string& name, int64_t record_length,
+                   uint32_t write_behind = 0);
 
 /// Reads the next text field of sequential input into `field` (empty on any
 /// failure). Returns kPastEndOfFile when nothing was left to read.
@@ -43,6 +48,9 @@ bool EndOfFile(int16_t number, int* error = nullptr);
 /// `record_number` (from 1; a fraction rounds to the nearest whole number,
 /// halves to even) of a records file.
 int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint32_t count);
+
+/// Hands every record gathered by write-behind to the file now.
+int FlushRecords(int16_t number);
 
 /// Sets the size of a records file to exactly `record_count` records, so that
 /// nothing of an older, longer file is left behind them.

@@ -31,6 +31,12 @@ struct FileEntry {
   uint32_t buffer_index = 0;  ///< read-buffer bytes already consumed
   uint32_t buffer_count = 0;  ///< read-buffer bytes held
   std::unique_ptr<uint8_t[]> buffer;  ///< sequential input: the bytes last read
+  /// Records with write-behind: the gathered bytes, where they go in the
+  /// file, how many there are and how many fit.
+  std::unique_ptr<uint8_t[]> pending;
+  int64_t pending_offset = 0;
+  uint32_t pending_count = 0;
+  uint32_t pending_capacity = 0;
 };
 
 /// The entry open under `number`, or null.

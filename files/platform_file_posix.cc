@@ -200,12 +200,11 @@ int PlatformWriteAt(PlatformHandle handle, int64_t offset, const uint8_t* bytes,
     size = fault.short_by >= size ? 0 : size - fault.short_by;
   }
   if (offset < 0) return frame::kPathFileAccess;  // no file position before the start
-  if (OpenedForReadingAlone(handle)) return frame::kAccessDenied;
   while (*written < size) {
     ssize_t n = pwrite(Fd(handle), bytes + *written, size - *written,
                        static_cast<off_t>(offset + *written));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return CodeForErrno(errno);
+    if (n < 0) return OpenedForReadingAlone(handle) ? frame::kAccessDenied : CodeForErrno(errno);
     if (n == 0) break;  // the caller sees the short count
     *written += static_cast<uint32_t>(n);
   }
@@ -216,12 +215,12 @@ int PlatformSetSize(PlatformHandle handle, uint64_t size) {
   InjectedFault fault;
   if (FaultDue(PlatformCall::kSetSize, &fault)) return fault.code;
   if (size > static_cast<uint64_t>(LLONG_MAX)) return frame::kPathFileAccess;
-  if (OpenedForReadingAlone(handle)) return frame::kAccessDenied;
   int result;
   do {
     result = ftruncate(Fd(handle), static_cast<off_t>(size));
   } while (result != 0 && errno == EINTR);
-  return result == 0 ? 0 : CodeForErrno(errno);
+  if (result == 0) return 0;
+  return OpenedForReadingAlone(handle) ? frame::kAccessDenied : CodeForErrno(errno);
 }
 
 int PlatformClose(PlatformHandle handle) {

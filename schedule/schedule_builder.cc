@@ -111,15 +111,16 @@ bool ReadAllLines(Builder* builder, BuildOutcome* outcome) {
 }  // namespace
 
 BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
-                           uint32_t read_buffer_size) {
+                           BuildBuffers buffers) {
   BuildOutcome outcome;
   // The input is opened first, so that an input that cannot be read leaves
   // the schedule file as it was, or absent.
-  if (int code = files::OpenForInput(kInputFile, input_name, read_buffer_size)) {
+  if (int code = files::OpenForInput(kInputFile, input_name, buffers.read_buffer)) {
     outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
     return outcome;
   }
-  if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength)) {
+  if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength,
+                                       buffers.write_behind)) {
     outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
     files::CloseAllFiles();
     return outcome;
@@ -129,7 +130,9 @@ BuildOutcome BuildSchedule(const std::string& input_name, const std::string& out
   if (builder.WriteHeader() && ReadAllLines(&builder, &outcome) && builder.Finish()) {
     // An older, longer schedule file would otherwise keep stale dates after
     // the new ones.
-    if (int code = files::CutToRecords(kScheduleFile, outcome.records_written)) {
+    if (int code = files::FlushRecords(kScheduleFile)) {
+      outcome.failures.push_back({FileRole::kSchedule, FailedStep::kWrite, code});
+    } else if (int code = files::CutToRecords(kScheduleFile, outcome.records_written)) {
       outcome.failures.push_back({FileRole::kSchedule, FailedStep::kCut, code});
     }
   }

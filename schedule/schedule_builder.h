@@ -37,13 +37,21 @@ struct BuildOutcome {
   bool Succeeded() const { return failures.empty(); }
 };
 
+/// How the two files are buffered. Any sizes give the same schedule file.
+struct BuildBuffers {
+  uint32_t read_buffer = 128;  ///< bytes of input read at a time
+  uint32_t write_behind = 0;   ///< bytes of records gathered before writing; 0: each at once
+};
+
+/// The buffers of the batch command: large reads, records written in batches.
+inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 64 * 1024};
+
 /// Builds the schedule file `output_name` from the schedule text file
-/// `input_name`, both names used exactly as given. The input is read through
-/// a read buffer of `read_buffer_size` bytes; any size gives the same file.
-/// When the input cannot be opened the schedule file is not touched; after a
-/// complete build the schedule file holds exactly the records written.
+/// `input_name`, both names used exactly as given. When the input cannot be
+/// opened the schedule file is not touched; after a complete build the
+/// schedule file holds exactly the records written.
 BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
-                           uint32_t read_buffer_size = 128);
+                           BuildBuffers buffers = {});
 
 }  // namespace schedule
 

@@ -50,9 +50,9 @@ class BuilderTest : public ::testing::Test {
   }
 
   // Builds `text` and returns the schedule file's bytes; the outcome is kept.
-  std::string Build(const std::string& text, uint32_t buffer = 128) {
+  std::string Build(const std::string& text, BuildBuffers buffers = {}) {
     WriteFileBytes(input_, text);
-    outcome_ = BuildSchedule(input_, output_, buffer);
+    outcome_ = BuildSchedule(input_, output_, buffers);
     EXPECT_FALSE(files::IsOpen(kInputFile) || files::IsOpen(kScheduleFile));
     return ReadFileBytes(output_);
   }
@@ -217,6 +217,18 @@ TEST_F(BuilderTest, AReadFailurePartWayStopsTheBuild) {
   EXPECT_EQ(outcome_.records_written, 1);  // the header; the date was never complete
 }
 
+TEST_F(BuilderTest, GatheredRecordsThatCannotBeWrittenAreReported) {
+  // With write-behind the failure surfaces when the records go out, and is
+  // still a write failure of the schedule file; the file is not cut.
+  WriteFileBytes(output_, std::string(5 * kRecordLength, 'x'));
+  files::InjectPlatformFault(files::PlatformCall::kWriteAt, 0, frame::kDiskFull);
+  Build(kUsageExample, kBatchBuffers);
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in", "out"),
+            "Cannot write schedule file \"out\": Disk full");
+  EXPECT_EQ(ReadFileBytes(output_), std::string(5 * kRecordLength, 'x'));
+}
+
 TEST_F(BuilderTest, AnyReadBufferGivesTheSameBytes) {
   std::mt19937 random(20261208);
   const std::string alphabet = "abcxyz0123456789 [],\"\t\r\n\x1a/";
@@ -232,11 +244,11 @@ TEST_F(BuilderTest, AnyReadBufferGivesTheSameBytes) {
       }
       text += random() % 3 ? "\r\n" : "\n";
     }
-    std::string small = Build(text, 128);
+    std::string small = Build(text);
     int small_records = outcome_.records_written;
     EXPECT_EQ(small.size() % kRecordLength, 0u);
-    EXPECT_EQ(Build(text, 64 * 1024), small) << "round " << round;
-    EXPECT_EQ(Build(text, 1), small) << "round " << round;
+    EXPECT_EQ(Build(text, kBatchBuffers), small) << "round " << round;
+    EXPECT_EQ(Build(text, {1, 430 * 2}), small) << "round " << round;
     EXPECT_EQ(outcome_.records_written, small_records);
   }
 }

@@ -14,10 +14,6 @@
 
 namespace {
 
-// Large reads make the batch path fast; the schedule file is the same byte
-// for byte as with the dialogue's small buffer.
-constexpr uint32_t kBatchReadBuffer = 64 * 1024;
-
 constexpr char kUsage[] =
     "Usage: schedule-tool build INPUT OUTPUT\n"
     "       schedule-tool --help | --version\n"
@@ -33,7 +29,7 @@ constexpr char kUsage[] =
     "Exit status: 0 built (warnings go to standard error), 1 failed, 2 usage.\n";
 
 int Build(const std::string& input, const std::string& output) {
-  schedule::BuildOutcome outcome = schedule::BuildSchedule(input, output, kBatchReadBuffer);
+  schedule::BuildOutcome outcome = schedule::BuildSchedule(input, output, schedule::kBatchBuffers);
   for (const std::string& warning : outcome.warnings) {
     std::fprintf(stderr, "schedule-tool: warning: %s\n", warning.c_str());
   }

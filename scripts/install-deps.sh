@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, what building and testing need, when it
+# is missing. Needs root for apt-get; without it, it only says what is missing.
+set -euo pipefail
+packages=(cmake g++ make libgtest-dev libbenchmark-dev tmux)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages: ${missing[*]} (run as root, or install them with apt-get)" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
