@@ -1,0 +1,58 @@
+// The terminal session: raw keyboard mode and the terminal's settings for
+// the time the program runs, given back on every way out (ClosePlatformConsole
+// at the normal end, atexit, and SIGHUP, SIGINT, SIGQUIT, SIGTERM). Also the
+// SIGWINCH flag by which the terminal device learns of a resized window.
+#ifndef ZELTO_CONSOLE_TERMINAL_SESSION_POSIX_H_
+#define ZELTO_CONSOLE_TERMINAL_SESSION_POSIX_H_
+
+#include <csignal>
+
+#include <termios.h>
+
+namespace console {
+
+class StreamDevice;
+
+/// The signals after which the terminal is given back before the process
+/// goes down as the signal's default action says.
+inline constexpr int kRestoreSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+/// How many there are.
+inline constexpr int kRestoreSignalCount = sizeof(kRestoreSignals) / sizeof(kRestoreSignals[0]);
+
+/// Everything the console keeps process-wide on POSIX. The signal handlers
+/// read it, so it lives in static storage; the flags they touch are
+/// sig_atomic_t.
+struct PosixConsoleSession {
+  int keyboard_fd = -1;         // the controlling terminal, raw while active
+  int screen_fd = -1;           // where the picture goes
+  termios saved_mode = {};      // the keyboard's mode before raw, given back
+  bool mode_saved = false;      // saved_mode holds a mode (the keyboard is a tty)
+  volatile sig_atomic_t active = 0;   // raw mode and autowrap-off in force
+  volatile sig_atomic_t resized = 0;  // a SIGWINCH came since the last look
+  bool handlers_installed = false;
+  struct sigaction old_actions[kRestoreSignalCount] = {};  // given back at the end
+  struct sigaction old_winch_action = {};
+  bool exit_hook_installed = false;  // the atexit restore is registered
+  bool stream_mode = false;     // no terminal: lines out, bytes in
+  StreamDevice* stream_device = nullptr;  // its held line goes out at the end
+};
+
+/// The process's one console session.
+PosixConsoleSession& TheConsoleSession();
+
+/// Puts `keyboard_fd` (may be -1: no keyboard) into raw mode with TCSANOW,
+/// turns autowrap off on `screen_fd` and installs the signal handlers. The
+/// caller registers the exit-time restore.
+void BeginTerminalSession(int keyboard_fd, int screen_fd);
+
+/// Gives the terminal back: attributes reset, cursor shown, autowrap on, the
+/// keyboard's old mode; puts the old signal handlers back. Does nothing when
+/// no session is active.
+void EndTerminalSession();
+
+/// Whether the window was resized since the last call (clears the flag).
+bool TakeResizeFlag();
+
+}  // namespace console
+
+#endif  // ZELTO_CONSOLE_TERMINAL_SESSION_POSIX_H_
