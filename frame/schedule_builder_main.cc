@@ -1,0 +1,13 @@
+// schedule-builder: the interactive program. Arguments are ignored.
+#include <memory>
+
+#include "console/platform_console.h"
+#include "frame/process_frame.h"
+
+int main() {
+  std::unique_ptr<console::ConsoleDevice> device = console::OpenPlatformConsole();
+  int exit_code = frame::RunProcess(device.get());
+  // The terminal is given back as it was found before the process ends.
+  console::ClosePlatformConsole();
+  return exit_code;
+}

@@ -1,0 +1,73 @@
+#include "schedule/console_dialogue.h"
+
+#include <string>
+
+#include "console/console_output.h"
+#include "console/line_input.h"
+#include "console/platform_console.h"
+#include "schedule/build_report.h"
+#include "schedule/schedule_builder.h"
+
+namespace schedule {
+namespace {
+
+// The title, the input format and its example; an empty entry is a blank line.
+constexpr const char* kIntroduction[] = {
+    "Zelto Schedule Builder",
+    "",
+    "Input file usage:",
+    "Date lines followed by teams playing on that date...",
+    "Dates must be in brackets [ ]",
+    "Visitor filename starts in column 1",
+    "Home filename starts in column 10",
+    "Options (if any) start in column 19",
+    "Example:",
+    "[04/10/45]",
+    "45nnewyo 45nstlou",
+    "45npitts 45nchica",
+    "45nnewyo 45nstlou",
+    "etc. etc.",
+    "[04/11/45]",
+    "45nnewyo 45nstlou",
+    "45npitts 45nchica",
+    "45nnewyo 45nstlou",
+    "etc. etc.",
+    "",
+};
+
+void PrintLine(const std::string& text) {
+  console::PrintText(text);
+  console::PrintNewline();
+}
+
+}  // namespace
+
+int RunDialogue() {
+  console::ClearScreen();
+  for (const char* line : kIntroduction) PrintLine(line);
+
+  // Both prompts end in a blank so the typed name starts one column after
+  // the colon. The names are used as typed: no extension is added.
+  console::PrintText("Input File: ");
+  std::string input_name = console::ReadLine();
+  console::PrintText("Output Schedule File (include .SCH extension): ");
+  std::string output_name = console::ReadLine();
+
+  BuildOutcome outcome = BuildSchedule(console::NameForFileSystem(input_name),
+                                       console::NameForFileSystem(output_name));
+
+  // Warnings come first; a failure takes the place of "Done", so that the
+  // screen never says a failed build was done.
+  for (const std::string& warning : outcome.warnings) PrintLine(warning);
+  for (const BuildFailure& failure : outcome.failures) {
+    PrintLine(DescribeFailure(failure, input_name, output_name));
+  }
+  if (outcome.Succeeded()) PrintLine("Done");
+  PrintLine("----");
+  console::PrintText("Hit any key to exit");
+  // Only Enter ends this read, as every line read; what is typed is dropped.
+  console::ReadLine();
+  return outcome.Succeeded() ? 0 : 1;
+}
+
+}  // namespace schedule
