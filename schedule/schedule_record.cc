@@ -6,7 +6,8 @@ namespace schedule {
 
 void StoreField(char* field, size_t width, std::string_view text) {
   size_t taken = text.size() < width ? text.size() : width;
-  std::memcpy(field, text.data(), taken);
+  // An empty view may carry no data pointer at all; copy nothing then.
+  if (taken > 0) std::memcpy(field, text.data(), taken);
   std::memset(field + taken, ' ', width - taken);
 }
 
