@@ -18,3 +18,13 @@ if(TARGET zelto_console_platform AND ZELTO_TESTS)
   target_link_libraries(program_tests PRIVATE zelto_dialogue GTest::gtest GTest::gtest_main)
   add_test(NAME program_tests COMMAND program_tests)
 endif()
+
+# The real program in a real terminal (tmux) and with no terminal at all.
+if(TARGET zelto_console_platform AND ZELTO_TESTS AND NOT WIN32)
+  add_executable(terminal_tests ${CMAKE_CURRENT_LIST_DIR}/terminal_test.cc)
+  target_link_libraries(terminal_tests PRIVATE zelto_dialogue GTest::gtest GTest::gtest_main)
+  target_compile_definitions(terminal_tests PRIVATE
+    ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>")
+  add_dependencies(terminal_tests schedule-builder)
+  add_test(NAME terminal_tests COMMAND terminal_tests)
+endif()

@@ -1,0 +1,208 @@
+// schedule-builder in a real terminal: tmux runs it, keys are typed with
+// send-keys and the screen is read with capture-pane. The screen a terminal
+// shows must be the one the in-memory console computes for the same keys.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "console/console_state.h"
+#include "console/memory_console_device.h"
+#include "frame/process_frame.h"
+#include "testing/temp_dir.h"
+#include "testing/tmux_session.h"
+
+namespace {
+
+using testing_support::CommandOutput;
+using testing_support::ReadFileBytes;
+using testing_support::ScopedTempDir;
+using testing_support::ShellQuote;
+using testing_support::TmuxSession;
+using testing_support::WriteFileBytes;
+
+constexpr char kSeason[] = "[04/10/45]\r\n45nnewyo 45nstlou\r\n[04/11/45]\r\n45npitts 45nchica\r\n";
+
+class TerminalTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteFileBytes(dir_.File("in.txt"), kSeason); }
+
+  // The shell command that runs the program in the test folder, notes its
+  // exit status and keeps the window open for the last screen to be read.
+  std::string Command(const std::string& redirect = "") {
+    return "cd " + ShellQuote(dir_.path().string()) + " && stty -g > modes.before; " +
+           ShellQuote(ZELTO_SCHEDULE_BUILDER) + " " + redirect +
+           "; echo $? > exit.status; stty -g > modes.after; sleep 600";
+  }
+
+  // Waits for the program to end; its exit status, or -1 when it did not.
+  int ExitStatus(double seconds = 10) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+      std::string status = ReadFileBytes(dir_.File("exit.status"));
+      if (!status.empty() && status.back() == '\n') return std::stoi(status);
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+  }
+
+  // The screen the in-memory console shows after the same dialogue.
+  std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed) {
+    ScopedTempDir twin;
+    WriteFileBytes(twin.File("in.txt"), ReadFileBytes(dir_.File("in.txt")));
+    std::string here = std::filesystem::current_path().string();
+    std::filesystem::current_path(twin.path());
+    console::MemoryConsoleDevice device(width, height);
+    device.TypeText(typed);
+    device.CloseKeyboard();
+    frame::RunProcess(&device);
+    console::ResetConsoleStateForTesting();
+    std::filesystem::current_path(here);
+    std::vector<std::string> rows;
+    for (int y = 0; y < height; ++y) rows.push_back(device.TrimmedRow(y));
+    return rows;
+  }
+
+  ScopedTempDir dir_;
+};
+
+TEST_F(TerminalTest, WholeDialogueWithEchoAndBackspace) {
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:")) << tmux.ScreenText();
+  tmux.Type("in.tq");
+  tmux.Keys("BSpace");
+  tmux.Type("xt");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):"));
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+  EXPECT_EQ(tmux.Screen(), ExpectedScreen(80, 30, "in.txt\rout.SCH\r"));
+  tmux.Type("x");
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0) << tmux.ScreenText();
+  EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")).size(), 3u * 430);
+  EXPECT_EQ(ReadFileBytes(dir_.File("modes.after")), ReadFileBytes(dir_.File("modes.before")));
+}
+
+TEST_F(TerminalTest, MissingInputIsShownAndExitsWithOne) {
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:"));
+  tmux.Type("nothere.txt");
+  tmux.Keys("Enter");
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  EXPECT_NE(tmux.ScreenText().find("Cannot open input file \"nothere.txt\": File not found\n----\n"),
+            std::string::npos)
+      << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("out.SCH")));
+}
+
+TEST_F(TerminalTest, SmallWindowWrapsAndScrolls) {
+  TmuxSession tmux(Command(), 30, 8);
+  ASSERT_TRUE(tmux.WaitFor("Input File:"));
+  tmux.Type("in.txt");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("extension):"));
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  EXPECT_EQ(tmux.Screen(), ExpectedScreen(30, 8, "in.txt\rout.SCH\r"));
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(TerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:"));
+  tmux.Type("in");
+  for (const char* key : {"Left", "Up", "F1", "F12", "Home", "End", "DC", "IC", "PPage", "Tab",
+                          "C-a", "C-c", "C-z", "Escape", "M-x", "C-Left"}) {
+    tmux.Keys(key);
+  }
+  tmux.Type(".txt");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("extension):"));
+  EXPECT_NE(tmux.ScreenText().find("\nInput File: in.txt\n"), std::string::npos)
+      << tmux.ScreenText();
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(TerminalTest, RedirectedStandardOutputGetsNothing) {
+  TmuxSession tmux(Command("> stdout.txt"), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:")) << tmux.ScreenText();
+  tmux.Type("in.txt");
+  tmux.Keys("Enter");
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("stdout.txt")), "");
+}
+
+TEST_F(TerminalTest, AccentedNameOpensTheFileOfThatName) {
+  WriteFileBytes(dir_.File("caf\xc3\xa9.txt"), kSeason);
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:"));
+  tmux.Type("caf\xc3\xa9.txt");
+  tmux.Keys("Enter");
+  tmux.Type("s\xc3\xa9" "ason.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  EXPECT_NE(tmux.ScreenText().find("Input File: caf\xc3\xa9.txt\n"), std::string::npos)
+      << tmux.ScreenText();
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("s\xc3\xa9" "ason.SCH")).size(), 3u * 430);
+}
+
+TEST_F(TerminalTest, TerminalIsGivenBackAfterSigtermAndSighup) {
+  for (int signal_number : {SIGTERM, SIGHUP}) {
+    std::filesystem::remove(dir_.File("exit.status"));
+    TmuxSession tmux(Command(), 80, 30);
+    ASSERT_TRUE(tmux.WaitFor("Input File:"));
+    tmux.Type("half a na");
+    std::string shell = tmux.Tmux("list-panes -F '#{pane_pid}'");
+    std::string pid = CommandOutput("pgrep -P " + std::to_string(std::stoi(shell)) + " -f schedule-builder");
+    ASSERT_FALSE(pid.empty());
+    kill(std::stoi(pid), signal_number);
+    EXPECT_EQ(ExitStatus(), 128 + signal_number);
+    EXPECT_EQ(ReadFileBytes(dir_.File("modes.after")), ReadFileBytes(dir_.File("modes.before")));
+  }
+}
+
+TEST(StreamMode, WorksWithNoTerminalAtAll) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("in.txt"), kSeason);
+  std::string command = "cd " + ShellQuote(dir.path().string()) +
+                        " && printf 'in.txt\\nout.SCH\\n\\n' | setsid -w " +
+                        ShellQuote(ZELTO_SCHEDULE_BUILDER) + " > transcript.txt 2>&1; echo $?";
+  EXPECT_EQ(CommandOutput(command), "0\n");
+  std::string transcript = ReadFileBytes(dir.File("transcript.txt"));
+  EXPECT_NE(transcript.find("Zelto Schedule Builder\n"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("Input File: in.txt\n"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("Done\n----\nHit any key to exit"), std::string::npos) << transcript;
+  EXPECT_EQ(ReadFileBytes(dir.File("out.SCH")).size(), 3u * 430);
+
+  // Standard input running out ends every read, so the program never hangs.
+  command = "cd " + ShellQuote(dir.path().string()) + " && setsid -w " +
+            ShellQuote(ZELTO_SCHEDULE_BUILDER) + " < /dev/null > transcript.txt 2>&1; echo $?";
+  EXPECT_EQ(CommandOutput(command), "1\n");
+  EXPECT_NE(ReadFileBytes(dir.File("transcript.txt")).find("Cannot open input file \"\": Bad file name"),
+            std::string::npos);
+}
+
+}  // namespace
