@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numeric>
 #include <string>
+#include <vector>
 
 #include "console/console_output.h"
 #include "console/console_state.h"
@@ -19,6 +21,21 @@ class ReadLineOn : public ::testing::Test {
   void ExpectCursor(int x, int y) const {
     EXPECT_EQ(device_.cursor_x(), x);
     EXPECT_EQ(device_.cursor_y(), y);
+  }
+  // Feeds the read in stages: each time it has taken every queued record,
+  // the next stage runs (and may type more); after the last stage the
+  // keyboard closes, so a read that goes wrong ends instead of hanging.
+  void WhenIdle(std::vector<std::function<void()>> stages) {
+    device_.set_sleep_hook(
+        [stages = std::move(stages), next = size_t{0}](
+            MemoryConsoleDevice& device) mutable {
+          if (device.queued_records() != 0) return;
+          if (next < stages.size()) {
+            stages[next++]();
+          } else {
+            device.CloseKeyboard();
+          }
+        });
   }
   MemoryConsoleDevice device_{10, 4};
 };
@@ -49,15 +66,18 @@ TEST_F(ReadLineOn, BackspaceAfterWrapBlanksLastCellOfRowAbove) {
 TEST_F(ReadLineOn, BackspaceWithPendingWrapBlanksBottomRightWithoutScroll) {
   SetCursor(1, 4);
   device_.TypeText("0123456789\b");
-  device_.set_sleep_hook([this](MemoryConsoleDevice& d) {
-    if (d.queued_records() == 0 && d.cursor_x() == 9) {
-      EXPECT_EQ(d.TrimmedRow(3), "012345678");
-      EXPECT_EQ(d.calls().scroll_up, 0);
-      EXPECT_EQ(GetConsoleState().pending_wrap, 0);
-      d.TypeText("\r");
-    }
-  });
+  std::string bottom_row;
+  int scrolls = -1;
+  WhenIdle({[&] {
+    bottom_row = device_.RowText(3);
+    scrolls = device_.calls().scroll_up;
+    ExpectCursor(9, 3);
+    EXPECT_EQ(GetConsoleState().pending_wrap, 0);
+    device_.TypeText("\r");
+  }});
   EXPECT_EQ(ReadLine(), "012345678");
+  EXPECT_EQ(bottom_row, "012345678 ");
+  EXPECT_EQ(scrolls, 0);
   EXPECT_EQ(device_.calls().scroll_up, 1);  // Enter on the bottom row
 }
 
@@ -77,14 +97,14 @@ TEST_F(ReadLineOn, BackspaceAtTopLeftGoesToEndOfTopRow) {
   // "abc" ends the bottom row, "defg" fills it again, "hij" pushes the
   // line's start off the top; seven Backspaces bring the cursor to (0, 0).
   device_.TypeText("abcdefghij\b\b\b\b\b\b\b");
-  device_.set_sleep_hook([this](MemoryConsoleDevice& d) {
-    if (d.queued_records() == 0 && d.cursor_x() == 0 && d.cursor_y() == 0) {
-      d.TypeText("\b");
-    } else if (d.queued_records() == 0 && d.cursor_x() == 3) {
-      EXPECT_EQ(d.cursor_y(), 0);
-      d.TypeText("\r");
-    }
-  });
+  WhenIdle({[&] {
+              ExpectCursor(0, 0);
+              device_.TypeText("\b");
+            },
+            [&] {
+              ExpectCursor(3, 0);
+              device_.TypeText("\r");
+            }});
   EXPECT_EQ(ReadLine(), "ab");
   EXPECT_EQ(device_.calls().scroll_up, 2);  // Backspace never scrolls
 }
@@ -126,13 +146,11 @@ TEST_F(ReadLineOn, KeysWithoutTextAddAndMoveNothing) {
   device_.PressKey('f', 0x21, kLeftAltPressed);
   device_.PressKey('e', 0x12, kRightAltPressed | kLeftCtrlPressed);  // AltGr
   device_.PressKey(3, 0x2E, kLeftCtrlPressed);  // Ctrl+C
-  device_.set_sleep_hook([this](MemoryConsoleDevice& d) {
-    if (d.queued_records() == 0) {
-      EXPECT_EQ(d.calls().write_cells, 1);
-      ExpectCursor(1, 0);
-      d.TypeText("\r");
-    }
-  });
+  WhenIdle({[&] {
+    EXPECT_EQ(device_.calls().write_cells, 1);
+    ExpectCursor(1, 0);
+    device_.TypeText("\r");
+  }});
   EXPECT_EQ(ReadLine(), "");
 }
 
@@ -165,20 +183,27 @@ TEST_F(ReadLineOn, TypedAheadEnterEndsNextReadAtOnce) {
 TEST_F(ReadLineOn, ClosedKeyboardEndsReadAsEnterEveryTime) {
   device_.TypeText("ab");
   device_.CloseKeyboard();
+  // Should the read keep waiting, an Enter after a while stops the test
+  // from hanging; the count of sleeps then shows the fault.
+  device_.set_sleep_hook([](MemoryConsoleDevice& device) {
+    if (device.calls().sleep >= 1000 && device.queued_records() == 0) {
+      device.TypeText("\r");
+    }
+  });
   EXPECT_EQ(ReadLine(), "ab");
   ExpectCursor(0, 1);
   EXPECT_EQ(ReadLine(), "");
   ExpectCursor(0, 2);
+  EXPECT_LT(device_.calls().sleep, 20);
 }
 
 TEST_F(ReadLineOn, HiddenCursorShowsOnlyDuringRead) {
   device_.set_cursor_info(CursorInfo{25, 0});
   SetUpConsole(&device_);
-  device_.set_sleep_hook([](MemoryConsoleDevice& d) {
-    EXPECT_EQ(d.cursor_info().visible, 1u);
-    if (d.queued_records() == 0) d.TypeText("\r");
-  });
+  uint32_t visible_while_reading = 0;
+  WhenIdle({[&] { visible_while_reading = device_.cursor_info().visible; }});
   EXPECT_EQ(ReadLine(), "");
+  EXPECT_EQ(visible_while_reading, 1u);
   EXPECT_EQ(device_.cursor_info().visible, 0u);
 }
 
