@@ -102,17 +102,28 @@ class KeyDecoder {
   bool Pending() const { return state_ != State::kGround; }
 
  private:
+  /// Where in a key sequence the bytes read so far have left off.
   enum class State : uint8_t { kGround, kEscape, kCsi, kSs3, kLinuxF, kUtf8 };
 
+  /// Takes one byte in the present state.
   void FeedByte(uint8_t byte);
+  /// A byte outside any sequence.
   void GroundByte(uint8_t byte);
+  /// The byte after an ESC.
   void EscapeByte(uint8_t byte);
+  /// A byte of an ESC [ or ESC O sequence.
   void SequenceByte(uint8_t byte);
+  /// A continuation byte of a UTF-8 character.
   void Utf8Byte(uint8_t byte);
+  /// Ends the pending sequence as what it can still mean.
   void Settle();
+  /// Turns a complete ESC [ or ESC O sequence into its key, if any.
   void FinishSequence(uint8_t final_byte);
+  /// Queues one key-down record.
   void PushKey(uint8_t ch, uint8_t scan, uint32_t control_state);
+  /// Queues the key that sends a single byte below 0x80.
   void PushAsciiKey(uint8_t byte, uint32_t extra_state);
+  /// Queues a key without a character (arrows, function keys).
   void PushExtendedKey(uint8_t scan, uint32_t control_state);
 
   State state_ = State::kGround;

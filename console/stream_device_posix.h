@@ -34,16 +34,27 @@ class StreamDevice final : public ConsoleDevice {
   /// that was never answered still shows in the transcript).
   void Flush();
 
+  /// The fixed size and the cursor.
   bool GetScreenBufferInfo(ScreenInfo* info) override;
+  /// Puts cells into the held line; a following row ends it first.
   void WriteCells(int x, int y, const Cell* cells, int count) override;
+  /// Prints nothing; the held line moves up a row.
   void ScrollUp(Cell fill) override;
+  /// Moves the cursor; a following row ends the held line.
   void SetCursorPosition(int x, int y) override;
+  /// A clear of the whole screen prints nothing and starts at the top.
   void FillCharacters(uint8_t ch, int count) override;
+  /// Does nothing: the stream has no colours.
   void FillAttributes(uint16_t attribute, int count) override;
+  /// The cursor record as last applied.
   bool GetCursorInfo(CursorInfo* info) override;
+  /// Keeps the cursor record; nothing shows it.
   void SetCursorInfo(const CursorInfo& info) override;
+  /// Looks at the next key without waiting; closed at the end of input.
   PeekResult PeekInput(InputRecord* record) override;
+  /// Removes the key record looked at.
   void TakeInput() override;
+  /// Sleeps without using the processor.
   void Sleep(int milliseconds) override;
 
  private:

@@ -151,6 +151,9 @@ void TerminalDevice::SetCursorInfo(const CursorInfo& info) {
 }
 
 PeekResult TerminalDevice::PeekInput(InputRecord* record) {
+  // The line editor looks here every millisecond while it waits, so a
+  // window resized during the wait is repainted at once.
+  FollowResize();
   if (!decoder_.HasRecord()) ReadKeyboard();
   if (decoder_.HasRecord()) {
     *record = decoder_.Front();

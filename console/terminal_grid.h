@@ -71,10 +71,15 @@ class TerminalGrid {
   void Render(std::string* out);
 
  private:
+  /// Position of cell (x, y) in the cell vectors.
   int Index(int x, int y) const { return y * width_ + x; }
+  /// Whether the terminal must be sent the cell at `index`.
   bool Changed(int index) const;
+  /// Sends the scrolls not yet shown, as line feeds on the bottom row.
   void RenderScrolls(std::string* out);
+  /// Sends the changed runs of one row.
   void RenderRow(int y, std::string* out);
+  /// Puts the terminal's cursor where the grid's is, shown or hidden.
   void RenderCursor(std::string* out);
 
   int width_;
@@ -83,7 +88,7 @@ class TerminalGrid {
   std::vector<Cell> shown_;  // what the terminal shows, when repaint_ is false
   bool repaint_ = true;      // the terminal's picture is unknown: send every cell
   int pending_scrolls_ = 0;  // scrolls of the grid not yet sent as line feeds
-  int cursor_x_ = 0;
+  int cursor_x_ = 0;  // the console's cursor, always inside the grid
   int cursor_y_ = 0;
   bool cursor_visible_ = true;
   int shown_cursor_x_ = -1;  // the terminal's cursor; -1 when not known
