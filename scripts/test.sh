@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: first a plain build, then the same
-# tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests built with AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# fuzzers for a bounded time and the Windows build under Wine, where those
+# scripts are there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -16,3 +18,11 @@ cmake --build build-sanitize -j"$jobs"
 echo "== tests (AddressSanitizer and UndefinedBehaviorSanitizer)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# Each further stage is a script of its own; a stage fails the whole run.
+for stage in scripts/fuzz.sh scripts/test-windows.sh; do
+  if [ -x "$stage" ]; then
+    echo "== $stage"
+    "$stage"
+  fi
+done
