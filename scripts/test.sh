@@ -20,7 +20,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 # Each further stage is a script of its own; a stage fails the whole run.
-for stage in scripts/fuzz.sh scripts/test-windows.sh; do
+for stage in scripts/fuzz.sh scripts/test-package.sh scripts/test-windows.sh; do
   if [ -x "$stage" ]; then
     echo "== $stage"
     "$stage"
