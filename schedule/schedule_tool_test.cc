@@ -1,4 +1,6 @@
 // schedule-tool as a script meets it: exit statuses and what it prints.
+// Runs the tool through a POSIX shell (popen), so it is built on POSIX only;
+// the Windows .exe is run the same way by scripts/test-windows.sh.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

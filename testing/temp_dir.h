@@ -3,9 +3,12 @@
 #ifndef ZELTO_TESTING_TEMP_DIR_H_
 #define ZELTO_TESTING_TEMP_DIR_H_
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace testing_support {
@@ -15,17 +18,32 @@ namespace testing_support {
 class ScopedTempDir {
  public:
   ScopedTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelto-test-XXXXXX").string();
-    path_ = std::filesystem::path(mkdtemp(pattern.data()));
+    // A random name, made with create_directory, which fails rather than
+    // reuse a folder that is already there; the same on every platform.
+    std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      char name[32];
+      std::snprintf(name, sizeof name, "zelto-test-%08x%08x", random(), random());
+      std::error_code error;
+      if (std::filesystem::create_directory(base / name, error)) {
+        path_ = base / name;
+        return;
+      }
+    }
+    std::fprintf(stderr, "cannot make a temporary folder under %s\n", base.string().c_str());
+    std::abort();
   }
   ~ScopedTempDir() {
     std::error_code ignored;
-    // Folders made read-only by a test must be writable again to be removed.
+    // Folders made read-only by a test must be writable again to be removed,
+    // and on Windows so must read-only files.
     for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-      if (entry.is_directory(ignored)) {
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-      }
+      if (entry.is_symlink(ignored)) continue;  // never change what a link points at
+      bool folder = entry.is_directory(ignored);
+      std::filesystem::permissions(
+          entry.path(), folder ? std::filesystem::perms::owner_all : std::filesystem::perms::owner_write,
+          std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::remove_all(path_, ignored);
   }
