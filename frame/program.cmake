@@ -24,3 +24,10 @@ if(ZELTO_TESTS)
     add_dependencies(terminal_tests schedule-builder)
   endif()
 endif()
+
+# The fuzzers' checks and the replay of their corpus (the fuzz targets
+# themselves are built by scripts/fuzz.sh); and the real programs under
+# injected faults: full disks, vanishing input, signals, tiny terminals.
+if(NOT WIN32)
+  include(${PROJECT_SOURCE_DIR}/fuzz/checks.cmake)
+endif()

@@ -1,0 +1,191 @@
+#include "fuzz/schedule_fuzz_check.h"
+
+#include <bitset>
+#include <cstdio>
+#include <vector>
+
+#include "frame/error_word.h"
+#include "schedule/build_report.h"
+#include "schedule/schedule_builder.h"
+#include "schedule/schedule_record.h"
+
+namespace fuzz {
+namespace {
+
+using schedule::kRecordLength;
+
+constexpr char kQuote = '"';
+constexpr char kTab = '\t';
+// The bytes a plain field never holds: the reader ends or drops the field
+// there. Only a quoted field carries them into a record.
+constexpr std::string_view kFieldEnders("\r\n,\t\x1a", 5);
+
+// The date field and the three fields of each game slot, as offsets and
+// widths within a date record.
+struct FieldSpan {
+  size_t offset;
+  size_t width;
+};
+
+std::vector<FieldSpan> DateRecordFields() {
+  std::vector<FieldSpan> fields{{2, schedule::kDateWidth}};
+  for (size_t slot = 0; slot < schedule::kSlotsPerRecord; ++slot) {
+    size_t start = 10 + slot * sizeof(schedule::GameSlot);
+    fields.push_back({start, schedule::kNameWidth});
+    fields.push_back({start + schedule::kNameWidth, schedule::kNameWidth});
+    fields.push_back({start + 2 * schedule::kNameWidth, schedule::kOptionsWidth});
+  }
+  return fields;
+}
+
+std::string ReadWholeFile(const std::string& name) {
+  std::string bytes;
+  FILE* file = std::fopen(name.c_str(), "rb");
+  if (file == nullptr) return bytes;
+  char chunk[4096];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
+  std::fclose(file);
+  return bytes;
+}
+
+bool WriteWholeFile(const std::string& name, std::string_view bytes) {
+  FILE* file = std::fopen(name.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+std::string RightTrimmed(std::string_view text) {
+  size_t end = text.find_last_not_of(' ');
+  return std::string(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
+}
+
+std::string WithoutTabs(std::string_view text) {
+  std::string kept;
+  for (char c : text) {
+    if (c != kTab) kept.push_back(c);
+  }
+  return kept;
+}
+
+// The failures of a build in the words the user would see.
+std::string Failures(const schedule::BuildOutcome& outcome, const std::string& input,
+                     const std::string& output) {
+  std::string text;
+  for (const schedule::BuildFailure& failure : outcome.failures) {
+    text += schedule::DescribeFailure(failure, input, output) + "; ";
+  }
+  return text;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+}  // namespace
+
+std::string CheckScheduleBytes(std::string_view bytes, int records, std::string_view input) {
+  if (records < 1) return "no header record was written";
+  if (bytes.size() != static_cast<size_t>(records) * kRecordLength) {
+    return "file of " + std::to_string(bytes.size()) + " bytes for " + std::to_string(records) +
+           " records";
+  }
+  if (bytes.substr(0, kRecordLength) != "D" + std::string(kRecordLength - 1, ' ')) {
+    return "header record is not \"D\" and spaces";
+  }
+
+  std::bitset<256> present;
+  for (char c : input) present.set(static_cast<unsigned char>(c));
+  const bool quoted = input.find(kQuote) != std::string_view::npos;
+  const std::string untabbed = WithoutTabs(input);
+  size_t date_lines = 0;
+  for (char c : input) date_lines += c == '[' ? 1 : 0;
+  if (static_cast<size_t>(records - 1) > date_lines) {
+    return std::to_string(records - 1) + " date records from " + std::to_string(date_lines) +
+           " \"[\" bytes";
+  }
+
+  static const std::vector<FieldSpan> kFields = DateRecordFields();
+  std::string_view previous_date;
+  for (int r = 1; r < records; ++r) {
+    std::string_view record = bytes.substr(static_cast<size_t>(r) * kRecordLength, kRecordLength);
+    std::string where = "record " + std::to_string(r + 1);
+    if (record.substr(0, 2) != "  ") return where + ": kind is not two spaces";
+    std::string_view date = record.substr(2, schedule::kDateWidth);
+    if (date == previous_date) return where + ": repeats the date of the record before";
+    previous_date = date;
+    for (size_t i = 2; i < record.size(); ++i) {
+      unsigned char c = static_cast<unsigned char>(record[i]);
+      if (c == ' ') continue;
+      if (!present.test(c)) return where + ": byte " + std::to_string(c) + " is not in the input";
+      if (!quoted && kFieldEnders.find(static_cast<char>(c)) != std::string_view::npos) {
+        return where + ": byte " + std::to_string(c) + " with no quoted field in the input";
+      }
+    }
+    // Every field is a run of one line's bytes: the date follows its
+    // bracket. A plain field loses its TABs, a quoted one keeps them.
+    for (const FieldSpan& span : kFields) {
+      std::string text = RightTrimmed(record.substr(span.offset, span.width));
+      if (span.offset == 2) text = "[" + text;
+      if (text.empty()) continue;
+      bool has_tab = text.find(kTab) != std::string::npos;
+      std::string_view source = has_tab ? input : std::string_view(untabbed);
+      if (source.find(text) == std::string_view::npos) {
+        return where + ": field at byte " + std::to_string(span.offset) +
+               " is not a run of the input";
+      }
+    }
+  }
+  return "";
+}
+
+std::string CheckScheduleBuild(std::string_view input, const std::string& folder) {
+  const std::string input_name = folder + "/season.txt";
+  const std::string dialogue_name = folder + "/dialogue.SCH";
+  const std::string batch_name = folder + "/batch.SCH";
+  if (!WriteWholeFile(input_name, input)) return "cannot write the input file";
+  std::remove(dialogue_name.c_str());
+  // An older, longer schedule of zero bytes: whatever the build leaves of
+  // it shows as zero bytes where spaces belong.
+  if (!WriteWholeFile(batch_name, std::string(40 * kRecordLength + 17, '\0'))) {
+    return "cannot write the older schedule";
+  }
+
+  schedule::BuildOutcome dialogue = schedule::BuildSchedule(input_name, dialogue_name);
+  if (!dialogue.Succeeded()) return "dialogue build failed: " + Failures(dialogue, input_name, dialogue_name);
+  std::string bytes = ReadWholeFile(dialogue_name);
+  if (std::string problem = CheckScheduleBytes(bytes, dialogue.records_written, input);
+      !problem.empty()) {
+    return "dialogue build: " + problem;
+  }
+  bool no_date_warning = false;
+  for (const std::string& warning : dialogue.warnings) {
+    no_date_warning |= warning.rfind("No date line", 0) == 0;
+  }
+  if (no_date_warning != (dialogue.records_written == 1)) {
+    return "the no-date warning and the records written disagree";
+  }
+
+  schedule::BuildOutcome batch =
+      schedule::BuildSchedule(input_name, batch_name, schedule::kBatchBuffers);
+  if (!batch.Succeeded()) return "batch build failed: " + Failures(batch, input_name, batch_name);
+  if (ReadWholeFile(batch_name) != bytes) return "the batch buffers give other bytes";
+  if (batch.records_written != dialogue.records_written || batch.warnings != dialogue.warnings) {
+    return "the batch buffers give other warnings:\n" + Joined(batch.warnings) + "against\n" +
+           Joined(dialogue.warnings);
+  }
+
+  schedule::BuildOutcome again = schedule::BuildSchedule(input_name, dialogue_name);
+  if (!again.Succeeded()) return "second build failed: " + Failures(again, input_name, dialogue_name);
+  if (ReadWholeFile(dialogue_name) != bytes) return "a second build gives other bytes";
+  if (again.warnings != dialogue.warnings) return "a second build gives other warnings";
+
+  if (ReadWholeFile(input_name) != input) return "the input file was changed";
+  frame::ResetErrorWord();
+  return "";
+}
+
+}  // namespace fuzz
