@@ -199,6 +199,13 @@ TEST_F(BuilderTest, SameNameForBothFilesKeepsTheInput) {
 TEST_F(BuilderTest, ReadOnlyScheduleIsReportedAndKeepsItsBytes) {
   WriteFileBytes(output_, "old schedule");
   chmod(output_.c_str(), 0444);
+  // Wine run by root lets a read-only file be written: nothing to check there.
+  files::PlatformHandle probe = files::kNoHandle;
+  if (files::PlatformOpen(output_, files::Access::kReadWrite, files::Disposition::kOpenExisting,
+                          &probe) == 0) {
+    files::PlatformClose(probe);
+    GTEST_SKIP() << "this platform lets a read-only file be written (Wine run by root)";
+  }
   Build(kUsageExample);
   ASSERT_EQ(outcome_.failures.size(), 1u);
   EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in", "out"),

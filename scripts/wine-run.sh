@@ -50,7 +50,7 @@ if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   exit 125
 fi
 
-export WINEPREFIX="$prefix"
+export WINEPREFIX="$(realpath -m "$prefix")"  # Wine takes absolute names only
 export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and asking for them would stall
 # the prefix set-up.

@@ -1,0 +1,277 @@
+// File access on Windows, through the Win32 file functions.
+//
+// How every call is made (CallGuarded below):
+// 1. The process error mode becomes SEM_FAILCRITICALERRORS |
+//    SEM_NOOPENFILEERRORBOX (0x8001), the previous mode remembered, so that
+//    a drive that is not ready or a file that cannot be opened never brings
+//    up a dialog box: the failure comes back to us instead.
+// 2. The thread's last-error value is set to 0.
+// 3. The call is made.
+// 4. The last-error value is read, then the previous error mode restored.
+// 5. The call failed if and only if the last-error value is not 0, whatever
+//    the function returned. SetFilePointer is the reason: its failure value
+//    0xFFFFFFFF is also a valid low half of a large offset. Two calls are
+//    judged by their result instead: CreateFileA by INVALID_HANDLE_VALUE,
+//    since OPEN_ALWAYS leaves ERROR_ALREADY_EXISTS (183) behind when it
+//    opens an existing file; GetFileType never fails, its answer counts.
+//
+// The remembered error mode lives on the stack of the one call, so no lock
+// is needed around it: the program has one thread, and a second thread
+// would only see its own last-error value anyway.
+//
+// Quirks written down here:
+// - Share mode 0 makes a file this process already holds refuse a second
+//   open with ERROR_SHARING_VIOLATION (32 -> 70): the same name given for
+//   input and output fails at the second open, before anything is written.
+// - A folder opened without FILE_FLAG_BACKUP_SEMANTICS fails with
+//   ERROR_ACCESS_DENIED (5 -> 70).
+// - A file with FILE_ATTRIBUTE_READONLY refuses GENERIC_WRITE with
+//   ERROR_ACCESS_DENIED; the caller then opens it for reading alone, and
+//   every WriteFile through that handle fails with ERROR_ACCESS_DENIED.
+//   Wine run by root ignores the attribute and opens the file for writing.
+// - "CON", "NUL", "COM1" and the like open devices at any folder;
+//   GetFileType tells them apart from disk files.
+// - A synchronous ReadFile at the end of a disk file succeeds with 0 bytes.
+//   A device may instead fail with ERROR_HANDLE_EOF (38), and a pipe whose
+//   writer has gone with ERROR_BROKEN_PIPE (109): both are the end of the
+//   data, not a failure.
+#include "files/platform_file.h"
+
+#include <windows.h>
+
+#include "files/platform_file_win32.h"
+#include "frame/run_time_errors.h"
+
+namespace files {
+namespace {
+
+// No dialog box for a drive that is not ready or a file that is missing.
+constexpr UINT kQuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;  // 0x8001
+
+// The platform error table: run-time error codes by last-error value 0-39;
+// entry 40 stands for every value from 40 up but 112 (disk full), which
+// takes entry 39. Entry 0 is no failure at all.
+constexpr uint8_t kPlatformErrorTable[41] = {
+    0,    //  0 success
+    75,   //  1 invalid function
+    53,   //  2 file not found
+    76,   //  3 path not found
+    67,   //  4 too many open files
+    70,   //  5 access denied
+    51,   //  6 invalid handle
+    241,  //  7 arena trashed
+    7,    //  8 not enough memory
+    241,  //  9 invalid block
+    241,  // 10 bad environment
+    51,   // 11 bad format
+    51,   // 12 invalid access
+    51,   // 13 invalid data
+    7,    // 14 out of memory
+    68,   // 15 invalid drive
+    75,   // 16 current directory
+    74,   // 17 not same device
+    53,   // 18 no more files
+    70,   // 19 write protected
+    68,   // 20 bad unit
+    71,   // 21 not ready
+    51,   // 22 bad command
+    72,   // 23 CRC error
+    51,   // 24 bad length
+    72,   // 25 seek error
+    72,   // 26 not a DOS disk
+    72,   // 27 sector not found
+    72,   // 28 out of paper
+    72,   // 29 write fault
+    72,   // 30 read fault
+    72,   // 31 general failure
+    70,   // 32 sharing violation
+    70,   // 33 lock violation
+    72,   // 34 wrong disk
+    75,   // 35
+    70,   // 36 sharing buffer exceeded
+    75,   // 37
+    62,   // 38 handle at end of file
+    61,   // 39 handle disk full (and 112, disk full)
+    75,   // 40 and every value above but 112
+};
+constexpr DWORD kDiskFullError = 112;  // ERROR_DISK_FULL
+constexpr DWORD kLastDirectEntry = 39;
+constexpr DWORD kOtherEntry = 40;
+
+// One injected failure per kind of call, for tests only.
+struct InjectedFault {
+  bool armed = false;
+  int calls_before = 0;
+  int code = 0;
+  uint32_t short_by = 0;
+};
+InjectedFault injected[6];
+
+// Counts down an armed fault; true when this call is the one to fail.
+bool FaultDue(PlatformCall call, InjectedFault* out) {
+  InjectedFault& fault = injected[static_cast<int>(call)];
+  if (!fault.armed) return false;
+  if (fault.calls_before > 0) {
+    --fault.calls_before;
+    return false;
+  }
+  *out = fault;
+  fault.armed = false;
+  return true;
+}
+
+HANDLE Win32Handle(PlatformHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Makes one platform call by the discipline above and answers the
+// last-error value it left behind.
+template <typename Call>
+DWORD CallGuarded(Call call) {
+  UINT previous_mode = SetErrorMode(kQuietErrorMode);
+  SetLastError(0);
+  call();
+  DWORD last_error = GetLastError();
+  SetErrorMode(previous_mode);
+  return last_error;
+}
+
+// Positions the file at `offset` from its start. The 64-bit offset goes as
+// its low and high halves; a negative one is refused by the platform
+// (ERROR_NEGATIVE_SEEK, 131 -> 75).
+int Seek(HANDLE handle, int64_t offset) {
+  LONG low = static_cast<LONG>(static_cast<uint64_t>(offset) & 0xFFFFFFFFu);
+  LONG high = static_cast<LONG>(offset >> 32);
+  DWORD error = CallGuarded([&] { SetFilePointer(handle, low, &high, FILE_BEGIN); });
+  return CodeForLastError(error);
+}
+
+}  // namespace
+
+int CodeForLastError(uint32_t last_error) {
+  if (last_error == kDiskFullError) return kPlatformErrorTable[kLastDirectEntry];
+  if (last_error > kLastDirectEntry) return kPlatformErrorTable[kOtherEntry];
+  return kPlatformErrorTable[last_error];
+}
+
+int PlatformOpen(const std::string& name, Access access, Disposition disposition,
+                 PlatformHandle* handle) {
+  *handle = kNoHandle;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
+
+  DWORD desired = access == Access::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+  DWORD creation = disposition == Disposition::kOpenExisting ? OPEN_EXISTING : OPEN_ALWAYS;
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  // Share mode 0: no other opener, in this process or another, may read or
+  // write the file while it is open. No security attributes, no template.
+  DWORD error = CallGuarded([&] {
+    opened = CreateFileA(name.c_str(), desired, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  });
+  if (opened == INVALID_HANDLE_VALUE) {
+    int code = CodeForLastError(error);
+    // A failure that names no reason is still a failure.
+    return code != 0 ? code : frame::kInternalError;
+  }
+  *handle = reinterpret_cast<PlatformHandle>(opened);
+  return 0;
+}
+
+bool PlatformIsDisk(PlatformHandle handle) {
+  DWORD type = FILE_TYPE_UNKNOWN;
+  CallGuarded([&] { type = GetFileType(Win32Handle(handle)); });
+  return type == FILE_TYPE_DISK;
+}
+
+bool PlatformSameFile(PlatformHandle a, PlatformHandle b) {
+  // One file is one volume serial number and one file index.
+  BY_HANDLE_FILE_INFORMATION first, second;
+  BOOL ok_first = FALSE, ok_second = FALSE;
+  CallGuarded([&] { ok_first = GetFileInformationByHandle(Win32Handle(a), &first); });
+  CallGuarded([&] { ok_second = GetFileInformationByHandle(Win32Handle(b), &second); });
+  if (!ok_first || !ok_second) return false;
+  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
+}
+
+int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint32_t size,
+                   uint32_t* got) {
+  *got = 0;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReadAt, &fault)) return fault.code;
+  HANDLE file = Win32Handle(handle);
+  // An offset beyond 2^63 arrives at the platform as a negative one.
+  if (int code = Seek(file, static_cast<int64_t>(offset))) return code;
+  DWORD read = 0;
+  DWORD error = CallGuarded([&] { ReadFile(file, buffer, size, &read, nullptr); });
+  if (error != 0) return CodeForLastError(error);
+  *got = read;
+  return 0;
+}
+
+int PlatformReadNext(PlatformHandle handle, uint8_t* buffer, uint32_t size, uint32_t* got) {
+  *got = 0;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReadNext, &fault)) return fault.code;
+  DWORD read = 0;
+  DWORD error = CallGuarded([&] { ReadFile(Win32Handle(handle), buffer, size, &read, nullptr); });
+  if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) return 0;  // the end of the data
+  if (error != 0) return CodeForLastError(error);
+  *got = read;
+  return 0;
+}
+
+int PlatformWriteAt(PlatformHandle handle, int64_t offset, const uint8_t* bytes, uint32_t size,
+                    uint32_t* written) {
+  *written = 0;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kWriteAt, &fault)) {
+    if (fault.short_by == 0) return fault.code;
+    size = fault.short_by >= size ? 0 : size - fault.short_by;
+  }
+  HANDLE file = Win32Handle(handle);
+  if (int code = Seek(file, offset)) return code;
+  // One WriteFile per record; a short count is the caller's to judge.
+  DWORD count = 0;
+  DWORD error = CallGuarded([&] { WriteFile(file, bytes, size, &count, nullptr); });
+  *written = count;
+  return CodeForLastError(error);
+}
+
+int PlatformSetSize(PlatformHandle handle, uint64_t size) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kSetSize, &fault)) return fault.code;
+  HANDLE file = Win32Handle(handle);
+  if (int code = Seek(file, static_cast<int64_t>(size))) return code;
+  // The end of the file moves to the file pointer: shorter or longer.
+  DWORD error = CallGuarded([&] { SetEndOfFile(file); });
+  if (error == ERROR_INVALID_PARAMETER) {
+    // Windows refuses a handle opened for reading alone with
+    // ERROR_ACCESS_DENIED; Wine answers ERROR_INVALID_PARAMETER. A write of
+    // no bytes, which changes nothing, tells the two apart.
+    DWORD count = 0;
+    DWORD write_error = CallGuarded([&] { WriteFile(file, "", 0, &count, nullptr); });
+    if (write_error == ERROR_ACCESS_DENIED) error = write_error;
+  }
+  return CodeForLastError(error);
+}
+
+int PlatformClose(PlatformHandle handle) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kClose, &fault)) {
+    CloseHandle(Win32Handle(handle));  // the handle is gone all the same
+    return fault.code;
+  }
+  DWORD error = CallGuarded([&] { CloseHandle(Win32Handle(handle)); });
+  return CodeForLastError(error);
+}
+
+void InjectPlatformFault(PlatformCall call, int calls_before, int code, uint32_t short_by) {
+  injected[static_cast<int>(call)] = InjectedFault{true, calls_before, code, short_by};
+}
+
+void ClearPlatformFaults() {
+  for (InjectedFault& fault : injected) fault = InjectedFault{};
+}
+
+}  // namespace files
