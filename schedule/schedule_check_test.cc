@@ -1,0 +1,123 @@
+// check on small schedule texts: each kind of finding on the line an editor
+// shows, and none for a text that builds as it reads.
+#include "schedule/schedule_check.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "testing/temp_dir.h"
+
+namespace schedule {
+namespace {
+
+// The findings as "LINE: message" lines.
+std::string Check(const std::string& text) {
+  std::stringbuf bytes(text);
+  std::string lines;
+  for (const CheckFinding& finding : CheckScheduleText(&bytes)) {
+    lines += std::to_string(finding.line) + ": " + finding.message + "\n";
+  }
+  return lines;
+}
+
+constexpr char kUsageExample[] =
+    "[04/10/45]\r\n45nnewyo 45nstlou\r\n45npitts 45nchica\r\n45nnewyo 45nstlou\r\n"
+    "[04/11/45]\r\n45nnewyo 45nstlou\r\n45npitts 45nchica\r\n45nnewyo 45nstlou DH\r\n";
+
+std::string WithLineEnds(std::string text, const std::string& line_end) {
+  for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += line_end.size()) {
+    text.replace(at, 2, line_end);
+  }
+  return text;
+}
+
+TEST(Check, TextThatBuildsAsItReadsGivesNoFinding) {
+  EXPECT_EQ(Check(kUsageExample), "");
+  EXPECT_EQ(Check(WithLineEnds(kUsageExample, "\n")), "");
+  EXPECT_EQ(Check(WithLineEnds(kUsageExample, "\r")), "");
+  // Indented lines, a repeated date that goes on filling its record, a
+  // closing Ctrl+Z and no line end after the last line.
+  EXPECT_EQ(Check("  [02/29/44]\r\n  a        b\r\n[02/29/44]\r\nc        d        DH\x1a"), "");
+}
+
+TEST(Check, LinesAreCountedAsAnEditorCountsThem) {
+  EXPECT_EQ(Check("[04/10/45]\r\na        b\n\rc        d\r\n[4/10/45]\n"),
+            "3: a blank line takes game slot 2 of date \"04/10/45\" and leaves it blank\n"
+            "5: date \"4/10/45]\" is not written MM/DD/YY; it is stored as it stands\n");
+}
+
+TEST(Check, NamesOutOfTheirColumnsSayWhatIsStored) {
+  EXPECT_EQ(Check("[04/10/45]\n45nnewyork 45nstlou\n45npitts 45nchicago DH\n45npitts  45nchica\n"
+                  "a        b        options12345 extra\n"),
+            "2: visitor name \"45nnewyork\" is longer than 8 characters; \"45nstlou\" runs into "
+            "column 18, which is not read: stored as visitor \"45nnewyo\", home \"k 45nstl\", "
+            "options \"u\"\n"
+            "3: home team name \"45nchicago\" is longer than 8 characters: stored as visitor "
+            "\"45npitts\", home \"45nchica\", options \"o DH\"\n"
+            "4: \"45nchica\" runs into column 18, which is not read; the home team name starts in "
+            "column 11, not 10: stored as visitor \"45npitts\", home \" 45nchic\", options \"\"\n"
+            "5: text beyond column 30 is not read: \" extra\"\n");
+}
+
+TEST(Check, DatesThatAreNoDayOrOutOfOrder) {
+  EXPECT_EQ(Check("[02/30/45]\n[02/29/45]\n[13/01/45]\n[04/1O/45]\n[04/10/45]\n[04/09/45]\n"
+                  "[05/01/45\n[xx]\n[05/01/45]\n"),
+            "1: date 02/30/45 is not a real calendar date\n"
+            "2: date 02/29/45 is not a real calendar date\n"
+            "3: date 13/01/45 is not a real calendar date\n"
+            "4: date \"04/1O/45\" is not written MM/DD/YY; it is stored as it stands\n"
+            "6: date 04/09/45 comes before 04/10/45 (line 5), yet its record comes after it: "
+            "records keep the order of the file\n"
+            "8: date \"xx]     \" is not written MM/DD/YY; it is stored as it stands\n"
+            "9: date 05/01/45 was already used on line 7: it makes a second record for that date\n");
+}
+
+TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
+  std::string text = "a        b\n\n[04/10/45]\n";
+  for (int game = 1; game <= 10; ++game) text += "a        b\n";
+  text += "[04/10/45]\n";  // the same date goes on filling the record
+  for (int game = 11; game <= 17; ++game) text += "a        b\n";
+  EXPECT_EQ(Check(text), "1: a game line before the first date is skipped\n"
+                         "20: date \"04/10/45\" has 17 games: this one and the 1 after it are "
+                         "left out (a date holds 15)\n");
+  EXPECT_EQ(Check("a        b\n"), "1: a game line before the first date is skipped\n"
+                                   "1: no date line: the schedule holds the header alone\n");
+  EXPECT_EQ(Check(""), "1: no date line: the schedule holds the header alone\n");
+}
+
+TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
+  EXPECT_EQ(Check("[04/10/45]\na        b,c        d\ne        f,\n"),
+            "2: a comma ends the line: the text after it is read as another line\n"
+            "3: a comma ends the line: the text after it is read as another line\n"
+            "3: nothing follows the comma: the empty rest is read as a blank line and takes game "
+            "slot 4 of date \"04/10/45\"\n");
+  EXPECT_EQ(Check("[04/10/45]\n\"a        b\r\nc\" x\n\"e        f\"\n\"g        h\n\ni\n"),
+            "2: a line that starts with a double quote runs to the next double quote, on line 3: "
+            "lines 2-3 are read as one line, without the quotes; the text after the closing "
+            "double quote is read as another line\n"
+            "4: a line that starts with a double quote is read without its quotes\n"
+            "5: a line that starts with a double quote has no closing double quote: the rest of "
+            "the file is read as one line\n");
+  EXPECT_EQ(Check("[04/10/45]\na\t        b\t\n"),
+            "2: 2 TAB bytes are dropped: the text after each moves one column left\n");
+  EXPECT_EQ(Check("[04/10/45]\r\n\x1a\r\na        b\r\n"),
+            "2: a Ctrl+Z byte (0x1A) ends the data here: the 14 bytes after it are never read\n");
+}
+
+TEST(Check, UnreadableFileIsNamedWithTheReason) {
+  testing_support::ScopedTempDir dir;
+  std::vector<CheckFinding> findings;
+  std::string failure;
+  EXPECT_FALSE(CheckScheduleFile(dir.File("none.txt"), &findings, &failure));
+  EXPECT_EQ(failure, "Cannot open input file \"" + dir.File("none.txt") + "\": File not found");
+  testing_support::WriteFileBytes(dir.File("in.txt"), "[04/10/45]\r\n[4/11/45]\r\n");
+  ASSERT_TRUE(CheckScheduleFile(dir.File("in.txt"), &findings, &failure));
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].line, 2);
+}
+
+}  // namespace
+}  // namespace schedule

@@ -1,0 +1,277 @@
+#include "schedule/schedule_dump.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string_view>
+
+#include "schedule/schedule_dump_text.h"
+#include "schedule/schedule_record.h"
+#include "schedule/tool_input.h"
+
+namespace schedule {
+namespace {
+
+// A file of zero bytes would otherwise give one line for every record.
+constexpr int kMaxProblems = 20;
+constexpr std::string_view kHeaderKind = "D ";
+constexpr std::string_view kDateKind = "  ";
+
+int64_t RecordOffset(int64_t record) { return (record - 1) * kRecordLength; }
+
+std::string RecordAt(int64_t record) {
+  return "record " + std::to_string(record) + " (offset " + std::to_string(RecordOffset(record)) +
+         ")";
+}
+
+std::string SlotAt(int64_t record, int slot) {
+  int64_t offset = RecordOffset(record) + 10 + (slot - 1) * static_cast<int64_t>(sizeof(GameSlot));
+  return "record " + std::to_string(record) + ", slot " + std::to_string(slot) + " (offset " +
+         std::to_string(offset) + ")";
+}
+
+// Two bytes as hexadecimal, for kind bytes that may be anything.
+std::string KindBytes(const char* kind) {
+  char shown[16];
+  std::snprintf(shown, sizeof shown, "%02X %02X", static_cast<unsigned char>(kind[0]),
+                static_cast<unsigned char>(kind[1]));
+  return shown;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  size_t last = text.find_last_not_of(' ');
+  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
+bool IsBlank(std::string_view bytes) { return bytes.find_first_not_of(' ') == std::string_view::npos; }
+
+bool IsBlankSlot(const GameSlot& slot) { return IsBlank(std::string_view(slot.visitor, sizeof slot)); }
+
+int GameCount(const ScheduleRecord& record) {
+  int count = 0;
+  for (const GameSlot& slot : record.games) count += IsBlankSlot(slot) ? 0 : 1;
+  return count;
+}
+
+// True when the header holds nothing but its kind.
+bool HeaderIsBlank(const ScheduleRecord& header) {
+  return IsBlank(std::string_view(header.date, kRecordLength - 2));
+}
+
+// The problems found, each line naming the file; past kMaxProblems only
+// counted.
+class ProblemList {
+ public:
+  ProblemList(const std::string& path, std::vector<std::string>* lines)
+      : path_(path), lines_(lines) {}
+
+  void Add(const std::string& where, const std::string& what) {
+    ++count_;
+    if (count_ <= kMaxProblems) lines_->push_back(path_ + ": " + where + ": " + what);
+  }
+
+  // Says how many were left unshown.
+  void Finish() {
+    if (count_ > kMaxProblems) {
+      lines_->push_back(path_ + ": and " + std::to_string(count_ - kMaxProblems) +
+                        " more problems");
+    }
+  }
+
+  bool Any() const { return count_ > 0; }
+
+ private:
+  const std::string& path_;
+  std::vector<std::string>* lines_;
+  int64_t count_ = 0;
+};
+
+// The records of an open schedule file, read front to back.
+class RecordReader {
+ public:
+  explicit RecordReader(std::ifstream* in) : in_(in) {}
+
+  // Reads the next whole record; false at the end or at a partial record.
+  bool Next(ScheduleRecord* record) {
+    in_->read(reinterpret_cast<char*>(record), kRecordLength);
+    if (in_->gcount() != kRecordLength) return false;
+    ++number_;
+    return true;
+  }
+
+  // Goes back to record 1 for another pass.
+  void Rewind() {
+    in_->clear();
+    in_->seekg(0);
+    number_ = 0;
+  }
+
+  int64_t number() const { return number_; }
+
+ private:
+  std::ifstream* in_;
+  int64_t number_ = 0;  // the record read last
+};
+
+// Finds what makes the file no schedule file, or (for schedule text) no
+// file a schedule text builds again.
+void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList* problems) {
+  int64_t whole = static_cast<int64_t>(size / kRecordLength);
+  if (size == 0) problems->Add(RecordAt(1), "the file is empty: the header record is missing");
+  if (size % kRecordLength != 0) {
+    problems->Add(RecordAt(whole + 1),
+                  "the file's " + std::to_string(size) + " bytes are no whole number of " +
+                      std::to_string(kRecordLength) + "-byte records: this record has only " +
+                      std::to_string(size % kRecordLength) + " bytes");
+  }
+  ScheduleRecord record;
+  char previous_date[kDateWidth];
+  bool have_previous = false;
+  while (reader->Next(&record)) {
+    int64_t n = reader->number();
+    std::string_view kind(record.kind, 2);
+    if (n == 1) {
+      if (kind != kHeaderKind) {
+        problems->Add(RecordAt(n), "the first record is not the header: its kind bytes are " +
+                                       KindBytes(record.kind) + ", not \"D \"");
+      } else if (format == DumpFormat::kText && !HeaderIsBlank(record)) {
+        problems->Add(RecordAt(n), "the header holds bytes other than spaces after \"D \"; no "
+                                   "schedule text builds that header");
+      }
+      continue;
+    }
+    if (kind != kDateKind) {
+      problems->Add(RecordAt(n), "not a date record: its kind bytes are " +
+                                     KindBytes(record.kind) + ", not two spaces");
+      continue;
+    }
+    if (format == DumpFormat::kText) {
+      for (const WriteBackProblem& problem :
+           WriteBackProblems(record, have_previous ? previous_date : nullptr)) {
+        problems->Add(problem.slot == 0 ? RecordAt(n) : SlotAt(n, problem.slot),
+                      "cannot be written back as schedule text: " + problem.reason);
+      }
+    }
+    std::memcpy(previous_date, record.date, kDateWidth);
+    have_previous = true;
+  }
+}
+
+void WriteBytes(std::ostream& out, std::string_view bytes) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A slot's three fields in their widths, two spaces apart.
+std::string ListedGame(const GameSlot& slot) {
+  std::string line(slot.visitor, kNameWidth);
+  line += "  ";
+  line.append(slot.home, kNameWidth);
+  line += "  ";
+  line.append(slot.options, kOptionsWidth);
+  return std::string(TrimRight(line));
+}
+
+void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
+  if (n == 1) {
+    out << "record 1  header";
+    if (!HeaderIsBlank(record)) out << " (holds bytes other than spaces after \"D \")";
+    out << '\n';
+    return;
+  }
+  int games = GameCount(record);
+  out << "record " << n << "  date ";
+  WriteBytes(out, std::string_view(record.date, kDateWidth));
+  if (games == 0) {
+    out << "  no games\n";
+  } else {
+    out << "  " << games << (games == 1 ? " game\n" : " games\n");
+  }
+  for (int slot = 1; slot <= kSlotsPerRecord; ++slot) {
+    if (IsBlankSlot(record.games[slot - 1])) continue;
+    char number[8];
+    std::snprintf(number, sizeof number, "%4d  ", slot);
+    out << number;
+    WriteBytes(out, ListedGame(record.games[slot - 1]));
+    out << '\n';
+  }
+}
+
+// One CSV field: trailing padding dropped, quoted where a spreadsheet would
+// otherwise split or trim it.
+std::string CsvField(std::string_view stored) {
+  std::string_view value = TrimRight(stored);
+  bool quote = !value.empty() && (value.front() == ' ' || value.find_first_of(",\"\r\n") !=
+                                                              std::string_view::npos);
+  if (!quote) return std::string(value);
+  std::string field = "\"";
+  for (char c : value) field += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return field + "\"";
+}
+
+void CsvRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
+  if (n == 1) {
+    out << "record,date,slot,visitor,home,options\r\n";
+    return;
+  }
+  std::string date = CsvField(std::string_view(record.date, kDateWidth));
+  for (int slot = 1; slot <= kSlotsPerRecord; ++slot) {
+    const GameSlot& game = record.games[slot - 1];
+    if (IsBlankSlot(game)) continue;
+    std::string row = std::to_string(n) + "," + date + "," + std::to_string(slot) + "," +
+                      CsvField(std::string_view(game.visitor, kNameWidth)) + "," +
+                      CsvField(std::string_view(game.home, kNameWidth)) + "," +
+                      CsvField(std::string_view(game.options, kOptionsWidth)) + "\r\n";
+    WriteBytes(out, row);
+  }
+}
+
+}  // namespace
+
+bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
+                  std::vector<std::string>* problems) {
+  std::ifstream in;
+  if (std::string reason = OpenToRead(path, &in); !reason.empty()) {
+    problems->push_back("Cannot open schedule file \"" + path + "\": " + reason);
+    return false;
+  }
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  if (size < 0) {
+    problems->push_back("Cannot read schedule file \"" + path + "\": its size is unknown");
+    return false;
+  }
+  in.seekg(0);
+
+  // The whole file is surveyed before anything is shown, so that a damaged
+  // file never passes for a shorter, whole one.
+  RecordReader reader(&in);
+  ProblemList list(path, problems);
+  Survey(&reader, static_cast<uint64_t>(size), format, &list);
+  list.Finish();
+  if (list.Any()) return false;
+
+  reader.Rewind();
+  ScheduleRecord record;
+  if (format == DumpFormat::kListing) {
+    int64_t records = size / kRecordLength;
+    out << path << ": " << records << (records == 1 ? " record" : " records")
+        << ", the header and " << records - 1 << (records == 2 ? " date\n" : " dates\n");
+  }
+  while (reader.Next(&record)) {
+    int64_t n = reader.number();
+    switch (format) {
+      case DumpFormat::kListing: ListRecord(record, n, out); break;
+      case DumpFormat::kText:
+        if (n > 1) WriteBytes(out, WriteBackText(record));
+        break;
+      case DumpFormat::kCsv: CsvRecord(record, n, out); break;
+    }
+  }
+  if (reader.number() != size / kRecordLength) {
+    problems->push_back("Cannot read schedule file \"" + path + "\": it changed while it was read");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace schedule

@@ -1,0 +1,36 @@
+// Writing a date record back as schedule text: the date line and the game
+// lines that the builder reads back into the very same record. A line is
+// written plain where the reader gives it back as it stands, within double
+// quotes where a plain line would lose bytes (a comma, TAB, CR, LF or 0x1A,
+// or a leading blank), and after a TAB where it starts with a blank or a
+// double quote but holds one too; some records no line can give back.
+#ifndef ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_
+#define ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_
+
+#include <string>
+#include <vector>
+
+#include "schedule/schedule_record.h"
+
+namespace schedule {
+
+/// One reason a date record cannot be written back exactly.
+struct WriteBackProblem {
+  int slot;            ///< the game slot (1 to 15), or 0 for the date
+  std::string reason;  ///< what stands in the way, in the program's words
+};
+
+/// Why `record` cannot be written back as schedule text; empty when it can.
+/// `previous_date` is the date of the record just before it, or null for
+/// the first date record: a date that repeats it would merge the two.
+std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
+                                                const char* previous_date);
+
+/// The schedule text of `record`, its date line first, each line ending in
+/// CR LF; blank slots between games as blank lines, blank slots after the
+/// last game left out. Only for a record with no write-back problem.
+std::string WriteBackText(const ScheduleRecord& record);
+
+}  // namespace schedule
+
+#endif  // ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_

@@ -1,0 +1,40 @@
+#include "schedule/tool_input.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "frame/run_time_errors.h"
+
+namespace schedule {
+
+std::string OpenToRead(const std::string& path, std::ifstream* in) {
+  if (path.empty()) return frame::ErrorMessage(frame::kBadFileName);
+  std::error_code ec;
+  std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return frame::ErrorMessage(frame::kFileNotFound);
+  }
+  // A folder opens as a stream on some systems and then reads as nothing.
+  if (status.type() == std::filesystem::file_type::directory) return "It is a folder, not a file";
+  in->open(path, std::ios::binary);
+  if (!in->is_open()) return frame::ErrorMessage(frame::kAccessDenied);
+  return "";
+}
+
+std::string Quoted(std::string_view text) {
+  std::string shown = "\"";
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    } else {
+      shown += c;
+    }
+  }
+  return shown + "\"";
+}
+
+}  // namespace schedule
