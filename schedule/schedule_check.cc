@@ -183,8 +183,8 @@ class Checker {
     bool real;
     int key = DateKey(date, &real);
     if (key < 0) {
-      Add(line.first_line, "date " + Quoted(date) + " is not written MM/DD/YY; it is stored as "
-                           "it stands");
+      Add(line.first_line, "date " + Quoted(TrimRight(date)) +
+                               " is not written MM/DD/YY; it is stored as it stands");
       return;
     }
     if (!real) {

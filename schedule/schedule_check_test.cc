@@ -71,7 +71,7 @@ TEST(Check, DatesThatAreNoDayOrOutOfOrder) {
             "4: date \"04/1O/45\" is not written MM/DD/YY; it is stored as it stands\n"
             "6: date 04/09/45 comes before 04/10/45 (line 5), yet its record comes after it: "
             "records keep the order of the file\n"
-            "8: date \"xx]     \" is not written MM/DD/YY; it is stored as it stands\n"
+            "8: date \"xx]\" is not written MM/DD/YY; it is stored as it stands\n"
             "9: date 05/01/45 was already used on line 7: it makes a second record for that date\n");
 }
 

@@ -22,12 +22,15 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-constexpr char kUsage[] =
+constexpr char kSynopsis[] =
     "Usage: schedule-tool build INPUT OUTPUT\n"
     "       schedule-tool dump [--format list|text|csv] FILE\n"
     "       schedule-tool check INPUT\n"
     "       schedule-tool COMMAND --help\n"
-    "       schedule-tool --help | --version\n"
+    "       schedule-tool --help | --version\n";
+
+// What --help adds to the synopsis.
+constexpr char kOverview[] =
     "\n"
     "build   Converts the schedule text file INPUT into the schedule file OUTPUT\n"
     "        (430-byte records; by convention named with the .SCH extension).\n"
@@ -85,7 +88,7 @@ constexpr char kCheckHelp[] =
     "Exit status: 0 nothing found, 1 something found or INPUT unreadable, 2 usage.\n";
 
 int UsageError(const std::string& message) {
-  std::fprintf(stderr, "schedule-tool: %s\n\n%s", message.c_str(), kUsage);
+  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), kSynopsis);
   return kUsageError;
 }
 
@@ -183,7 +186,8 @@ int main(int argc, char** argv) {
   args.erase(args.begin());
 
   if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, stdout);
+    std::fputs(kSynopsis, stdout);
+    std::fputs(kOverview, stdout);
     return 0;
   }
   if (command == "--version") {

@@ -68,6 +68,48 @@ TEST(ScheduleTool, UsageHelpAndVersion) {
   ToolRun version = RunTool("--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output.rfind("schedule-tool ", 0), 0u);
+  for (const char* command : {"build", "dump", "check"}) {
+    ToolRun command_help = RunTool(std::string(command) + " --help");
+    EXPECT_EQ(command_help.status, 0);
+    EXPECT_EQ(command_help.output.rfind("Usage: schedule-tool " + std::string(command), 0), 0u);
+  }
+  EXPECT_EQ(RunTool("dump").status, 2);
+  EXPECT_EQ(RunTool("dump --format xml x.SCH").status, 2);
+  EXPECT_EQ(RunTool("check a b").status, 2);
+}
+
+TEST(ScheduleTool, DumpedTextBuildsTheSameFileAndDamageFailsTheDump) {
+  ScopedTempDir dir;
+  // Lines the text must quote or escape to give them back as they were.
+  WriteFileBytes(dir.File("in.txt"), "[04/10/45]\r\n\"  a,b      c\"\r\n\r\n\t\"q       h\r\n");
+  ASSERT_EQ(RunTool("build '" + dir.File("in.txt") + "' '" + dir.File("a.SCH") + "'").status, 0);
+  ToolRun dump = RunTool("dump --format text '" + dir.File("a.SCH") + "' >'" +
+                         dir.File("again.txt") + "'");
+  ASSERT_EQ(dump.status, 0) << dump.output;
+  ASSERT_EQ(RunTool("build '" + dir.File("again.txt") + "' '" + dir.File("b.SCH") + "'").status,
+            0);
+  EXPECT_EQ(ReadFileBytes(dir.File("b.SCH")), ReadFileBytes(dir.File("a.SCH")));
+
+  WriteFileBytes(dir.File("short.SCH"), ReadFileBytes(dir.File("a.SCH")).substr(0, 500));
+  dump = RunTool("dump '" + dir.File("short.SCH") + "'");
+  EXPECT_EQ(dump.status, 1);
+  EXPECT_EQ(dump.output, "schedule-tool: " + dir.File("short.SCH") +
+                             ": record 2 (offset 430): the file's 500 bytes are no whole number "
+                             "of 430-byte records: this record has only 70 bytes\n");
+}
+
+TEST(ScheduleTool, CheckPrintsFileAndLineAndExitsOneOnFindings) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("clean.txt"), "[04/10/45]\n45nnewyo 45nstlou\n");
+  ToolRun clean = RunTool("check '" + dir.File("clean.txt") + "'");
+  EXPECT_EQ(clean.status, 0);
+  EXPECT_EQ(clean.output, "");
+  WriteFileBytes(dir.File("odd.txt"), "[04/10/45]\n45nnewyo 45nstlou\n\n");
+  ToolRun odd = RunTool("check '" + dir.File("odd.txt") + "'");
+  EXPECT_EQ(odd.status, 1);
+  EXPECT_EQ(odd.output, dir.File("odd.txt") + ":3: a blank line takes game slot 2 of date "
+                                              "\"04/10/45\" and leaves it blank\n");
+  EXPECT_EQ(RunTool("check '" + dir.File("none.txt") + "'").status, 1);
 }
 
 }  // namespace
