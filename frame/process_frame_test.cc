@@ -3,8 +3,8 @@
 #include "frame/process_frame.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -45,13 +45,16 @@ const std::vector<std::string> kIntroduction = {
 
 class ProcessFrameTest : public ::testing::Test {
  protected:
-  ProcessFrameTest() : old_dir_(getcwd(nullptr, 0)) {
+  ProcessFrameTest() : old_dir_(std::filesystem::current_path()) {
     // Relative names keep the typed lines short, as a user's would be.
-    EXPECT_EQ(chdir(dir_.path().c_str()), 0);
+    std::error_code error;
+    std::filesystem::current_path(dir_.path(), error);
+    EXPECT_FALSE(error) << error.message();
   }
   ~ProcessFrameTest() override {
-    EXPECT_EQ(chdir(old_dir_), 0);
-    free(old_dir_);
+    std::error_code error;
+    std::filesystem::current_path(old_dir_, error);
+    EXPECT_FALSE(error) << error.message();
     console::ResetConsoleStateForTesting();
   }
 
@@ -71,7 +74,7 @@ class ProcessFrameTest : public ::testing::Test {
   }
 
   ScopedTempDir dir_;
-  char* old_dir_;
+  std::filesystem::path old_dir_;
   console::MemoryConsoleDevice device_{100, 40};
 };
 
