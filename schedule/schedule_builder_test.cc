@@ -44,6 +44,9 @@ const std::string kHeader = "D" + std::string(429, ' ');
 
 class BuilderTest : public ::testing::Test {
  protected:
+  // Other suites in this binary may leave a code behind; each test here
+  // starts from a clear error word, whatever order they run in.
+  void SetUp() override { frame::ResetErrorWord(); }
   void TearDown() override {
     files::ClearPlatformFaults();
     frame::ResetErrorWord();
