@@ -36,11 +36,11 @@ std::string WriteLine(std::string_view line) {
   bool has_quote = line.find('"') != std::string_view::npos;
   std::string written;
   if (!has_quote && (awkward_start || HoldsPlainBreakers(line))) {
-    written = "\"" + std::string(line) + "\"";
+    written.append("\"").append(line).append("\"");
   } else if (awkward_start) {
-    written = "\t" + std::string(line);
+    written.append("\t").append(line);
   } else {
-    written = line;
+    written.append(line);
   }
   written += kLineEnd;
   return written;
@@ -61,8 +61,9 @@ std::string LineProblem(std::string_view line, const char* what) {
 std::string DateLine(const char* date) {
   std::string_view stored(date, kDateWidth);
   std::string_view trimmed = TrimRight(stored);
-  if (!trimmed.empty() && trimmed.back() == ']') return "[" + std::string(trimmed);
-  return "[" + std::string(stored) + "]";
+  std::string line = "[";
+  if (!trimmed.empty() && trimmed.back() == ']') return line.append(trimmed);
+  return line.append(stored).append("]");
 }
 
 // The game line: the three fields in columns 1-8, 10-17 and 19-30.
