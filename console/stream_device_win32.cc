@@ -40,9 +40,18 @@ Win32StreamDevice::~Win32StreamDevice() {
 }
 
 void Win32StreamDevice::Flush() {
-  if (line_.empty()) return;
-  WriteAll(output_, line_);
+  if (sent_ >= line_.size()) return;
+  WriteAll(output_, line_.substr(sent_));
+  sent_ = line_.size();
+}
+
+void Win32StreamDevice::EndLine(int count) {
+  Flush();
+  std::string ends;
+  for (int i = 0; i < count; ++i) ends += kLineEnd;
+  WriteAll(output_, ends);
   line_.clear();
+  sent_ = 0;
 }
 
 bool Win32StreamDevice::GetScreenBufferInfo(ScreenInfo* info) {
@@ -57,7 +66,8 @@ void Win32StreamDevice::WriteCells(int x, int y, const Cell* cells, int count) {
   if (y < 0 || y >= kHeight) return;
   MoveToRow(y);
   // A row above the held line has gone out already and cannot be taken
-  // back: what is written there (a Backspace over a wrapped line) is lost.
+  // back: what is written there (a Backspace over a wrapped line) is lost,
+  // as is a change to the part of the held line already sent.
   if (y < line_row_) return;
   for (int i = 0; i < count; ++i) {
     const int column = x + i;
@@ -84,10 +94,7 @@ void Win32StreamDevice::FillCharacters(uint8_t, int count) {
   if (count < kWidth * kHeight) return;
   // A cleared screen starts the text over at the top row; a line begun
   // before the clear still goes out whole.
-  if (!line_.empty()) {
-    line_ += kLineEnd;
-    Flush();
-  }
+  if (!line_.empty()) EndLine(1);
   line_row_ = 0;
 }
 
@@ -119,8 +126,7 @@ void Win32StreamDevice::Sleep(int milliseconds) {
 
 void Win32StreamDevice::MoveToRow(int y) {
   if (y <= line_row_) return;
-  for (int row = line_row_; row < y; ++row) line_ += kLineEnd;
-  Flush();
+  EndLine(y - line_row_);
   line_row_ = y;
 }
 
@@ -135,12 +141,19 @@ void Win32StreamDevice::ReadInput() {
   if (GetFileType(input_) == FILE_TYPE_PIPE) {
     // A read of an empty pipe would wait for the writer; look first.
     DWORD available = 0;
-    if (!PeekNamedPipe(input_, nullptr, 0, nullptr, &available, nullptr)) {
-      input_ended_ = true;  // ERROR_BROKEN_PIPE: the writer is gone
+    if (PeekNamedPipe(input_, nullptr, 0, nullptr, &available, nullptr)) {
+      if (available == 0) return;
+      wanted = std::min<DWORD>(available, wanted);
+    } else if (GetLastError() == ERROR_BROKEN_PIPE) {
+      input_ended_ = true;  // the writer is gone
       return;
+    } else {
+      // The pipe cannot be looked into (Wine's pipes from the host answer
+      // ERROR_NOT_SUPPORTED): the read waits for the writer. Nothing else
+      // happens while a key is awaited, but the prompt held so far must be
+      // out before the wait, or whoever answers it never sees it.
+      Flush();
     }
-    if (available == 0) return;
-    wanted = std::min<DWORD>(available, wanted);
   }
   DWORD read = 0;
   if (!ReadFile(input_, buffer, wanted, &read, nullptr) || read == 0) {

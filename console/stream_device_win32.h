@@ -14,6 +14,9 @@
 //   straight away (a file's end, or NUL, ends the input).
 // - A pipe whose writer has gone reports ERROR_BROKEN_PIPE: that is the end
 //   of the input.
+// - Under Wine a pipe from the host cannot be looked into (PeekNamedPipe
+//   fails with ERROR_NOT_SUPPORTED); the read then waits for the writer,
+//   after the held line has gone out.
 #ifndef ZELTO_CONSOLE_STREAM_DEVICE_WIN32_H_
 #define ZELTO_CONSOLE_STREAM_DEVICE_WIN32_H_
 
@@ -83,6 +86,9 @@ class Win32StreamDevice final : public ConsoleDevice {
  private:
   /// Ends the held line and the rows skipped up to row `y`.
   void MoveToRow(int y);
+  /// Sends the rest of the held line and `count` line ends; the next line
+  /// starts empty.
+  void EndLine(int count);
   /// Reads what standard input has now, without waiting, into keys_.
   void ReadInput();
   /// Turns input bytes into key records.
@@ -95,6 +101,7 @@ class Win32StreamDevice final : public ConsoleDevice {
   int cursor_y_ = 0;
   int line_row_ = 0;   // the row whose cells line_ holds; scrolls move it up
   std::string line_;   // the cells written on that row so far
+  size_t sent_ = 0;    // how many bytes of line_ have gone out already
   CursorInfo cursor_info_ = {25, 1};
   std::deque<InputRecord> keys_;
   bool input_ended_ = false;  // standard input reached its end or failed
