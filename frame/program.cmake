@@ -23,6 +23,22 @@ if(ZELTO_TESTS)
       ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>")
     add_dependencies(terminal_tests schedule-builder)
   endif()
+  # The Windows program under Wine in tmux, checked against the in-memory
+  # console and this build's schedule-builder; built on Linux when the
+  # Windows .exe is named (scripts/test-windows-console.sh does so) and run
+  # by that script, not by CTest.
+  set(ZELTO_WINDOWS_SCHEDULE_BUILDER "" CACHE FILEPATH
+      "schedule-builder.exe for the end-to-end test under Wine")
+  if(NOT WIN32 AND ZELTO_WINDOWS_SCHEDULE_BUILDER)
+    add_executable(wine_terminal_tests ${CMAKE_CURRENT_LIST_DIR}/wine_terminal_test.cc)
+    target_link_libraries(wine_terminal_tests PRIVATE
+      zelto_dialogue GTest::gtest GTest::gtest_main)
+    target_compile_definitions(wine_terminal_tests PRIVATE
+      ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>"
+      ZELTO_WINDOWS_SCHEDULE_BUILDER="${ZELTO_WINDOWS_SCHEDULE_BUILDER}"
+      ZELTO_USAGE_EXAMPLE="${PROJECT_SOURCE_DIR}/examples/usage-example.txt")
+    add_dependencies(wine_terminal_tests schedule-builder)
+  endif()
 endif()
 
 # The fuzzers' checks and the replay of their corpus (the fuzz targets

@@ -1,0 +1,233 @@
+// schedule-builder.exe on a Windows console: Wine runs it inside tmux, whose
+// terminal Wine turns into a console, keys are typed with send-keys and the
+// screen is read with capture-pane. The screen must be the one the in-memory
+// console computes for the same keys (as it is for the Linux program), and
+// the schedule file must be byte for byte the Linux program's.
+//
+// Built on Linux when ZELTO_WINDOWS_SCHEDULE_BUILDER names the .exe; the Wine
+// loader is $ZELTO_WINE (else /usr/lib/wine/wine64) and the prefix
+// $WINEPREFIX, set up beforehand (scripts/test-windows-console.sh does both).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "console/console_state.h"
+#include "console/memory_console_device.h"
+#include "frame/process_frame.h"
+#include "testing/temp_dir.h"
+#include "testing/tmux_session.h"
+
+namespace {
+
+using testing_support::CommandOutput;
+using testing_support::ReadFileBytes;
+using testing_support::ScopedTempDir;
+using testing_support::ShellQuote;
+using testing_support::TmuxSession;
+using testing_support::WriteFileBytes;
+
+// Wine's first start in a session takes a second or two.
+constexpr double kStartSeconds = 30;
+
+std::string Environment(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+// The shell words that start the Windows program under Wine, quiet.
+std::string WineCommand() {
+  return "env WINEDEBUG=-all WINEPREFIX=" +
+         ShellQuote(Environment("WINEPREFIX", "/tmp/zelto-wine-console")) + " " +
+         ShellQuote(Environment("ZELTO_WINE", "/usr/lib/wine/wine64")) + " " +
+         ShellQuote(ZELTO_WINDOWS_SCHEDULE_BUILDER);
+}
+
+class WineTerminalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    season_ = ReadFileBytes(ZELTO_USAGE_EXAMPLE);
+    ASSERT_FALSE(season_.empty());
+    WriteFileBytes(dir_.File("in.txt"), season_);
+  }
+
+  // Runs the program in the test folder, notes its exit status and keeps
+  // the window open for the last screen to be read.
+  std::string Command(const std::string& redirect = "") {
+    return "cd " + ShellQuote(dir_.path().string()) + " && " + WineCommand() + " " + redirect +
+           "; echo $? > exit.status; sleep 600";
+  }
+
+  // Waits for the program to end; its exit status, or -1 when it did not.
+  int ExitStatus(double seconds = 15) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+      std::string status = ReadFileBytes(dir_.File("exit.status"));
+      if (!status.empty() && status.back() == '\n') return std::stoi(status);
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+  }
+
+  // The screen the in-memory console shows after the same dialogue.
+  std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed) {
+    ScopedTempDir twin;
+    WriteFileBytes(twin.File("in.txt"), season_);
+    std::string here = std::filesystem::current_path().string();
+    std::filesystem::current_path(twin.path());
+    console::MemoryConsoleDevice device(width, height);
+    device.TypeText(typed);
+    device.CloseKeyboard();
+    frame::RunProcess(&device);
+    console::ResetConsoleStateForTesting();
+    std::filesystem::current_path(here);
+    std::vector<std::string> rows;
+    for (int y = 0; y < height; ++y) rows.push_back(device.TrimmedRow(y));
+    return rows;
+  }
+
+  // The schedule file the Linux program writes for the same input.
+  std::string LinuxSchedule() {
+    ScopedTempDir twin;
+    WriteFileBytes(twin.File("in.txt"), season_);
+    CommandOutput("cd " + ShellQuote(twin.path().string()) +
+                  " && printf 'in.txt\\nout.SCH\\n\\n' | setsid -w " +
+                  ShellQuote(ZELTO_SCHEDULE_BUILDER) + " > /dev/null 2>&1");
+    return ReadFileBytes(twin.File("out.SCH"));
+  }
+
+  // Types the two names and waits for the closing lines.
+  void Answer(TmuxSession& tmux, const std::string& input, const std::string& output) {
+    ASSERT_TRUE(tmux.WaitFor("Input File:", kStartSeconds)) << tmux.ScreenText();
+    tmux.Type(input);
+    tmux.Keys("Enter");
+    // The prompt's end: in a narrow window the prompt wraps before it.
+    ASSERT_TRUE(tmux.WaitFor("extension):")) << tmux.ScreenText();
+    tmux.Type(output);
+    tmux.Keys("Enter");
+    ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+  }
+
+  ScopedTempDir dir_;
+  std::string season_;
+};
+
+TEST_F(WineTerminalTest, UsageExampleGivesTheLinuxScreenAndTheLinuxScheduleFile) {
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:", kStartSeconds)) << tmux.ScreenText();
+  tmux.Type("in.tq");
+  tmux.Keys("BSpace");
+  tmux.Type("xt");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):")) << tmux.ScreenText();
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+  EXPECT_EQ(tmux.Screen(), ExpectedScreen(80, 30, "in.txt\rout.SCH\r"));
+  // One key does not end the program; Enter does.
+  tmux.Type("x");
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0) << tmux.ScreenText();
+  const std::string schedule = ReadFileBytes(dir_.File("out.SCH"));
+  EXPECT_EQ(schedule.size(), 3u * 430);
+  EXPECT_EQ(schedule, LinuxSchedule());
+}
+
+TEST_F(WineTerminalTest, SmallWindowWrapsAndScrollsAsOnLinux) {
+  TmuxSession tmux(Command(), 30, 8);
+  Answer(tmux, "in.txt", "out.SCH");
+  ASSERT_FALSE(HasFatalFailure());
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(tmux.Screen(), ExpectedScreen(30, 8, "in.txt\rout.SCH\r\r"));
+}
+
+TEST_F(WineTerminalTest, MissingInputIsShownAndExitsWithOne) {
+  TmuxSession tmux(Command(), 80, 30);
+  Answer(tmux, "nothere.txt", "out.SCH");
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_NE(tmux.ScreenText().find("Cannot open input file \"nothere.txt\": File not found\n----\n"),
+            std::string::npos)
+      << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("out.SCH")));
+}
+
+// Standard input redirected cannot be shown here: Wine's console reads the
+// terminal only while standard input is that terminal, so no typed key would
+// reach the console. console_device_win32_test.cc puts keys into the
+// console's input buffer itself to show that the keyboard is "CONIN$".
+TEST_F(WineTerminalTest, RedirectedStandardOutputGetsNothing) {
+  TmuxSession tmux(Command("> stdout.txt"), 80, 30);
+  Answer(tmux, "in.txt", "out.SCH");
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")).size(), 3u * 430);
+  EXPECT_EQ(ReadFileBytes(dir_.File("stdout.txt")), "");
+}
+
+TEST_F(WineTerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:", kStartSeconds));
+  tmux.Type("in");
+  // No C-c: under Wine it ends the program whatever the input mode.
+  for (const char* key : {"Left", "Up", "F1", "F12", "Home", "End", "DC", "IC", "PPage", "Tab",
+                          "C-a", "C-z", "Escape", "M-x", "C-Left"}) {
+    tmux.Keys(key);
+  }
+  tmux.Type(".txt");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("extension):"));
+  EXPECT_NE(tmux.ScreenText().find("\nInput File: in.txt\n"), std::string::npos)
+      << tmux.ScreenText();
+  tmux.Type("out.SCH");
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(WineTerminalTest, AccentedNameOpensTheFileOfThatName) {
+  // The console gives e-acute as the OEM byte 0x82; the file system must
+  // see the ANSI e-acute, which Wine stores as UTF-8.
+  WriteFileBytes(dir_.File("caf\xc3\xa9.txt"), season_);
+  TmuxSession tmux(Command(), 80, 30);
+  Answer(tmux, "caf\xc3\xa9.txt", "s\xc3\xa9" "ason.SCH");
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_NE(tmux.ScreenText().find("Input File: caf\xc3\xa9.txt\n"), std::string::npos)
+      << tmux.ScreenText();
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("s\xc3\xa9" "ason.SCH")).size(), 3u * 430);
+}
+
+TEST(WineStreamMode, WorksWithNoConsoleAtAll) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("in.txt"), ReadFileBytes(ZELTO_USAGE_EXAMPLE));
+  std::string command = "cd " + ShellQuote(dir.path().string()) +
+                        " && printf 'in.txt\\r\\nout.SCH\\r\\n\\r\\n' | setsid -w " +
+                        WineCommand() + " > transcript.txt 2>&1; echo $?";
+  EXPECT_EQ(CommandOutput(command), "0\n");
+  std::string transcript = ReadFileBytes(dir.File("transcript.txt"));
+  EXPECT_NE(transcript.find("Zelto Schedule Builder\r\n"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("Input File: in.txt\r\n"), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("Done\r\n----\r\nHit any key to exit"), std::string::npos)
+      << transcript;
+  EXPECT_EQ(ReadFileBytes(dir.File("out.SCH")).size(), 3u * 430);
+
+  // Standard input running out ends every read: the program never hangs.
+  command = "cd " + ShellQuote(dir.path().string()) + " && setsid -w " + WineCommand() +
+            " < /dev/null > transcript.txt 2>&1; echo $?";
+  EXPECT_EQ(CommandOutput(command), "1\n");
+}
+
+}  // namespace
