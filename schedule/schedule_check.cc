@@ -7,7 +7,7 @@
 #include "schedule/schedule_check_reader.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
-#include "schedule/tool_input.h"
+#include "schedule/tool_files.h"
 
 namespace schedule {
 namespace {

@@ -2,14 +2,16 @@
 // and the commands around it.
 //
 //   schedule-tool build INPUT OUTPUT
-//   schedule-tool dump [--format list|text|csv] FILE
+//   schedule-tool dump [--format list|text|csv] [--output OUT] FILE
 //   schedule-tool check INPUT
 //
 // Exit status: 0 done (check: nothing found), 1 failed (check: something
 // found), 2 when the command line was not understood.
 #include <cfenv>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_check.h"
 #include "schedule/schedule_dump.h"
+#include "schedule/tool_files.h"
 
 namespace {
 
@@ -24,7 +27,7 @@ constexpr int kUsageError = 2;
 
 constexpr char kSynopsis[] =
     "Usage: schedule-tool build INPUT OUTPUT\n"
-    "       schedule-tool dump [--format list|text|csv] FILE\n"
+    "       schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
     "       schedule-tool check INPUT\n"
     "       schedule-tool COMMAND --help\n"
     "       schedule-tool --help | --version\n";
@@ -55,7 +58,7 @@ constexpr char kBuildHelp[] =
     "Exit status: 0 built (warnings go to standard error), 1 failed, 2 usage.\n";
 
 constexpr char kDumpHelp[] =
-    "Usage: schedule-tool dump [--format list|text|csv] FILE\n"
+    "Usage: schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
     "\n"
     "Shows what the schedule file FILE holds. Names are shown byte for byte\n"
     "as stored.\n"
@@ -67,6 +70,8 @@ constexpr char kDumpHelp[] =
     "                 refused, naming the record and slot\n"
     "  --format csv   one row per game: record, date, slot, visitor, home,\n"
     "                 options\n"
+    "  --output OUT   writes the dump to the file OUT, byte for byte, instead of\n"
+    "                 standard output; nothing is written when FILE is refused\n"
     "\n"
     "A file whose size is no whole number of 430-byte records, whose first\n"
     "record is not the header, or with a later record that is no date record\n"
@@ -119,40 +124,89 @@ int Build(const std::vector<std::string>& args) {
   return 0;
 }
 
+// The value of option `name` at args[*i], as "--name VALUE" or
+// "--name=VALUE" (empty when nothing follows); false when args[*i] is not
+// that option.
+bool TakeOption(const std::vector<std::string>& args, const std::string& name, size_t* i,
+                std::string* value) {
+  const std::string& arg = args[*i];
+  if (arg == name) {
+    *value = *i + 1 < args.size() ? args[++*i] : "";
+    return true;
+  }
+  if (arg.rfind(name + "=", 0) == 0) {
+    *value = arg.substr(name.size() + 1);
+    return true;
+  }
+  return false;
+}
+
+bool ParseFormat(const std::string& value, schedule::DumpFormat* format) {
+  if (value == "list") {
+    *format = schedule::DumpFormat::kListing;
+  } else if (value == "text") {
+    *format = schedule::DumpFormat::kText;
+  } else if (value == "csv") {
+    *format = schedule::DumpFormat::kCsv;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Writes the dump to the file `output` once the whole of it is known, so
+// that a refused dump leaves no file behind and never the schedule file
+// overwritten by its own dump.
+int DumpToFile(const std::string& schedule_file, schedule::DumpFormat format,
+               const std::string& output) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(schedule_file, output, ec)) {
+    std::fprintf(stderr, "schedule-tool: Cannot write file \"%s\": it is the schedule file "
+                         "being shown\n", output.c_str());
+    return 1;
+  }
+  std::ostringstream dumped;
+  std::vector<std::string> problems;
+  bool shown = schedule::DumpSchedule(schedule_file, format, dumped, &problems);
+  for (const std::string& problem : problems) {
+    std::fprintf(stderr, "schedule-tool: %s\n", problem.c_str());
+  }
+  if (!shown) return 1;
+  if (std::string failure = schedule::WriteWholeFile(output, dumped.str()); !failure.empty()) {
+    std::fprintf(stderr, "schedule-tool: %s\n", failure.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int Dump(const std::vector<std::string>& args) {
   schedule::DumpFormat format = schedule::DumpFormat::kListing;
+  std::string output;
   std::vector<std::string> files;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string value;
-    if (args[i] == "--format" && i + 1 < args.size()) {
-      value = args[++i];
-    } else if (args[i].rfind("--format=", 0) == 0) {
-      value = args[i].substr(9);
+    if (TakeOption(args, "--output", &i, &output)) {
+      if (output.empty()) return UsageError("dump: --output needs a file name");
+    } else if (TakeOption(args, "--format", &i, &value)) {
+      if (!ParseFormat(value, &format)) {
+        return UsageError("dump: unknown format \"" + value + "\" (list, text or csv)");
+      }
     } else if (args[i].rfind("--", 0) == 0) {
       return UsageError("dump: unknown option \"" + args[i] + "\"");
     } else {
       files.push_back(args[i]);
-      continue;
-    }
-    if (value == "list") {
-      format = schedule::DumpFormat::kListing;
-    } else if (value == "text") {
-      format = schedule::DumpFormat::kText;
-    } else if (value == "csv") {
-      format = schedule::DumpFormat::kCsv;
-    } else {
-      return UsageError("dump: unknown format \"" + value + "\" (list, text or csv)");
     }
   }
   if (files.size() != 1) return UsageError("dump takes one schedule FILE");
+  if (!output.empty()) return DumpToFile(files[0], format, output);
 
   std::vector<std::string> problems;
   bool shown = schedule::DumpSchedule(files[0], format, std::cout, &problems);
   for (const std::string& problem : problems) {
     std::fprintf(stderr, "schedule-tool: %s\n", problem.c_str());
   }
-  int output = FinishOutput();
-  return shown ? output : 1;
+  int written = FinishOutput();
+  return shown ? written : 1;
 }
 
 int Check(const std::vector<std::string>& args) {

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "testing/temp_dir.h"
@@ -90,12 +91,22 @@ TEST(ScheduleTool, DumpedTextBuildsTheSameFileAndDamageFailsTheDump) {
             0);
   EXPECT_EQ(ReadFileBytes(dir.File("b.SCH")), ReadFileBytes(dir.File("a.SCH")));
 
+  // --output writes the same bytes, and nothing at all for a refused file.
+  ASSERT_EQ(RunTool("dump --format=text --output '" + dir.File("out.txt") + "' '" +
+                    dir.File("a.SCH") + "'").status,
+            0);
+  EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), ReadFileBytes(dir.File("again.txt")));
   WriteFileBytes(dir.File("short.SCH"), ReadFileBytes(dir.File("a.SCH")).substr(0, 500));
-  dump = RunTool("dump '" + dir.File("short.SCH") + "'");
+  dump = RunTool("dump --output '" + dir.File("none.txt") + "' '" + dir.File("short.SCH") + "'");
   EXPECT_EQ(dump.status, 1);
   EXPECT_EQ(dump.output, "schedule-tool: " + dir.File("short.SCH") +
                              ": record 2 (offset 430): the file's 500 bytes are no whole number "
                              "of 430-byte records: this record has only 70 bytes\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("none.txt")));
+  // A dump never takes the place of the file it shows.
+  EXPECT_EQ(RunTool("dump --output '" + dir.File("a.SCH") + "' '" + dir.File("a.SCH") + "'").status,
+            1);
+  EXPECT_EQ(ReadFileBytes(dir.File("a.SCH")), ReadFileBytes(dir.File("b.SCH")));
 }
 
 TEST(ScheduleTool, CheckPrintsFileAndLineAndExitsOneOnFindings) {

@@ -1,4 +1,4 @@
-#include "schedule/tool_input.h"
+#include "schedule/tool_files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +19,24 @@ std::string OpenToRead(const std::string& path, std::ifstream* in) {
   if (status.type() == std::filesystem::file_type::directory) return "It is a folder, not a file";
   in->open(path, std::ios::binary);
   if (!in->is_open()) return frame::ErrorMessage(frame::kAccessDenied);
+  return "";
+}
+
+std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
+  std::string failure = "Cannot write file \"" + path + "\": ";
+  if (path.empty()) return failure + frame::ErrorMessage(frame::kBadFileName);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return failure + "It is a folder, not a file";
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (!folder.empty() && !std::filesystem::exists(folder, ec)) {
+    return failure + frame::ErrorMessage(frame::kPathNotFound);
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out.is_open()) return failure + frame::ErrorMessage(frame::kAccessDenied);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  // A full disk shows only here.
+  if (!out) return failure + frame::ErrorMessage(frame::kDiskFull);
   return "";
 }
 
