@@ -3,11 +3,12 @@
 # script as their emulator) and for scripts/test-windows.sh.
 #
 #   scripts/wine-run.sh [--prefix DIR] PROGRAM.exe [ARGUMENTS...]
+#   scripts/wine-run.sh [--prefix DIR] --stop     (ends the prefix's wineserver)
 #
 # The Wine prefix is DIR (else $WINEPREFIX, else /tmp/zelto-wine-$UID). The
 # first run sets the prefix up (about 11 s) and leaves a persistent
 # wineserver behind, so every later run starts in well under a second; stop
-# it with `WINEPREFIX=DIR wineserver -k` (scripts/test-windows.sh does).
+# it with --stop (scripts/test-windows.sh does).
 #
 # Wine quirks handled here:
 # - Setting a prefix up starts helper processes (wineserver, services) that
@@ -51,6 +52,10 @@ if [ -z "$wine" ] || [ -z "$wineserver" ]; then
 fi
 
 export WINEPREFIX="$(realpath -m "$prefix")"  # Wine takes absolute names only
+if [ "$1" = "--stop" ]; then
+  [ -d "$WINEPREFIX" ] && "$wineserver" -k </dev/null >/dev/null 2>&1
+  exit 0
+fi
 export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and asking for them would stall
 # the prefix set-up.
