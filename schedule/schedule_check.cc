@@ -1,6 +1,7 @@
 #include "schedule/schedule_check.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <string_view>
 
@@ -12,9 +13,9 @@
 namespace schedule {
 namespace {
 
-constexpr size_t kVisitorEnd = 8;    // column 8, the visitor's last
-constexpr size_t kHomeStart = 10;    // column 10, the home team's first
-constexpr size_t kHomeEnd = 17;      // column 17, the home team's last
+constexpr size_t kVisitorEnd = 8;  // column 8, the visitor's last
+constexpr size_t kHomeStart = 10;  // column 10, the home team's first
+constexpr size_t kHomeEnd = 17;    // column 17, the home team's last
 constexpr size_t kLastReadColumn = 30;
 constexpr size_t kUnreadColumns[] = {9, 18};  // the blanks between the fields
 
@@ -26,10 +27,6 @@ std::string_view TrimRight(std::string_view text) {
 // Column `column` (from 1) of a line, or a blank past its end.
 char At(std::string_view text, size_t column) {
   return column <= text.size() ? text[column - 1] : ' ';
-}
-
-std::string Plural(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 // The date as a number that sorts in calendar order (YYMMDD), or -1 when the
@@ -82,8 +79,8 @@ std::vector<std::string> ColumnNotes(std::string_view text) {
     if (start == previous_start) continue;  // one word over both columns is told once
     previous_start = start;
     if (start == 1 || start == kHomeStart) {
-      notes.push_back(std::string(start == 1 ? "visitor" : "home team") + " name " +
-                      Quoted(word) + " is longer than 8 characters");
+      notes.push_back(std::string(start == 1 ? "visitor" : "home team") + " name " + Quoted(word) +
+                      " is longer than 8 characters");
     } else {
       notes.push_back(Quoted(word) + " runs into column " + std::to_string(column) +
                       ", which is not read");
@@ -93,8 +90,7 @@ std::vector<std::string> ColumnNotes(std::string_view text) {
                    !TrimRight(text.substr(kHomeStart - 1, kHomeEnd - kHomeStart + 1)).empty();
   if (At(text, kVisitorEnd + 1) == ' ' && At(text, kHomeStart) == ' ' && home_text) {
     size_t first = text.find_first_not_of(' ', kHomeStart - 1) + 1;
-    notes.push_back("the home team name starts in column " + std::to_string(first) +
-                    ", not 10");
+    notes.push_back("the home team name starts in column " + std::to_string(first) + ", not 10");
   }
   return notes;
 }
@@ -113,7 +109,9 @@ class Checker {
     if (IsDateLine(line.text)) {
       TakeDateLine(line);
     } else if (!have_date_) {
-      if (!IsBlankLine(line.text)) Add(line.first_line, "a game line before the first date is skipped");
+      if (!IsBlankLine(line.text)) {
+        Add(line.first_line, "a game line before the first date is skipped");
+      }
     } else {
       TakeGameLine(line);
     }
@@ -126,12 +124,10 @@ class Checker {
     } else {
       Add(1, "no date line: the schedule holds the header alone");
     }
-    if (reader.bytes_after_end_of_text() > 0) {
+    if (int64_t after = reader.bytes_after_end_of_text(); after > 0) {
       Add(reader.end_of_text_line(),
-          "a Ctrl+Z byte (0x1A) ends the data here: the " +
-              Plural(static_cast<int>(std::min<int64_t>(reader.bytes_after_end_of_text(), 1 << 30)),
-                     "byte", "bytes") +
-              " after it are never read");
+          "a Ctrl+Z byte (0x1A) ends the data here: the " + std::to_string(after) +
+              (after == 1 ? " byte after it is" : " bytes after it are") + " never read");
     }
     std::stable_sort(findings_.begin(), findings_.end(),
                      [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
@@ -145,13 +141,15 @@ class Checker {
   void NoteReading(const ReadLine& line) {
     std::vector<std::string> notes;
     if (line.quoted && !line.closed) {
-      notes.push_back("a line that starts with a double quote has no closing double quote: "
-                      "the rest of the file is read as one line");
+      notes.push_back(
+          "a line that starts with a double quote has no closing double quote: "
+          "the rest of the file is read as one line");
     } else if (line.quoted && line.last_line > line.first_line) {
-      notes.push_back("a line that starts with a double quote runs to the next double quote, on "
-                      "line " + std::to_string(line.last_line) + ": lines " +
-                      std::to_string(line.first_line) + "-" + std::to_string(line.last_line) +
-                      " are read as one line, without the quotes");
+      std::string lines = std::to_string(line.first_line) + "-" + std::to_string(line.last_line);
+      notes.push_back(
+          "a line that starts with a double quote runs to the next double quote, on line " +
+          std::to_string(line.last_line) + ": lines " + lines +
+          " are read as one line, without the quotes");
     } else if (line.quoted) {
       notes.push_back("a line that starts with a double quote is read without its quotes");
     }
@@ -162,10 +160,11 @@ class Checker {
       notes.push_back("a comma ends the line: the text after it is read as another line");
     }
     if (line.tabs_dropped > 0) {
-      notes.push_back(line.tabs_dropped == 1
-                          ? "a TAB byte is dropped: the text after it moves one column left"
-                          : std::to_string(line.tabs_dropped) +
-                                " TAB bytes are dropped: the text after each moves one column left");
+      notes.push_back(
+          line.tabs_dropped == 1
+              ? "a TAB byte is dropped: the text after it moves one column left"
+              : std::to_string(line.tabs_dropped) +
+                    " TAB bytes are dropped: the text after each moves one column left");
     }
     if (!notes.empty()) Add(line.first_line, Join(notes));
   }
@@ -214,8 +213,8 @@ class Checker {
       std::string slot = "game slot " + std::to_string(game_count_) + " of date " +
                          Quoted(TrimRight(current_date_));
       if (previous_comma_line_ == line.first_line) {
-        Add(line.first_line, "nothing follows the comma: the empty rest is read as a blank line "
-                             "and takes " + slot);
+        Add(line.first_line,
+            "nothing follows the comma: the empty rest is read as a blank line and takes " + slot);
       } else {
         Add(line.first_line, "a blank line takes " + slot + " and leaves it blank");
       }
@@ -237,9 +236,9 @@ class Checker {
     int left_out = game_count_ - kSlotsPerRecord;
     std::string message = "date " + Quoted(TrimRight(current_date_)) + " has " +
                           std::to_string(game_count_) + " games: ";
-    message += left_out == 1 ? "this one is left out"
-                             : "this one and the " + std::to_string(left_out - 1) +
-                                   " after it are left out";
+    message += left_out == 1
+                   ? "this one is left out"
+                   : "this one and the " + std::to_string(left_out - 1) + " after it are left out";
     Add(first_left_out_line_, message + " (a date holds 15)");
   }
 

@@ -13,13 +13,13 @@ namespace schedule {
 /// One line as the builder gets it, with where it came from and what the
 /// reading did to the bytes of the file.
 struct ReadLine {
-  std::string text;           ///< the line the builder takes
-  int first_line = 0;         ///< the editor line where it starts
-  int last_line = 0;          ///< the editor line of its last byte (a quoted line may span lines)
-  bool quoted = false;        ///< it started with a double quote
-  bool closed = true;         ///< a quoted line met its closing double quote
+  std::string text;     ///< the line the builder takes
+  int first_line = 0;   ///< the editor line where it starts
+  int last_line = 0;    ///< the editor line of its last byte (a quoted line may span lines)
+  bool quoted = false;  ///< it started with a double quote
+  bool closed = true;   ///< a quoted line met its closing double quote
   bool text_after_quote = false;  ///< the file goes on after the closing quote on the same line
-  int tabs_dropped = 0;       ///< TAB bytes left out of a plain line
+  int tabs_dropped = 0;           ///< TAB bytes left out of a plain line
   bool ended_by_comma = false;    ///< a comma, not a line end, ended it
 };
 
@@ -47,8 +47,8 @@ class CheckReader {
   void NoteEndOfText();
 
   std::streambuf* bytes_;
-  int line_ = 1;            // the editor line of the next byte
-  bool after_cr_ = false;   // the byte consumed last was a CR
+  int line_ = 1;           // the editor line of the next byte
+  bool after_cr_ = false;  // the byte consumed last was a CR
   int end_of_text_line_ = 0;
   int64_t bytes_after_end_of_text_ = 0;
 };

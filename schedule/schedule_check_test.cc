@@ -63,16 +63,17 @@ TEST(Check, NamesOutOfTheirColumnsSayWhatIsStored) {
 }
 
 TEST(Check, DatesThatAreNoDayOrOutOfOrder) {
-  EXPECT_EQ(Check("[02/30/45]\n[02/29/45]\n[13/01/45]\n[04/1O/45]\n[04/10/45]\n[04/09/45]\n"
-                  "[05/01/45\n[xx]\n[05/01/45]\n"),
-            "1: date 02/30/45 is not a real calendar date\n"
-            "2: date 02/29/45 is not a real calendar date\n"
-            "3: date 13/01/45 is not a real calendar date\n"
-            "4: date \"04/1O/45\" is not written MM/DD/YY; it is stored as it stands\n"
-            "6: date 04/09/45 comes before 04/10/45 (line 5), yet its record comes after it: "
-            "records keep the order of the file\n"
-            "8: date \"xx]\" is not written MM/DD/YY; it is stored as it stands\n"
-            "9: date 05/01/45 was already used on line 7: it makes a second record for that date\n");
+  EXPECT_EQ(
+      Check("[02/30/45]\n[02/29/45]\n[13/01/45]\n[04/1O/45]\n[04/10/45]\n[04/09/45]\n"
+            "[05/01/45\n[xx]\n[05/01/45]\n"),
+      "1: date 02/30/45 is not a real calendar date\n"
+      "2: date 02/29/45 is not a real calendar date\n"
+      "3: date 13/01/45 is not a real calendar date\n"
+      "4: date \"04/1O/45\" is not written MM/DD/YY; it is stored as it stands\n"
+      "6: date 04/09/45 comes before 04/10/45 (line 5), yet its record comes after it: "
+      "records keep the order of the file\n"
+      "8: date \"xx]\" is not written MM/DD/YY; it is stored as it stands\n"
+      "9: date 05/01/45 was already used on line 7: it makes a second record for that date\n");
 }
 
 TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
@@ -80,11 +81,13 @@ TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
   for (int game = 1; game <= 10; ++game) text += "a        b\n";
   text += "[04/10/45]\n";  // the same date goes on filling the record
   for (int game = 11; game <= 17; ++game) text += "a        b\n";
-  EXPECT_EQ(Check(text), "1: a game line before the first date is skipped\n"
-                         "20: date \"04/10/45\" has 17 games: this one and the 1 after it are "
-                         "left out (a date holds 15)\n");
-  EXPECT_EQ(Check("a        b\n"), "1: a game line before the first date is skipped\n"
-                                   "1: no date line: the schedule holds the header alone\n");
+  EXPECT_EQ(Check(text),
+            "1: a game line before the first date is skipped\n"
+            "20: date \"04/10/45\" has 17 games: this one and the 1 after it are "
+            "left out (a date holds 15)\n");
+  EXPECT_EQ(Check("a        b\n"),
+            "1: a game line before the first date is skipped\n"
+            "1: no date line: the schedule holds the header alone\n");
   EXPECT_EQ(Check(""), "1: no date line: the schedule holds the header alone\n");
 }
 

@@ -43,9 +43,13 @@ std::string_view TrimRight(std::string_view text) {
   return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
-bool IsBlank(std::string_view bytes) { return bytes.find_first_not_of(' ') == std::string_view::npos; }
+bool IsBlank(std::string_view bytes) {
+  return bytes.find_first_not_of(' ') == std::string_view::npos;
+}
 
-bool IsBlankSlot(const GameSlot& slot) { return IsBlank(std::string_view(slot.visitor, sizeof slot)); }
+bool IsBlankSlot(const GameSlot& slot) {
+  return IsBlank(std::string_view(slot.visitor, sizeof slot));
+}
 
 int GameCount(const ScheduleRecord& record) {
   int count = 0;
@@ -135,14 +139,15 @@ void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList*
         problems->Add(RecordAt(n), "the first record is not the header: its kind bytes are " +
                                        KindBytes(record.kind) + ", not \"D \"");
       } else if (format == DumpFormat::kText && !HeaderIsBlank(record)) {
-        problems->Add(RecordAt(n), "the header holds bytes other than spaces after \"D \"; no "
-                                   "schedule text builds that header");
+        problems->Add(RecordAt(n),
+                      "the header holds bytes other than spaces after \"D \"; no "
+                      "schedule text builds that header");
       }
       continue;
     }
     if (kind != kDateKind) {
-      problems->Add(RecordAt(n), "not a date record: its kind bytes are " +
-                                     KindBytes(record.kind) + ", not two spaces");
+      problems->Add(RecordAt(n), "not a date record: its kind bytes are " + KindBytes(record.kind) +
+                                     ", not two spaces");
       continue;
     }
     if (format == DumpFormat::kText) {
@@ -200,8 +205,8 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
 // otherwise split or trim it.
 std::string CsvField(std::string_view stored) {
   std::string_view value = TrimRight(stored);
-  bool quote = !value.empty() && (value.front() == ' ' || value.find_first_of(",\"\r\n") !=
-                                                              std::string_view::npos);
+  bool quote = !value.empty() &&
+               (value.front() == ' ' || value.find_first_of(",\"\r\n") != std::string_view::npos);
   if (!quote) return std::string(value);
   std::string field = "\"";
   for (char c : value) field += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -254,8 +259,8 @@ bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
   ScheduleRecord record;
   if (format == DumpFormat::kListing) {
     int64_t records = size / kRecordLength;
-    out << path << ": " << records << (records == 1 ? " record" : " records")
-        << ", the header and " << records - 1 << (records == 2 ? " date\n" : " dates\n");
+    out << path << ": " << records << (records == 1 ? " record" : " records") << ", the header and "
+        << records - 1 << (records == 2 ? " date\n" : " dates\n");
   }
   while (reader.Next(&record)) {
     int64_t n = reader.number();

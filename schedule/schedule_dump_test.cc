@@ -69,7 +69,8 @@ std::string RandomScheduleText(std::mt19937* random) {
     std::string body;
     switch (pick(10)) {
       case 0:
-        if (pick(3) != 0) date = "0" + std::to_string(1 + pick(9)) + "/1" + std::to_string(pick(10)) + "/45";
+        if (pick(3) != 0)
+          date = "0" + std::to_string(1 + pick(9)) + "/1" + std::to_string(pick(10)) + "/45";
         body = "[" + (pick(8) == 0 ? name() : date) + "]";
         break;
       case 1: body = ""; break;
@@ -111,15 +112,20 @@ TEST(DumpText, BuildsTheSameScheduleFileAgain) {
 
 TEST(DumpText, QuotesOrTabsWhatAPlainLineWouldLoseAndDropsTrailingBlankSlots) {
   ScopedTempDir dir;
-  std::string game_with_breakers("a,b\tc\r\nd\x1a" "e", 10);
-  WriteFileBytes(dir.File("x.SCH"),
-                 kHeader + DateRecord("4/1/45] ", {"", "  lead  home", game_with_breakers,
-                                                  "plain\"q home    DH", "\"q      \"", " \"", "",
-                                                  ""}));
+  std::string game_with_breakers(
+      "a,b\tc\r\nd\x1a"
+      "e",
+      10);
+  WriteFileBytes(
+      dir.File("x.SCH"),
+      kHeader + DateRecord("4/1/45] ", {"", "  lead  home", game_with_breakers,
+                                        "plain\"q home    DH", "\"q      \"", " \"", "", ""}));
   Dumped dumped = Dump(dir.File("x.SCH"), DumpFormat::kText);
   ASSERT_TRUE(dumped.shown) << dumped.problems;
-  EXPECT_EQ(dumped.out, "[4/1/45]\r\n\r\n\"  lead   home\"\r\n\"a,b\tc\r\nd \x1a" "e\"\r\n"
-                        "plain\"q  home     DH\r\n\t\"q       \"\r\n\t \"\r\n");
+  EXPECT_EQ(dumped.out,
+            "[4/1/45]\r\n\r\n\"  lead   home\"\r\n\"a,b\tc\r\nd \x1a"
+            "e\"\r\n"
+            "plain\"q  home     DH\r\n\t\"q       \"\r\n\t \"\r\n");
   WriteFileBytes(dir.File("x.txt"), dumped.out);
   ASSERT_TRUE(BuildSchedule(dir.File("x.txt"), dir.File("y.SCH")).Succeeded());
   EXPECT_EQ(ReadFileBytes(dir.File("y.SCH")), ReadFileBytes(dir.File("x.SCH")));
@@ -154,8 +160,7 @@ TEST(DumpText, RefusesFilesNoTextBuildsAgainNamingRecordAndSlot) {
     Dumped dumped = Dump(path, DumpFormat::kText);
     EXPECT_FALSE(dumped.shown);
     EXPECT_EQ(dumped.out, "");  // nothing that would build another file
-    EXPECT_NE(dumped.problems.find(path + ": " + c.expected), std::string::npos)
-        << dumped.problems;
+    EXPECT_NE(dumped.problems.find(path + ": " + c.expected), std::string::npos) << dumped.problems;
     // The other formats show the same file as it is.
     EXPECT_TRUE(Dump(path, DumpFormat::kListing).shown);
   }
@@ -175,8 +180,9 @@ TEST(Dump, DamagedFilesAreToldByRecordAndOffset) {
        "this record has only 70 bytes"},
       {kHeader + record + std::string(430, '\0') + record,
        "record 3 (offset 860): not a date record: its kind bytes are 00 00, not two spaces"},
-      {record + record, "record 1 (offset 0): the first record is not the header: its kind "
-                        "bytes are 20 20, not \"D \""},
+      {record + record,
+       "record 1 (offset 0): the first record is not the header: its kind "
+       "bytes are 20 20, not \"D \""},
       {kHeader + "D " + record.substr(2), "record 2 (offset 430): not a date record"},
   };
   for (const Case& c : cases) {
@@ -208,22 +214,24 @@ TEST(Dump, DamagedFilesAreToldByRecordAndOffset) {
 TEST(Dump, ListingAndCsvShowTheGamesAsStored) {
   ScopedTempDir dir;
   std::string path = dir.File("x.SCH");
-  WriteFileBytes(path, kHeader +
-                           DateRecord("04/10/45", {"45nnewyo45nstlou", "", "a,b     \"home\"  DH"}) +
-                           DateRecord("04/11/45", {}));
+  WriteFileBytes(
+      path, kHeader + DateRecord("04/10/45", {"45nnewyo45nstlou", "", "a,b     \"home\"  DH"}) +
+                DateRecord("04/11/45", {}));
   Dumped listing = Dump(path, DumpFormat::kListing);
   ASSERT_TRUE(listing.shown);
-  EXPECT_EQ(listing.out, path + ": 3 records, the header and 2 dates\n"
-                                "record 1  header\n"
-                                "record 2  date 04/10/45  2 games\n"
-                                "   1  45nnewyo  45nstlou\n"
-                                "   3  a,b       \"home\"    DH\n"
-                                "record 3  date 04/11/45  no games\n");
+  EXPECT_EQ(listing.out, path +
+                             ": 3 records, the header and 2 dates\n"
+                             "record 1  header\n"
+                             "record 2  date 04/10/45  2 games\n"
+                             "   1  45nnewyo  45nstlou\n"
+                             "   3  a,b       \"home\"    DH\n"
+                             "record 3  date 04/11/45  no games\n");
   Dumped csv = Dump(path, DumpFormat::kCsv);
   ASSERT_TRUE(csv.shown);
-  EXPECT_EQ(csv.out, "record,date,slot,visitor,home,options\r\n"
-                     "2,04/10/45,1,45nnewyo,45nstlou,\r\n"
-                     "2,04/10/45,3,\"a,b\",\"\"\"home\"\"\",DH\r\n");
+  EXPECT_EQ(csv.out,
+            "record,date,slot,visitor,home,options\r\n"
+            "2,04/10/45,1,45nnewyo,45nstlou,\r\n"
+            "2,04/10/45,3,\"a,b\",\"\"\"home\"\"\",DH\r\n");
 }
 
 }  // namespace

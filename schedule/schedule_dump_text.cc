@@ -82,8 +82,9 @@ std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
                                                 const char* previous_date) {
   std::vector<WriteBackProblem> problems;
   if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0) {
-    problems.push_back({0, "the date repeats the date of the record before it; written back, "
-                           "the two would make one record"});
+    problems.push_back({0,
+                        "the date repeats the date of the record before it; written back, "
+                        "the two would make one record"});
   }
   if (std::string reason = LineProblem(DateLine(record.date), "the date line"); !reason.empty()) {
     problems.push_back({0, reason});
@@ -92,8 +93,9 @@ std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
     const GameSlot& game = record.games[slot - 1];
     if (IsBlankSlot(game)) continue;
     if (game.visitor[0] == '[') {
-      problems.push_back({slot, "the visitor name starts with \"[\"; written back, the game "
-                                "would be read as a date line"});
+      problems.push_back({slot,
+                          "the visitor name starts with \"[\"; written back, the game "
+                          "would be read as a date line"});
       continue;
     }
     if (std::string reason = LineProblem(GameLine(game), "the game"); !reason.empty()) {

@@ -161,8 +161,10 @@ int DumpToFile(const std::string& schedule_file, schedule::DumpFormat format,
                const std::string& output) {
   std::error_code ec;
   if (std::filesystem::equivalent(schedule_file, output, ec)) {
-    std::fprintf(stderr, "schedule-tool: Cannot write file \"%s\": it is the schedule file "
-                         "being shown\n", output.c_str());
+    std::fprintf(stderr,
+                 "schedule-tool: Cannot write file \"%s\": it is the schedule file "
+                 "being shown\n",
+                 output.c_str());
     return 1;
   }
   std::ostringstream dumped;
