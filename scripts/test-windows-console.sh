@@ -7,8 +7,8 @@
 #
 # WINDOWS_BUILD_DIR holds a 64-bit cross build (default build-win64-console,
 # configured and built here when it has no schedule-builder.exe). The Linux
-# side is built in build-wine-e2e. Wine's prefix is $WINEPREFIX, else
-# /tmp/zelto-wine-console-$UID.
+# side is built in $ZELTO_NATIVE_BUILD (default build-wine-e2e). Wine's
+# prefix is $WINEPREFIX, else /tmp/zelto-wine-console-$UID.
 #
 # Exit status: 0 when every test passed, 1 when one failed, 77 when the
 # test could not run (no Wine, tmux or mingw-w64): skipped, never passed.
@@ -53,9 +53,10 @@ if [ ! -f "$exe" ]; then
 fi
 
 # The Linux side: the in-memory console, the Linux program and the test.
-cmake -S . -B build-wine-e2e -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+native_build="${ZELTO_NATIVE_BUILD:-build-wine-e2e}"
+cmake -S . -B "$native_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZELTO_WINDOWS_SCHEDULE_BUILDER="$exe" >/dev/null
-cmake --build build-wine-e2e -j"$jobs" --target wine_terminal_tests schedule-builder
+cmake --build "$native_build" -j"$jobs" --target wine_terminal_tests schedule-builder
 
 # A prefix of our own with a persistent server, so each start is quick.
 # Wine's helper processes keep whatever output they inherit open for as
@@ -71,7 +72,7 @@ mkdir -p "$WINEPREFIX"
 # Output to a file, printed afterwards: a pipe could be held open by Wine.
 log="$(mktemp "${TMPDIR:-/tmp}/zelto-wine-console.XXXXXX")"
 status=0
-build-wine-e2e/wine_terminal_tests >"$log" 2>&1 </dev/null || status=$?
+"$native_build/wine_terminal_tests" >"$log" 2>&1 </dev/null || status=$?
 cat "$log"
 rm -f "$log"
 "$wineserver" -k </dev/null >/dev/null 2>&1 || true
