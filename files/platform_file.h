@@ -42,7 +42,8 @@ bool PlatformIsDisk(PlatformHandle handle);
 bool PlatformSameFile(PlatformHandle a, PlatformHandle b);
 
 /// Reads up to `size` bytes at `offset` from the file's start; `*got` is 0 at
-/// the end of the file.
+/// the end of the file. A file found to end before `offset` was cut short
+/// by another program after its bytes there were read, and fails.
 int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint32_t size,
                    uint32_t* got);
 

@@ -174,6 +174,16 @@ int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint
     n = pread(Fd(handle), buffer, size, static_cast<off_t>(offset));
   } while (n < 0 && errno == EINTR);
   if (n < 0) return CodeForErrno(errno);
+  // The reader asks for bytes at the end of those it has taken. Finding the
+  // file now ends before that offset means another program cut it short
+  // while it was read (an advisory lock stops no one): the bytes taken are
+  // gone, and ending quietly would give a schedule of a file that no longer
+  // exists, reported as built.
+  struct stat info;
+  if (n == 0 && offset > 0 && fstat(Fd(handle), &info) == 0 && S_ISREG(info.st_mode) &&
+      static_cast<uint64_t>(info.st_size) < offset) {
+    return frame::kPathFileAccess;
+  }
   *got = static_cast<uint32_t>(n);
   return 0;
 }

@@ -46,4 +46,13 @@ endif()
 # injected faults: full disks, vanishing input, signals, tiny terminals.
 if(NOT WIN32)
   include(${PROJECT_SOURCE_DIR}/fuzz/checks.cmake)
+  if(ZELTO_TESTS)
+    zelto_add_test(reliability_tests
+      SOURCES ${CMAKE_CURRENT_LIST_DIR}/reliability_test.cc
+      LIBRARIES zelto_dialogue)
+    target_compile_definitions(reliability_tests PRIVATE
+      ZELTO_SCHEDULE_TOOL="$<TARGET_FILE:schedule-tool>"
+      ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>")
+    add_dependencies(reliability_tests schedule-tool schedule-builder)
+  endif()
 endif()
