@@ -124,8 +124,15 @@ TEST_F(FileAccessWin32Test, WildcardsFoldersAndDevices) {
 
 TEST_F(FileAccessWin32Test, OffsetsPastFourGigabytesUseTheHighHalf) {
   // Record 10,000,001 of 430 bytes starts at byte 4,300,000,000: beyond what
-  // the low 32 bits of an offset hold. The file is sparse where it can be.
+  // the low 32 bits of an offset hold. The file is made sparse first, so
+  // that NTFS does not fill the gap with 4 GB of zeros.
   std::string name = dir_.File("far.SCH");
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD returned = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+  CloseHandle(file);
   ASSERT_EQ(OpenForRecords(2, name, 430), 0);
   EXPECT_EQ(Write(1, 'a', 430), 0);
   int far_write = Write(10000001, 'z', 430);
