@@ -50,8 +50,8 @@ user_dir=""
 cleanup() {
   "$wine_run" --prefix "$prefix" --stop || true
   if [ -n "$user_dir" ]; then
-    # Debian's Wine finds the server through TMPDIR: the same one as the runs.
-    setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$user_dir" TMPDIR="$user_dir" \
+    # The same surroundings as the runs, so that it finds their wineserver.
+    setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$user_dir" \
       "$wine_run" --prefix "$user_dir/prefix" --stop >/dev/null 2>&1 || true
     rm -rf "$user_dir"
   fi
@@ -76,7 +76,7 @@ if [ "$(id -u)" -eq 0 ]; then
   for program in files_tests schedule_tests; do
     log="$user_dir/$program.log"
     if ! setpriv --reuid=65534 --regid=65534 --clear-groups \
-           env HOME="$user_dir" TMPDIR="$user_dir" \
+           env HOME="$user_dir" \
            "$wine_run" --prefix "$user_dir/prefix" "$user_dir/$program.exe" \
            --gtest_filter='*ReadOnly*' --gtest_brief=1 >"$log" 2>&1 ||
        grep -q "SKIPPED" "$log" || ! grep -q "PASSED" "$log"; then

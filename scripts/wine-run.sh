@@ -7,8 +7,9 @@
 #
 # The Wine prefix is DIR (else $WINEPREFIX, else /tmp/zelto-wine-$UID). The
 # first run sets the prefix up (about 11 s) and leaves a persistent
-# wineserver behind, so every later run starts in well under a second; stop
-# it with --stop (scripts/test-windows.sh does).
+# wineserver behind, so every later run starts in well under a second. The
+# server ends by itself 10 minutes after its last program, or at once with
+# --stop (scripts/test-windows.sh does that when it is done).
 #
 # Wine quirks handled here:
 # - Setting a prefix up starts helper processes (wineserver, services) that
@@ -67,13 +68,13 @@ mkdir -p "$WINEPREFIX"
 exec 9>"$WINEPREFIX.lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.zelto-ready" ]; then
-  "$wineserver" -p </dev/null >/dev/null 2>&1
+  "$wineserver" -p600 </dev/null >/dev/null 2>&1
   "$wine" wineboot --init </dev/null >/dev/null 2>&1
   touch "$WINEPREFIX/.zelto-ready"
 fi
 # A persistent server (started apart, output to /dev/null) spares each run
 # the server's start; starting one while one runs does nothing.
-"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wineserver" -p600 </dev/null >/dev/null 2>&1
 flock -u 9
 exec 9>&-
 
