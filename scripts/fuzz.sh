@@ -39,6 +39,8 @@ failed=0
 for target in schedule console; do
   work="$build/corpus-$target"
   findings="$build/findings-$target"
+  # Findings are of this run alone: an older one was copied out already.
+  rm -rf "$findings"
   mkdir -p "$work" "$findings"
   log="$build/$target-fuzzer.log"
   echo "== fuzzing $target for ${seconds} s"
@@ -62,9 +64,10 @@ for target in schedule console; do
   fi
   # The last status line holds coverage (edges), features and corpus size;
   # the first INFO line the number of edges instrumented.
-  last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
-  edges=$(grep -oE '\(([0-9]+) inline 8-bit counters\)' "$log" | grep -oE '[0-9]+' | head -n 1)
-  runs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$')
+  # A run that stopped early may lack any of them: no grep may end the script.
+  last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
+  edges=$(grep -oE '\(([0-9]+) inline 8-bit counters\)' "$log" | grep -oE '[0-9]+' | head -n 1 || true)
+  runs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
   cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$last")
   corp=$(sed -nE 's/.* corp: ([0-9]+)\/([0-9a-zA-Z]+).*/\1 inputs, \2/p' <<<"$last")
   exec_s=$(sed -nE 's/.* exec\/s: ([0-9]+).*/\1/p' <<<"$last")
