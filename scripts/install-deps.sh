@@ -2,7 +2,7 @@
 # Installs, from Debian's packages, what building and testing need, when it
 # is missing. Needs root for apt-get; without it, it only says what is missing.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libbenchmark-dev tmux)
+packages=(cmake g++ make libgtest-dev libbenchmark-dev tmux strace)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
