@@ -420,7 +420,7 @@ class TerminalFaultTest : public ReliabilityTest {
   std::string Command() {
     return "cd " + ShellQuote(dir_.path().string()) + " && stty -g > modes.before; " +
            ShellQuote(ZELTO_SCHEDULE_BUILDER) +
-           "; echo $? > exit.status; stty -g > modes.after; sleep 600";
+           "; status=$?; stty -g > modes.after; echo $status > exit.status; sleep 600";
   }
   // The program's exit status once it has ended, or -1.
   int ExitStatus() {
@@ -438,6 +438,7 @@ TEST_F(TerminalFaultTest, SignalWhileTheScheduleIsNamedLeavesFilesAndTerminalAsT
   for (int signal_number : {SIGTERM, SIGHUP, SIGINT}) {
     SCOPED_TRACE(signal_number);
     std::filesystem::remove(dir_.File("exit.status"));
+    std::filesystem::remove(dir_.File("modes.after"));
     WriteFileBytes(dir_.File("out.SCH"), old_schedule);
     TmuxSession tmux(Command(), 80, 30);
     ASSERT_TRUE(tmux.WaitFor("Input File:"));

@@ -35,7 +35,7 @@ class TerminalTest : public ::testing::Test {
   std::string Command(const std::string& redirect = "") {
     return "cd " + ShellQuote(dir_.path().string()) + " && stty -g > modes.before; " +
            ShellQuote(ZELTO_SCHEDULE_BUILDER) + " " + redirect +
-           "; echo $? > exit.status; stty -g > modes.after; sleep 600";
+           "; status=$?; stty -g > modes.after; echo $status > exit.status; sleep 600";
   }
 
   // Waits for the program to end; its exit status, or -1 when it did not.
@@ -173,6 +173,7 @@ TEST_F(TerminalTest, AccentedNameOpensTheFileOfThatName) {
 TEST_F(TerminalTest, TerminalIsGivenBackAfterSigtermAndSighup) {
   for (int signal_number : {SIGTERM, SIGHUP}) {
     std::filesystem::remove(dir_.File("exit.status"));
+    std::filesystem::remove(dir_.File("modes.after"));
     TmuxSession tmux(Command(), 80, 30);
     ASSERT_TRUE(tmux.WaitFor("Input File:"));
     tmux.Type("half a na");
