@@ -24,12 +24,12 @@
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/schedule_builder.h"
+#include "testing/program_in_tmux.h"
 #include "testing/temp_dir.h"
 #include "testing/tmux_session.h"
 
 namespace {
 
-using testing_support::CommandOutput;
 using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::ShellQuote;
@@ -417,28 +417,19 @@ TEST_F(ReliabilityTest, ReaderReportsAFileCutBelowWhatItHasRead) {
 // The interactive program in a real terminal (tmux).
 class TerminalFaultTest : public ReliabilityTest {
  protected:
+  // The program in the test folder, its end noted (testing/program_in_tmux.h).
   std::string Command() {
-    return "cd " + ShellQuote(dir_.path().string()) + " && stty -g > modes.before; " +
-           ShellQuote(ZELTO_SCHEDULE_BUILDER) +
-           "; status=$?; stty -g > modes.after; echo $status > exit.status; sleep 600";
+    return testing_support::ProgramInFolderCommand(dir_.path(), ShellQuote(ZELTO_SCHEDULE_BUILDER));
   }
   // The program's exit status once it has ended, or -1.
-  int ExitStatus() {
-    std::string status;
-    WaitUntil([&] {
-      status = ReadFileBytes(dir_.File("exit.status"));
-      return !status.empty() && status.back() == '\n';
-    });
-    return status.empty() ? -1 : std::stoi(status);
-  }
+  int ExitStatus() { return testing_support::WaitForExitStatus(dir_.path(), 10); }
 };
 
 TEST_F(TerminalFaultTest, SignalWhileTheScheduleIsNamedLeavesFilesAndTerminalAsTheyWere) {
   const std::string old_schedule = "an older schedule";
   for (int signal_number : {SIGTERM, SIGHUP, SIGINT}) {
     SCOPED_TRACE(signal_number);
-    std::filesystem::remove(dir_.File("exit.status"));
-    std::filesystem::remove(dir_.File("modes.after"));
+    testing_support::ForgetTheLastRun(dir_.path());
     WriteFileBytes(dir_.File("out.SCH"), old_schedule);
     TmuxSession tmux(Command(), 80, 30);
     ASSERT_TRUE(tmux.WaitFor("Input File:"));
@@ -446,11 +437,7 @@ TEST_F(TerminalFaultTest, SignalWhileTheScheduleIsNamedLeavesFilesAndTerminalAsT
     tmux.Keys("Enter");
     ASSERT_TRUE(tmux.WaitFor("extension):"));
     tmux.Type("out.SC");
-    std::string shell = tmux.Tmux("list-panes -F '#{pane_pid}'");
-    std::string pid = CommandOutput("pgrep -P " + std::to_string(std::stoi(shell)) +
-                                    " -f schedule-builder");
-    ASSERT_FALSE(pid.empty());
-    kill(std::stoi(pid), signal_number);
+    ASSERT_TRUE(testing_support::SignalProgram(tmux, "schedule-builder", signal_number));
     EXPECT_EQ(ExitStatus(), 128 + signal_number);
     EXPECT_EQ(ReadFileBytes(dir_.File("modes.after")), ReadFileBytes(dir_.File("modes.before")));
     EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), old_schedule);

@@ -4,24 +4,25 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <chrono>
+#include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "console/console_state.h"
-#include "console/memory_console_device.h"
-#include "frame/process_frame.h"
+#include "testing/program_in_tmux.h"
 #include "testing/temp_dir.h"
 #include "testing/tmux_session.h"
 
 namespace {
 
 using testing_support::CommandOutput;
+using testing_support::ForgetTheLastRun;
+using testing_support::ProgramInFolderCommand;
 using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::ShellQuote;
+using testing_support::SignalProgram;
 using testing_support::TmuxSession;
+using testing_support::WaitForExitStatus;
 using testing_support::WriteFileBytes;
 
 constexpr char kSeason[] = "[04/10/45]\r\n45nnewyo 45nstlou\r\n[04/11/45]\r\n45npitts 45nchica\r\n";
@@ -30,40 +31,18 @@ class TerminalTest : public ::testing::Test {
  protected:
   void SetUp() override { WriteFileBytes(dir_.File("in.txt"), kSeason); }
 
-  // The shell command that runs the program in the test folder, notes its
-  // exit status and keeps the window open for the last screen to be read.
+  // The program in the test folder, its end noted (testing/program_in_tmux.h).
   std::string Command(const std::string& redirect = "") {
-    return "cd " + ShellQuote(dir_.path().string()) + " && stty -g > modes.before; " +
-           ShellQuote(ZELTO_SCHEDULE_BUILDER) + " " + redirect +
-           "; status=$?; stty -g > modes.after; echo $status > exit.status; sleep 600";
+    return ProgramInFolderCommand(dir_.path(), ShellQuote(ZELTO_SCHEDULE_BUILDER), redirect);
   }
 
   // Waits for the program to end; its exit status, or -1 when it did not.
-  int ExitStatus(double seconds = 10) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-      std::string status = ReadFileBytes(dir_.File("exit.status"));
-      if (!status.empty() && status.back() == '\n') return std::stoi(status);
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -1;
-  }
+  int ExitStatus() { return WaitForExitStatus(dir_.path(), 10); }
 
   // The screen the in-memory console shows after the same dialogue.
   std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed) {
-    ScopedTempDir twin;
-    WriteFileBytes(twin.File("in.txt"), ReadFileBytes(dir_.File("in.txt")));
-    std::string here = std::filesystem::current_path().string();
-    std::filesystem::current_path(twin.path());
-    console::MemoryConsoleDevice device(width, height);
-    device.TypeText(typed);
-    device.CloseKeyboard();
-    frame::RunProcess(&device);
-    console::ResetConsoleStateForTesting();
-    std::filesystem::current_path(here);
-    std::vector<std::string> rows;
-    for (int y = 0; y < height; ++y) rows.push_back(device.TrimmedRow(y));
-    return rows;
+    return testing_support::ExpectedScreen(width, height, typed,
+                                           ReadFileBytes(dir_.File("in.txt")));
   }
 
   ScopedTempDir dir_;
@@ -172,15 +151,11 @@ TEST_F(TerminalTest, AccentedNameOpensTheFileOfThatName) {
 
 TEST_F(TerminalTest, TerminalIsGivenBackAfterSigtermAndSighup) {
   for (int signal_number : {SIGTERM, SIGHUP}) {
-    std::filesystem::remove(dir_.File("exit.status"));
-    std::filesystem::remove(dir_.File("modes.after"));
+    ForgetTheLastRun(dir_.path());
     TmuxSession tmux(Command(), 80, 30);
     ASSERT_TRUE(tmux.WaitFor("Input File:"));
     tmux.Type("half a na");
-    std::string shell = tmux.Tmux("list-panes -F '#{pane_pid}'");
-    std::string pid = CommandOutput("pgrep -P " + std::to_string(std::stoi(shell)) + " -f schedule-builder");
-    ASSERT_FALSE(pid.empty());
-    kill(std::stoi(pid), signal_number);
+    ASSERT_TRUE(SignalProgram(tmux, "schedule-builder", signal_number));
     EXPECT_EQ(ExitStatus(), 128 + signal_number);
     EXPECT_EQ(ReadFileBytes(dir_.File("modes.after")), ReadFileBytes(dir_.File("modes.before")));
   }

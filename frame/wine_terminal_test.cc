@@ -9,26 +9,24 @@
 // $WINEPREFIX, set up beforehand (scripts/test-windows-console.sh does both).
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "console/console_state.h"
-#include "console/memory_console_device.h"
-#include "frame/process_frame.h"
+#include "testing/program_in_tmux.h"
 #include "testing/temp_dir.h"
 #include "testing/tmux_session.h"
 
 namespace {
 
 using testing_support::CommandOutput;
+using testing_support::ProgramInFolderCommand;
 using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::ShellQuote;
 using testing_support::TmuxSession;
+using testing_support::WaitForExitStatus;
 using testing_support::WriteFileBytes;
 
 // Wine's first start in a session takes a second or two.
@@ -55,39 +53,18 @@ class WineTerminalTest : public ::testing::Test {
     WriteFileBytes(dir_.File("in.txt"), season_);
   }
 
-  // Runs the program in the test folder, notes its exit status and keeps
-  // the window open for the last screen to be read.
+  // The program under Wine in the test folder, its end noted
+  // (testing/program_in_tmux.h).
   std::string Command(const std::string& redirect = "") {
-    return "cd " + ShellQuote(dir_.path().string()) + " && " + WineCommand() + " " + redirect +
-           "; echo $? > exit.status; sleep 600";
+    return ProgramInFolderCommand(dir_.path(), WineCommand(), redirect);
   }
 
   // Waits for the program to end; its exit status, or -1 when it did not.
-  int ExitStatus(double seconds = 15) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-      std::string status = ReadFileBytes(dir_.File("exit.status"));
-      if (!status.empty() && status.back() == '\n') return std::stoi(status);
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -1;
-  }
+  int ExitStatus() { return WaitForExitStatus(dir_.path(), 15); }
 
   // The screen the in-memory console shows after the same dialogue.
   std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed) {
-    ScopedTempDir twin;
-    WriteFileBytes(twin.File("in.txt"), season_);
-    std::string here = std::filesystem::current_path().string();
-    std::filesystem::current_path(twin.path());
-    console::MemoryConsoleDevice device(width, height);
-    device.TypeText(typed);
-    device.CloseKeyboard();
-    frame::RunProcess(&device);
-    console::ResetConsoleStateForTesting();
-    std::filesystem::current_path(here);
-    std::vector<std::string> rows;
-    for (int y = 0; y < height; ++y) rows.push_back(device.TrimmedRow(y));
-    return rows;
+    return testing_support::ExpectedScreen(width, height, typed, season_);
   }
 
   // The schedule file the Linux program writes for the same input.
