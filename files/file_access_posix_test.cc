@@ -9,9 +9,8 @@
 #include <string>
 
 #include "files/file_access.h"
-#include "files/platform_file.h"
+#include "files/file_access_fixture.h"
 #include "files/platform_file_posix.h"
-#include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "testing/temp_dir.h"
 
@@ -19,25 +18,9 @@ namespace files {
 namespace {
 
 using testing_support::ReadFileBytes;
-using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-class FileAccessPosixTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    CloseAllFiles();
-    ClearPlatformFaults();
-    frame::ResetErrorWord();
-  }
-
-  // Writes record `n` of file 2 as `length` copies of `fill`.
-  int Write(double n, char fill, uint32_t length = 10) {
-    std::string bytes(length, fill);
-    return WriteRecord(2, n, reinterpret_cast<const uint8_t*>(bytes.data()), length);
-  }
-
-  ScopedTempDir dir_;
-};
+class FileAccessPosixTest : public FileAccessFixture {};
 
 TEST_F(FileAccessPosixTest, ReadOnlyScheduleOpensButKeepsItsBytes) {
   std::string name = dir_.File("locked.SCH");

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "files/file_access_fixture.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
@@ -17,25 +18,9 @@ namespace files {
 namespace {
 
 using testing_support::ReadFileBytes;
-using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-class FileAccessTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    CloseAllFiles();
-    ClearPlatformFaults();
-    frame::ResetErrorWord();
-  }
-
-  // Writes record `n` of file 2 as `length` copies of `fill`.
-  int Write(double n, char fill, uint32_t length = 10) {
-    std::string bytes(length, fill);
-    return WriteRecord(2, n, reinterpret_cast<const uint8_t*>(bytes.data()), length);
-  }
-
-  ScopedTempDir dir_;
-};
+class FileAccessTest : public FileAccessFixture {};
 
 TEST_F(FileAccessTest, RecordsLandAtTheirOffsetsAndTheFileIsNeverShortened) {
   std::string name = dir_.File("out.SCH");

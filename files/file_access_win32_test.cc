@@ -9,6 +9,7 @@
 #include <string>
 
 #include "files/file_access.h"
+#include "files/file_access_fixture.h"
 #include "files/platform_file.h"
 #include "files/platform_file_win32.h"
 #include "frame/error_word.h"
@@ -19,25 +20,9 @@ namespace files {
 namespace {
 
 using testing_support::ReadFileBytes;
-using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-class FileAccessWin32Test : public ::testing::Test {
- protected:
-  void TearDown() override {
-    CloseAllFiles();
-    ClearPlatformFaults();
-    frame::ResetErrorWord();
-  }
-
-  // Writes record `n` of file 2 as `length` copies of `fill`.
-  int Write(double n, char fill, uint32_t length = 10) {
-    std::string bytes(length, fill);
-    return WriteRecord(2, n, reinterpret_cast<const uint8_t*>(bytes.data()), length);
-  }
-
-  ScopedTempDir dir_;
-};
+class FileAccessWin32Test : public FileAccessFixture {};
 
 // Another program's open of `name`, sharing what `share` allows.
 HANDLE OpenElsewhere(const std::string& name, DWORD access, DWORD share) {
