@@ -14,6 +14,7 @@
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
+#include "schedule/expected_records.h"
 #include "schedule/schedule_record.h"
 #include "testing/temp_dir.h"
 
@@ -27,20 +28,6 @@ using testing_support::WriteFileBytes;
 constexpr char kUsageExample[] =
     "[04/10/45]\r\n45nnewyo 45nstlou\r\n45npitts 45nchica\r\n45nnewyo 45nstlou\r\n"
     "[04/11/45]\r\n45nnewyo 45nstlou\r\n45npitts 45nchica\r\n45nnewyo 45nstlou\r\n";
-
-// A date record as expected: the date and the games' 28-byte slots.
-std::string DateRecord(const std::string& date, const std::vector<std::string>& games) {
-  std::string record = "  " + date;
-  record.resize(10, ' ');
-  for (std::string game : games) {
-    game.resize(28, ' ');
-    record += game;
-  }
-  record.resize(kRecordLength, ' ');
-  return record;
-}
-
-const std::string kHeader = "D" + std::string(429, ' ');
 
 class BuilderTest : public ::testing::Test {
  protected:
@@ -65,15 +52,6 @@ class BuilderTest : public ::testing::Test {
   std::string output_ = dir_.File("season.SCH");
   BuildOutcome outcome_;
 };
-
-// A game slot as the columns put it: visitor, home, options.
-std::string Game(const std::string& visitor, const std::string& home, const std::string& options = "") {
-  std::string slot = visitor;
-  slot.resize(8, ' ');
-  std::string h = home;
-  h.resize(8, ' ');
-  return slot + h + options;
-}
 
 TEST_F(BuilderTest, UsageExampleGivesHeaderAndTwoDates) {
   std::string games = Game("45nnewyo", "45nstlou");

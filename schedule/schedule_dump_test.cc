@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/expected_records.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "testing/temp_dir.h"
@@ -19,20 +20,6 @@ namespace {
 using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
-
-const std::string kHeader = "D" + std::string(429, ' ');
-
-// A date record of `date` with `games` (28 bytes each at most) in slots 1 on.
-std::string DateRecord(const std::string& date, const std::vector<std::string>& games) {
-  std::string record = "  " + date;
-  record.resize(10, ' ');
-  for (std::string game : games) {
-    game.resize(28, ' ');
-    record += game;
-  }
-  record.resize(kRecordLength, ' ');
-  return record;
-}
 
 struct Dumped {
   bool shown;
