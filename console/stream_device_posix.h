@@ -3,78 +3,37 @@
 // runs in a script or CI: what is printed goes to standard output as lines,
 // and the keys are the bytes of standard input. So
 //   printf 'in.txt\nout.SCH\n\n' | setsid schedule-builder > transcript.txt
-// builds the schedule and leaves the dialogue in transcript.txt.
+// builds the schedule and leaves the dialogue in transcript.txt. Lines and
+// keys are made as on every platform (stream_device.h); here are only the
+// descriptors they go through.
 #ifndef ZELTO_CONSOLE_STREAM_DEVICE_POSIX_H_
 #define ZELTO_CONSOLE_STREAM_DEVICE_POSIX_H_
 
-#include <deque>
-#include <string>
+#include <string_view>
 
-#include "console/console_device.h"
+#include "console/stream_device.h"
 
 namespace console {
 
-/// A console of 80 x 25 cells that is never shown: the cells written on a
-/// row become the bytes of a line (unchanged, no code page conversion), and
-/// the line goes out with "\n" when the cursor moves on to a following row.
-/// Clearing and scrolling print nothing.
-class StreamDevice final : public ConsoleDevice {
+/// The stream console on POSIX: lines end with "\n".
+class StreamDevice final : public StreamDeviceBase {
  public:
-  /// Screen width of the stream console, as a console window's is.
-  static constexpr int kWidth = 80;
-  /// Screen height of the stream console.
-  static constexpr int kHeight = 25;
-
   /// Keys come from `input_fd`, lines go to `output_fd`; neither is closed.
   StreamDevice(int input_fd, int output_fd);
   /// Sends the line still held (see Flush).
   ~StreamDevice() override;
 
-  /// Sends the line begun and not yet ended, without a line end (a prompt
-  /// that was never answered still shows in the transcript).
-  void Flush();
-
-  /// The fixed size and the cursor.
-  bool GetScreenBufferInfo(ScreenInfo* info) override;
-  /// Puts cells into the held line; a following row ends it first.
-  void WriteCells(int x, int y, const Cell* cells, int count) override;
-  /// Prints nothing; the held line moves up a row.
-  void ScrollUp(Cell fill) override;
-  /// Moves the cursor; a following row ends the held line.
-  void SetCursorPosition(int x, int y) override;
-  /// A clear of the whole screen prints nothing and starts at the top.
-  void FillCharacters(uint8_t ch, int count) override;
-  /// Does nothing: the stream has no colours.
-  void FillAttributes(uint16_t attribute, int count) override;
-  /// The cursor record as last applied.
-  bool GetCursorInfo(CursorInfo* info) override;
-  /// Keeps the cursor record; nothing shows it.
-  void SetCursorInfo(const CursorInfo& info) override;
-  /// Looks at the next key without waiting; closed at the end of input.
-  PeekResult PeekInput(InputRecord* record) override;
-  /// Removes the key record looked at.
-  void TakeInput() override;
   /// Sleeps without using the processor.
   void Sleep(int milliseconds) override;
 
  private:
-  /// Ends the held line and the rows skipped up to row `y`.
-  void MoveToRow(int y);
-  /// Reads what standard input has now, without blocking, into keys_.
-  void ReadInput();
-  /// Turns input bytes into key records.
-  void Decode(const char* bytes, size_t count);
+  /// Writes to output_fd_.
+  void SendBytes(std::string_view bytes) override;
+  /// Reads what standard input has now, without blocking.
+  void ReadInput() override;
 
   int input_fd_;
   int output_fd_;
-  int cursor_x_ = 0;
-  int cursor_y_ = 0;
-  int line_row_ = 0;   // the row whose cells line_ holds; scrolls move it up
-  std::string line_;   // the cells written on that row so far
-  CursorInfo cursor_info_ = {25, 1};
-  std::deque<InputRecord> keys_;
-  bool input_ended_ = false;  // standard input reached its end or failed
-  bool after_cr_ = false;     // the last byte was CR: an LF now is the same Enter
 };
 
 }  // namespace console
