@@ -4,7 +4,7 @@
 // nothing above this line sees errno or the platform's last-error value.
 // One implementation per platform: platform_file_posix.cc and
 // platform_file_win32.cc, each with its own table from platform errors to
-// codes.
+// codes; the fault seam for tests at the end is shared (platform_faults.cc).
 #ifndef ZELTO_FILES_PLATFORM_FILE_H_
 #define ZELTO_FILES_PLATFORM_FILE_H_
 

@@ -22,33 +22,12 @@
 #include <cerrno>
 #include <climits>
 
+#include "files/platform_faults.h"
 #include "files/platform_file_posix.h"
 #include "frame/run_time_errors.h"
 
 namespace files {
 namespace {
-
-// One injected failure per kind of call, for tests only.
-struct InjectedFault {
-  bool armed = false;
-  int calls_before = 0;
-  int code = 0;
-  uint32_t short_by = 0;
-};
-InjectedFault injected[6];
-
-// Counts down an armed fault; true when this call is the one to fail.
-bool FaultDue(PlatformCall call, InjectedFault* out) {
-  InjectedFault& fault = injected[static_cast<int>(call)];
-  if (!fault.armed) return false;
-  if (fault.calls_before > 0) {
-    --fault.calls_before;
-    return false;
-  }
-  *out = fault;
-  fault.armed = false;
-  return true;
-}
 
 int Fd(PlatformHandle handle) { return static_cast<int>(handle); }
 
@@ -205,10 +184,7 @@ int PlatformWriteAt(PlatformHandle handle, int64_t offset, const uint8_t* bytes,
                     uint32_t* written) {
   *written = 0;
   InjectedFault fault;
-  if (FaultDue(PlatformCall::kWriteAt, &fault)) {
-    if (fault.short_by == 0) return fault.code;
-    size = fault.short_by >= size ? 0 : size - fault.short_by;
-  }
+  if (WriteFaultDue(&size, &fault)) return fault.code;
   if (offset < 0) return frame::kPathFileAccess;  // no file position before the start
   while (*written < size) {
     ssize_t n = pwrite(Fd(handle), bytes + *written, size - *written,
@@ -243,14 +219,6 @@ int PlatformClose(PlatformHandle handle) {
   // is never closed twice.
   if (close(Fd(handle)) != 0 && errno != EINTR) return CodeForErrno(errno);
   return 0;
-}
-
-void InjectPlatformFault(PlatformCall call, int calls_before, int code, uint32_t short_by) {
-  injected[static_cast<int>(call)] = InjectedFault{true, calls_before, code, short_by};
-}
-
-void ClearPlatformFaults() {
-  for (InjectedFault& fault : injected) fault = InjectedFault{};
 }
 
 }  // namespace files

@@ -39,6 +39,7 @@
 
 #include <windows.h>
 
+#include "files/platform_faults.h"
 #include "files/platform_file_win32.h"
 #include "frame/run_time_errors.h"
 
@@ -97,28 +98,6 @@ constexpr uint8_t kPlatformErrorTable[41] = {
 constexpr DWORD kDiskFullError = 112;  // ERROR_DISK_FULL
 constexpr DWORD kLastDirectEntry = 39;
 constexpr DWORD kOtherEntry = 40;
-
-// One injected failure per kind of call, for tests only.
-struct InjectedFault {
-  bool armed = false;
-  int calls_before = 0;
-  int code = 0;
-  uint32_t short_by = 0;
-};
-InjectedFault injected[6];
-
-// Counts down an armed fault; true when this call is the one to fail.
-bool FaultDue(PlatformCall call, InjectedFault* out) {
-  InjectedFault& fault = injected[static_cast<int>(call)];
-  if (!fault.armed) return false;
-  if (fault.calls_before > 0) {
-    --fault.calls_before;
-    return false;
-  }
-  *out = fault;
-  fault.armed = false;
-  return true;
-}
 
 HANDLE Win32Handle(PlatformHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
@@ -225,10 +204,7 @@ int PlatformWriteAt(PlatformHandle handle, int64_t offset, const uint8_t* bytes,
                     uint32_t* written) {
   *written = 0;
   InjectedFault fault;
-  if (FaultDue(PlatformCall::kWriteAt, &fault)) {
-    if (fault.short_by == 0) return fault.code;
-    size = fault.short_by >= size ? 0 : size - fault.short_by;
-  }
+  if (WriteFaultDue(&size, &fault)) return fault.code;
   HANDLE file = Win32Handle(handle);
   if (int code = Seek(file, offset)) return code;
   // One WriteFile per record; a short count is the caller's to judge.
@@ -264,14 +240,6 @@ int PlatformClose(PlatformHandle handle) {
   }
   DWORD error = CallGuarded([&] { CloseHandle(Win32Handle(handle)); });
   return CodeForLastError(error);
-}
-
-void InjectPlatformFault(PlatformCall call, int calls_before, int code, uint32_t short_by) {
-  injected[static_cast<int>(call)] = InjectedFault{true, calls_before, code, short_by};
-}
-
-void ClearPlatformFaults() {
-  for (InjectedFault& fault : injected) fault = InjectedFault{};
 }
 
 }  // namespace files
