@@ -22,21 +22,9 @@ skip() {
   exit 77
 }
 
-wine=""
-for candidate in /usr/lib/wine/wine64 "$(command -v wine64 2>/dev/null || true)"; do
-  if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-    wine="$candidate"
-    break
-  fi
-done
-wineserver=""
-for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
-                 "$(command -v wineserver 2>/dev/null || true)"; do
-  if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-    wineserver="$candidate"
-    break
-  fi
-done
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+find_wine
 [ -n "$wine" ] && [ -n "$wineserver" ] || skip "Wine (wine64) is not installed"
 command -v tmux >/dev/null || skip "tmux is not installed"
 command -v setsid >/dev/null || skip "setsid is not installed"
@@ -62,8 +50,7 @@ cmake --build "$native_build" -j"$jobs" --target wine_terminal_tests schedule-bu
 # Wine's helper processes keep whatever output they inherit open for as
 # long as they live: theirs goes to /dev/null, never to a pipe.
 export WINEPREFIX="${WINEPREFIX:-/tmp/zelto-wine-console-$(id -u)}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export_wine_quiet
 export ZELTO_WINE="$wine"
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p </dev/null >/dev/null 2>&1

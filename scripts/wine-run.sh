@@ -31,22 +31,10 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
-# Debian keeps the 64-bit loader off PATH.
-wine=""
-for candidate in /usr/lib/wine/wine64 "$(command -v wine64 2>/dev/null)" "$(command -v wine 2>/dev/null)"; do
-  if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-    wine="$candidate"
-    break
-  fi
-done
-wineserver=""
-for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
-                 "$(command -v wineserver 2>/dev/null)"; do
-  if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-    wineserver="$candidate"
-    break
-  fi
-done
+# The loader on PATH as plain "wine" will do here too.
+# shellcheck source=scripts/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+find_wine "$(command -v wine 2>/dev/null || true)"
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   echo "wine-run: Wine is not installed (wine64)" >&2
   exit 125
@@ -57,10 +45,7 @@ if [ "$1" = "--stop" ]; then
   [ -d "$WINEPREFIX" ] && "$wineserver" -k </dev/null >/dev/null 2>&1
   exit 0
 fi
-export WINEDEBUG=-all
-# No Mono or Gecko: nothing here needs them, and asking for them would stall
-# the prefix set-up.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export_wine_quiet
 export WINEARCH=win64
 mkdir -p "$WINEPREFIX"
 
