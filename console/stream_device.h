@@ -85,16 +85,16 @@ class StreamDeviceBase : public ConsoleDevice {
   /// starts empty.
   void EndLine(int count);
 
-  std::string_view line_end_;
-  int cursor_x_ = 0;
-  int cursor_y_ = 0;
-  int line_row_ = 0;   // the row whose cells line_ holds; scrolls move it up
-  std::string line_;   // the cells written on that row so far
-  size_t sent_ = 0;    // how many bytes of line_ have gone out already
-  CursorInfo cursor_info_ = {25, 1};
-  std::deque<InputRecord> keys_;
-  bool input_ended_ = false;  // standard input reached its end or failed
-  bool after_cr_ = false;     // the last byte was CR: an LF now is the same Enter
+  std::string_view line_end_;  ///< ends every line sent: "\n" or "\r\n"
+  int cursor_x_ = 0;           ///< the cursor's column, as last set
+  int cursor_y_ = 0;           ///< the cursor's row, as last set
+  int line_row_ = 0;           ///< the row whose cells line_ holds; scrolls move it up
+  std::string line_;           ///< the cells written on that row so far
+  size_t sent_ = 0;            ///< how many bytes of line_ have gone out already
+  CursorInfo cursor_info_ = {25, 1};  ///< the cursor record as last applied
+  std::deque<InputRecord> keys_;      ///< key records read and not yet taken
+  bool input_ended_ = false;   ///< standard input reached its end or failed
+  bool after_cr_ = false;      ///< the last byte was CR: an LF now is the same Enter
 };
 
 }  // namespace console

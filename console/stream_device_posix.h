@@ -32,8 +32,8 @@ class StreamDevice final : public StreamDeviceBase {
   /// Reads what standard input has now, without blocking.
   void ReadInput() override;
 
-  int input_fd_;
-  int output_fd_;
+  int input_fd_;   ///< standard input, where the keys come from
+  int output_fd_;  ///< standard output, where the lines go
 };
 
 }  // namespace console

@@ -55,9 +55,9 @@ class Win32StreamDevice final : public StreamDeviceBase {
   /// Reads what standard input has now, without waiting where it can.
   void ReadInput() override;
 
-  HANDLE input_;
-  HANDLE output_;
-  Win32StreamDevice** registration_;
+  HANDLE input_;   ///< standard input, where the keys come from
+  HANDLE output_;  ///< standard output, where the lines go
+  Win32StreamDevice** registration_;  ///< cleared when this device goes, if given
 };
 
 }  // namespace console
