@@ -65,7 +65,7 @@ class Builder {
 
   bool FinishDate() {
     if (game_count_ > kSlotsPerRecord) {
-      std::string shown = current_date_.substr(0, current_date_.find_last_not_of(' ') + 1);
+      std::string shown(TrimTrailingSpaces(current_date_));
       outcome_->warnings.push_back("Date " + shown + " has " + std::to_string(game_count_) +
                                    " games; the " + std::to_string(game_count_ - kSlotsPerRecord) +
                                    " after the 15th were left out");

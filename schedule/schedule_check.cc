@@ -19,11 +19,6 @@ constexpr size_t kHomeEnd = 17;    // column 17, the home team's last
 constexpr size_t kLastReadColumn = 30;
 constexpr size_t kUnreadColumns[] = {9, 18};  // the blanks between the fields
 
-std::string_view TrimRight(std::string_view text) {
-  size_t last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
-
 // Column `column` (from 1) of a line, or a blank past its end.
 char At(std::string_view text, size_t column) {
   return column <= text.size() ? text[column - 1] : ' ';
@@ -53,8 +48,8 @@ int DateKey(std::string_view date, bool* real) {
 // The three fields as the builder stores them, for a message.
 std::string StoredAs(std::string_view text) {
   GameFields fields = TakeGameFields(text);
-  return "visitor " + Quoted(TrimRight(fields.visitor)) + ", home " +
-         Quoted(TrimRight(fields.home)) + ", options " + Quoted(TrimRight(fields.options));
+  return "visitor " + Quoted(TrimTrailingSpaces(fields.visitor)) + ", home " +
+         Quoted(TrimTrailingSpaces(fields.home)) + ", options " + Quoted(TrimTrailingSpaces(fields.options));
 }
 
 // The run of non-blank characters that covers column `column`, and the
@@ -87,7 +82,7 @@ std::vector<std::string> ColumnNotes(std::string_view text) {
     }
   }
   bool home_text = text.size() > kHomeStart &&
-                   !TrimRight(text.substr(kHomeStart - 1, kHomeEnd - kHomeStart + 1)).empty();
+                   !TrimTrailingSpaces(text.substr(kHomeStart - 1, kHomeEnd - kHomeStart + 1)).empty();
   if (At(text, kVisitorEnd + 1) == ' ' && At(text, kHomeStart) == ' ' && home_text) {
     size_t first = text.find_first_not_of(' ', kHomeStart - 1) + 1;
     notes.push_back("the home team name starts in column " + std::to_string(first) + ", not 10");
@@ -182,7 +177,7 @@ class Checker {
     bool real;
     int key = DateKey(date, &real);
     if (key < 0) {
-      Add(line.first_line, "date " + Quoted(TrimRight(date)) +
+      Add(line.first_line, "date " + Quoted(TrimTrailingSpaces(date)) +
                                " is not written MM/DD/YY; it is stored as it stands");
       return;
     }
@@ -211,7 +206,7 @@ class Checker {
     if (IsBlankLine(line.text)) {
       if (game_count_ > kSlotsPerRecord) return;
       std::string slot = "game slot " + std::to_string(game_count_) + " of date " +
-                         Quoted(TrimRight(current_date_));
+                         Quoted(TrimTrailingSpaces(current_date_));
       if (previous_comma_line_ == line.first_line) {
         Add(line.first_line,
             "nothing follows the comma: the empty rest is read as a blank line and takes " + slot);
@@ -223,7 +218,7 @@ class Checker {
     std::vector<std::string> notes = ColumnNotes(line.text);
     if (!notes.empty()) Add(line.first_line, Join(notes) + ": stored as " + StoredAs(line.text));
     if (line.text.size() > kLastReadColumn) {
-      std::string_view beyond = TrimRight(std::string_view(line.text).substr(kLastReadColumn));
+      std::string_view beyond = TrimTrailingSpaces(std::string_view(line.text).substr(kLastReadColumn));
       if (beyond.find_first_not_of(' ') != std::string_view::npos) {
         Add(line.first_line, "text beyond column 30 is not read: " + Quoted(beyond));
       }
@@ -234,7 +229,7 @@ class Checker {
   void FinishDate() {
     if (game_count_ <= kSlotsPerRecord) return;
     int left_out = game_count_ - kSlotsPerRecord;
-    std::string message = "date " + Quoted(TrimRight(current_date_)) + " has " +
+    std::string message = "date " + Quoted(TrimTrailingSpaces(current_date_)) + " has " +
                           std::to_string(game_count_) + " games: ";
     message += left_out == 1
                    ? "this one is left out"

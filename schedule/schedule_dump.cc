@@ -7,6 +7,7 @@
 
 #include "schedule/schedule_dump_text.h"
 #include "schedule/schedule_record.h"
+#include "schedule/schedule_text.h"
 #include "schedule/tool_files.h"
 
 namespace schedule {
@@ -38,19 +39,6 @@ std::string KindBytes(const char* kind) {
   return shown;
 }
 
-std::string_view TrimRight(std::string_view text) {
-  size_t last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
-
-bool IsBlank(std::string_view bytes) {
-  return bytes.find_first_not_of(' ') == std::string_view::npos;
-}
-
-bool IsBlankSlot(const GameSlot& slot) {
-  return IsBlank(std::string_view(slot.visitor, sizeof slot));
-}
-
 int GameCount(const ScheduleRecord& record) {
   int count = 0;
   for (const GameSlot& slot : record.games) count += IsBlankSlot(slot) ? 0 : 1;
@@ -59,7 +47,7 @@ int GameCount(const ScheduleRecord& record) {
 
 // True when the header holds nothing but its kind.
 bool HeaderIsBlank(const ScheduleRecord& header) {
-  return IsBlank(std::string_view(header.date, kRecordLength - 2));
+  return IsBlankLine(std::string_view(header.date, kRecordLength - 2));
 }
 
 // The problems found, each line naming the file; past kMaxProblems only
@@ -166,16 +154,6 @@ void WriteBytes(std::ostream& out, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A slot's three fields in their widths, two spaces apart.
-std::string ListedGame(const GameSlot& slot) {
-  std::string line(slot.visitor, kNameWidth);
-  line += "  ";
-  line.append(slot.home, kNameWidth);
-  line += "  ";
-  line.append(slot.options, kOptionsWidth);
-  return std::string(TrimRight(line));
-}
-
 void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
   if (n == 1) {
     out << "record 1  header";
@@ -196,7 +174,7 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
     char number[8];
     std::snprintf(number, sizeof number, "%4d  ", slot);
     out << number;
-    WriteBytes(out, ListedGame(record.games[slot - 1]));
+    WriteBytes(out, GameSlotText(record.games[slot - 1], "  "));
     out << '\n';
   }
 }
@@ -204,7 +182,7 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
 // One CSV field: trailing padding dropped, quoted where a spreadsheet would
 // otherwise split or trim it.
 std::string CsvField(std::string_view stored) {
-  std::string_view value = TrimRight(stored);
+  std::string_view value = TrimTrailingSpaces(stored);
   bool quote = !value.empty() &&
                (value.front() == ' ' || value.find_first_of(",\"\r\n") != std::string_view::npos);
   if (!quote) return std::string(value);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "schedule/schedule_text.h"
+
 namespace schedule {
 namespace {
 
@@ -10,16 +12,6 @@ namespace {
 // LF or 0x1A and drops a TAB.
 constexpr std::string_view kPlainBreakers("\t\n\r,\x1a", 5);
 constexpr std::string_view kLineEnd = "\r\n";
-
-std::string_view TrimRight(std::string_view text) {
-  size_t last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
-
-bool IsBlankSlot(const GameSlot& slot) {
-  std::string_view bytes(slot.visitor, sizeof slot);
-  return bytes.find_first_not_of(' ') == std::string_view::npos;
-}
 
 bool HoldsPlainBreakers(std::string_view line) {
   return line.find_first_of(kPlainBreakers) != std::string_view::npos;
@@ -60,23 +52,25 @@ std::string LineProblem(std::string_view line, const char* what) {
 // its own closing bracket (a short date) is written as it was typed.
 std::string DateLine(const char* date) {
   std::string_view stored(date, kDateWidth);
-  std::string_view trimmed = TrimRight(stored);
+  std::string_view trimmed = TrimTrailingSpaces(stored);
   std::string line = "[";
   if (!trimmed.empty() && trimmed.back() == ']') return line.append(trimmed);
   return line.append(stored).append("]");
 }
 
 // The game line: the three fields in columns 1-8, 10-17 and 19-30.
-std::string GameLine(const GameSlot& slot) {
-  std::string line(slot.visitor, kNameWidth);
-  line += ' ';
-  line.append(slot.home, kNameWidth);
-  line += ' ';
-  line.append(slot.options, kOptionsWidth);
-  return std::string(TrimRight(line));
-}
+std::string GameLine(const GameSlot& slot) { return GameSlotText(slot, " "); }
 
 }  // namespace
+
+std::string GameSlotText(const GameSlot& slot, std::string_view gap) {
+  std::string line(slot.visitor, kNameWidth);
+  line += gap;
+  line.append(slot.home, kNameWidth);
+  line += gap;
+  line.append(slot.options, kOptionsWidth);
+  return std::string(TrimTrailingSpaces(line));
+}
 
 std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
                                                 const char* previous_date) {

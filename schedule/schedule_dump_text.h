@@ -26,6 +26,10 @@ struct WriteBackProblem {
 std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
                                                 const char* previous_date);
 
+/// A slot's visitor, home and options at their full widths with `gap`
+/// between them, the trailing spaces cut.
+std::string GameSlotText(const GameSlot& slot, std::string_view gap);
+
 /// The schedule text of `record`, its date line first, each line ending in
 /// CR LF; blank slots between games as blank lines, blank slots after the
 /// last game left out. Only for a record with no write-back problem.

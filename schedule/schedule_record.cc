@@ -33,4 +33,9 @@ void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor, std::
   StoreField(game.options, kOptionsWidth, options);
 }
 
+bool IsBlankSlot(const GameSlot& slot) {
+  std::string_view bytes(slot.visitor, sizeof slot);
+  return bytes.find_first_not_of(' ') == std::string_view::npos;
+}
+
 }  // namespace schedule

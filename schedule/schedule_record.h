@@ -48,6 +48,9 @@ ScheduleRecord MakeDateRecord(std::string_view date);
 void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor, std::string_view home,
                std::string_view options);
 
+/// True for a slot of 28 spaces: no game.
+bool IsBlankSlot(const GameSlot& slot);
+
 /// The record's 430 bytes, as they go to the file.
 inline const unsigned char* RecordBytes(const ScheduleRecord& record) {
   return reinterpret_cast<const unsigned char*>(&record);

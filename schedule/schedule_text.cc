@@ -31,4 +31,9 @@ bool IsBlankLine(std::string_view line) {
   return line.find_first_not_of(' ') == std::string_view::npos;
 }
 
+std::string_view TrimTrailingSpaces(std::string_view text) {
+  size_t last = text.find_last_not_of(' ');
+  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
 }  // namespace schedule

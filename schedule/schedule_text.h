@@ -30,6 +30,9 @@ GameFields TakeGameFields(std::string_view line);
 /// True for a line that is empty or all spaces.
 bool IsBlankLine(std::string_view line);
 
+/// `text` without the spaces at its end: a stored field without its padding.
+std::string_view TrimTrailingSpaces(std::string_view text);
+
 }  // namespace schedule
 
 #endif  // ZELTO_SCHEDULE_SCHEDULE_TEXT_H_
