@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, what building and testing need, when it
-# is missing. Needs root for apt-get; without it, it only says what is missing.
+# is missing; with package names as arguments, those instead (a stage's own
+# tools). Needs root for apt-get; without it, it only says what is missing.
+#
+#   scripts/install-deps.sh [PACKAGE ...]
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libbenchmark-dev tmux strace)
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -13,14 +13,7 @@ package=zelto-schedule-builder
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # dpkg-shlibdeps computes the package's dependencies; man-db answers man -w.
-missing=()
-command -v dpkg-shlibdeps >/dev/null || missing+=(dpkg-dev)
-command -v man >/dev/null || missing+=(man-db)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "test-package: installing ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh dpkg-dev man-db
 
 # A fresh configuration each time, so that dpkg-shlibdeps is looked for again.
 rm -rf build-package/CMakeCache.txt build-package/_CPack_Packages build-package/*.deb
