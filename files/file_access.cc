@@ -50,14 +50,18 @@ bool AlreadyHeld(PlatformHandle handle) {
   return held;
 }
 
-// Finishes an open whose platform file is open: the same-file check, the
-// device kind, and the entry put into the table.
+// What kind of device an open platform file is; asked once per open.
+DeviceKind DeviceOf(PlatformHandle handle) {
+  return PlatformIsDisk(handle) ? DeviceKind::kDisk : DeviceKind::kOther;
+}
+
+// Finishes an open whose platform file is open and whose device kind is
+// known: the same-file check, and the entry put into the table.
 int AddEntry(std::unique_ptr<FileEntry> entry) {
   if (AlreadyHeld(entry->handle)) {
     PlatformClose(entry->handle);
     return Fail(frame::kAccessDenied);
   }
-  entry->device = PlatformIsDisk(entry->handle) ? DeviceKind::kDisk : DeviceKind::kOther;
   InsertEntry(std::move(entry));
   return 0;
 }
@@ -115,7 +119,8 @@ int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
   }
   // A disk file's first buffer is read at open; a device is read only when
   // the program asks for its first byte.
-  if (PlatformIsDisk(entry->handle)) {
+  entry->device = DeviceOf(entry->handle);
+  if (entry->device == DeviceKind::kDisk) {
     int code = PlatformReadAt(entry->handle, 0, entry->buffer.get(), entry->record_length,
                               &entry->buffer_count);
     if (code != 0) {
@@ -146,6 +151,7 @@ int OpenForRecords(int16_t number, const std::string& name, int64_t record_lengt
   int code = PlatformOpen(name, Access::kReadWrite, Disposition::kOpenAlways, &entry->handle);
   if (code != 0) code = PlatformOpen(name, Access::kRead, Disposition::kOpenAlways, &entry->handle);
   if (code != 0) return Fail(code);
+  entry->device = DeviceOf(entry->handle);
   return AddEntry(std::move(entry));
 }
 
