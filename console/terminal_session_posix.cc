@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "console/fd_io_posix.h"
+#include "frame/fatal_signals.h"
 
 namespace console {
 namespace {
@@ -38,46 +39,31 @@ termios RawMode(const termios& old) {
   return raw;
 }
 
-// Async-signal-safe: write, tcsetattr, sigaction and raise only.
-void OnTerminatingSignal(int signal_number) {
+// Run from a fatal signal's handler: async-signal-safe calls only (write
+// and tcsetattr).
+void RestoreFromSignal() {
+  if (!g_session.active) return;
+  g_session.active = 0;
   const int saved_errno = errno;
-  if (g_session.active) {
-    g_session.active = 0;
-    const char* p = kSignalRestoreBytes;
-    size_t left = sizeof(kSignalRestoreBytes) - 1;
-    while (left > 0) {
-      const ssize_t n = write(g_session.screen_fd, p, left);
-      if (n > 0) {
-        p += n;
-        left -= static_cast<size_t>(n);
-      } else if (!(n < 0 && errno == EINTR)) {
-        break;
-      }
+  const char* p = kSignalRestoreBytes;
+  size_t left = sizeof(kSignalRestoreBytes) - 1;
+  while (left > 0) {
+    const ssize_t n = write(g_session.screen_fd, p, left);
+    if (n > 0) {
+      p += n;
+      left -= static_cast<size_t>(n);
+    } else if (!(n < 0 && errno == EINTR)) {
+      break;
     }
-    if (g_session.mode_saved) tcsetattr(g_session.keyboard_fd, TCSANOW, &g_session.saved_mode);
   }
-  // Let the signal do what it would have done: the default action, taken
-  // as soon as this handler returns and the signal is unblocked.
-  struct sigaction default_action = {};
-  default_action.sa_handler = SIG_DFL;
-  sigemptyset(&default_action.sa_mask);
-  sigaction(signal_number, &default_action, nullptr);
-  raise(signal_number);
+  if (g_session.mode_saved) tcsetattr(g_session.keyboard_fd, TCSANOW, &g_session.saved_mode);
   errno = saved_errno;
 }
 
 void OnWindowResized(int) { g_session.resized = 1; }
 
 void InstallHandlers() {
-  struct sigaction action = {};
-  sigemptyset(&action.sa_mask);
-  action.sa_handler = OnTerminatingSignal;
-  for (int i = 0; i < kRestoreSignalCount; ++i) {
-    sigaction(kRestoreSignals[i], nullptr, &g_session.old_actions[i]);
-    // A signal that the parent set to be ignored (nohup) stays ignored.
-    if (g_session.old_actions[i].sa_handler == SIG_IGN) continue;
-    sigaction(kRestoreSignals[i], &action, nullptr);
-  }
+  frame::AddFatalSignalCleanup(RestoreFromSignal);
   struct sigaction winch = {};
   sigemptyset(&winch.sa_mask);
   winch.sa_handler = OnWindowResized;
@@ -88,9 +74,7 @@ void InstallHandlers() {
 
 void RemoveHandlers() {
   if (!g_session.handlers_installed) return;
-  for (int i = 0; i < kRestoreSignalCount; ++i) {
-    sigaction(kRestoreSignals[i], &g_session.old_actions[i], nullptr);
-  }
+  frame::RemoveFatalSignalCleanup(RestoreFromSignal);
   sigaction(SIGWINCH, &g_session.old_winch_action, nullptr);
   g_session.handlers_installed = false;
 }

@@ -1,7 +1,8 @@
 // The terminal session: raw keyboard mode and the terminal's settings for
 // the time the program runs, given back on every way out (ClosePlatformConsole
-// at the normal end, atexit, and SIGHUP, SIGINT, SIGQUIT, SIGTERM). Also the
-// SIGWINCH flag by which the terminal device learns of a resized window.
+// at the normal end, atexit, and from the fatal signals through the cleanups
+// of frame/fatal_signals.h). Also the SIGWINCH flag by which the terminal
+// device learns of a resized window.
 #ifndef ZELTO_CONSOLE_TERMINAL_SESSION_POSIX_H_
 #define ZELTO_CONSOLE_TERMINAL_SESSION_POSIX_H_
 
@@ -12,12 +13,6 @@
 namespace console {
 
 class StreamDevice;
-
-/// The signals after which the terminal is given back before the process
-/// goes down as the signal's default action says.
-inline constexpr int kRestoreSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
-/// How many there are.
-inline constexpr int kRestoreSignalCount = sizeof(kRestoreSignals) / sizeof(kRestoreSignals[0]);
 
 /// Everything the console keeps process-wide on POSIX. The signal handlers
 /// read it, so it lives in static storage; the flags they touch are
@@ -30,7 +25,6 @@ struct PosixConsoleSession {
   volatile sig_atomic_t active = 0;   // raw mode and autowrap-off in force
   volatile sig_atomic_t resized = 0;  // a SIGWINCH came since the last look
   bool handlers_installed = false;
-  struct sigaction old_actions[kRestoreSignalCount] = {};  // given back at the end
   struct sigaction old_winch_action = {};
   bool exit_hook_installed = false;  // the atexit restore is registered
   bool stream_mode = false;     // no terminal: lines out, bytes in
