@@ -31,6 +31,15 @@ struct FileEntry {
   uint32_t buffer_index = 0;  ///< read-buffer bytes already consumed
   uint32_t buffer_count = 0;  ///< read-buffer bytes held
   std::unique_ptr<uint8_t[]> buffer;  ///< sequential input: the bytes last read
+  /// Sequential input: the editor line of the next unconsumed byte (from 1),
+  /// whether the byte consumed last was a CR (so that an LF after it ends no
+  /// second line), and the line of the 0x1A byte where the data ended (0
+  /// while none was met).
+  int64_t line = 1;
+  bool after_carriage_return = false;
+  int64_t end_of_text_line = 0;
+  bool start_read = false;  ///< the start of the data (a byte-order mark) has been looked at
+  bool too_long = false;  ///< a field ran past the longest one read: reading has stopped
   /// Records with write-behind: the gathered bytes, where they go in the
   /// file, how many there are and how many fit.
   std::unique_ptr<uint8_t[]> pending;

@@ -5,6 +5,11 @@
 // file is refilled from the offset of its first unconsumed byte; a device
 // (terminal, pipe) is read where it stands, one byte at a time, so that the
 // program never takes more from it than it uses.
+//
+// While it reads, the entry counts lines as an editor does (CR LF, LF and CR
+// each end one), so that every field can say where it stood.
+#include "files/read_field.h"
+
 #include <cstring>
 
 #include "files/file_access.h"
@@ -61,21 +66,47 @@ int PeekByte(FileEntry& entry, int* byte) {
   return 0;
 }
 
-void Consume(FileEntry& entry) { ++entry.buffer_index; }
+// Consumes the byte just peeked, counting the line it ends: a CR ends one,
+// and so does an LF unless it follows a CR.
+void Consume(FileEntry& entry, int byte) {
+  ++entry.buffer_index;
+  if (byte == kCarriageReturn || (byte == kLineFeed && !entry.after_carriage_return)) {
+    ++entry.line;
+  }
+  entry.after_carriage_return = byte == kCarriageReturn;
+}
 
 // Consumes a line end that starts with a CR: the CR and one LF right after it.
 int ConsumeCarriageReturn(FileEntry& entry) {
-  Consume(entry);
+  Consume(entry, kCarriageReturn);
   int byte;
   if (int code = PeekByte(entry, &byte)) return code;
-  if (byte == kLineFeed) Consume(entry);
+  if (byte == kLineFeed) Consume(entry, kLineFeed);
   return 0;
+}
+
+// The data ends at a 0x1A byte, which stays unconsumed: every later read
+// finds it again.
+void NoteEndOfText(FileEntry& entry, FieldNotes* notes) {
+  if (entry.end_of_text_line == 0) entry.end_of_text_line = entry.line;
+  notes->end_of_text = true;
+}
+
+// Adds `count` bytes to a field unless that makes it longer than any
+// schedule text line; false then.
+bool Append(FileEntry& entry, std::string* field, const uint8_t* bytes, size_t count) {
+  if (field->size() + count > kMaxFieldLength) {
+    entry.too_long = true;
+    return false;
+  }
+  field->append(reinterpret_cast<const char*>(bytes), count);
+  return true;
 }
 
 // A plain field runs up to a comma, a CR, an LF, 0x1A or the end of the file.
 // LF ends a line by itself: files from Unix editors have no CR. TAB bytes are
 // dropped. Plain bytes are copied a buffer's span at a time.
-int ReadPlainField(FileEntry& entry, std::string* field) {
+int ReadPlainField(FileEntry& entry, std::string* field, FieldNotes* notes) {
   for (;;) {
     int byte;
     if (int code = PeekByte(entry, &byte)) return code;
@@ -87,43 +118,127 @@ int ReadPlainField(FileEntry& entry, std::string* field) {
            *stop != kEndOfText && *stop != kTab) {
       ++stop;
     }
-    field->append(reinterpret_cast<const char*>(start), static_cast<size_t>(stop - start));
-    entry.buffer_index += static_cast<uint32_t>(stop - start);
+    if (stop > start) {
+      if (!Append(entry, field, start, static_cast<size_t>(stop - start))) {
+        return frame::kFieldTooLong;
+      }
+      entry.buffer_index += static_cast<uint32_t>(stop - start);
+      entry.after_carriage_return = false;
+    }
     if (stop == end) continue;
     switch (*stop) {
-      case kTab: Consume(entry); continue;
+      case kTab:
+        Consume(entry, kTab);
+        ++notes->tabs_dropped;
+        continue;
       case kComma:
-      case kLineFeed: Consume(entry); return 0;
+        Consume(entry, kComma);
+        notes->ended_by_comma = true;
+        return 0;
+      case kLineFeed: Consume(entry, kLineFeed); return 0;
       case kCarriageReturn: return ConsumeCarriageReturn(entry);
-      default: return 0;  // 0x1A stays unconsumed: the data ends there for good
+      default:
+        NoteEndOfText(entry, notes);
+        return 0;
     }
   }
 }
 
-// A quoted field takes every byte up to the next double quote, line ends and
-// commas included; the end of the file ends it too. After the closing quote,
-// blanks and LFs are skipped, then one comma or one CR (LF) ends the field.
-int ReadQuotedField(FileEntry& entry, std::string* field) {
-  Consume(entry);  // the opening quote
-  for (;;) {
-    int byte;
-    if (int code = PeekByte(entry, &byte)) return code;
-    if (byte == kNoByteLeft) return 0;
-    Consume(entry);
-    if (byte == kQuote) break;
-    field->push_back(static_cast<char>(byte));
-  }
+// What follows a closing double quote: blanks, TABs and LFs are skipped,
+// then one comma or one CR (LF) ends the field. Anything else begins the
+// next field where it stands.
+int ReadAfterClosingQuote(FileEntry& entry, FieldNotes* notes) {
+  const int64_t closing_line = entry.line;
   for (;;) {
     int byte;
     if (int code = PeekByte(entry, &byte)) return code;
     if (byte == kSpace || byte == kTab || byte == kLineFeed) {
-      Consume(entry);
+      Consume(entry, byte);
       continue;
     }
-    if (byte == kComma) Consume(entry);
+    if (byte == kComma) {
+      Consume(entry, kComma);
+      notes->ended_by_comma = true;
+      return 0;
+    }
     if (byte == kCarriageReturn) return ConsumeCarriageReturn(entry);
+    if (byte == kEndOfText) {
+      NoteEndOfText(entry, notes);
+    } else if (byte != kNoByteLeft && entry.line == closing_line) {
+      notes->text_after_quote = true;
+    }
     return 0;
   }
+}
+
+// A quoted field takes every byte up to the next double quote, line ends
+// and commas included; the end of the file ends it too.
+int ReadQuotedField(FileEntry& entry, std::string* field, FieldNotes* notes) {
+  notes->quoted = true;
+  Consume(entry, kQuote);
+  for (;;) {
+    int byte;
+    if (int code = PeekByte(entry, &byte)) return code;
+    if (byte == kNoByteLeft) {
+      notes->quote_left_open = true;
+      notes->last_line = entry.line;
+      return 0;
+    }
+    if (byte == kQuote) break;
+    const uint8_t taken = static_cast<uint8_t>(byte);
+    if (!Append(entry, field, &taken, 1)) return frame::kFieldTooLong;
+    notes->last_line = entry.line;
+    Consume(entry, byte);
+  }
+  notes->last_line = entry.line;
+  Consume(entry, kQuote);
+  return ReadAfterClosingQuote(entry, notes);
+}
+
+// The start of the data: a UTF-8 byte-order mark (EF BB BF, as Notepad's
+// "UTF-8 with BOM" writes it) is no text and is skipped; a UTF-16 mark means
+// a text whose every other byte is NUL, which no schedule is. A device is
+// read a byte at a time, so a mark cut short after its first bytes leaves
+// them as the start of the first field, in `*prefix`.
+int ReadStartOfData(FileEntry& entry, std::string* prefix, FieldNotes* notes) {
+  static constexpr uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
+  entry.start_read = true;
+  int byte;
+  if (int code = PeekByte(entry, &byte)) return code;
+  if (byte == 0xFF || byte == 0xFE) {
+    const int first = byte;
+    Consume(entry, byte);
+    if (int code = PeekByte(entry, &byte)) return code;
+    if (byte == (first == 0xFF ? 0xFE : 0xFF)) return frame::kUtf16Text;
+    prefix->push_back(static_cast<char>(first));
+    return 0;
+  }
+  for (uint8_t mark_byte : kUtf8Mark) {
+    if (byte != mark_byte) return 0;
+    Consume(entry, byte);
+    prefix->push_back(static_cast<char>(byte));
+    if (prefix->size() < sizeof kUtf8Mark) {
+      if (int code = PeekByte(entry, &byte)) return code;
+    }
+  }
+  prefix->clear();
+  notes->byte_order_mark = true;
+  return 0;
+}
+
+// A first line with a NUL in every other byte, and none between them, is
+// UTF-16 text without a mark (three characters at least, so that a stray
+// NUL in a short line is not taken for one).
+bool LooksLikeUtf16(const std::string& field) {
+  if (field.size() < 6) return false;
+  for (size_t nul_at = 0; nul_at < 2; ++nul_at) {
+    bool alternating = true;
+    for (size_t i = 0; i < field.size() && alternating; ++i) {
+      alternating = (field[i] == '\0') == (i % 2 == nul_at);
+    }
+    if (alternating) return true;
+  }
+  return false;
 }
 
 // The entry for reading, or the code for why there is none.
@@ -136,25 +251,44 @@ int InputEntry(int16_t number, FileEntry** entry) {
 
 }  // namespace
 
-int ReadField(int16_t number, std::string* field) {
+int ReadField(int16_t number, std::string* field, FieldNotes* notes) {
   field->clear();
+  *notes = FieldNotes{};
   FileEntry* entry;
   if (int code = InputEntry(number, &entry)) return Fail(code);
+  if (entry->too_long) return Fail(frame::kFieldTooLong);
 
-  int byte;
-  for (;;) {
+  std::string prefix;  // bytes of a byte-order mark that was none after all
+  bool first_field = !entry->start_read;
+  if (first_field) {
+    if (int code = ReadStartOfData(*entry, &prefix, notes)) return Fail(code);
+  }
+  int byte = prefix.empty() ? kSpace : static_cast<unsigned char>(prefix[0]);
+  while (prefix.empty()) {
     if (int code = PeekByte(*entry, &byte)) return Fail(code);
     if (byte != kSpace) break;
-    Consume(*entry);
+    Consume(*entry, kSpace);
   }
+  notes->first_line = entry->line;
+  notes->last_line = entry->line;
+  if (byte == kEndOfText) NoteEndOfText(*entry, notes);
   if (byte == kNoByteLeft || byte == kEndOfText) return Fail(frame::kPastEndOfFile);
 
-  int code = byte == kQuote ? ReadQuotedField(*entry, field) : ReadPlainField(*entry, field);
+  *field = prefix;
+  int code = byte == kQuote && prefix.empty() ? ReadQuotedField(*entry, field, notes)
+                                              : ReadPlainField(*entry, field, notes);
+  if (!notes->quoted) notes->last_line = notes->first_line;
+  if (code == 0 && first_field && LooksLikeUtf16(*field)) code = frame::kUtf16Text;
   if (code != 0) {
     field->clear();  // a field cut short by a failed read is not handed on
     return Fail(code);
   }
   return 0;
+}
+
+int ReadField(int16_t number, std::string* field) {
+  FieldNotes notes;
+  return ReadField(number, field, &notes);
 }
 
 bool EndOfFile(int16_t number, int* error) {
@@ -172,7 +306,35 @@ bool EndOfFile(int16_t number, int* error) {
     Fail(code);
     return false;
   }
+  if (byte == kEndOfText && entry->end_of_text_line == 0) entry->end_of_text_line = entry->line;
   return byte == kNoByteLeft || byte == kEndOfText;
+}
+
+EndOfTextNotes NotesOnEndOfText(int16_t number) {
+  EndOfTextNotes notes;
+  FileEntry* entry;
+  if (InputEntry(number, &entry) != 0 || entry->end_of_text_line == 0) return notes;
+  notes.found = true;
+  notes.line = entry->end_of_text_line;
+  // The 0x1A byte itself is the next unconsumed one; what follows is
+  // counted a buffer at a time and dropped.
+  ++entry->buffer_index;
+  const int64_t limit = entry->device == DeviceKind::kDisk ? INT64_MAX : kMaxFieldLength;
+  for (;;) {
+    notes.bytes_after += entry->buffer_count - entry->buffer_index;
+    entry->buffer_index = entry->buffer_count;
+    if (notes.bytes_after >= limit) {
+      notes.at_least = true;
+      break;
+    }
+    if (Refill(*entry) != 0 || entry->buffer_count == 0) break;
+  }
+  return notes;
+}
+
+int64_t CurrentLine(int16_t number) {
+  FileEntry* entry = FindEntry(number);
+  return entry == nullptr ? 0 : entry->line;
 }
 
 }  // namespace files

@@ -129,7 +129,7 @@ TEST_F(ProcessFrameTest, AnEmptyOutputNameIsReportedAndWarningsComeBeforeDone) {
   second.CloseKeyboard();
   EXPECT_EQ(RunProcess(&second), 0);
   EXPECT_EQ(second.TrimmedRow(static_cast<int>(kIntroduction.size()) + 2),
-            "Game line before the first date skipped: \"stray\"");
+            "line 1: game line before the first date skipped: \"stray\"");
   EXPECT_EQ(second.TrimmedRow(static_cast<int>(kIntroduction.size()) + 3), "Done");
 }
 

@@ -24,6 +24,11 @@ const char* ErrorMessage(int code) {
     case kPathFileAccess: return "File access error";
     case kPathNotFound: return "Folder not found";
     case kSystemError: return "System memory error";
+    case kFieldTooLong: return "A line longer than 1 MiB: not a schedule text";
+    case kUtf16Text: return "It is UTF-16 text: save it as ANSI or UTF-8";
+    case kNoDateLine: return "No date line (a line starting with \"[\"): nothing to build";
+    case kScheduleFileAsInput:
+      return "It is a schedule file, not a schedule text: are the two names swapped?";
     default: return "Unknown error";
   }
 }

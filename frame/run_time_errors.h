@@ -25,6 +25,10 @@ inline constexpr int kNotSameDevice = 74;       ///< a move across devices
 inline constexpr int kPathFileAccess = 75;      ///< any other file-system refusal
 inline constexpr int kPathNotFound = 76;        ///< a folder on the way does not exist
 inline constexpr int kSystemError = 241;        ///< the system's own memory is damaged
+inline constexpr int kFieldTooLong = 242;       ///< a line of input longer than any schedule text has
+inline constexpr int kUtf16Text = 243;          ///< the input is UTF-16 text
+inline constexpr int kNoDateLine = 244;         ///< the input has no date line at all
+inline constexpr int kScheduleFileAsInput = 245;  ///< the input is a schedule file, not its text
 
 /// The short reason shown for a code, e.g. "File not found".
 const char* ErrorMessage(int code);

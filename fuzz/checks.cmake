@@ -5,7 +5,7 @@ add_library(zelto_fuzz_checks STATIC
   ${PROJECT_SOURCE_DIR}/fuzz/schedule_fuzz_check.cc
 )
 target_include_directories(zelto_fuzz_checks PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(zelto_fuzz_checks PUBLIC zelto_schedule zelto_console)
+target_link_libraries(zelto_fuzz_checks PUBLIC zelto_tool zelto_console)
 
 if(ZELTO_TESTS)
   zelto_add_test(fuzz_replay_tests

@@ -1,13 +1,17 @@
 #include "fuzz/schedule_fuzz_check.h"
 
 #include <bitset>
+#include <sstream>
 #include <cstdio>
 #include <vector>
 
 #include "frame/error_word.h"
+#include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
+#include "tool/schedule_check.h"
+#include "tool/schedule_dump.h"
 
 namespace fuzz {
 namespace {
@@ -79,10 +83,55 @@ std::string Failures(const schedule::BuildOutcome& outcome, const std::string& i
   return text;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
+std::string Joined(const std::vector<schedule::BuildWarning>& warnings) {
   std::string text;
-  for (const std::string& line : lines) text += line + "\n";
+  for (const schedule::BuildWarning& warning : warnings) {
+    text += schedule::DescribeWarning(warning) + "\n";
+  }
   return text;
+}
+
+// An input the build refuses as a whole, building nothing: no date line,
+// UTF-16 text, a schedule file given as its own text.
+bool RefusedAsAWhole(const schedule::BuildOutcome& outcome) {
+  if (outcome.failures.size() != 1) return false;
+  int code = outcome.failures[0].code;
+  return code == frame::kNoDateLine || code == frame::kUtf16Text ||
+         code == frame::kScheduleFileAsInput;
+}
+
+// check and build read the same way: every warning of the build is a
+// finding of check on the same line.
+std::string CheckAgreesWithBuild(const std::string& input_name,
+                                 const schedule::BuildOutcome& outcome) {
+  std::vector<schedule::CheckFinding> findings;
+  std::string failure;
+  if (!schedule::CheckScheduleFile(input_name, &findings, &failure)) {
+    return "check cannot read what build built: " + failure;
+  }
+  for (const schedule::BuildWarning& warning : outcome.warnings) {
+    bool found = false;
+    for (const schedule::CheckFinding& finding : findings) found |= finding.line == warning.line;
+    if (!found) return "check finds nothing on the line of the warning: " + schedule::DescribeWarning(warning);
+  }
+  return "";
+}
+
+// dump --format text of the built file rebuilds the same bytes.
+std::string DumpTextRebuilds(const std::string& schedule_name, const std::string& bytes,
+                             const std::string& folder) {
+  std::ostringstream text;
+  std::vector<std::string> problems;
+  if (!schedule::DumpSchedule(schedule_name, schedule::DumpFormat::kText, text, &problems)) {
+    return "dump --format text refuses what build built: " + (problems.empty() ? "" : problems[0]);
+  }
+  const std::string again_text = folder + "/again.txt";
+  const std::string again_name = folder + "/again.SCH";
+  if (!WriteWholeFile(again_text, text.str())) return "cannot write the dumped text";
+  schedule::BuildOutcome again = schedule::BuildSchedule(again_text, again_name);
+  if (!again.Succeeded()) return "the dumped text does not build: " + Failures(again, again_text, again_name);
+  if (ReadWholeFile(again_name) != bytes) return "the dumped text builds other bytes";
+  return "";
 }
 
 }  // namespace
@@ -154,19 +203,28 @@ std::string CheckScheduleBuild(std::string_view input, const std::string& folder
     return "cannot write the older schedule";
   }
 
+  const std::string older(40 * kRecordLength + 17, '\0');
   schedule::BuildOutcome dialogue = schedule::BuildSchedule(input_name, dialogue_name);
+  if (RefusedAsAWhole(dialogue)) {
+    // Nothing is built, and an older schedule keeps its bytes.
+    schedule::BuildOutcome batch = schedule::BuildSchedule(input_name, batch_name, schedule::kBatchBuffers);
+    if (!RefusedAsAWhole(batch)) return "the batch buffers do not refuse what the dialogue refuses";
+    if (ReadWholeFile(batch_name) != older) return "a refused input changed the older schedule";
+    if (dialogue.records_written != 0) return "a refused input wrote records";
+    frame::ResetErrorWord();
+    return "";
+  }
   if (!dialogue.Succeeded()) return "dialogue build failed: " + Failures(dialogue, input_name, dialogue_name);
   std::string bytes = ReadWholeFile(dialogue_name);
   if (std::string problem = CheckScheduleBytes(bytes, dialogue.records_written, input);
       !problem.empty()) {
     return "dialogue build: " + problem;
   }
-  bool no_date_warning = false;
-  for (const std::string& warning : dialogue.warnings) {
-    no_date_warning |= warning.rfind("No date line", 0) == 0;
+  if (std::string problem = CheckAgreesWithBuild(input_name, dialogue); !problem.empty()) {
+    return problem;
   }
-  if (no_date_warning != (dialogue.records_written == 1)) {
-    return "the no-date warning and the records written disagree";
+  if (std::string problem = DumpTextRebuilds(dialogue_name, bytes, folder); !problem.empty()) {
+    return problem;
   }
 
   schedule::BuildOutcome batch =

@@ -58,7 +58,7 @@ int RunDialogue() {
 
   // Warnings come first; a failure takes the place of "Done", so that the
   // screen never says a failed build was done.
-  for (const std::string& warning : outcome.warnings) PrintLine(warning);
+  for (const BuildWarning& warning : outcome.warnings) PrintLine(DescribeWarning(warning));
   for (const BuildFailure& failure : outcome.failures) {
     PrintLine(DescribeFailure(failure, input_name, output_name));
   }

@@ -3,76 +3,51 @@
 #include <string_view>
 
 #include "files/file_access.h"
+#include "files/read_field.h"
 #include "frame/run_time_errors.h"
+#include "schedule/build_report.h"
+#include "schedule/schedule_grouper.h"
 #include "schedule/schedule_record.h"
-#include "schedule/schedule_text.h"
+#include "schedule/shown_text.h"
 
 namespace schedule {
 namespace {
 
-// The working state of one build.
-class Builder {
+// Writes the records as the grouper completes them and keeps the warnings.
+class RecordWriter : public GroupingListener {
  public:
-  explicit Builder(BuildOutcome* outcome) : outcome_(outcome) {}
+  explicit RecordWriter(BuildOutcome* outcome) : outcome_(outcome) {}
 
-  // Writes the header record; false when it could not be written.
-  bool WriteHeader() { return Write(MakeHeaderRecord()); }
-
-  // Takes one line of the input; false when a write failed and the build
-  // must stop.
-  bool TakeLine(std::string_view line) {
-    if (IsDateLine(line)) return TakeDateLine(line);
-    if (!have_date_) {
-      // A game before any date has nowhere to go. Blank lines there are
-      // simply not games.
-      if (!IsBlankLine(line)) {
-        outcome_->warnings.push_back("Game line before the first date skipped: \"" +
-                                     std::string(line) + "\"");
-      }
-      return true;
-    }
-    ++game_count_;
-    if (game_count_ <= kSlotsPerRecord) {
-      // Lines shorter than 30 characters read as if padded with blanks.
-      GameFields game = TakeGameFields(line);
-      StoreGame(&record_, game_count_, game.visitor, game.home, game.options);
-    }
-    return true;
-  }
-
-  // Writes the record of the last date; false when the write failed.
-  bool Finish() {
-    if (!have_date_) {
-      outcome_->warnings.push_back("No date line found: the schedule holds the header alone");
-      return true;
-    }
-    return FinishDate();
-  }
-
- private:
-  // A date line that repeats the date being filled goes on filling it; any
-  // other date ends the record being filled and starts its own.
-  bool TakeDateLine(std::string_view line) {
-    std::string date = DateOf(line);
-    if (have_date_ && date == current_date_) return true;
-    if (have_date_ && !FinishDate()) return false;
-    have_date_ = true;
-    current_date_ = date;
+  // The header goes first, before the first date's record.
+  bool DateBegun(const std::string& date, const SourceLine&) override {
+    if (outcome_->records_written == 0 && !Write(MakeHeaderRecord())) return false;
     record_ = MakeDateRecord(date);
-    game_count_ = 0;
     return true;
   }
-
-  bool FinishDate() {
-    if (game_count_ > kSlotsPerRecord) {
-      std::string shown(TrimTrailingSpaces(current_date_));
-      outcome_->warnings.push_back("Date " + shown + " has " + std::to_string(game_count_) +
-                                   " games; the " + std::to_string(game_count_ - kSlotsPerRecord) +
-                                   " after the 15th were left out");
+  bool DateRepeated(const std::string&, const SourceLine&) override { return true; }
+  bool GameStored(int slot, const GameFields& game, const SourceLine&) override {
+    StoreGame(&record_, slot, game.visitor, game.home, game.options);
+    return true;
+  }
+  bool GameLeftOut(int, const SourceLine&) override { return true; }
+  bool LineSkipped(const SourceLine& source) override {
+    Warn(source.line, "game line before the first date skipped: " + Quoted(source.text));
+    return true;
+  }
+  bool DateEnded(const std::string& date, int games, int64_t first_left_out) override {
+    if (games > kSlotsPerRecord) {
+      Warn(first_left_out, "date " + Quoted(TrimTrailingSpaces(date)) + " has " +
+                               std::to_string(games) + " games; " +
+                               LeftOutText(games - kSlotsPerRecord));
     }
     return Write(record_);
   }
 
+  void Warn(int64_t line, std::string message) {
+    outcome_->warnings.push_back({line, std::move(message)});
+  }
+
+ private:
   bool Write(const ScheduleRecord& record) {
     int next = outcome_->records_written + 1;
     if (int code = files::WriteRecord(kScheduleFile, next, RecordBytes(record), kRecordLength)) {
@@ -84,41 +59,68 @@ class Builder {
   }
 
   BuildOutcome* outcome_;
-  bool have_date_ = false;
-  std::string current_date_;
-  int game_count_ = 0;  // games of the current date, those past the 15th included
   ScheduleRecord record_ = MakeHeaderRecord();
 };
 
-// Reads the input to its end through the builder. False when reading or
-// writing failed.
-bool ReadAllLines(Builder* builder, BuildOutcome* outcome) {
+// What the reading did that swallowed text without a trace in the records:
+// a double quote left open to the end, a 0x1A byte before the end.
+void WarnOfSwallowedText(const files::FieldNotes& notes, RecordWriter* writer) {
+  if (notes.quoted && notes.quote_left_open) {
+    writer->Warn(notes.first_line,
+                 "a double quote opens a line that runs to the end of the file: everything "
+                 "after it is one line");
+  }
+}
+
+void WarnOfEndOfText(RecordWriter* writer) {
+  files::EndOfTextNotes end = files::NotesOnEndOfText(kInputFile);
+  if (!end.found || end.bytes_after == 0) return;
+  writer->Warn(end.line, "a Ctrl+Z byte (0x1A) ends the data: the " +
+                             std::string(end.at_least ? "at least " : "") +
+                             std::to_string(end.bytes_after) +
+                             (end.bytes_after == 1 ? " byte after it was" : " bytes after it were") +
+                             " left unread");
+}
+
+// Reads the input to its end through the grouper. False when reading or
+// writing failed, or the input is no schedule text.
+bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* outcome) {
   std::string line;
+  files::FieldNotes notes;
   for (;;) {
-    int code = 0;
-    if (files::EndOfFile(kInputFile, &code)) return true;
-    if (code == 0) code = files::ReadField(kInputFile, &line);
-    // Blanks after the last line end are no line at all.
-    if (code == frame::kPastEndOfFile) return true;
+    int code = ReadInputLine(&line, &notes);
+    if (code == frame::kPastEndOfFile) break;
     if (code != 0) {
-      outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, code});
+      int64_t where = code == frame::kFieldTooLong ? notes.first_line : 0;
+      outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, code, where});
       return false;
     }
-    if (!builder->TakeLine(line)) return false;
+    WarnOfSwallowedText(notes, writer);
+    if (!grouper->Take({line, notes.first_line})) return false;
   }
+  if (!grouper->has_date()) {
+    outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, frame::kNoDateLine});
+    return false;
+  }
+  WarnOfEndOfText(writer);
+  return grouper->Finish();
 }
 
 }  // namespace
 
-BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
-                           BuildBuffers buffers) {
-  BuildOutcome outcome;
-  // The input is opened first, so that an input that cannot be read leaves
-  // the schedule file as it was, or absent.
-  if (int code = files::OpenForInput(kInputFile, input_name, buffers.read_buffer)) {
-    outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
-    return outcome;
+int ReadInputLine(std::string* line, files::FieldNotes* notes) {
+  int code = 0;
+  // The end is asked first, so that a complete read leaves no error behind.
+  if (files::EndOfFile(kInputFile, &code)) return frame::kPastEndOfFile;
+  if (code == 0) code = files::ReadField(kInputFile, line, notes);
+  if (code == 0 && notes->first_line == 1 && IsScheduleHeader(*line)) {
+    code = frame::kScheduleFileAsInput;
   }
+  return code;
+}
+
+BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers) {
+  BuildOutcome outcome;
   if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength,
                                        buffers.write_behind)) {
     outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
@@ -126,8 +128,9 @@ BuildOutcome BuildSchedule(const std::string& input_name, const std::string& out
     return outcome;
   }
 
-  Builder builder(&outcome);
-  if (builder.WriteHeader() && ReadAllLines(&builder, &outcome) && builder.Finish()) {
+  RecordWriter writer(&outcome);
+  ScheduleGrouper grouper(&writer);
+  if (ReadAllLines(&grouper, &writer, &outcome)) {
     // An older, longer schedule file would otherwise keep stale dates after
     // the new ones.
     if (int code = files::FlushRecords(kScheduleFile)) {
@@ -140,6 +143,18 @@ BuildOutcome BuildSchedule(const std::string& input_name, const std::string& out
     outcome.failures.push_back({FileRole::kSchedule, FailedStep::kClose, code});
   }
   return outcome;
+}
+
+BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
+                           BuildBuffers buffers) {
+  // The input is opened first, so that an input that cannot be read leaves
+  // the schedule file as it was, or absent.
+  if (int code = files::OpenForInput(kInputFile, input_name, buffers.read_buffer)) {
+    BuildOutcome outcome;
+    outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
+    return outcome;
+  }
+  return BuildScheduleFromOpenInput(output_name, buffers);
 }
 
 }  // namespace schedule

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "files/read_field.h"
+
 namespace schedule {
 
 /// The file numbers the builder opens its two files under.
@@ -20,11 +22,21 @@ enum class FileRole : uint8_t { kInput, kSchedule };
 /// What the builder was doing when it failed.
 enum class FailedStep : uint8_t { kOpen, kRead, kWrite, kCut, kClose };
 
-/// One failure: the file, the step and the run-time error code.
+/// One failure: the file, the step, the run-time error code and, for a
+/// failure the input's text causes, the editor line (0 for none).
 struct BuildFailure {
   FileRole file;
   FailedStep step;
   int code;
+  int64_t line = 0;
+};
+
+/// Something in the input the build did not take as written: the editor
+/// line it stands on (0 for the whole input) and what the build did.
+struct BuildWarning {
+  int64_t line = 0;
+  std::string message;
+  bool operator==(const BuildWarning&) const = default;
 };
 
 /// What a build did: the records written, the failures that stopped it and
@@ -32,7 +44,7 @@ struct BuildFailure {
 struct BuildOutcome {
   int records_written = 0;  ///< the header included
   std::vector<BuildFailure> failures;
-  std::vector<std::string> warnings;
+  std::vector<BuildWarning> warnings;
   /// True when nothing failed; warnings may still be there.
   bool Succeeded() const { return failures.empty(); }
 };
@@ -49,9 +61,20 @@ inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 64 * 1024};
 /// Builds the schedule file `output_name` from the schedule text file
 /// `input_name`, both names used exactly as given. When the input cannot be
 /// opened the schedule file is not touched; after a complete build the
-/// schedule file holds exactly the records written.
+/// schedule file holds exactly the records written. An input with no date
+/// line, in UTF-16, or that is itself a schedule file builds nothing.
 BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
                            BuildBuffers buffers = {});
+
+/// Reads the next line of the input open as kInputFile: 0, kPastEndOfFile
+/// once the data has ended (blanks after the last line end are no line), or
+/// the failure; a schedule file's header on the first line fails with
+/// kScheduleFileAsInput. Build and check both read through it.
+int ReadInputLine(std::string* line, files::FieldNotes* notes);
+
+/// Builds from the input already open as file kInputFile (standard input,
+/// say) into `output_name`; the input is closed at the end.
+BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers);
 
 }  // namespace schedule
 

@@ -92,7 +92,8 @@ TEST_F(BuilderTest, SixteenGamesKeepFifteenAndWarn) {
   EXPECT_EQ(Build(text), kHeader + DateRecord("05/01/45", kept) +
                              DateRecord("05/02/45", {Game("last", "game")}));
   ASSERT_EQ(outcome_.warnings.size(), 1u);
-  EXPECT_EQ(outcome_.warnings[0], "Date 05/01/45 has 17 games; the 2 after the 15th were left out");
+  EXPECT_EQ(outcome_.warnings[0],
+            (BuildWarning{17, "date \"05/01/45\" has 17 games; the 2 games after the 15th were left out"}));
   EXPECT_TRUE(outcome_.Succeeded());
 }
 
@@ -120,15 +121,20 @@ TEST_F(BuilderTest, LinesBeforeTheFirstDateAreSkipped) {
   std::string text = "\r\n   \r\nstray    game\r\n[04/10/45]\r\na        b\r\n";
   EXPECT_EQ(Build(text), kHeader + DateRecord("04/10/45", {Game("a", "b")}));
   ASSERT_EQ(outcome_.warnings.size(), 1u);
-  EXPECT_EQ(outcome_.warnings[0], "Game line before the first date skipped: \"stray    game\"");
+  EXPECT_EQ(outcome_.warnings[0],
+            (BuildWarning{3, "game line before the first date skipped: \"stray    game\""}));
 }
 
-TEST_F(BuilderTest, NoDateLineWritesTheHeaderAlone) {
+TEST_F(BuilderTest, NoDateLineBuildsNothing) {
+  // Names swapped by mistake give a schedule file as the input: it holds no
+  // line starting with "[", and nothing may be written over the text.
   for (std::string text : {"", "   ", "\r\n\r\n", "a        b\r\n"}) {
-    EXPECT_EQ(Build(text), kHeader) << text;
-    EXPECT_TRUE(outcome_.Succeeded());
-    ASSERT_FALSE(outcome_.warnings.empty());
-    EXPECT_EQ(outcome_.warnings.back(), "No date line found: the schedule holds the header alone");
+    EXPECT_EQ(Build(text), "") << text;
+    ASSERT_EQ(outcome_.failures.size(), 1u);
+    EXPECT_EQ(outcome_.failures[0].code, frame::kNoDateLine);
+    EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in.txt", "out.SCH"),
+              "Cannot read input file \"in.txt\": No date line (a line starting with \"[\"): "
+              "nothing to build");
   }
 }
 

@@ -38,4 +38,11 @@ bool IsBlankSlot(const GameSlot& slot) {
   return bytes.find_first_not_of(' ') == std::string_view::npos;
 }
 
+bool IsScheduleHeader(std::string_view bytes) {
+  if (bytes.size() < static_cast<size_t>(kRecordLength)) return false;
+  ScheduleRecord header = MakeHeaderRecord();
+  return bytes.substr(0, kRecordLength) ==
+         std::string_view(reinterpret_cast<const char*>(&header), kRecordLength);
+}
+
 }  // namespace schedule

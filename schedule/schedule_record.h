@@ -48,6 +48,10 @@ ScheduleRecord MakeDateRecord(std::string_view date);
 void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor, std::string_view home,
                std::string_view options);
 
+/// True when `bytes` start with a header record: a schedule file given
+/// where its text was expected.
+bool IsScheduleHeader(std::string_view bytes);
+
 /// True for a slot of 28 spaces: no game.
 bool IsBlankSlot(const GameSlot& slot);
 

@@ -1,30 +1,23 @@
 #include "schedule/schedule_text.h"
 
-#include "schedule/schedule_record.h"
-
 namespace schedule {
-namespace {
 
-// Characters `first` to `first + width - 1` (from 1) of the line, as many as
-// exist. The field rules pad the rest with spaces when it is stored.
 std::string_view Columns(std::string_view line, size_t first, size_t width) {
   if (first > line.size()) return {};
   return line.substr(first - 1, width);
 }
 
-}  // namespace
-
-bool IsDateLine(std::string_view line) { return !line.empty() && line.front() == '['; }
+bool IsDateLine(std::string_view line) { return !line.empty() && line.front() == kDateLineMark; }
 
 std::string DateOf(std::string_view line) {
-  std::string date(Columns(line, 2, kDateWidth));
+  std::string date(Columns(line, kDateColumn, kDateWidth));
   date.resize(kDateWidth, ' ');
   return date;
 }
 
 GameFields TakeGameFields(std::string_view line) {
-  return GameFields{Columns(line, 1, kNameWidth), Columns(line, 10, kNameWidth),
-                    Columns(line, 19, kOptionsWidth)};
+  return GameFields{Columns(line, kVisitorColumn, kNameWidth), Columns(line, kHomeColumn, kNameWidth),
+                    Columns(line, kOptionsColumn, kOptionsWidth)};
 }
 
 bool IsBlankLine(std::string_view line) {

@@ -2,13 +2,29 @@
 // its date in columns 2-9; any other line is a game line with the visitor's
 // file name in columns 1-8, the home team's in 10-17 and the options in
 // 19-30. Columns count from 1, from the line's first non-blank character.
+// The column layout lives here alone: the builder, the checker and the
+// text that dump and import write all take it from these constants.
 #ifndef ZELTO_SCHEDULE_SCHEDULE_TEXT_H_
 #define ZELTO_SCHEDULE_SCHEDULE_TEXT_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "schedule/schedule_record.h"
+
 namespace schedule {
+
+inline constexpr char kDateLineMark = '[';  ///< the first character of a date line
+inline constexpr char kDateLineEnd = ']';   ///< what closes the date, in column 10
+inline constexpr size_t kDateColumn = 2;    ///< the date's first column
+inline constexpr size_t kDateEndColumn = kDateColumn + kDateWidth;  ///< column 10, the "]"
+inline constexpr size_t kVisitorColumn = 1;  ///< the visitor's first column
+inline constexpr size_t kHomeColumn = 10;    ///< the home team's first column
+inline constexpr size_t kOptionsColumn = 19;  ///< the options' first column
+inline constexpr size_t kLastReadColumn = kOptionsColumn + kOptionsWidth - 1;  ///< column 30
+/// The blank columns between the fields, which are never read: 9 and 18.
+inline constexpr size_t kUnreadColumns[] = {kVisitorColumn + kNameWidth, kHomeColumn + kNameWidth};
 
 /// The three fields of a game line, each as many of its columns as exist.
 struct GameFields {
@@ -26,6 +42,10 @@ std::string DateOf(std::string_view line);
 
 /// The fields of a game line; columns past the line's end read as blanks.
 GameFields TakeGameFields(std::string_view line);
+
+/// Characters `first` to `first + width - 1` (from 1) of the line, as many
+/// as exist.
+std::string_view Columns(std::string_view line, size_t first, size_t width);
 
 /// True for a line that is empty or all spaces.
 bool IsBlankLine(std::string_view line);

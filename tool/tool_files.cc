@@ -1,4 +1,4 @@
-#include "schedule/tool_files.h"
+#include "tool/tool_files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -38,21 +38,6 @@ std::string WriteWholeFile(const std::string& path, std::string_view bytes) {
   // A full disk shows only here.
   if (!out) return failure + frame::ErrorMessage(frame::kDiskFull);
   return "";
-}
-
-std::string Quoted(std::string_view text) {
-  std::string shown = "\"";
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-      shown += escape;
-    } else {
-      shown += c;
-    }
-  }
-  return shown + "\"";
 }
 
 }  // namespace schedule

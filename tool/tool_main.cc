@@ -17,9 +17,9 @@
 
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
-#include "schedule/schedule_check.h"
-#include "schedule/schedule_dump.h"
-#include "schedule/tool_files.h"
+#include "tool/schedule_check.h"
+#include "tool/schedule_dump.h"
+#include "tool/tool_files.h"
 
 namespace {
 
@@ -111,16 +111,15 @@ int Build(const std::vector<std::string>& args) {
   const std::string& input = args[0];
   const std::string& output = args[1];
   schedule::BuildOutcome outcome = schedule::BuildSchedule(input, output, schedule::kBatchBuffers);
-  for (const std::string& warning : outcome.warnings) {
-    std::fprintf(stderr, "schedule-tool: warning: %s\n", warning.c_str());
+  for (const schedule::BuildWarning& warning : outcome.warnings) {
+    std::fprintf(stderr, "schedule-tool: warning: %s\n", schedule::DescribeWarning(warning).c_str());
   }
   for (const schedule::BuildFailure& failure : outcome.failures) {
     std::fprintf(stderr, "schedule-tool: %s\n",
                  schedule::DescribeFailure(failure, input, output).c_str());
   }
   if (!outcome.Succeeded()) return 1;
-  std::printf("%s: %d records written (the header and %d dates)\n", output.c_str(),
-              outcome.records_written, outcome.records_written - 1);
+  std::printf("%s: %s\n", output.c_str(), schedule::RecordsWrittenText(outcome.records_written).c_str());
   return 0;
 }
 

@@ -1,6 +1,6 @@
 // check on small schedule texts: each kind of finding on the line an editor
 // shows, and none for a text that builds as it reads.
-#include "schedule/schedule_check.h"
+#include "tool/schedule_check.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,15 @@
 namespace schedule {
 namespace {
 
-// The findings as "LINE: message" lines.
+// The findings for `text` written as a file, as "LINE: message" lines.
 std::string Check(const std::string& text) {
-  std::stringbuf bytes(text);
+  testing_support::ScopedTempDir dir;
+  testing_support::WriteFileBytes(dir.File("in.txt"), text);
+  std::vector<CheckFinding> findings;
+  std::string failure;
+  if (!CheckScheduleFile(dir.File("in.txt"), &findings, &failure)) return "failure: " + failure;
   std::string lines;
-  for (const CheckFinding& finding : CheckScheduleText(&bytes)) {
+  for (const CheckFinding& finding : findings) {
     lines += std::to_string(finding.line) + ": " + finding.message + "\n";
   }
   return lines;
@@ -46,7 +50,8 @@ TEST(Check, TextThatBuildsAsItReadsGivesNoFinding) {
 TEST(Check, LinesAreCountedAsAnEditorCountsThem) {
   EXPECT_EQ(Check("[04/10/45]\r\na        b\n\rc        d\r\n[4/10/45]\n"),
             "3: a blank line takes game slot 2 of date \"04/10/45\" and leaves it blank\n"
-            "5: date \"4/10/45]\" is not written MM/DD/YY; it is stored as it stands\n");
+            "5: the \"]\" of date line \"[4/10/45]\" is not in column 10: the date stored is "
+            "the 8 characters after the \"[\", \"4/10/45]\"\n");
 }
 
 TEST(Check, NamesOutOfTheirColumnsSayWhatIsStored) {
@@ -72,7 +77,10 @@ TEST(Check, DatesThatAreNoDayOrOutOfOrder) {
       "4: date \"04/1O/45\" is not written MM/DD/YY; it is stored as it stands\n"
       "6: date 04/09/45 comes before 04/10/45 (line 5), yet its record comes after it: "
       "records keep the order of the file\n"
-      "8: date \"xx]\" is not written MM/DD/YY; it is stored as it stands\n"
+      "7: the \"]\" of date line \"[05/01/45\" is not in column 10: the date stored is the 8 "
+      "characters after the \"[\", \"05/01/45\"\n"
+      "8: the \"]\" of date line \"[xx]\" is not in column 10: the date stored is the 8 "
+      "characters after the \"[\", \"xx]\"\n"
       "9: date 05/01/45 was already used on line 7: it makes a second record for that date\n");
 }
 
@@ -87,8 +95,8 @@ TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
             "left out (a date holds 15)\n");
   EXPECT_EQ(Check("a        b\n"),
             "1: a game line before the first date is skipped\n"
-            "1: no date line: the schedule holds the header alone\n");
-  EXPECT_EQ(Check(""), "1: no date line: the schedule holds the header alone\n");
+            "1: no date line: nothing is built\n");
+  EXPECT_EQ(Check(""), "1: no date line: nothing is built\n");
 }
 
 TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
@@ -101,6 +109,8 @@ TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
             "2: a line that starts with a double quote runs to the next double quote, on line 3: "
             "lines 2-3 are read as one line, without the quotes; the text after the closing "
             "double quote is read as another line\n"
+            "3: no home team name in columns 10-17: stored as visitor \"x\", home \"\", "
+            "options \"\"\n"
             "4: a line that starts with a double quote is read without its quotes\n"
             "5: a line that starts with a double quote has no closing double quote: the rest of "
             "the file is read as one line\n");

@@ -1,14 +1,14 @@
-#include "schedule/schedule_dump.h"
+#include "tool/schedule_dump.h"
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string_view>
 
-#include "schedule/schedule_dump_text.h"
+#include "tool/schedule_dump_text.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
-#include "schedule/tool_files.h"
+#include "tool/tool_files.h"
 
 namespace schedule {
 namespace {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "schedule/shown_text.h"
+
 namespace schedule {
 
 /// Opens `path` for reading as bytes into `in`. Returns an empty string, or
@@ -18,10 +20,6 @@ std::string OpenToRead(const std::string& path, std::ifstream* in);
 /// Writes `bytes` as the whole of the file `path`, byte for byte. Returns an
 /// empty string, or the line that says why it could not.
 std::string WriteWholeFile(const std::string& path, std::string_view bytes);
-
-/// `text` in double quotes, with control bytes shown as \xNN so that a
-/// message stays on one line of the terminal.
-std::string Quoted(std::string_view text);
 
 }  // namespace schedule
 

@@ -1,4 +1,4 @@
-#include "schedule/schedule_dump_text.h"
+#include "tool/schedule_dump_text.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,6 +1,6 @@
 // dump on real files: schedule text that builds the same file again, the
 // listing and CSV, and damaged files told by record and offset.
-#include "schedule/schedule_dump.h"
+#include "tool/schedule_dump.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "schedule/expected_records.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
+#include "frame/run_time_errors.h"
 #include "testing/temp_dir.h"
 
 namespace schedule {
@@ -80,7 +81,10 @@ TEST(DumpText, BuildsTheSameScheduleFileAgain) {
   for (int round = 0; round < 300; ++round) {
     std::string text = RandomScheduleText(&random);
     WriteFileBytes(dir.File("in.txt"), text);
-    ASSERT_TRUE(BuildSchedule(dir.File("in.txt"), dir.File("first.SCH")).Succeeded());
+    BuildOutcome first = BuildSchedule(dir.File("in.txt"), dir.File("first.SCH"));
+    // A text with no date line builds nothing, so there is nothing to dump.
+    if (!first.Succeeded() && first.failures[0].code == frame::kNoDateLine) continue;
+    ASSERT_TRUE(first.Succeeded()) << ::testing::PrintToString(text);
     Dumped dumped = Dump(dir.File("first.SCH"), DumpFormat::kText);
     // Every file the builder makes can be written back.
     ASSERT_TRUE(dumped.shown) << dumped.problems << "input: " << ::testing::PrintToString(text);

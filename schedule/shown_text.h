@@ -1,0 +1,25 @@
+// Input quoted in a message. A schedule text can hold any byte, and a
+// message goes to a terminal: a control byte there would move the cursor or
+// set the window's title, a NUL would end the message early and a line of
+// a hundred megabytes would bury every other. So every piece of input a
+// message shows goes through here.
+#ifndef ZELTO_SCHEDULE_SHOWN_TEXT_H_
+#define ZELTO_SCHEDULE_SHOWN_TEXT_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace schedule {
+
+/// How many characters of a piece of input a message shows before it cuts.
+inline constexpr size_t kShownCharacters = 60;
+
+/// `text` in double quotes, safe for a terminal: control bytes, NUL, DEL and
+/// bytes that are no valid UTF-8 shown as \xNN; after kShownCharacters
+/// characters it is cut with "..." and its full length in bytes.
+std::string Quoted(std::string_view text);
+
+}  // namespace schedule
+
+#endif  // ZELTO_SCHEDULE_SHOWN_TEXT_H_

@@ -1,0 +1,30 @@
+// Checking a schedule text before it is built: every line that the build
+// takes in a way a person may not expect, with the editor line it stands on
+// and what the build does instead. The checker reads through the same
+// reader and the same grouper as the build, so what it says is what the
+// build does.
+#ifndef ZELTO_TOOL_SCHEDULE_CHECK_H_
+#define ZELTO_TOOL_SCHEDULE_CHECK_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace schedule {
+
+/// One thing the build will do that the text does not show plainly.
+struct CheckFinding {
+  int64_t line;         ///< the line as an editor counts it, from 1
+  std::string message;  ///< what stands there and what the build does with it
+};
+
+/// The findings for the schedule text file `path` ("-": standard input), in
+/// line order; none for a text that builds just as it reads. False, with the
+/// line to show in `failure`, when the file cannot be read as a schedule
+/// text at all (it cannot be opened, it is UTF-16, it is a schedule file).
+bool CheckScheduleFile(const std::string& path, std::vector<CheckFinding>* findings,
+                       std::string* failure);
+
+}  // namespace schedule
+
+#endif  // ZELTO_TOOL_SCHEDULE_CHECK_H_

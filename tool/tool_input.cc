@@ -1,0 +1,11 @@
+#include "tool/tool_input.h"
+
+#include "files/file_access.h"
+
+namespace schedule {
+
+int OpenToolInput(int16_t number, const std::string& name) {
+  return files::OpenForInput(number, name, kToolReadBuffer);
+}
+
+}  // namespace schedule
