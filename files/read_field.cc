@@ -10,6 +10,7 @@
 // each end one), so that every field can say where it stood.
 #include "files/read_field.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/file_access.h"
@@ -330,6 +331,22 @@ EndOfTextNotes NotesOnEndOfText(int16_t number) {
     if (Refill(*entry) != 0 || entry->buffer_count == 0) break;
   }
   return notes;
+}
+
+int ReadBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got) {
+  *got = 0;
+  FileEntry* entry;
+  if (int code = InputEntry(number, &entry)) return Fail(code);
+  while (*got < size) {
+    int byte;
+    if (int code = PeekByte(*entry, &byte)) return Fail(code);
+    if (byte == kNoByteLeft) break;
+    uint32_t held = std::min(entry->buffer_count - entry->buffer_index, size - *got);
+    std::memcpy(bytes + *got, entry->buffer.get() + entry->buffer_index, held);
+    entry->buffer_index += held;
+    *got += held;
+  }
+  return 0;
 }
 
 int64_t CurrentLine(int16_t number) {

@@ -54,6 +54,10 @@ int ReadField(int16_t number, std::string* field, FieldNotes* notes);
 /// kMaxFieldLength more bytes). Call it once the reading is done.
 EndOfTextNotes NotesOnEndOfText(int16_t number);
 
+/// Reads up to `size` raw bytes of input `number`, no field rules applied
+/// (a schedule file read to be shown); `*got` is 0 at the end of the data.
+int ReadBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got);
+
 /// The editor line of the next unread byte of input `number` (1 before
 /// anything is read); 0 when no input is open under the number.
 int64_t CurrentLine(int16_t number);

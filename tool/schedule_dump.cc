@@ -2,17 +2,23 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string_view>
 
 #include "tool/schedule_dump_text.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
-#include "tool/tool_files.h"
+#include "files/file_access.h"
+#include "files/read_field.h"
+#include "frame/run_time_errors.h"
+#include "tool/tool_input.h"
 
 namespace schedule {
 namespace {
 
+// The file number a schedule file is read under.
+constexpr int16_t kDumpFile = 1;
+// More than any season's schedule file: 64 MiB is some 156,000 dates.
+constexpr size_t kMaxScheduleFileBytes = 64 * 1024 * 1024;
 // A file of zero bytes would otherwise give one line for every record.
 constexpr int kMaxProblems = 20;
 constexpr std::string_view kHeaderKind = "D ";
@@ -78,32 +84,58 @@ class ProblemList {
   int64_t count_ = 0;
 };
 
-// The records of an open schedule file, read front to back.
+// The records of a schedule file's bytes, read front to back.
 class RecordReader {
  public:
-  explicit RecordReader(std::ifstream* in) : in_(in) {}
+  explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
 
-  // Reads the next whole record; false at the end or at a partial record.
+  // Takes the next whole record; false at the end or at a partial record.
   bool Next(ScheduleRecord* record) {
-    in_->read(reinterpret_cast<char*>(record), kRecordLength);
-    if (in_->gcount() != kRecordLength) return false;
+    size_t offset = static_cast<size_t>(number_) * kRecordLength;
+    if (bytes_.size() - offset < static_cast<size_t>(kRecordLength)) return false;
+    std::memcpy(record, bytes_.data() + offset, kRecordLength);
     ++number_;
     return true;
   }
 
   // Goes back to record 1 for another pass.
-  void Rewind() {
-    in_->clear();
-    in_->seekg(0);
-    number_ = 0;
-  }
+  void Rewind() { number_ = 0; }
 
   int64_t number() const { return number_; }
 
  private:
-  std::ifstream* in_;
+  std::string_view bytes_;
   int64_t number_ = 0;  // the record read last
 };
+
+// The whole schedule file `path` ("-": standard input), read through file
+// access; false with the line to show when it cannot be read.
+bool ReadScheduleFile(const std::string& path, std::string* bytes, std::string* failure) {
+  if (int code = OpenToolInput(kDumpFile, path)) {
+    *failure = "Cannot open schedule file \"" + path + "\": " + frame::ErrorMessage(code);
+    return false;
+  }
+  int code = 0;
+  uint8_t chunk[64 * 1024];
+  for (;;) {
+    uint32_t got = 0;
+    if ((code = files::ReadBytes(kDumpFile, chunk, sizeof chunk, &got)) != 0 || got == 0) break;
+    if (bytes->size() + got > kMaxScheduleFileBytes) {
+      files::CloseAllFiles();
+      *failure = "Cannot read schedule file \"" + path + "\": it is larger than " +
+                 std::to_string(kMaxScheduleFileBytes / (1024 * 1024)) +
+                 " MiB, more than any season holds: not a schedule file";
+      return false;
+    }
+    bytes->append(reinterpret_cast<const char*>(chunk), got);
+  }
+  files::CloseAllFiles();
+  if (code != 0) {
+    *failure = "Cannot read schedule file \"" + path + "\": " + frame::ErrorMessage(code);
+    return false;
+  }
+  return true;
+}
 
 // Finds what makes the file no schedule file, or (for schedule text) no
 // file a schedule text builds again.
@@ -212,22 +244,17 @@ void CsvRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
 
 bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
                   std::vector<std::string>* problems) {
-  std::ifstream in;
-  if (std::string reason = OpenToRead(path, &in); !reason.empty()) {
-    problems->push_back("Cannot open schedule file \"" + path + "\": " + reason);
+  std::string bytes;
+  std::string failure;
+  if (!ReadScheduleFile(path, &bytes, &failure)) {
+    problems->push_back(failure);
     return false;
   }
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size < 0) {
-    problems->push_back("Cannot read schedule file \"" + path + "\": its size is unknown");
-    return false;
-  }
-  in.seekg(0);
+  const int64_t size = static_cast<int64_t>(bytes.size());
 
   // The whole file is surveyed before anything is shown, so that a damaged
   // file never passes for a shorter, whole one.
-  RecordReader reader(&in);
+  RecordReader reader(bytes);
   ProblemList list(path, problems);
   Survey(&reader, static_cast<uint64_t>(size), format, &list);
   list.Finish();
@@ -249,10 +276,6 @@ bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
         break;
       case DumpFormat::kCsv: CsvRecord(record, n, out); break;
     }
-  }
-  if (reader.number() != size / kRecordLength) {
-    problems->push_back("Cannot read schedule file \"" + path + "\": it changed while it was read");
-    return false;
   }
   return true;
 }

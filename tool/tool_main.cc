@@ -1,233 +1,154 @@
 // schedule-tool: the schedule conversion from the command line, for scripts,
-// and the commands around it.
-//
-//   schedule-tool build INPUT OUTPUT
-//   schedule-tool dump [--format list|text|csv] [--output OUT] FILE
-//   schedule-tool check INPUT
-//
-// Exit status: 0 done (check: nothing found), 1 failed (check: something
-// found), 2 when the command line was not understood.
+// and the commands around it. This file is its command table: every
+// command line is read here, one way for all commands, as GNU tools read
+// theirs: options before or after the file names, "--" ends the options, a
+// file named "-" is standard input (standard output for --output), an
+// unknown or repeated option is a usage error that names it, and --help
+// anywhere shows that command's help.
 #include <cfenv>
 #include <cstdio>
-#include <filesystem>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "schedule/build_report.h"
-#include "schedule/schedule_builder.h"
-#include "tool/schedule_check.h"
-#include "tool/schedule_dump.h"
-#include "tool/tool_files.h"
+#include <CLI/CLI.hpp>
+
+#include "tool/tool_commands.h"
+#include "tool/tool_help.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-constexpr char kSynopsis[] =
-    "Usage: schedule-tool build INPUT OUTPUT\n"
-    "       schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
-    "       schedule-tool check INPUT\n"
-    "       schedule-tool COMMAND --help\n"
-    "       schedule-tool --help | --version\n";
-
-// What --help adds to the synopsis.
-constexpr char kOverview[] =
-    "\n"
-    "build   Converts the schedule text file INPUT into the schedule file OUTPUT\n"
-    "        (430-byte records; by convention named with the .SCH extension).\n"
-    "dump    Shows what the schedule file FILE holds.\n"
-    "check   Lists the lines of the schedule text file INPUT that the build\n"
-    "        takes in a way you may not expect.\n"
-    "\n"
-    "Input format: date lines in brackets, e.g. [04/10/45], each followed by\n"
-    "the games of that date, one per line: visitor file name in columns 1-8,\n"
-    "home file name in columns 10-17, options (if any) in columns 19-30.\n"
-    "\n"
-    "Exit status: 0 done, 1 failed (check: something found), 2 usage.\n";
-
-constexpr char kBuildHelp[] =
-    "Usage: schedule-tool build INPUT OUTPUT\n"
-    "\n"
-    "Converts the schedule text file INPUT into the schedule file OUTPUT: a\n"
-    "header record, then one 430-byte record per date with up to 15 games.\n"
-    "An existing OUTPUT is overwritten and cut to the records written; an\n"
-    "INPUT that cannot be opened leaves OUTPUT untouched.\n"
-    "\n"
-    "Exit status: 0 built (warnings go to standard error), 1 failed, 2 usage.\n";
-
-constexpr char kDumpHelp[] =
-    "Usage: schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
-    "\n"
-    "Shows what the schedule file FILE holds. Names are shown byte for byte\n"
-    "as stored.\n"
-    "\n"
-    "  --format list  one block per date with its games, blank slots left out\n"
-    "                 (the default)\n"
-    "  --format text  the schedule text, CR LF line ends, that builds exactly\n"
-    "                 this file again; a file no text can build again is\n"
-    "                 refused, naming the record and slot\n"
-    "  --format csv   one row per game: record, date, slot, visitor, home,\n"
-    "                 options\n"
-    "  --output OUT   writes the dump to the file OUT, byte for byte, instead of\n"
-    "                 standard output; nothing is written when FILE is refused\n"
-    "\n"
-    "A file whose size is no whole number of 430-byte records, whose first\n"
-    "record is not the header, or with a later record that is no date record\n"
-    "is reported with the record number and its offset, and nothing is shown.\n"
-    "\n"
-    "Exit status: 0 shown, 1 not shown (the reasons go to standard error), 2 usage.\n";
-
-constexpr char kCheckHelp[] =
-    "Usage: schedule-tool check INPUT\n"
-    "\n"
-    "Lists every line of the schedule text file INPUT that the build takes\n"
-    "in a way you may not expect, one per line as FILE:LINE: message: a team\n"
-    "name longer than 8 characters, text beyond column 30, a date that is not\n"
-    "MM/DD/YY or no real day, dates out of order, more than 15 games on a date,\n"
-    "game lines before the first date, blank lines that take a game slot,\n"
-    "commas, double quotes or TAB bytes that split or change a line, and a\n"
-    "Ctrl+Z byte (0x1A) before the end.\n"
-    "\n"
-    "Exit status: 0 nothing found, 1 something found or INPUT unreadable, 2 usage.\n";
+using schedule::kUsageError;
 
 int UsageError(const std::string& message) {
-  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), kSynopsis);
+  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), schedule::kSynopsis);
   return kUsageError;
 }
 
-// Output that could not be written (a full disk, a closed pipe) is a
-// failure, not a dump.
-int FinishOutput() {
-  std::cout.flush();
-  if (std::cout) return 0;
-  std::fprintf(stderr, "schedule-tool: Cannot write to standard output\n");
-  return 1;
+// One command of the table: its words, its help and its operands.
+struct Command {
+  CLI::App* app = nullptr;
+  const char* help = nullptr;
+  std::vector<std::string> operands;
+  bool wants_help = false;
+};
+
+Command AddCommand(CLI::App* tool, const char* name, const char* help) {
+  Command command;
+  command.app = tool->add_subcommand(name);
+  command.help = help;
+  command.app->set_help_flag();  // the command's own --help is ours, below
+  return command;
 }
 
-int Build(const std::vector<std::string>& args) {
-  if (args.size() != 2) return UsageError("build takes an INPUT and an OUTPUT file");
-  const std::string& input = args[0];
-  const std::string& output = args[1];
-  schedule::BuildOutcome outcome = schedule::BuildSchedule(input, output, schedule::kBatchBuffers);
-  for (const schedule::BuildWarning& warning : outcome.warnings) {
-    std::fprintf(stderr, "schedule-tool: warning: %s\n", schedule::DescribeWarning(warning).c_str());
-  }
-  for (const schedule::BuildFailure& failure : outcome.failures) {
-    std::fprintf(stderr, "schedule-tool: %s\n",
-                 schedule::DescribeFailure(failure, input, output).c_str());
-  }
-  if (!outcome.Succeeded()) return 1;
-  std::printf("%s: %s\n", output.c_str(), schedule::RecordsWrittenText(outcome.records_written).c_str());
-  return 0;
+void AddOperandsAndHelp(Command* command) {
+  command->app->add_flag("-h,--help", command->wants_help);
+  command->app->add_option("operands", command->operands)->expected(0, -1);
 }
 
-// The value of option `name` at args[*i], as "--name VALUE" or
-// "--name=VALUE" (empty when nothing follows); false when args[*i] is not
-// that option.
-bool TakeOption(const std::vector<std::string>& args, const std::string& name, size_t* i,
-                std::string* value) {
-  const std::string& arg = args[*i];
-  if (arg == name) {
-    *value = *i + 1 < args.size() ? args[++*i] : "";
-    return true;
+// An option given more than once is refused rather than letting the last
+// one win unseen.
+std::string RepeatedOption(const CLI::App& app) {
+  for (const CLI::Option* option : app.get_options()) {
+    if (option->get_positional() || option->count() <= 1) continue;
+    return "option " + option->get_name() + " is given " + std::to_string(option->count()) +
+           " times";
   }
-  if (arg.rfind(name + "=", 0) == 0) {
-    *value = arg.substr(name.size() + 1);
-    return true;
-  }
-  return false;
+  return "";
 }
 
-bool ParseFormat(const std::string& value, schedule::DumpFormat* format) {
-  if (value == "list") {
-    *format = schedule::DumpFormat::kListing;
-  } else if (value == "text") {
-    *format = schedule::DumpFormat::kText;
-  } else if (value == "csv") {
-    *format = schedule::DumpFormat::kCsv;
-  } else {
-    return false;
-  }
-  return true;
+// The words of a parse error, naming what was not understood.
+std::string ParseErrorText(const CLI::ParseError& error) {
+  std::string text = error.what();
+  const std::string kExtras = "The following argument was not expected: ";
+  const std::string kExtrasMany = "The following arguments were not expected: ";
+  if (text.rfind(kExtras, 0) == 0) return "unknown option " + text.substr(kExtras.size());
+  if (text.rfind(kExtrasMany, 0) == 0) return "unknown options " + text.substr(kExtrasMany.size());
+  return text;
 }
 
-// Writes the dump to the file `output` once the whole of it is known, so
-// that a refused dump leaves no file behind and never the schedule file
-// overwritten by its own dump.
-int DumpToFile(const std::string& schedule_file, schedule::DumpFormat format,
-               const std::string& output) {
-  std::error_code ec;
-  if (std::filesystem::equivalent(schedule_file, output, ec)) {
-    std::fprintf(stderr,
-                 "schedule-tool: Cannot write file \"%s\": it is the schedule file "
-                 "being shown\n",
-                 output.c_str());
-    return 1;
-  }
-  std::ostringstream dumped;
-  std::vector<std::string> problems;
-  bool shown = schedule::DumpSchedule(schedule_file, format, dumped, &problems);
-  for (const std::string& problem : problems) {
-    std::fprintf(stderr, "schedule-tool: %s\n", problem.c_str());
-  }
-  if (!shown) return 1;
-  if (std::string failure = schedule::WriteWholeFile(output, dumped.str()); !failure.empty()) {
-    std::fprintf(stderr, "schedule-tool: %s\n", failure.c_str());
-    return 1;
-  }
-  return 0;
-}
+int Run(const std::vector<std::string>& arguments) {
+  CLI::App tool{"schedule-tool"};
+  tool.set_help_flag();
+  bool wants_help = false, wants_version = false;
+  tool.add_flag("-h,--help", wants_help);
+  tool.add_flag("--version", wants_version);
+  tool.require_subcommand(0, 1);
 
-int Dump(const std::vector<std::string>& args) {
-  schedule::DumpFormat format = schedule::DumpFormat::kListing;
+  Command build = AddCommand(&tool, "build", schedule::kBuildHelp);
+  AddOperandsAndHelp(&build);
+  Command check = AddCommand(&tool, "check", schedule::kCheckHelp);
+  AddOperandsAndHelp(&check);
+  Command dump = AddCommand(&tool, "dump", schedule::kDumpHelp);
+  std::string format_name = "list";
   std::string output;
-  std::vector<std::string> files;
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string value;
-    if (TakeOption(args, "--output", &i, &output)) {
-      if (output.empty()) return UsageError("dump: --output needs a file name");
-    } else if (TakeOption(args, "--format", &i, &value)) {
-      if (!ParseFormat(value, &format)) {
-        return UsageError("dump: unknown format \"" + value + "\" (list, text or csv)");
+  dump.app->add_option("--format", format_name)->check(CLI::IsMember({"list", "text", "csv"}));
+  dump.app->add_option("--output", output);
+  for (CLI::Option* option : dump.app->get_options()) {
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
+  AddOperandsAndHelp(&dump);
+
+  // "--" ends the options: what follows is file names, whatever it looks
+  // like. The parser is given the words before it alone.
+  std::vector<std::string> words = arguments;
+  std::vector<std::string> after_options;
+  for (size_t i = 1; i < words.size(); ++i) {
+    if (words[i] != "--") continue;
+    after_options.assign(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
+    words.resize(i);
+    break;
+  }
+  try {
+    // The parser takes the words last first.
+    std::vector<std::string> reversed(words.rbegin(), words.rend());
+    tool.parse(reversed);
+  } catch (const CLI::ParseError& error) {
+    // Help asked for anywhere wins over what else the line holds wrong.
+    for (const Command* command : {&build, &check, &dump}) {
+      if (command->wants_help) {
+        std::fputs(command->help, stdout);
+        return 0;
       }
-    } else if (args[i].rfind("--", 0) == 0) {
-      return UsageError("dump: unknown option \"" + args[i] + "\"");
-    } else {
-      files.push_back(args[i]);
+    }
+    return UsageError(ParseErrorText(error));
+  }
+
+  for (Command* command : {&build, &check, &dump}) {
+    if (!command->app->parsed()) continue;
+    command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
+    if (command->wants_help) {
+      std::fputs(command->help, stdout);
+      return 0;
+    }
+    if (std::string repeated = RepeatedOption(*command->app); !repeated.empty()) {
+      return UsageError(command->app->get_name() + ": " + repeated);
     }
   }
-  if (files.size() != 1) return UsageError("dump takes one schedule FILE");
-  if (!output.empty()) return DumpToFile(files[0], format, output);
-
-  std::vector<std::string> problems;
-  bool shown = schedule::DumpSchedule(files[0], format, std::cout, &problems);
-  for (const std::string& problem : problems) {
-    std::fprintf(stderr, "schedule-tool: %s\n", problem.c_str());
+  if (build.app->parsed()) {
+    if (build.operands.size() != 2) return UsageError("build takes an INPUT and an OUTPUT file");
+    return schedule::RunBuild(build.operands[0], build.operands[1]);
   }
-  int written = FinishOutput();
-  return shown ? written : 1;
-}
-
-int Check(const std::vector<std::string>& args) {
-  if (args.size() != 1) return UsageError("check takes one INPUT file");
-  std::vector<schedule::CheckFinding> findings;
-  std::string failure;
-  if (!schedule::CheckScheduleFile(args[0], &findings, &failure)) {
-    std::fprintf(stderr, "schedule-tool: %s\n", failure.c_str());
-    return 1;
+  if (check.app->parsed()) {
+    if (check.operands.size() != 1) return UsageError("check takes one INPUT file");
+    return schedule::RunCheck(check.operands[0]);
   }
-  for (const schedule::CheckFinding& finding : findings) {
-    std::cout << args[0] << ':' << finding.line << ": " << finding.message << '\n';
+  if (dump.app->parsed()) {
+    if (dump.operands.size() != 1) return UsageError("dump takes one schedule FILE");
+    schedule::DumpFormat format = format_name == "text" ? schedule::DumpFormat::kText
+                                  : format_name == "csv" ? schedule::DumpFormat::kCsv
+                                                         : schedule::DumpFormat::kListing;
+    return schedule::RunDump(dump.operands[0], format, output);
   }
-  int output = FinishOutput();
-  return findings.empty() ? output : 1;
-}
-
-// True when the command's arguments ask for its help.
-bool AsksForHelp(const std::vector<std::string>& args) {
-  return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+  if (wants_version) {
+    std::printf("schedule-tool %s\n", ZELTO_VERSION);
+    return 0;
+  }
+  if (wants_help) {
+    std::fputs(schedule::kSynopsis, stdout);
+    std::fputs(schedule::kOverview, stdout);
+    return 0;
+  }
+  return UsageError("no command given");
 }
 
 }  // namespace
@@ -235,40 +156,6 @@ bool AsksForHelp(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   // Record numbers round to nearest, halves to even.
   std::fesetround(FE_TONEAREST);
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  if (args.empty()) return UsageError("no command given");
-  std::string command = args.front();
-  args.erase(args.begin());
-
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kSynopsis, stdout);
-    std::fputs(kOverview, stdout);
-    return 0;
-  }
-  if (command == "--version") {
-    std::printf("schedule-tool %s\n", ZELTO_VERSION);
-    return 0;
-  }
-  if (command == "build") {
-    if (AsksForHelp(args)) {
-      std::fputs(kBuildHelp, stdout);
-      return 0;
-    }
-    return Build(args);
-  }
-  if (command == "dump") {
-    if (AsksForHelp(args)) {
-      std::fputs(kDumpHelp, stdout);
-      return 0;
-    }
-    return Dump(args);
-  }
-  if (command == "check") {
-    if (AsksForHelp(args)) {
-      std::fputs(kCheckHelp, stdout);
-      return 0;
-    }
-    return Check(args);
-  }
-  return UsageError("unknown command \"" + command + "\"");
+  std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  return Run(arguments);
 }

@@ -1,0 +1,98 @@
+#include "tool/tool_commands.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "files/file_access.h"
+#include "schedule/build_report.h"
+#include "schedule/schedule_builder.h"
+#include "tool/schedule_check.h"
+#include "tool/tool_files.h"
+#include "tool/tool_input.h"
+
+namespace schedule {
+namespace {
+
+// Output that could not be written (a full disk, a closed pipe) is a
+// failure, not a dump.
+int FinishStandardOutput() {
+  std::cout.flush();
+  if (std::cout) return 0;
+  PrintFailure("Cannot write to standard output");
+  return 1;
+}
+
+void PrintProblems(const std::vector<std::string>& problems) {
+  for (const std::string& problem : problems) PrintFailure(problem);
+}
+
+}  // namespace
+
+void PrintFailure(const std::string& message) {
+  std::fprintf(stderr, "schedule-tool: %s\n", message.c_str());
+}
+
+int RunBuild(const std::string& input, const std::string& output) {
+  BuildOutcome outcome;
+  if (int code = OpenToolInput(kInputFile, input)) {
+    outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
+  } else {
+    outcome = BuildScheduleFromOpenInput(output, kBatchBuffers);
+  }
+  for (const BuildWarning& warning : outcome.warnings) {
+    PrintFailure("warning: " + DescribeWarning(warning));
+  }
+  for (const BuildFailure& failure : outcome.failures) {
+    PrintFailure(DescribeFailure(failure, input, output));
+  }
+  if (!outcome.Succeeded()) return 1;
+  std::printf("%s: %s\n", output.c_str(), RecordsWrittenText(outcome.records_written).c_str());
+  return 0;
+}
+
+int RunDump(const std::string& file, DumpFormat format, const std::string& output) {
+  if (output.empty() || output == "-") {
+    std::vector<std::string> problems;
+    bool shown = DumpSchedule(file, format, std::cout, &problems);
+    PrintProblems(problems);
+    int written = FinishStandardOutput();
+    return shown ? written : 1;
+  }
+  // The dump is known whole before the file is written, so that a refused
+  // dump leaves no file behind, and the schedule file is never overwritten
+  // by its own dump (file access refuses a file held open twice).
+  std::error_code ec;
+  if (std::filesystem::equivalent(file, output, ec)) {
+    PrintFailure("Cannot write file \"" + output + "\": it is the schedule file being shown");
+    return 1;
+  }
+  std::ostringstream dumped;
+  std::vector<std::string> problems;
+  bool shown = DumpSchedule(file, format, dumped, &problems);
+  PrintProblems(problems);
+  if (!shown) return 1;
+  if (std::string failure = WriteWholeFile(output, dumped.str()); !failure.empty()) {
+    PrintFailure(failure);
+    return 1;
+  }
+  return 0;
+}
+
+int RunCheck(const std::string& input) {
+  std::vector<CheckFinding> findings;
+  std::string failure;
+  if (!CheckScheduleFile(input, &findings, &failure)) {
+    PrintFailure(failure);
+    return 1;
+  }
+  for (const CheckFinding& finding : findings) {
+    std::cout << input << ':' << finding.line << ": " << finding.message << '\n';
+  }
+  int written = FinishStandardOutput();
+  return findings.empty() ? written : 1;
+}
+
+}  // namespace schedule

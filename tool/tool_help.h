@@ -1,0 +1,96 @@
+// The words of schedule-tool's --help, one text per command.
+#ifndef ZELTO_TOOL_TOOL_HELP_H_
+#define ZELTO_TOOL_TOOL_HELP_H_
+
+namespace schedule {
+
+/// The synopsis of every command, shown with a usage error too.
+inline constexpr char kSynopsis[] =
+    "Usage: schedule-tool build INPUT OUTPUT\n"
+    "       schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
+    "       schedule-tool check INPUT\n"
+    "       schedule-tool COMMAND --help\n"
+    "       schedule-tool --help | --version\n";
+
+/// What --help adds to the synopsis.
+inline constexpr char kOverview[] =
+    "\n"
+    "build   Converts the schedule text file INPUT into the schedule file OUTPUT\n"
+    "        (430-byte records; by convention named with the .SCH extension).\n"
+    "dump    Shows what the schedule file FILE holds.\n"
+    "check   Lists the lines of the schedule text file INPUT that the build\n"
+    "        takes in a way you may not expect.\n"
+    "\n"
+    "Input format: date lines in brackets, e.g. [04/10/45], each followed by\n"
+    "the games of that date, one per line: visitor file name in columns 1-8,\n"
+    "home file name in columns 10-17, options (if any) in columns 19-30.\n"
+    "\n"
+    "Options go before or after the file names; -- ends the options; a file\n"
+    "named - is standard input (standard output for --output).\n"
+    "\n"
+    "Exit status: 0 done, 1 failed (check: something found), 2 usage.\n";
+
+/// build --help.
+inline constexpr char kBuildHelp[] =
+    "Usage: schedule-tool build INPUT OUTPUT\n"
+    "\n"
+    "Converts the schedule text file INPUT (- for standard input) into the\n"
+    "schedule file OUTPUT: a header record, then one 430-byte record per date\n"
+    "with up to 15 games. A complete build replaces OUTPUT; a build that fails\n"
+    "leaves OUTPUT as it was. An INPUT with no date line, in UTF-16, or that\n"
+    "is itself a schedule file (the two names swapped) builds nothing.\n"
+    "\n"
+    "Exit status: 0 built (warnings go to standard error), 1 failed, 2 usage.\n";
+
+/// dump --help.
+inline constexpr char kDumpHelp[] =
+    "Usage: schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
+    "\n"
+    "Shows what the schedule file FILE (- for standard input) holds. Names are\n"
+    "shown byte for byte as stored.\n"
+    "\n"
+    "  --format list  one block per date with its games, blank slots left out\n"
+    "                 (the default)\n"
+    "  --format text  the schedule text, CR LF line ends, that builds exactly\n"
+    "                 this file again; a file no text can build again is\n"
+    "                 refused, naming the record and slot\n"
+    "  --format csv   one row per game: record, date, slot, visitor, home,\n"
+    "                 options\n"
+    "  --output OUT   writes the dump to the file OUT, byte for byte, instead of\n"
+    "                 standard output (- is standard output); nothing is\n"
+    "                 written when FILE is refused\n"
+    "\n"
+    "A file whose size is no whole number of 430-byte records, whose first\n"
+    "record is not the header, or with a later record that is no date record\n"
+    "is reported with the record number and its offset, and nothing is shown.\n"
+    "\n"
+    "Exit status: 0 shown, 1 not shown (the reasons go to standard error), 2 usage.\n";
+
+/// check --help: every finding check makes.
+inline constexpr char kCheckHelp[] =
+    "Usage: schedule-tool check INPUT\n"
+    "\n"
+    "Lists every line of the schedule text file INPUT (- for standard input)\n"
+    "that the build takes in a way you may not expect, one per line as\n"
+    "FILE:LINE: message, with what the build stores instead:\n"
+    "  - a team name longer than 8 characters, or text in the unread columns\n"
+    "    9 and 18, or beyond column 30\n"
+    "  - a home team name that does not start in column 10, or no home team\n"
+    "    name in columns 10-17\n"
+    "  - a blank inside columns 1-8 followed by more text (one visitor name)\n"
+    "  - a date line whose \"]\" is not in column 10 (a four-digit year,\n"
+    "    [4/10/45]), a date not written MM/DD/YY, or no real day\n"
+    "  - dates out of order or used twice (12/31/99 then 01/01/00 is the next\n"
+    "    century, not out of order)\n"
+    "  - more than 15 games on a date; game lines before the first date;\n"
+    "    blank lines that take a game slot\n"
+    "  - commas, double quotes or TAB bytes that split or change a line, a\n"
+    "    double quote left open to the end of the file\n"
+    "  - a Ctrl+Z byte (0x1A) before the end, a UTF-8 byte-order mark, a line\n"
+    "    longer than 1 MiB, and a text with no date line\n"
+    "\n"
+    "Exit status: 0 nothing found, 1 something found or INPUT unreadable, 2 usage.\n";
+
+}  // namespace schedule
+
+#endif  // ZELTO_TOOL_TOOL_HELP_H_
