@@ -13,11 +13,12 @@
 //     blank rows: below, or above when the cursor is on the bottom row (the
 //     dialogue stays at the window's foot, and a pending wrap still means
 //     the bottom-right cell). A shorter window takes no row away.
-//   - The view has the window's size and follows the cursor: it moves as
-//     little as it can to keep the cursor's cell in sight, so the prompt and
-//     the name being typed stay visible; when the window grows back, the
-//     rows and columns come back. A window larger than the buffer shows it
-//     from the top-left, blank beyond.
+//   - The view has the window's size and follows the cursor: it stands as
+//     far left as the cursor allows (the start of the row, the prompt before
+//     a name, shows whenever it fits) and moves up or down only as far as
+//     the cursor makes it, so the prompt and the name being typed stay in
+//     sight; when the window grows back, the rows and columns come back. A
+//     window larger than the buffer shows it from the top-left, blank beyond.
 // Whatever the window shows is a true piece of the buffer, echo and
 // Backspace included; nothing is reflowed.
 //

@@ -150,10 +150,11 @@ bool TerminalGrid::Changed(int x, int y) const {
 }
 
 void TerminalGrid::FollowCursor() {
-  // The view moves only as far as the cursor makes it, and never past the
-  // buffer's edges; a window as large as the buffer shows it from (0, 0).
-  left_ = std::clamp(left_, cursor_x_ - window_width_ + 1, cursor_x_);
-  left_ = std::clamp(left_, 0, std::max(0, width_ - window_width_));
+  // The view stands as far left as the cursor allows, so that the start of
+  // the cursor's row (the prompt before a name) shows whenever it fits; it
+  // moves up or down only as far as the cursor makes it. It never passes
+  // the buffer's edges: a window as large as the buffer shows it from (0, 0).
+  left_ = std::clamp(cursor_x_ - window_width_ + 1, 0, std::max(0, width_ - window_width_));
   top_ = std::clamp(top_, cursor_y_ - window_height_ + 1, cursor_y_);
   top_ = std::clamp(top_, 0, std::max(0, height_ - window_height_));
 }

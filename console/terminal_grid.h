@@ -6,8 +6,9 @@
 // The buffer is the model and the terminal's window a view onto it, as a
 // console window is onto its screen buffer: the buffer keeps its width for
 // the whole run and its height is the largest window height seen; the view
-// has the window's size and follows the cursor, moving as little as it can
-// to keep the cursor's cell in sight (see terminal_device_posix.cc).
+// has the window's size and follows the cursor: as far left as the cursor
+// allows, and up or down only as far as the cursor makes it (see
+// terminal_device_posix.cc).
 //
 // The renderer remembers what the window shows and sends only the cells that
 // changed, each run after an explicit cursor move, so that it never depends

@@ -168,15 +168,21 @@ TEST(TerminalGrid, SmallerWindowIsAViewThatFollowsTheCursorAndKeepsEveryCell) {
   EXPECT_EQ(grid.view_left(), 2);
   EXPECT_EQ(grid.view_top(), 1);
 
-  // The view moves as little as the cursor makes it: one column left.
+  // The view stands as far left as the cursor allows; up and down it moves
+  // only as far as the cursor makes it.
   grid.SetCursor(1, 2);
   Write(&grid, 1, 2, "Q");
-  EXPECT_EQ(Render(&grid), "\x1b[2;1HQy\x1b[2;1H");  // the blank row is unchanged
-  EXPECT_EQ(grid.view_left(), 1);
+  EXPECT_EQ(Render(&grid), "\x1b[2;1HwQ\x1b[2;2H");  // the blank row is unchanged
+  EXPECT_EQ(grid.view_left(), 0);
+  grid.SetCursor(1, 0);
+  EXPECT_EQ(Render(&grid), "\x1b[1;1Hab\x1b[2;1H  \x1b[1;2H");
+  EXPECT_EQ(grid.view_top(), 0);
+  grid.SetCursor(1, 1);
+  EXPECT_EQ(Render(&grid), "\x1b[2;2H");  // row 1 is in view: nothing moves
 
   // The window as large as before shows every cell again.
   grid.SetWindowSize(4, 3);
-  EXPECT_EQ(Render(&grid), "\x1b[1;1Habcd\x1b[2;1H    \x1b[3;1HwQyz\x1b[3;2H");
+  EXPECT_EQ(Render(&grid), "\x1b[1;1Habcd\x1b[2;1H    \x1b[3;1HwQyz\x1b[2;2H");
   EXPECT_EQ(grid.At(1, 0).ch, 'b');
   EXPECT_EQ(grid.At(2, 0).ch, 'c');  // the column out of view came back
   EXPECT_EQ(grid.At(0, 2).ch, 'w');

@@ -19,9 +19,14 @@ if(ZELTO_TESTS)
     zelto_add_test(terminal_tests
       SOURCES ${CMAKE_CURRENT_LIST_DIR}/terminal_test.cc
       LIBRARIES zelto_dialogue)
+    # A stop only stops a program that a job-control shell started: the
+    # tests start it the same way, through foreground-job.
+    add_executable(foreground-job ${PROJECT_SOURCE_DIR}/testing/foreground_job_main.cc)
     target_compile_definitions(terminal_tests PRIVATE
-      ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>")
-    add_dependencies(terminal_tests schedule-builder)
+      ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>"
+      ZELTO_FOREGROUND_JOB="$<TARGET_FILE:foreground-job>"
+      ZELTO_SCREENS_DIR="${CMAKE_CURRENT_LIST_DIR}/screens")
+    add_dependencies(terminal_tests schedule-builder foreground-job)
   endif()
   # The Windows program under Wine in tmux, checked against the in-memory
   # console and this build's schedule-builder; built on Linux when the
