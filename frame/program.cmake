@@ -11,8 +11,12 @@ target_link_libraries(schedule-builder PRIVATE zelto_dialogue)
 set_target_properties(schedule-builder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 if(ZELTO_TESTS)
+  set(program_test_sources ${CMAKE_CURRENT_LIST_DIR}/process_frame_test.cc)
+  if(NOT WIN32)
+    list(APPEND program_test_sources ${CMAKE_CURRENT_LIST_DIR}/fatal_signals_posix_test.cc)
+  endif()
   zelto_add_test(program_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/process_frame_test.cc
+    SOURCES ${program_test_sources}
     LIBRARIES zelto_dialogue)
   # The real program in a real terminal (tmux) and with no terminal at all.
   if(NOT WIN32)
