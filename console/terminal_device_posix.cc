@@ -31,9 +31,16 @@
 // program ends, as it does in a console window. The bytes sent are listed in
 // terminal_sequences.h, the keys read in key_decoder.h.
 //
+// A new window size is taken only while the program waits for a key (at
+// each look at the keyboard), never in the middle of writing: console output
+// reads the buffer's size and the cursor at the start of each operation,
+// and they hold until it ends. What is written meanwhile is shown in the
+// window as last known, and repainted whole once the new size is taken.
+//
 // A stop (SIGTSTP) gives the terminal back and a continue takes it again
 // (terminal_session_posix.h); the window is then repainted whole from the
-// grid, as the shell or another program may have written over it.
+// grid at the next change or look at the keyboard, as the shell or another
+// program may have written over it.
 #include "console/terminal_device_posix.h"
 
 #include <algorithm>
@@ -82,7 +89,6 @@ TerminalDevice::TerminalDevice(int keyboard_fd, int screen_fd)
       keyboard_closed_(keyboard_fd < 0) {}
 
 bool TerminalDevice::GetScreenBufferInfo(ScreenInfo* info) {
-  FollowResize();
   info->width = static_cast<uint16_t>(grid_.width());
   info->height = static_cast<uint16_t>(grid_.height());
   info->cursor_x = static_cast<uint16_t>(grid_.cursor_x());
@@ -91,31 +97,26 @@ bool TerminalDevice::GetScreenBufferInfo(ScreenInfo* info) {
 }
 
 void TerminalDevice::WriteCells(int x, int y, const Cell* cells, int count) {
-  FollowResize();
   grid_.WriteCells(x, y, cells, count);
   Show();
 }
 
 void TerminalDevice::ScrollUp(Cell fill) {
-  FollowResize();
   grid_.ScrollUp(fill);
   Show();
 }
 
 void TerminalDevice::SetCursorPosition(int x, int y) {
-  FollowResize();
   grid_.SetCursor(x, y);
   Show();
 }
 
 void TerminalDevice::FillCharacters(uint8_t ch, int count) {
-  FollowResize();
   grid_.FillCharacters(ch, count);
   Show();
 }
 
 void TerminalDevice::FillAttributes(uint16_t attribute, int count) {
-  FollowResize();
   grid_.FillAttributes(attribute, count);
   Show();
 }
@@ -129,15 +130,16 @@ void TerminalDevice::SetCursorInfo(const CursorInfo& info) {
   // The size is kept for the next read only: terminals have no cursor size
   // that a program may set and reliably give back.
   cursor_info_ = info;
-  FollowResize();
   grid_.SetCursorVisible(info.visible != 0);
   Show();
 }
 
 PeekResult TerminalDevice::PeekInput(InputRecord* record) {
   // The line editor looks here every millisecond while it waits, so a
-  // window resized during the wait is repainted at once.
-  FollowResize();
+  // window resized during the wait is followed at once. Only here: console
+  // output reads the buffer's size and the cursor at the start of each
+  // operation, and they must hold until the operation ends.
+  FollowWindowSize();
   if (!decoder_.HasRecord()) ReadKeyboard();
   if (decoder_.HasRecord()) {
     *record = decoder_.Front();
@@ -150,23 +152,23 @@ void TerminalDevice::TakeInput() { decoder_.Pop(); }
 
 void TerminalDevice::Sleep(int milliseconds) { SleepMilliseconds(milliseconds); }
 
-void TerminalDevice::FollowResize() {
-  const bool repaint = TakeRepaintFlag();
-  const bool resized = TakeResizeFlag();
-  if (!repaint && !resized) return;
-  if (resized) {
-    int width = 0;
-    int height = 0;
-    QueryWindowSize(screen_fd_, keyboard_fd_, &width, &height);
-    grid_.SetWindowSize(width, height);
+void TerminalDevice::FollowWindowSize() {
+  if (!TakeResizeFlag()) {
+    // A terminal taken back after a stop is repainted even with no change.
+    if (PendingRepaint()) Show();
+    return;
   }
-  if (repaint) grid_.Invalidate();
-  // The resized or retaken window is repainted from the grid at once, so
-  // that it shows the dialogue even before the next change.
+  int width = 0;
+  int height = 0;
+  QueryWindowSize(screen_fd_, keyboard_fd_, &width, &height);
+  grid_.SetWindowSize(width, height);
+  // The resized window is repainted from the grid at once, so that it shows
+  // the dialogue even before the next change.
   Show();
 }
 
 void TerminalDevice::Show() {
+  if (TakeRepaintFlag()) grid_.Invalidate();
   out_.clear();
   grid_.Render(&out_);
   if (!out_.empty()) WriteAll(screen_fd_, out_);

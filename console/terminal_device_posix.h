@@ -47,10 +47,11 @@ class TerminalDevice final : public ConsoleDevice {
   void Sleep(int milliseconds) override;
 
  private:
-  /// Takes a new window size after a SIGWINCH, and repaints the whole
-  /// window after the terminal was taken back from a stop.
-  void FollowResize();
-  /// Sends what the grid has that the terminal does not show, in one write.
+  /// Takes a new window size after a SIGWINCH and repaints the window; also
+  /// repaints it after the terminal was taken back from a stop.
+  void FollowWindowSize();
+  /// Sends what the grid has that the terminal does not show, in one write;
+  /// everything after the terminal was taken back from a stop.
   void Show();
   /// Reads the keys that are waiting, without blocking, into the decoder.
   void ReadKeyboard();

@@ -218,6 +218,8 @@ bool TakeRepaintFlag() {
   return true;
 }
 
+bool PendingRepaint() { return g_session.repaint != 0; }
+
 void NoteShownCursor(int column, int row) {
   g_session.cursor_column = column;
   g_session.cursor_row = row;

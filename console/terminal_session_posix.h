@@ -59,6 +59,9 @@ bool TakeResizeFlag();
 /// that the whole window must be painted again (clears the flag).
 bool TakeRepaintFlag();
 
+/// Whether a whole repaint is asked for (the flag stays set).
+bool PendingRepaint();
+
 /// Notes where the terminal's cursor stands in the window after a render,
 /// for the fresh line that a signal's restore leaves.
 void NoteShownCursor(int column, int row);
