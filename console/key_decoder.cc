@@ -1,27 +1,9 @@
 #include "console/key_decoder.h"
 
-#include <array>
-
 #include "console/code_page_437.h"
 
 namespace console {
 namespace {
-
-// One run of neighbouring keys on a US keyboard: their characters without and
-// with Shift, and the scan code of the first of them.
-struct KeyRow {
-  std::string_view plain;
-  std::string_view shifted;
-  uint8_t first_scan;
-};
-
-constexpr std::array<KeyRow, 5> kKeyRows = {{
-    {"1234567890-=", "!@#$%^&*()_+", 0x02},
-    {"qwertyuiop[]", "QWERTYUIOP{}", 0x10},
-    {"asdfghjkl;'`", "ASDFGHJKL:\"~", 0x1E},
-    {"\\zxcvbnm,./", "|ZXCVBNM<>?", 0x2B},
-    {" ", "", 0x39},
-}};
 
 constexpr uint8_t kScanSpace = 0x39;
 constexpr uint8_t kScanHome = 0x47;
@@ -114,20 +96,6 @@ bool ParseParameters(std::string_view text, int* first, int* second) {
 }
 
 }  // namespace
-
-uint8_t ScanCodeForCharacter(uint8_t ch, bool* shifted) {
-  *shifted = false;
-  for (const KeyRow& row : kKeyRows) {
-    if (size_t at = row.plain.find(static_cast<char>(ch)); at != std::string_view::npos) {
-      return static_cast<uint8_t>(row.first_scan + at);
-    }
-    if (size_t at = row.shifted.find(static_cast<char>(ch)); at != std::string_view::npos) {
-      *shifted = true;
-      return static_cast<uint8_t>(row.first_scan + at);
-    }
-  }
-  return 0;
-}
 
 void KeyDecoder::Feed(std::string_view bytes, int64_t now_ms) {
   for (char c : bytes) FeedByte(static_cast<uint8_t>(c));
@@ -276,7 +244,13 @@ void KeyDecoder::Utf8Byte(uint8_t byte) {
   if (--utf8_remaining_ > 0) return;
   state_ = State::kGround;
   const int cp437 = Cp437ByteForTypedCharacter(utf8_value_);
-  if (cp437 >= 0) PushKey(static_cast<uint8_t>(cp437), 0, 0);
+  if (cp437 >= 0) {
+    PushKey(static_cast<uint8_t>(cp437), 0, 0);
+  } else {
+    // A character the code page lacks arrives as '?', as the console gives
+    // it: a name typed with it is then refused, never taken as another name.
+    PushAsciiKey('?', 0);
+  }
 }
 
 void KeyDecoder::Settle() {
@@ -306,8 +280,8 @@ void KeyDecoder::PushKey(uint8_t ch, uint8_t scan, uint32_t control_state) {
 
 void KeyDecoder::PushAsciiKey(uint8_t byte, uint32_t extra_state) {
   switch (byte) {
-    case '\r':
-    case '\n':  // a pasted Unix line end, or Ctrl+J
+    case '\r':  // Enter and Ctrl+M; a line feed (Ctrl+J, or the LF of a
+                // pasted CR LF) is Ctrl+J below and adds nothing
       PushKey('\r', kScanEnter, extra_state);
       return;
     case 0x08:  // Ctrl+H, and Backspace on some terminals

@@ -33,13 +33,16 @@
 //   ESC <byte 0x00-0x7F, not [ or O>              that key with Left Alt
 //   ESC [ or ESC O alone (timed out)              Alt+[ or Alt+Shift+O
 // Single bytes:
-//   CR (0x0D), LF (0x0A)       Enter, ch 13, scan 0x1C
+//   CR (0x0D)                  Enter (and Ctrl+M), ch 13, scan 0x1C
+//   LF (0x0A)                  Ctrl+J, ch 10: no Enter, so a pasted CR LF is
+//                              one Enter and line input adds nothing for it
 //   DEL (0x7F), BS (0x08)      Backspace, ch 8, scan 0x0E
 //   HT (0x09)                  Tab, ch 9, scan 0x0F
 //   0x01-0x1A, 0x1C-0x1F, 0x00 Ctrl with a letter (or \ ] 6 - Space), Left Ctrl
 //   0x20-0x7E                  the US-layout key, Shift for shifted characters
 //   UTF-8 sequences            the code page 437 byte (scan 0) if there is
-//                              one, else nothing; invalid UTF-8 is dropped
+//                              one, else '?' (scan 0x35, Shift); invalid
+//                              UTF-8 is dropped
 #ifndef ZELTO_CONSOLE_KEY_DECODER_H_
 #define ZELTO_CONSOLE_KEY_DECODER_H_
 
@@ -49,6 +52,7 @@
 #include <string_view>
 
 #include "console/console_device.h"
+#include "console/us_keyboard.h"
 
 namespace console {
 
@@ -66,10 +70,6 @@ inline constexpr uint8_t kScanDown = 0x50;
 inline constexpr uint8_t kScanLeft = 0x4B;
 inline constexpr uint8_t kScanRight = 0x4D;
 inline constexpr uint8_t kScanDelete = 0x53;
-
-/// The US-layout scan code of a printable ASCII character (0x20-0x7E) and
-/// whether Shift gives it; scan 0 for any other byte.
-uint8_t ScanCodeForCharacter(uint8_t ch, bool* shifted);
 
 /// Decodes terminal key bytes into key-down records (no key-up records are
 /// made; line input skips them anyway).

@@ -57,13 +57,23 @@ TEST(KeyDecoder, PrintableCharactersCarryUsScanCodeAndShift) {
 TEST(KeyDecoder, ControlBytesBecomeEditingAndCtrlKeys) {
   EXPECT_EQ(Decode("\r\n\x7F\x08\t\x03\x1A\x1C"),
             (std::vector<Key>{{13, 0x1C, 0},     // CR: Enter
-                              {13, 0x1C, 0},     // LF: Enter as well
+                              {10, 0x24, kCtrl},  // LF: Ctrl+J, no Enter
                               {8, 0x0E, 0},      // DEL: Backspace
                               {8, 0x0E, 0},      // BS: Backspace
                               {9, 0x0F, 0},      // Tab
                               {3, 0x2E, kCtrl},  // Ctrl+C arrives as a key
                               {26, 0x2C, kCtrl},
                               {0x1C, 0x2B, kCtrl}}));
+}
+
+TEST(KeyDecoder, PastedCrLfIsOneEnterPerLine) {
+  EXPECT_EQ(Decode("a\r\nb\r\n"),
+            (std::vector<Key>{{'a', 0x1E, 0},
+                              {13, 0x1C, 0},
+                              {10, 0x24, kCtrl},
+                              {'b', 0x30, 0},
+                              {13, 0x1C, 0},
+                              {10, 0x24, kCtrl}}));
 }
 
 TEST(KeyDecoder, LoneEscAfterTimeoutIsEscKey) {
@@ -144,7 +154,9 @@ TEST(KeyDecoder, EscFollowedByKeyIsAlt) {
 TEST(KeyDecoder, Utf8BecomesCodePageByteOrNothing) {
   EXPECT_EQ(Decode("\xC3\xA9\xC3\x89\xE2\x96\x91\xC2\xA0"),  // é É ░ no-break space
             (std::vector<Key>{{0x82, 0, 0}, {0x90, 0, 0}, {0xB0, 0, 0}, {0xFF, 0, 0}}));
-  EXPECT_TRUE(Decode("\xE2\x82\xAC\xF0\x9F\x98\x80").empty());  // euro, emoji: no byte
+  // Euro, a CJK character, an emoji: no byte in the code page, so '?'.
+  EXPECT_EQ(Decode("\xE2\x82\xAC\xE6\x97\xA5\xF0\x9F\x98\x80"),
+            (std::vector<Key>{{'?', 0x35, kShift}, {'?', 0x35, kShift}, {'?', 0x35, kShift}}));
 }
 
 TEST(KeyDecoder, InvalidUtf8IsDropped) {

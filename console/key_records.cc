@@ -1,6 +1,7 @@
 #include "console/key_records.h"
 
 #include "console/console_state.h"
+#include "console/us_keyboard.h"
 
 namespace console {
 
@@ -8,23 +9,6 @@ namespace {
 
 constexpr uint8_t kEscScanCode = 0x01;
 constexpr uint8_t kEscByte = 0x1B;
-
-// A digit or punctuation key: its scan code and the bytes it gives without
-// and with Shift on a US layout.
-struct ShiftPair {
-  uint8_t scan_code;
-  uint8_t unshifted;
-  uint8_t shifted;
-};
-
-constexpr ShiftPair kShiftPairs[] = {
-    {0x02, '1', '!'},  {0x03, '2', '@'}, {0x04, '3', '#'},  {0x05, '4', '$'},
-    {0x06, '5', '%'},  {0x07, '6', '^'}, {0x08, '7', '&'},  {0x09, '8', '*'},
-    {0x0A, '9', '('},  {0x0B, '0', ')'}, {0x0C, '-', '_'},  {0x0D, '=', '+'},
-    {0x1A, '[', '{'},  {0x1B, ']', '}'}, {0x27, ';', ':'},  {0x28, '\'', '"'},
-    {0x29, '`', '~'},  {0x2B, '\\', '|'}, {0x33, ',', '<'}, {0x34, '.', '>'},
-    {0x35, '/', '?'},
-};
 
 }  // namespace
 
@@ -53,13 +37,14 @@ bool IsLetterScanCode(uint8_t scan_code) {
 uint8_t CorrectForCapsLock(uint8_t scan_code, uint8_t ch,
                            uint32_t control_state) {
   if ((control_state & kCapsLockOn) == 0) return ch;
+  // The letter keys follow Caps Lock itself; only the digit and
+  // punctuation keys are put right here.
+  uint8_t plain = 0;
+  uint8_t shifted = 0;
+  if (IsLetterScanCode(scan_code) || !KeyCharacters(scan_code, &plain, &shifted)) return ch;
   const bool shift = (control_state & kShiftPressed) != 0;
-  for (const ShiftPair& pair : kShiftPairs) {
-    if (pair.scan_code != scan_code) continue;
-    if (shift && ch == pair.unshifted) return pair.shifted;
-    if (!shift && ch == pair.shifted) return pair.unshifted;
-    return ch;
-  }
+  if (shift && ch == plain) return shifted;
+  if (!shift && ch == shifted) return plain;
   return ch;
 }
 

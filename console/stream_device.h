@@ -16,14 +16,19 @@
 
 namespace console {
 
-/// A console of 80 x 25 cells that is never shown: the cells written on a
-/// row become the bytes of a line (unchanged, no code page conversion), and
-/// the line goes out with the platform's line end when the cursor moves on
-/// to a following row. Clearing and scrolling print nothing.
+/// A console that is never shown, as wide as the console's coordinates
+/// reach (32,767 columns) and 25 rows tall: the cells written on a row
+/// become the bytes of a line (unchanged, no code page conversion), and the
+/// line goes out with the platform's line end when the cursor moves on to a
+/// following row. Since no line the program writes comes near that width
+/// (a typed name holds at most 10,000 bytes), every line of a transcript is
+/// written whole, never broken where a window's edge would be. Clearing and
+/// scrolling print nothing.
 class StreamDeviceBase : public ConsoleDevice {
  public:
-  /// Screen width of the stream console, as a console window's is.
-  static constexpr int kWidth = 80;
+  /// Screen width of the stream console: the widest the console's 16-bit
+  /// coordinates allow, so that lines never wrap.
+  static constexpr int kWidth = 0x7FFF;
   /// Screen height of the stream console.
   static constexpr int kHeight = 25;
 

@@ -1,55 +1,46 @@
 // The console device on a POSIX terminal.
 //
-// The screen buffer is a grid of cells kept here (TerminalGrid); the terminal
-// only shows it. Every device call that changes the grid renders the change
-// into one buffer and writes it with one write. The terminal's own line
-// wrapping is off for the whole run, and every run of cells is written after
-// an explicit cursor move, so the terminal never scrolls or wraps by itself;
-// the only scroll is the line feed sent for ScrollUp. No alternate screen is
-// used: the dialogue stays on the terminal after the program ends, as it does
-// in a console window.
+// The model: the screen buffer is a grid of cells kept here (TerminalGrid),
+// and the terminal's window is a view onto it, as a console window is onto
+// its screen buffer. Console output asks this device for the buffer's size
+// and the cursor at each operation, and gets the buffer's, never the
+// window's:
+//   - The buffer is as wide as the window was at the start, for the whole
+//     run: a line that wrapped keeps wrapping where it did, so line input's
+//     Backspace (which steps back to the last cell of the row above) always
+//     retraces the echo it made.
+//   - The buffer is as tall as the tallest window seen. A taller window adds
+//     blank rows: below, or above when the cursor is on the bottom row (the
+//     dialogue stays at the window's foot, and a pending wrap still means
+//     the bottom-right cell). A shorter window takes no row away.
+//   - The view has the window's size and follows the cursor: it stands as
+//     far left as the cursor allows (the start of the row, the prompt before
+//     a name, shows whenever it fits) and moves up or down only as far as
+//     the cursor makes it, so the prompt and the name being typed stay in
+//     sight; when the window grows back, the rows and columns come back. A
+//     window larger than the buffer shows it from the top-left, blank beyond.
+// Whatever the window shows is a true piece of the buffer, echo and
+// Backspace included; nothing is reflowed.
 //
-// Escape sequences sent (ESC is 0x1B, CAN is 0x18, n and m decimal):
-//   Sequence         Bytes               Effect
-//   DECAWM off       ESC [ ? 7 l         autowrap off, sent once at the start
-//   DECAWM on        ESC [ ? 7 h         autowrap on again, at the end
-//   CUP              ESC [ n ; m H       cursor to row n, column m (from 1),
-//                                        before each run of cells and for
-//                                        the cursor's final place
-//   LF               0x0A                on the bottom row: scrolls the
-//                                        screen up one row (ScrollUp)
-//   SGR 0            ESC [ 0 m           attribute 0x07: the terminal's plain
-//                                        colours; also at the end
-//   SGR colours      ESC [ 0 ; f ; b m   any other attribute: f 30-37 or
-//                                        90-97, b 40-47 or 100-107, with ;4
-//                                        (underscore) and ;7 (reverse video)
-//                                        for the console's extra bits
-//   DECTCEM off/on   ESC [ ? 25 l / h    hide / show the cursor; shown at end
-//   CAN              0x18                only from a signal handler, before
-//                                        the restore: ends any sequence that
-//                                        the interrupted write had begun
-// Cell bytes never go out as they are: each is the UTF-8 form of its code
-// page 437 glyph, so no byte from a cell is ever a control byte.
+// Every device call that changes the grid renders the change into one buffer
+// and writes it with one write. The terminal's own line wrapping is off for
+// the whole run, and every run of cells is written after an explicit cursor
+// move, so the terminal never scrolls or wraps by itself; the only scroll is
+// the line feed sent for ScrollUp while the window shows the whole buffer.
+// No alternate screen is used: the dialogue stays on the terminal after the
+// program ends, as it does in a console window. The bytes sent are listed in
+// terminal_sequences.h, the keys read in key_decoder.h.
 //
-// Key sequences recognised (see key_decoder.h for the records they become):
-//   ESC [ A, B, C, D, E, H, F     Up, Down, Right, Left, keypad 5, Home, End
-//   ESC O A, B, C, D, E, H, F     the same keys in application cursor mode
-//   ESC [ 1 ; m A (etc.)          the same with Shift/Alt/Ctrl (m = 2-16)
-//   ESC [ P, Q, R, S / ESC O P..S F1-F4; ESC [ 1 ; m P etc. with modifiers
-//   ESC [ n ~ and ESC [ n ; m ~   1/7 Home, 2 Insert, 3 Delete, 4/8 End,
-//                                 5 Page Up, 6 Page Down, 11-15 F1-F5,
-//                                 17-21 F6-F10, 23 F11, 24 F12
-//   ESC [ [ A..E                  F1-F5 on the Linux console
-//   ESC [ Z                       Shift+Tab
-//   any other ESC [ ... final, ESC O ... final: consumed and dropped
-//   ESC alone for 30 ms           Esc
-//   ESC x (x not [ or O)          Alt+x
-//   CR, LF                        Enter
-//   DEL, BS                       Backspace
-//   HT                            Tab
-//   other bytes 0x00-0x1F         Ctrl+letter (Ctrl+C is the byte 3)
-//   0x20-0x7E                     the typed character
-//   UTF-8                         its code page 437 byte, if it has one
+// A new window size is taken only while the program waits for a key (at
+// each look at the keyboard), never in the middle of writing: console output
+// reads the buffer's size and the cursor at the start of each operation,
+// and they hold until it ends. What is written meanwhile is shown in the
+// window as last known, and repainted whole once the new size is taken.
+//
+// A stop (SIGTSTP) gives the terminal back and a continue takes it again
+// (terminal_session_posix.h); the window is then repainted whole from the
+// grid at the next change or look at the keyboard, as the shell or another
+// program may have written over it.
 #include "console/terminal_device_posix.h"
 
 #include <algorithm>
@@ -98,7 +89,6 @@ TerminalDevice::TerminalDevice(int keyboard_fd, int screen_fd)
       keyboard_closed_(keyboard_fd < 0) {}
 
 bool TerminalDevice::GetScreenBufferInfo(ScreenInfo* info) {
-  FollowResize();
   info->width = static_cast<uint16_t>(grid_.width());
   info->height = static_cast<uint16_t>(grid_.height());
   info->cursor_x = static_cast<uint16_t>(grid_.cursor_x());
@@ -107,31 +97,26 @@ bool TerminalDevice::GetScreenBufferInfo(ScreenInfo* info) {
 }
 
 void TerminalDevice::WriteCells(int x, int y, const Cell* cells, int count) {
-  FollowResize();
   grid_.WriteCells(x, y, cells, count);
   Show();
 }
 
 void TerminalDevice::ScrollUp(Cell fill) {
-  FollowResize();
   grid_.ScrollUp(fill);
   Show();
 }
 
 void TerminalDevice::SetCursorPosition(int x, int y) {
-  FollowResize();
   grid_.SetCursor(x, y);
   Show();
 }
 
 void TerminalDevice::FillCharacters(uint8_t ch, int count) {
-  FollowResize();
   grid_.FillCharacters(ch, count);
   Show();
 }
 
 void TerminalDevice::FillAttributes(uint16_t attribute, int count) {
-  FollowResize();
   grid_.FillAttributes(attribute, count);
   Show();
 }
@@ -145,15 +130,16 @@ void TerminalDevice::SetCursorInfo(const CursorInfo& info) {
   // The size is kept for the next read only: terminals have no cursor size
   // that a program may set and reliably give back.
   cursor_info_ = info;
-  FollowResize();
   grid_.SetCursorVisible(info.visible != 0);
   Show();
 }
 
 PeekResult TerminalDevice::PeekInput(InputRecord* record) {
   // The line editor looks here every millisecond while it waits, so a
-  // window resized during the wait is repainted at once.
-  FollowResize();
+  // window resized during the wait is followed at once. Only here: console
+  // output reads the buffer's size and the cursor at the start of each
+  // operation, and they must hold until the operation ends.
+  FollowWindowSize();
   if (!decoder_.HasRecord()) ReadKeyboard();
   if (decoder_.HasRecord()) {
     *record = decoder_.Front();
@@ -166,21 +152,27 @@ void TerminalDevice::TakeInput() { decoder_.Pop(); }
 
 void TerminalDevice::Sleep(int milliseconds) { SleepMilliseconds(milliseconds); }
 
-void TerminalDevice::FollowResize() {
-  if (!TakeResizeFlag()) return;
+void TerminalDevice::FollowWindowSize() {
+  if (!TakeResizeFlag()) {
+    // A terminal taken back after a stop is repainted even with no change.
+    if (PendingRepaint()) Show();
+    return;
+  }
   int width = 0;
   int height = 0;
   QueryWindowSize(screen_fd_, keyboard_fd_, &width, &height);
-  grid_.Resize(width, height);
+  grid_.SetWindowSize(width, height);
   // The resized window is repainted from the grid at once, so that it shows
   // the dialogue even before the next change.
   Show();
 }
 
 void TerminalDevice::Show() {
+  if (TakeRepaintFlag()) grid_.Invalidate();
   out_.clear();
   grid_.Render(&out_);
   if (!out_.empty()) WriteAll(screen_fd_, out_);
+  NoteShownCursor(grid_.window_cursor_x(), grid_.window_cursor_y());
 }
 
 void TerminalDevice::ReadKeyboard() {

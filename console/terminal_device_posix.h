@@ -22,7 +22,8 @@ class TerminalDevice final : public ConsoleDevice {
   /// closed here.
   TerminalDevice(int keyboard_fd, int screen_fd);
 
-  /// The grid's size (the window's, asked again after a resize) and cursor.
+  /// The buffer's size (not the window's: see the model at the top of
+  /// terminal_device_posix.cc) and the cursor.
   bool GetScreenBufferInfo(ScreenInfo* info) override;
   /// Puts cells into one row and shows them.
   void WriteCells(int x, int y, const Cell* cells, int count) override;
@@ -46,9 +47,11 @@ class TerminalDevice final : public ConsoleDevice {
   void Sleep(int milliseconds) override;
 
  private:
-  /// Takes a new window size after a SIGWINCH.
-  void FollowResize();
-  /// Sends what the grid has that the terminal does not show, in one write.
+  /// Takes a new window size after a SIGWINCH and repaints the window; also
+  /// repaints it after the terminal was taken back from a stop.
+  void FollowWindowSize();
+  /// Sends what the grid has that the terminal does not show, in one write;
+  /// everything after the terminal was taken back from a stop.
   void Show();
   /// Reads the keys that are waiting, without blocking, into the decoder.
   void ReadKeyboard();

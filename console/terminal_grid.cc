@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/code_page_437.h"
+#include "console/terminal_sequences.h"
 
 namespace console {
 namespace {
@@ -32,32 +33,34 @@ bool SameCell(const Cell& a, const Cell& b) { return a.ch == b.ch && a.attribute
 
 void AppendSgr(uint16_t attribute, std::string* out) {
   if ((attribute & (0x00FF | kUnderscore | kReverseVideo)) == kDefaultAttribute) {
-    out->append("\x1b[0m");
+    out->append(kSgrReset);
     return;
   }
   const int foreground = attribute & 0x0F;
   const int background = (attribute >> 4) & 0x0F;
-  out->append("\x1b[0");
-  if (attribute & kUnderscore) out->append(";4");
-  if (attribute & kReverseVideo) out->append(";7");
-  out->push_back(';');
+  out->append(kSgrColourStart);
+  if (attribute & kUnderscore) out->append(kSgrUnderscore);
+  if (attribute & kReverseVideo) out->append(kSgrReverse);
+  out->push_back(kParameterSeparator);
   AppendNumber((foreground & 8 ? 90 : 30) + AnsiColour(foreground), out);
-  out->push_back(';');
+  out->push_back(kParameterSeparator);
   AppendNumber((background & 8 ? 100 : 40) + AnsiColour(background), out);
-  out->push_back('m');
+  out->push_back(kSgrFinal);
 }
 
 void AppendCursorMove(int x, int y, std::string* out) {
-  out->append("\x1b[");
+  out->append(kCsi);
   AppendNumber(y + 1, out);
-  out->push_back(';');
+  out->push_back(kParameterSeparator);
   AppendNumber(x + 1, out);
-  out->push_back('H');
+  out->push_back(kCursorPositionFinal);
 }
 
 TerminalGrid::TerminalGrid(int width, int height)
     : width_(std::max(width, 1)),
       height_(std::max(height, 1)),
+      window_width_(width_),
+      window_height_(height_),
       cells_(static_cast<size_t>(width_) * height_, kBlank),
       shown_(cells_.size(), kBlank) {}
 
@@ -71,7 +74,9 @@ void TerminalGrid::WriteCells(int x, int y, const Cell* cells, int count) {
 void TerminalGrid::ScrollUp(Cell fill) {
   std::copy(cells_.begin() + width_, cells_.end(), cells_.begin());
   std::fill(cells_.end() - width_, cells_.end(), fill);
-  if (repaint_) return;  // everything goes out anyway
+  // Only a window that shows the whole buffer scrolls as the buffer does;
+  // any other view is brought up to date cell by cell.
+  if (repaint_ || !ViewIsWholeBuffer()) return;
   // The terminal's picture scrolls the same way once the line feed is sent;
   // the row it brings in is blank in the default colours (the renderer
   // resets the attribute first).
@@ -98,22 +103,24 @@ void TerminalGrid::FillAttributes(uint16_t attribute, int count) {
 
 void TerminalGrid::SetCursorVisible(bool visible) { cursor_visible_ = visible; }
 
-void TerminalGrid::Resize(int width, int height) {
+void TerminalGrid::SetWindowSize(int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
-  if (width == width_ && height == height_) return;
-  std::vector<Cell> resized(static_cast<size_t>(width) * height, kBlank);
-  for (int y = 0; y < std::min(height, height_); ++y) {
-    for (int x = 0; x < std::min(width, width_); ++x) {
-      resized[static_cast<size_t>(y) * width + x] = cells_[Index(x, y)];
-    }
+  if (width == window_width_ && height == window_height_) return;
+  if (height > height_) {
+    // Rows come in above when the cursor stands on the bottom row: the
+    // dialogue stays at the window's foot, and what console output knows of
+    // the bottom row (a pending wrap) stays true.
+    const int added = height - height_;
+    const bool above = cursor_y_ == height_ - 1;
+    cells_.insert(above ? cells_.begin() : cells_.end(), static_cast<size_t>(added) * width_,
+                  kBlank);
+    if (above) cursor_y_ += added;
+    height_ = height;
   }
-  cells_.swap(resized);
-  shown_.assign(cells_.size(), kBlank);
-  width_ = width;
-  height_ = height;
-  cursor_x_ = std::min(cursor_x_, width_ - 1);
-  cursor_y_ = std::min(cursor_y_, height_ - 1);
+  window_width_ = width;
+  window_height_ = height;
+  shown_.assign(static_cast<size_t>(width) * height, kBlank);
   Invalidate();
 }
 
@@ -125,14 +132,31 @@ void TerminalGrid::Invalidate() {
 }
 
 void TerminalGrid::Render(std::string* out) {
+  FollowCursor();
   RenderScrolls(out);
-  for (int y = 0; y < height_; ++y) RenderRow(y, out);
+  for (int y = 0; y < window_height_; ++y) RenderRow(y, out);
   repaint_ = false;
   RenderCursor(out);
 }
 
-bool TerminalGrid::Changed(int index) const {
-  return repaint_ || !SameCell(cells_[index], shown_[index]);
+const Cell& TerminalGrid::ViewCell(int x, int y) const {
+  const int bx = left_ + x;
+  const int by = top_ + y;
+  return bx < width_ && by < height_ ? cells_[Index(bx, by)] : kBlank;
+}
+
+bool TerminalGrid::Changed(int x, int y) const {
+  return repaint_ || !SameCell(ViewCell(x, y), shown_[WindowIndex(x, y)]);
+}
+
+void TerminalGrid::FollowCursor() {
+  // The view stands as far left as the cursor allows, so that the start of
+  // the cursor's row (the prompt before a name) shows whenever it fits; it
+  // moves up or down only as far as the cursor makes it. It never passes
+  // the buffer's edges: a window as large as the buffer shows it from (0, 0).
+  left_ = std::clamp(cursor_x_ - window_width_ + 1, 0, std::max(0, width_ - window_width_));
+  top_ = std::clamp(top_, cursor_y_ - window_height_ + 1, cursor_y_);
+  top_ = std::clamp(top_, 0, std::max(0, height_ - window_height_));
 }
 
 void TerminalGrid::RenderScrolls(std::string* out) {
@@ -144,7 +168,7 @@ void TerminalGrid::RenderScrolls(std::string* out) {
     shown_attribute_ = kDefaultAttribute;
   }
   AppendCursorMove(0, height_ - 1, out);
-  out->append(static_cast<size_t>(pending_scrolls_), '\n');
+  out->append(static_cast<size_t>(pending_scrolls_), kLineFeed);
   pending_scrolls_ = 0;
   shown_cursor_x_ = 0;
   shown_cursor_y_ = height_ - 1;
@@ -152,41 +176,43 @@ void TerminalGrid::RenderScrolls(std::string* out) {
 
 void TerminalGrid::RenderRow(int y, std::string* out) {
   int x = 0;
-  while (x < width_) {
-    if (!Changed(Index(x, y))) {
+  while (x < window_width_) {
+    if (!Changed(x, y)) {
       ++x;
       continue;
     }
     int last = x;
-    for (int next = x + 1; next < width_ && next - last <= kRunGap; ++next) {
-      if (Changed(Index(next, y))) last = next;
+    for (int next = x + 1; next < window_width_ && next - last <= kRunGap; ++next) {
+      if (Changed(next, y)) last = next;
     }
     AppendCursorMove(x, y, out);
     for (int i = x; i <= last; ++i) {
-      const Cell& cell = cells_[Index(i, y)];
+      const Cell& cell = ViewCell(i, y);
       if (shown_attribute_ != cell.attribute) {
         AppendSgr(cell.attribute, out);
         shown_attribute_ = cell.attribute;
       }
       AppendUtf8(Cp437Glyph(cell.ch), out);
-      shown_[Index(i, y)] = cell;
+      shown_[WindowIndex(i, y)] = cell;
     }
     // With autowrap off a write into the last column leaves the cursor there
     // on some terminals and past it on others: treat it as unknown.
-    shown_cursor_x_ = last + 1 < width_ ? last + 1 : -1;
-    shown_cursor_y_ = last + 1 < width_ ? y : -1;
+    shown_cursor_x_ = last + 1 < window_width_ ? last + 1 : -1;
+    shown_cursor_y_ = last + 1 < window_width_ ? y : -1;
     x = last + 1;
   }
 }
 
 void TerminalGrid::RenderCursor(std::string* out) {
-  if (cursor_x_ != shown_cursor_x_ || cursor_y_ != shown_cursor_y_) {
-    AppendCursorMove(cursor_x_, cursor_y_, out);
-    shown_cursor_x_ = cursor_x_;
-    shown_cursor_y_ = cursor_y_;
+  const int x = window_cursor_x();
+  const int y = window_cursor_y();
+  if (x != shown_cursor_x_ || y != shown_cursor_y_) {
+    AppendCursorMove(x, y, out);
+    shown_cursor_x_ = x;
+    shown_cursor_y_ = y;
   }
   if (cursor_visible_ != shown_cursor_visible_) {
-    out->append(cursor_visible_ ? "\x1b[?25h" : "\x1b[?25l");
+    out->append(cursor_visible_ ? kCursorShow : kCursorHide);
     shown_cursor_visible_ = cursor_visible_;
   }
 }

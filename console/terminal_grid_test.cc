@@ -151,20 +151,76 @@ TEST(TerminalGrid, WritesAndCursorMovesOutsideAreDropped) {
   EXPECT_EQ(grid.cursor_y(), 0);
 }
 
-TEST(TerminalGrid, ResizeKeepsTopLeftClampsCursorAndRepaints) {
+TEST(TerminalGrid, SmallerWindowIsAViewThatFollowsTheCursorAndKeepsEveryCell) {
   TerminalGrid grid = Painted(4, 3);
   Write(&grid, 0, 0, "abcd");
   Write(&grid, 0, 2, "wxyz");
   grid.SetCursor(3, 2);
   Render(&grid);
-  grid.Resize(2, 2);
-  EXPECT_EQ(grid.cursor_x(), 1);
-  EXPECT_EQ(grid.cursor_y(), 1);
-  EXPECT_EQ(Render(&grid), "\x1b[1;1Hab\x1b[2;1H  \x1b[2;2H");
-  grid.Resize(3, 3);
+  grid.SetWindowSize(2, 2);
+  // The buffer and the cursor stay; the window shows the 2 x 2 cells around
+  // the cursor, which stands in the window's bottom-right cell.
+  EXPECT_EQ(grid.width(), 4);
+  EXPECT_EQ(grid.height(), 3);
+  EXPECT_EQ(grid.cursor_x(), 3);
+  EXPECT_EQ(grid.cursor_y(), 2);
+  EXPECT_EQ(Render(&grid), "\x1b[1;1H  \x1b[2;1Hyz\x1b[2;2H");
+  EXPECT_EQ(grid.view_left(), 2);
+  EXPECT_EQ(grid.view_top(), 1);
+
+  // The view stands as far left as the cursor allows; up and down it moves
+  // only as far as the cursor makes it.
+  grid.SetCursor(1, 2);
+  Write(&grid, 1, 2, "Q");
+  EXPECT_EQ(Render(&grid), "\x1b[2;1HwQ\x1b[2;2H");  // the blank row is unchanged
+  EXPECT_EQ(grid.view_left(), 0);
+  grid.SetCursor(1, 0);
+  EXPECT_EQ(Render(&grid), "\x1b[1;1Hab\x1b[2;1H  \x1b[1;2H");
+  EXPECT_EQ(grid.view_top(), 0);
+  grid.SetCursor(1, 1);
+  EXPECT_EQ(Render(&grid), "\x1b[2;2H");  // row 1 is in view: nothing moves
+
+  // The window as large as before shows every cell again.
+  grid.SetWindowSize(4, 3);
+  EXPECT_EQ(Render(&grid), "\x1b[1;1Habcd\x1b[2;1H    \x1b[3;1HwQyz\x1b[2;2H");
   EXPECT_EQ(grid.At(1, 0).ch, 'b');
-  EXPECT_EQ(grid.At(2, 0).ch, ' ');  // the cut-off column does not come back
-  EXPECT_EQ(grid.At(0, 2).ch, ' ');
+  EXPECT_EQ(grid.At(2, 0).ch, 'c');  // the column out of view came back
+  EXPECT_EQ(grid.At(0, 2).ch, 'w');
+}
+
+TEST(TerminalGrid, LargerWindowAddsRowsButKeepsTheWidth) {
+  TerminalGrid grid = Painted(3, 2);
+  Write(&grid, 0, 0, "abc");
+  grid.SetCursor(1, 0);
+  grid.SetWindowSize(5, 3);  // cursor above the bottom row: the row comes below
+  EXPECT_EQ(grid.width(), 3);
+  EXPECT_EQ(grid.height(), 3);
+  EXPECT_EQ(grid.At(0, 0).ch, 'a');
+  EXPECT_EQ(Render(&grid), "\x1b[1;1Habc  \x1b[2;1H     \x1b[3;1H     \x1b[1;2H");
+
+  Write(&grid, 0, 2, "xyz");
+  grid.SetCursor(0, 2);
+  grid.SetWindowSize(3, 5);  // cursor on the bottom row: rows come above
+  EXPECT_EQ(grid.height(), 5);
+  EXPECT_EQ(grid.cursor_y(), 4);
+  EXPECT_EQ(grid.At(0, 2).ch, 'a');
+  EXPECT_EQ(grid.At(0, 4).ch, 'x');
+  grid.SetWindowSize(3, 2);  // a shorter window again takes no row away
+  EXPECT_EQ(grid.height(), 5);
+  Render(&grid);
+  EXPECT_EQ(grid.view_top(), 3);
+}
+
+TEST(TerminalGrid, ScrollInAPartialViewIsRepaintedNotFed) {
+  TerminalGrid grid = Painted(3, 3);
+  Write(&grid, 0, 2, "abc");
+  grid.SetCursor(0, 2);
+  grid.SetWindowSize(3, 2);
+  Render(&grid);
+  grid.ScrollUp({' ', 0x07});
+  const std::string bytes = Render(&grid);
+  EXPECT_EQ(bytes.find('\n'), std::string::npos);
+  EXPECT_EQ(bytes, "\x1b[1;1Habc\x1b[2;1H   \x1b[2;1H");
 }
 
 TEST(TerminalGrid, CursorVisibilityIsSentOnlyWhenItChanges) {

@@ -1,4 +1,15 @@
 // The fatal-signal handlers on POSIX.
+//
+// Every signal whose default action ends the process is caught: the ones a
+// user or the system sends (HUP, INT, QUIT, TERM, USR1, USR2, ALRM, VTALRM,
+// PROF, PIPE, XCPU, XFSZ, and where the system has them POLL/IO, PWR,
+// STKFLT and the real-time signals) and the ones a fault raises (ABRT, BUS,
+// FPE, ILL, SEGV, SYS, TRAP). For a fault the cleanups only write and
+// restore modes from static storage, and the signal then ends the process
+// as it would have. A signal that is ignored when the handlers are
+// installed stays ignored (nohup, SIGPIPE in stream mode), and one that is
+// set to be ignored later (SIGXFSZ by file access, so that a write past the
+// file-size limit fails with EFBIG) is left so when the handlers go.
 #include "frame/fatal_signals.h"
 
 #include <cerrno>
@@ -7,10 +18,29 @@
 namespace frame {
 namespace {
 
-// The signals after which the program puts things back before it goes down
-// as the signal's default action says.
-constexpr int kFatalSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
-constexpr int kFatalSignalCount = sizeof(kFatalSignals) / sizeof(kFatalSignals[0]);
+// The signals with a fixed number after which the program puts things back
+// before it goes down as the signal's default action says.
+constexpr int kFatalSignals[] = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM,
+    SIGVTALRM, SIGPROF, SIGPIPE, SIGXCPU, SIGXFSZ, SIGABRT, SIGBUS,
+    SIGFPE,  SIGILL,  SIGSEGV, SIGSYS,  SIGTRAP,
+#ifdef SIGPOLL
+    SIGPOLL,
+#elif defined(SIGIO)
+    SIGIO,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+};
+constexpr int kFixedSignalCount = sizeof(kFatalSignals) / sizeof(kFatalSignals[0]);
+
+// Room for the real-time signals, whose numbers are known only at run time.
+constexpr int kMaxRealTimeSignals = 64;
+constexpr int kMaxHandledSignals = kFixedSignalCount + kMaxRealTimeSignals;
 
 // Read by the handler, so kept in static storage; the program has one thread
 // and changes the table only outside the handler.
@@ -18,7 +48,9 @@ struct FatalSignalState {
   FatalSignalCleanup cleanups[kMaxFatalSignalCleanups] = {};
   volatile sig_atomic_t count = 0;
   bool installed = false;
-  struct sigaction old_actions[kFatalSignalCount] = {};  // given back at the end
+  int signals[kMaxHandledSignals] = {};                  // every signal handled
+  int signal_count = 0;
+  struct sigaction old_actions[kMaxHandledSignals] = {};  // given back at the end
 };
 
 FatalSignalState g_state;
@@ -28,7 +60,8 @@ void OnFatalSignal(int signal_number) {
   const int saved_errno = errno;
   RunFatalSignalCleanups();
   // Let the signal do what it would have done: the default action, taken
-  // as soon as this handler returns and the signal is unblocked.
+  // as soon as this handler returns and the signal is unblocked (for a
+  // fault, when the faulting instruction runs again).
   struct sigaction default_action = {};
   default_action.sa_handler = SIG_DFL;
   sigemptyset(&default_action.sa_mask);
@@ -37,24 +70,41 @@ void OnFatalSignal(int signal_number) {
   errno = saved_errno;
 }
 
+// The fixed list, then the real-time signals the system has.
+void ListSignals() {
+  g_state.signal_count = 0;
+  for (int signal_number : kFatalSignals) g_state.signals[g_state.signal_count++] = signal_number;
+#if defined(SIGRTMIN) && defined(SIGRTMAX)
+  for (int n = SIGRTMIN; n <= SIGRTMAX && g_state.signal_count < kMaxHandledSignals; ++n) {
+    g_state.signals[g_state.signal_count++] = n;
+  }
+#endif
+}
+
 void Install() {
+  ListSignals();
   struct sigaction action = {};
   sigemptyset(&action.sa_mask);
   // While one cleanup runs, no other fatal signal may start the cleanups
   // again from the middle.
-  for (int signal_number : kFatalSignals) sigaddset(&action.sa_mask, signal_number);
+  for (int i = 0; i < g_state.signal_count; ++i) sigaddset(&action.sa_mask, g_state.signals[i]);
   action.sa_handler = OnFatalSignal;
-  for (int i = 0; i < kFatalSignalCount; ++i) {
-    sigaction(kFatalSignals[i], nullptr, &g_state.old_actions[i]);
+  for (int i = 0; i < g_state.signal_count; ++i) {
+    sigaction(g_state.signals[i], nullptr, &g_state.old_actions[i]);
     if (g_state.old_actions[i].sa_handler == SIG_IGN) continue;
-    sigaction(kFatalSignals[i], &action, nullptr);
+    sigaction(g_state.signals[i], &action, nullptr);
   }
   g_state.installed = true;
 }
 
 void Uninstall() {
-  for (int i = 0; i < kFatalSignalCount; ++i) {
-    sigaction(kFatalSignals[i], &g_state.old_actions[i], nullptr);
+  for (int i = 0; i < g_state.signal_count; ++i) {
+    // Only a handler of ours is taken away: a signal that someone set to be
+    // ignored (or handled) since then stays as they set it.
+    struct sigaction now = {};
+    if (sigaction(g_state.signals[i], nullptr, &now) != 0) continue;
+    if (now.sa_handler != OnFatalSignal) continue;
+    sigaction(g_state.signals[i], &g_state.old_actions[i], nullptr);
   }
   g_state.installed = false;
 }

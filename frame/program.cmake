@@ -8,17 +8,26 @@ target_link_libraries(schedule-builder PRIVATE zelto_program)
 set_target_properties(schedule-builder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 if(ZELTO_TESTS)
+  set(program_test_sources ${CMAKE_CURRENT_LIST_DIR}/process_frame_test.cc)
+  if(NOT WIN32)
+    list(APPEND program_test_sources ${CMAKE_CURRENT_LIST_DIR}/fatal_signals_posix_test.cc)
+  endif()
   zelto_add_test(program_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/process_frame_test.cc
+    SOURCES ${program_test_sources}
     LIBRARIES zelto_program)
   # The real program in a real terminal (tmux) and with no terminal at all.
   if(NOT WIN32)
     zelto_add_test(terminal_tests
       SOURCES ${CMAKE_CURRENT_LIST_DIR}/terminal_test.cc
       LIBRARIES zelto_program)
+    # A stop only stops a program that a job-control shell started: the
+    # tests start it the same way, through foreground-job.
+    add_executable(foreground-job ${PROJECT_SOURCE_DIR}/testing/foreground_job_main.cc)
     target_compile_definitions(terminal_tests PRIVATE
-      ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>")
-    add_dependencies(terminal_tests schedule-builder)
+      ZELTO_SCHEDULE_BUILDER="$<TARGET_FILE:schedule-builder>"
+      ZELTO_FOREGROUND_JOB="$<TARGET_FILE:foreground-job>"
+      ZELTO_SCREENS_DIR="${CMAKE_CURRENT_LIST_DIR}/screens")
+    add_dependencies(terminal_tests schedule-builder foreground-job)
   endif()
   # The Windows program under Wine in tmux, checked against the in-memory
   # console and this build's schedule-builder; built on Linux when the

@@ -55,14 +55,49 @@ inline void ForgetTheLastRun(const std::filesystem::path& folder) {
   std::filesystem::remove(folder / "modes.after");
 }
 
-/// Sends `signal_number` to the program whose command line holds `name` and
-/// that the window's shell started (so not that shell); false when there is
-/// no such program or the signal could not be sent.
+/// The process id of the program whose command line holds `name` and that
+/// the window's shell started (so not that shell), or that such a program
+/// started in turn (foreground-job starts it); -1 when there is none.
+inline int ProgramPid(TmuxSession& tmux, const std::string& name) {
+  const std::string shell = tmux.Tmux("list-panes -F '#{pane_pid}'");
+  if (shell.empty()) return -1;
+  int pid = -1;
+  for (std::string parent = std::to_string(std::stoi(shell));;) {
+    const std::string child =
+        CommandOutput("pgrep -n -P " + parent + " -f " + ShellQuote(name));
+    if (child.empty()) return pid;
+    pid = std::stoi(child);
+    parent = std::to_string(pid);
+  }
+}
+
+/// Sends `signal_number` to the program found as ProgramPid finds it; false
+/// when there is no such program or the signal could not be sent.
 inline bool SignalProgram(TmuxSession& tmux, const std::string& name, int signal_number) {
-  std::string shell = tmux.Tmux("list-panes -F '#{pane_pid}'");
-  std::string pid = CommandOutput("pgrep -P " + std::to_string(std::stoi(shell)) + " -f " +
-                                  ShellQuote(name));
-  return !pid.empty() && kill(std::stoi(pid), signal_number) == 0;
+  const int pid = ProgramPid(tmux, name);
+  return pid > 0 && kill(pid, signal_number) == 0;
+}
+
+/// Waits up to `seconds` for process `pid` to be stopped (`stopped` true) or
+/// running again (false); true when it was.
+inline bool WaitForStopState(int pid, bool stopped, double seconds = 10) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (;;) {
+    // The state is the field after the command's name in parentheses.
+    const std::string stat = ReadFileBytes("/proc/" + std::to_string(pid) + "/stat");
+    const size_t close = stat.rfind(')');
+    if (close != std::string::npos && close + 2 < stat.size() &&
+        (stat[close + 2] == 'T') == stopped) {
+      return true;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+/// The terminal modes of `tty` as `stty -g` prints them.
+inline std::string TtyModes(const std::string& tty) {
+  return CommandOutput("stty -g < " + ShellQuote(tty));
 }
 
 /// The rows the in-memory console shows, `width` x `height`, after `typed`
@@ -83,6 +118,42 @@ inline std::vector<std::string> ExpectedScreen(int width, int height, const std:
   std::vector<std::string> rows;
   for (int y = 0; y < height; ++y) rows.push_back(device.TrimmedRow(y));
   return rows;
+}
+
+/// What the in-memory console shows while a line is being read.
+struct ConsoleView {
+  std::vector<std::string> rows;  ///< every row, trailing blanks cut
+  int cursor_x = 0;               ///< the cursor's column
+  int cursor_y = 0;               ///< the cursor's row
+};
+
+/// The in-memory console, `width` x `height`, once every key of `typed` has
+/// been read and the dialogue waits for the next (a name half typed), run
+/// in a fresh folder whose in.txt holds `input_text`.
+inline ConsoleView ExpectedWhileTyping(int width, int height, const std::string& typed,
+                                       const std::string& input_text) {
+  ScopedTempDir twin;
+  WriteFileBytes(twin.File("in.txt"), input_text);
+  std::string here = std::filesystem::current_path().string();
+  std::filesystem::current_path(twin.path());
+  console::MemoryConsoleDevice device(width, height);
+  device.TypeText(typed);
+  ConsoleView view;
+  bool seen = false;
+  // The line editor sleeps before each look at the keyboard: the first
+  // sleep with nothing left to read is the wait for the next key.
+  device.set_sleep_hook([&](console::MemoryConsoleDevice& d) {
+    if (seen || d.queued_records() != 0) return;
+    seen = true;
+    for (int y = 0; y < d.height(); ++y) view.rows.push_back(d.TrimmedRow(y));
+    view.cursor_x = d.cursor_x();
+    view.cursor_y = d.cursor_y();
+    d.CloseKeyboard();
+  });
+  frame::RunProcess(&device);
+  console::ResetConsoleStateForTesting();
+  std::filesystem::current_path(here);
+  return view;
 }
 
 }  // namespace testing_support

@@ -9,8 +9,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -63,6 +65,44 @@ class TmuxSession {
   void Type(const std::string& text) {
     Tmux("send-keys -t 0 -l " + ShellQuote(text));
     Pause();
+  }
+
+  /// Sends bytes given in hex, e.g. "0d 0a" for a pasted CR LF.
+  void HexBytes(const std::string& hex) {
+    Tmux("send-keys -t 0 -H " + hex);
+    Pause();
+  }
+
+  /// Resizes the window to `width` x `height` cells.
+  void Resize(int width, int height) {
+    Tmux("resize-window -t 0 -x " + std::to_string(width) + " -y " + std::to_string(height));
+  }
+
+  /// The terminal's cursor as tmux sees it: column and row from 0.
+  std::pair<int, int> Cursor() {
+    const std::string text = Tmux("display -p -t 0 '#{cursor_x} #{cursor_y}'");
+    const size_t space = text.find(' ');
+    if (space == std::string::npos) return {-1, -1};
+    return {std::atoi(text.c_str()), std::atoi(text.c_str() + space + 1)};
+  }
+
+  /// The pseudo-terminal the window's program reads and writes.
+  std::string Tty() {
+    std::string tty = Tmux("display -p -t 0 '#{pane_tty}'");
+    while (!tty.empty() && tty.back() == '\n') tty.pop_back();
+    return tty;
+  }
+
+  /// Waits up to `seconds` for the screen's rows to satisfy `test`; true
+  /// when they did.
+  bool WaitForScreen(const std::function<bool(const std::vector<std::string>&)>& test,
+                     double seconds = 10) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (test(Screen())) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
   }
 
   /// The screen's rows, trailing blanks cut.
