@@ -229,7 +229,9 @@ void SeasonImporter::Warn(int line, const std::string& message) {
 
 // "FILE:LINE: ", or "FILE: " for the file as a whole.
 std::string SeasonImporter::Where(int line) const {
-  return options_.source_name + (line > 0 ? ":" + std::to_string(line) : "") + ": ";
+  std::string where = options_.source_name;
+  if (line > 0) where.append(":").append(std::to_string(line));
+  return where.append(": ");
 }
 
 ImportReport ImportSeason(std::string_view file_bytes, const ImportOptions& options, const TextSink& sink) {
