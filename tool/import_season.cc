@@ -39,6 +39,16 @@ std::string TwoDigits(int value) {
   return text;
 }
 
+// True for a code that a message may show as it stands: short, printable,
+// no blank, comma or double quote.
+bool IsPlainCode(std::string_view code) {
+  if (code.size() > 16) return false;
+  for (char c : code) {
+    if (c <= ' ' || c > '~' || c == ',' || c == '"') return false;
+  }
+  return true;
+}
+
 // A game line: the visitor in columns 1-8, a blank, the home team from 10.
 std::string GameLine(std::string_view visitor, std::string_view home) {
   std::string line(visitor);
@@ -106,8 +116,8 @@ bool SeasonImporter::TakeDate(std::string_view text, int line, RowDate* date) {
     return false;
   }
   if (date->Key() < last_key_) {
-    Error(line, "date " + std::string(text) + " comes after " + std::to_string(last_key_) + " (line " +
-                    std::to_string(last_line_) + "): the rows must be in date order");
+    Error(line, "date " + std::string(text) + " is earlier than " + std::to_string(last_key_) + " on line " +
+                    std::to_string(last_line_) + ": the rows must be in date order");
     return false;
   }
   last_key_ = date->Key();
@@ -151,8 +161,8 @@ std::string SeasonImporter::MadeName(const std::string& code, const std::string&
   } else {
     const TeamListEntry* team = FindTeam(code);
     if (team == nullptr) {
-      Error(line, "unknown team code " + ShownText(code) + ": name it with --teams (a line " + code +
-                      ",NAME in the MAP file)");
+      Error(line, "unknown team code " + ShownText(code) + ": name it with --teams (a line " +
+                      (IsPlainCode(code) ? code : std::string("CODE")) + ",NAME in the MAP file)");
       return "";
     }
     if (league.empty()) {
