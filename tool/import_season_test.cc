@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -286,6 +287,44 @@ TEST(ImportSeasonTest, WarnsOfLongDatesAndOfLeaguesInNoRow) {
   imported = Import(season, ImportOptions{{"AA"}, {}, "in.txt"});
   EXPECT_EQ(imported.report.errors,
             std::vector<std::string>{"in.txt: none of its 34 games is between teams of the leagues asked for"});
+}
+
+// Whatever the bytes, a text the importer gives as whole builds as it reads:
+// check finds nothing in it but long dates, and the build makes one record
+// per date line. Small seasons with random bytes changed, put in or cut.
+TEST(ImportSeasonTest, MutatedSeasonsGiveTextThatBuildsAsItReadsOrAnError) {
+  std::string base = Row("18840417", "ALT", "UA", "CNU", "UA") + Row("18840417", "NY1", "NL", "CHN", "NL", "1") +
+                     Row("18840418", "SLA", "AL", "BSU", "UA", "2");
+  const std::string alphabet = std::string("\",0129ADLNUXZ[] \t\r\n\x1A\x1B\x7F\xC3\xFF" "\0", 25);  // NUL too
+  std::mt19937 random(1884);
+  ImportOptions options{{}, {{"ZZZ", "z", 1}}, "in.txt"};
+  int whole = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string season = base;
+    for (int change = 1 + static_cast<int>(random() % 4); change > 0; --change) {
+      size_t at = random() % season.size();
+      char byte = alphabet[random() % alphabet.size()];
+      switch (random() % 3) {
+        case 0: season[at] = byte; break;
+        case 1: season.insert(season.begin() + static_cast<long>(at), byte); break;
+        default: season.erase(at, 1 + random() % 3); break;
+      }
+    }
+    Imported imported = Import(season, options);
+    if (!imported.report.Succeeded()) {
+      EXPECT_FALSE(imported.report.errors.empty());
+      continue;
+    }
+    ++whole;
+    std::stringbuf text(imported.text);
+    std::vector<schedule::CheckFinding> findings = schedule::CheckScheduleText(&text);
+    EXPECT_TRUE(findings.empty()) << findings.front().line << ": " << findings.front().message << "\n"
+                                  << imported.text;
+    size_t date_lines = 0;
+    for (size_t at = 0; (at = imported.text.find("\r\n[", at)) != std::string::npos; ++at) ++date_lines;
+    EXPECT_EQ(static_cast<int>(date_lines) + 1, imported.report.dates);
+  }
+  EXPECT_GT(whole, 150);  // enough of them stay whole to mean something
 }
 
 }  // namespace
