@@ -32,3 +32,11 @@ if(ZELTO_TESTS)
     ZELTO_SEASON_1884="${PROJECT_SOURCE_DIR}/../shared/data/1884SKED.TXT"
     ZELTO_TEAM_LIST="${zelto_team_list}")
 endif()
+
+if(ZELTO_TESTS)
+  # The table script itself, on lists it must take and lists it must refuse.
+  add_test(NAME import_team_table_test
+           COMMAND ${CMAKE_COMMAND} -DSCRIPT=${zelto_import_dir}/team_list_table.cmake
+                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/team_list_table_test
+                   -P ${zelto_import_dir}/team_list_table_test.cmake)
+endif()
