@@ -5,22 +5,34 @@
 namespace schedule {
 namespace {
 
-// The length of the valid UTF-8 sequence of two to four bytes at `at`, or 0.
-size_t Utf8SequenceAt(std::string_view text, size_t at) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(at);
-  size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+unsigned char Byte(std::string_view text, size_t at) {
+  return at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+}
+
+bool Continues(unsigned char byte, unsigned char low = 0x80, unsigned char high = 0xBF) {
+  return byte >= low && byte <= high;
+}
+
+// The length of the UTF-8 character at `at`, or 0 when the bytes there are
+// no valid UTF-8 (overlong forms and surrogates included).
+size_t CharacterLength(std::string_view text, size_t at) {
+  unsigned char lead = Byte(text, at);
+  unsigned char next = Byte(text, at + 1);
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return Continues(next) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    bool second = lead == 0xE0   ? Continues(next, 0xA0)
+                  : lead == 0xED ? Continues(next, 0x80, 0x9F)
+                                 : Continues(next);
+    return second && Continues(Byte(text, at + 2)) ? 3 : 0;
   }
-  // Overlong forms, UTF-16 surrogates and code points past U+10FFFF.
-  unsigned char second = byte(at + 1);
-  if (lead == 0xE0 && second < 0xA0) return 0;
-  if (lead == 0xED && second >= 0xA0) return 0;
-  if (lead == 0xF0 && second < 0x90) return 0;
-  if (lead == 0xF4 && second >= 0x90) return 0;
-  return length;
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    bool second = lead == 0xF0   ? Continues(next, 0x90)
+                  : lead == 0xF4 ? Continues(next, 0x80, 0x8F)
+                                 : Continues(next);
+    return second && Continues(Byte(text, at + 2)) && Continues(Byte(text, at + 3)) ? 4 : 0;
+  }
+  return 0;
 }
 
 void AppendEscaped(std::string* shown, unsigned char byte) {
@@ -33,24 +45,27 @@ void AppendEscaped(std::string* shown, unsigned char byte) {
 
 std::string Quoted(std::string_view text) {
   std::string shown = "\"";
-  size_t characters = 0;
   size_t at = 0;
-  while (at < text.size() && characters < kShownCharacters) {
-    auto byte = static_cast<unsigned char>(text[at]);
-    if (byte >= 0x20 && byte < 0x7F) {
-      shown += text[at++];
-    } else if (size_t length = byte >= 0x80 ? Utf8SequenceAt(text, at) : 0; length > 0) {
-      shown.append(text.substr(at, length));
-      at += length;
-    } else {
+  for (size_t characters = 0; at < text.size() && characters < kShownCharacters; ++characters) {
+    unsigned char byte = Byte(text, at);
+    size_t length = CharacterLength(text, at);
+    bool c1_control = length == 2 && byte == 0xC2 && Byte(text, at + 1) < 0xA0;
+    if (byte < 0x20 || byte == 0x7F) {
       AppendEscaped(&shown, byte);
-      ++at;
+    } else if (byte == '"' || byte == '\\') {
+      shown += '\\';
+      shown += static_cast<char>(byte);
+    } else if (length == 0 || c1_control) {
+      // An invalid byte is shown alone; a C1 control as its two bytes.
+      length = length == 0 ? 1 : length;
+      for (size_t i = 0; i < length; ++i) AppendEscaped(&shown, Byte(text, at + i));
+    } else {
+      shown.append(text.substr(at, length));
     }
-    ++characters;
+    at += length == 0 ? 1 : length;
   }
-  shown += "\"";
-  if (at < text.size()) shown += "... (" + std::to_string(text.size()) + " bytes)";
-  return shown;
+  if (at < text.size()) return shown + "...\" (" + std::to_string(text.size()) + " bytes)";
+  return shown + "\"";
 }
 
 }  // namespace schedule

@@ -15,9 +15,11 @@ namespace schedule {
 /// How many characters of a piece of input a message shows before it cuts.
 inline constexpr size_t kShownCharacters = 60;
 
-/// `text` in double quotes, safe for a terminal: control bytes, NUL, DEL and
-/// bytes that are no valid UTF-8 shown as \xNN; after kShownCharacters
-/// characters it is cut with "..." and its full length in bytes.
+/// `text` in double quotes, safe for a terminal: control bytes, NUL, DEL,
+/// the C1 controls and bytes that are no valid UTF-8 shown as \xNN, a double
+/// quote and a backslash with a backslash before them. A piece of more than
+/// kShownCharacters characters is cut after that many with "..." and its
+/// full length in bytes: "abc..." (250 bytes).
 std::string Quoted(std::string_view text);
 
 }  // namespace schedule

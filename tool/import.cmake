@@ -16,7 +16,6 @@ add_custom_command(
 add_library(zelto_import STATIC
   ${zelto_import_dir}/import_rows.cc
   ${zelto_import_dir}/import_season.cc
-  ${zelto_import_dir}/import_shown_text.cc
   ${zelto_import_dir}/import_team_map.cc
   ${zelto_import_dir}/team_list.cc
   ${zelto_team_table}
@@ -27,7 +26,7 @@ if(ZELTO_TESTS)
   zelto_add_test(import_tests
     SOURCES ${zelto_import_dir}/import_rows_test.cc ${zelto_import_dir}/import_season_test.cc
             ${zelto_import_dir}/import_team_map_test.cc ${zelto_import_dir}/team_list_test.cc
-    LIBRARIES zelto_import zelto_schedule_tool)
+    LIBRARIES zelto_import zelto_tool)
   target_compile_definitions(import_tests PRIVATE
     ZELTO_SEASON_1884="${PROJECT_SOURCE_DIR}/../shared/data/1884SKED.TXT"
     ZELTO_TEAM_LIST="${zelto_team_list}")

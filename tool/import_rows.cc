@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "tool/import_shown_text.h"
+#include "schedule/shown_text.h"
 
 namespace tool {
 namespace {
@@ -84,7 +84,7 @@ bool SplitRow(std::string_view row, std::vector<std::string>* fields, std::strin
       }
       if (at < row.size() && row[at] != ',') {
         *problem = "field " + std::to_string(fields->size() + 1) + ": text after its closing double quote: " +
-                   ShownText(row.substr(at, row.find(',', at) - at));
+                   schedule::Quoted(row.substr(at, row.find(',', at) - at));
         return false;
       }
     } else {
@@ -102,7 +102,7 @@ bool ParseRowDate(std::string_view text, RowDate* date, std::string* problem) {
   bool digits = text.size() == 8;
   for (char c : text) digits = digits && c >= '0' && c <= '9';
   if (!digits) {
-    *problem = "date " + ShownText(text) + " is not written YYYYMMDD";
+    *problem = "date " + schedule::Quoted(text) + " is not written YYYYMMDD";
     return false;
   }
   auto number = [&](size_t from, size_t count) {

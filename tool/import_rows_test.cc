@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/import_shown_text.h"
+#include "schedule/shown_text.h"
 
 namespace tool {
 namespace {
@@ -80,22 +80,6 @@ TEST(ParseRowDateTest, RealDaysWithGregorianLeapYears) {
   EXPECT_FALSE(ParseRowDate("1884-4-17", &date, &problem));
   EXPECT_EQ(problem, "date \"1884-4-17\" is not written YYYYMMDD");
   EXPECT_FALSE(ParseRowDate("", &date, &problem));
-}
-
-TEST(ShownTextTest, EveryByteVisibleAndLongPiecesCut) {
-  EXPECT_EQ(ShownText("NY1"), "\"NY1\"");
-  EXPECT_EQ(ShownText(std::string("a\x1B\0\x7F" "b", 5)), "\"a\\x1B\\x00\\x7Fb\"");
-  EXPECT_EQ(ShownText("say \"x\\y\""), "\"say \\\"x\\\\y\\\"\"");
-  EXPECT_EQ(ShownText("Montr\xC3\xA9" "al"), "\"Montr\xC3\xA9" "al\"");  // valid UTF-8 stays
-  EXPECT_EQ(ShownText("a\xC3(\xFF\xC2\x85"), "\"a\\xC3(\\xFF\\xC2\\x85\"");  // invalid, a C1 control
-  EXPECT_EQ(ShownText("\xE0\x80\xAF\xED\xA0\x80"), "\"\\xE0\\x80\\xAF\\xED\\xA0\\x80\"");  // overlong, surrogate
-  std::string long_text(250, 'x');
-  EXPECT_EQ(ShownText(long_text), "\"" + std::string(60, 'x') + "...\" (250 bytes)");
-  EXPECT_EQ(ShownText(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
-  // Characters, not bytes, are counted: 61 two-byte letters are cut after 60.
-  std::string wide;
-  for (int i = 0; i < 61; ++i) wide += "\xC3\xA9";
-  EXPECT_EQ(ShownText(wide), "\"" + wide.substr(0, 120) + "...\" (122 bytes)");
 }
 
 }  // namespace

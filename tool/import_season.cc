@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "schedule/schedule_record.h"
-#include "tool/import_shown_text.h"
+#include "schedule/shown_text.h"
 #include "tool/team_list.h"
 
 namespace tool {
@@ -88,13 +88,13 @@ void SeasonImporter::TakeRow(std::string_view row, int line) {
   if (!SplitRow(row, &fields_, &problem)) return Error(line, problem);
   if (fields_.size() != kFields) {
     return Error(line, "a row has 12 fields, this one " + std::to_string(fields_.size()) + ": " +
-                           ShownText(row));
+                           schedule::Quoted(row));
   }
   RowDate date;
   if (!TakeDate(fields_[kDate], line, &date)) return;
   const std::string& game_number = fields_[kGameNumber];
   if (game_number != "0" && game_number != "1" && game_number != "2") {
-    return Error(line, "game number " + ShownText(game_number) +
+    return Error(line, "game number " + schedule::Quoted(game_number) +
                            " is not 0 (a single game), 1 or 2 (a doubleheader's first or second)");
   }
   if (!Kept(fields_[kVisitorLeague], fields_[kHomeLeague])) return;
@@ -161,12 +161,12 @@ std::string SeasonImporter::MadeName(const std::string& code, const std::string&
   } else {
     const TeamListEntry* team = FindTeam(code);
     if (team == nullptr) {
-      Error(line, "unknown team code " + ShownText(code) + ": name it with --teams (a line " +
+      Error(line, "unknown team code " + schedule::Quoted(code) + ": name it with --teams (a line " +
                       (IsPlainCode(code) ? code : std::string("CODE")) + ",NAME in the MAP file)");
       return "";
     }
     if (league.empty()) {
-      Error(line, "team " + ShownText(code) + " has no league code in this row: name it with --teams");
+      Error(line, "team " + schedule::Quoted(code) + " has no league code in this row: name it with --teams");
       return "";
     }
     name = TwoDigits(year) + Lower(league[0]);
@@ -176,13 +176,13 @@ std::string SeasonImporter::MadeName(const std::string& code, const std::string&
     }
   }
   if (std::string problem = TeamNameProblem(name); !problem.empty()) {
-    Error(line, "team " + ShownText(code) + ": " + problem + (from_map ? "" : ": name it with --teams"));
+    Error(line, "team " + schedule::Quoted(code) + ": " + problem + (from_map ? "" : ": name it with --teams"));
     return "";
   }
   auto [owner, added] = owners_.emplace(name, code);
   if (!added && owner->second != code) {
-    Error(line, "teams " + ShownText(owner->second) + " and " + ShownText(code) + " both get the name " +
-                    ShownText(name) + ": give one of them another name with --teams");
+    Error(line, "teams " + schedule::Quoted(owner->second) + " and " + schedule::Quoted(code) + " both get the name " +
+                    schedule::Quoted(name) + ": give one of them another name with --teams");
     return "";
   }
   if (added) ++report_.teams;
@@ -213,7 +213,7 @@ void SeasonImporter::Finish() {
   FinishDate();
   date_games_ = 0;
   for (size_t i = 0; i < options_.leagues.size(); ++i) {
-    if (!league_seen_[i]) Warn(0, "league " + ShownText(options_.leagues[i]) + " is in no row");
+    if (!league_seen_[i]) Warn(0, "league " + schedule::Quoted(options_.leagues[i]) + " is in no row");
   }
   if (report_.games == 0 && report_.error_count == 0) {
     Error(0, report_.rows == 0 ? "no rows: there is no game to import"

@@ -11,13 +11,23 @@
 
 #include "schedule/expected_records.h"
 #include "schedule/schedule_builder.h"
-#include "schedule/schedule_check.h"
+#include "tool/schedule_check.h"
 #include "testing/temp_dir.h"
 
 namespace tool {
 namespace {
 
 using testing_support::ReadFileBytes;
+
+// What check finds in `text`, written as a file.
+std::vector<schedule::CheckFinding> CheckText(const std::string& text) {
+  testing_support::ScopedTempDir dir;
+  testing_support::WriteFileBytes(dir.File("imported.txt"), text);
+  std::vector<schedule::CheckFinding> findings;
+  std::string failure;
+  EXPECT_TRUE(schedule::CheckScheduleFile(dir.File("imported.txt"), &findings, &failure)) << failure;
+  return findings;
+}
 
 // The test's own reading of a CSV line: split at commas, quotes dropped
 // (neither file quotes a comma).
@@ -131,8 +141,7 @@ TEST_F(Season1884Test, BuildsIntoTheGamesOfEveryDateUnderDefaultNames) {
             "1884SKED.TXT:" + std::to_string(sixteenth_lines[0]) +
                 ": date 05/30/84 has 28 games: a schedule keeps the first 15; this one and the 12 after it are "
                 "left out");
-  std::stringbuf text(imported.text);
-  std::vector<schedule::CheckFinding> findings = schedule::CheckScheduleText(&text);
+  std::vector<schedule::CheckFinding> findings = CheckText(imported.text);
   EXPECT_EQ(findings.size(), sixteenth_lines.size());
   for (const auto& finding : findings) EXPECT_NE(finding.message.find("(a date holds 15)"), std::string::npos) << finding.message;
 }
@@ -316,8 +325,7 @@ TEST(ImportSeasonTest, MutatedSeasonsGiveTextThatBuildsAsItReadsOrAnError) {
       continue;
     }
     ++whole;
-    std::stringbuf text(imported.text);
-    std::vector<schedule::CheckFinding> findings = schedule::CheckScheduleText(&text);
+    std::vector<schedule::CheckFinding> findings = CheckText(imported.text);
     EXPECT_TRUE(findings.empty()) << findings.front().line << ": " << findings.front().message << "\n"
                                   << imported.text;
     size_t date_lines = 0;

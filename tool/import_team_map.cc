@@ -3,7 +3,7 @@
 #include <map>
 
 #include "schedule/schedule_record.h"
-#include "tool/import_shown_text.h"
+#include "schedule/shown_text.h"
 
 namespace tool {
 namespace {
@@ -18,7 +18,7 @@ std::string CodeProblem(std::string_view code) {
   for (char c : code) {
     auto byte = static_cast<unsigned char>(c);
     if (byte <= ' ' || byte == 0x7F || c == '"') {
-      return "team code " + ShownText(code) + " holds a blank, double quote or control byte";
+      return "team code " + schedule::Quoted(code) + " holds a blank, double quote or control byte";
     }
   }
   return "";
@@ -29,7 +29,7 @@ std::string CodeProblem(std::string_view code) {
 std::string TeamNameProblem(std::string_view name) {
   if (name.empty()) return "the name is empty";
   if (name.size() > static_cast<size_t>(schedule::kNameWidth)) {
-    return "name " + ShownText(name) + " is " + std::to_string(name.size()) +
+    return "name " + schedule::Quoted(name) + " is " + std::to_string(name.size()) +
            " bytes long; a team name holds at most 8";
   }
   for (char c : name) {
@@ -37,10 +37,10 @@ std::string TeamNameProblem(std::string_view name) {
     if (c == ' ' || c == ',' || c == '"' || byte < 0x20 || byte == 0x7F) {
       std::string what = c == ' ' ? "a blank" : c == ',' ? "a comma" : c == '"' ? "a double quote"
                          : c == '\t' ? "a TAB" : "a control byte";
-      return "name " + ShownText(name) + " holds " + what + ", which a game line cannot carry";
+      return "name " + schedule::Quoted(name) + " holds " + what + ", which a game line cannot carry";
     }
   }
-  if (name.front() == '[') return "name " + ShownText(name) + " starts with \"[\": its game line would read as a date line";
+  if (name.front() == '[') return "name " + schedule::Quoted(name) + " starts with \"[\": its game line would read as a date line";
   return "";
 }
 
@@ -62,12 +62,12 @@ int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vec
     std::string_view code = line.substr(0, comma);
     std::string_view name = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
     if (comma == std::string_view::npos) {
-      problem = "a line is CODE,NAME; this one has no comma: " + ShownText(line);
+      problem = "a line is CODE,NAME; this one has no comma: " + schedule::Quoted(line);
     } else if (problem = CodeProblem(code); problem.empty()) {
       if (auto earlier = named_on.find(code); earlier != named_on.end()) {
-        problem = "team code " + ShownText(code) + " was already named on line " + std::to_string(earlier->second);
+        problem = "team code " + schedule::Quoted(code) + " was already named on line " + std::to_string(earlier->second);
       } else if (problem = TeamNameProblem(name); !problem.empty()) {
-        problem = "team " + ShownText(code) + ": " + problem;
+        problem = "team " + schedule::Quoted(code) + ": " + problem;
       }
     }
     if (!problem.empty()) {
@@ -87,7 +87,7 @@ bool ParseLeagueList(std::string_view list, std::vector<std::string>* leagues, s
     size_t comma = list.find(',', at);
     std::string_view code = list.substr(at, comma == std::string_view::npos ? std::string_view::npos : comma - at);
     if (code.empty()) {
-      *problem = "an empty league code in the league list " + ShownText(list);
+      *problem = "an empty league code in the league list " + schedule::Quoted(list);
       return false;
     }
     leagues->emplace_back(code);
