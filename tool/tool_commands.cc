@@ -16,20 +16,20 @@
 namespace schedule {
 namespace {
 
-// Output that could not be written (a full disk, a closed pipe) is a
-// failure, not a dump.
-int FinishStandardOutput() {
-  std::cout.flush();
-  if (std::cout) return 0;
-  PrintFailure("Cannot write to standard output");
-  return 1;
-}
-
 void PrintProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) PrintFailure(problem);
 }
 
 }  // namespace
+
+int FinishStandardOutput() {
+  // Output that could not be written is a failure, not a dump.
+  std::cout.flush();
+  std::fflush(stdout);
+  if (std::cout && !std::ferror(stdout)) return 0;
+  PrintFailure("Cannot write to standard output");
+  return 1;
+}
 
 void PrintFailure(const std::string& message) {
   std::fprintf(stderr, "schedule-tool: %s\n", message.c_str());

@@ -24,6 +24,21 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
 /// `check INPUT`: INPUT "-" is standard input.
 int RunCheck(const std::string& input);
 
+/// The options of `import`, each empty when not given.
+struct ImportArguments {
+  std::string leagues;  ///< --league LIST
+  std::string teams;    ///< --teams MAP
+  std::string output;   ///< --output TEXT ("-": standard output)
+};
+
+/// `import [--league LIST] [--teams MAP] [--output TEXT] SEASON`: SEASON
+/// "-" is standard input.
+int RunImport(const std::string& season, const ImportArguments& arguments);
+
+/// Flushes standard output: 0, or 1 with the message when it could not be
+/// written (a full disk, a closed pipe).
+int FinishStandardOutput();
+
 /// Prints `message` on standard error as schedule-tool's own line.
 void PrintFailure(const std::string& message);
 

@@ -9,6 +9,7 @@ inline constexpr char kSynopsis[] =
     "Usage: schedule-tool build INPUT OUTPUT\n"
     "       schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
     "       schedule-tool check INPUT\n"
+    "       schedule-tool import [--league LIST] [--teams MAP] [--output TEXT] SEASON\n"
     "       schedule-tool COMMAND --help\n"
     "       schedule-tool --help | --version\n";
 
@@ -20,6 +21,8 @@ inline constexpr char kOverview[] =
     "dump    Shows what the schedule file FILE holds.\n"
     "check   Lists the lines of the schedule text file INPUT that the build\n"
     "        takes in a way you may not expect.\n"
+    "import  Writes the schedule text of a season file of Retrosheet's (one\n"
+    "        game per row).\n"
     "\n"
     "Input format: date lines in brackets, e.g. [04/10/45], each followed by\n"
     "the games of that date, one per line: visitor file name in columns 1-8,\n"
@@ -90,6 +93,37 @@ inline constexpr char kCheckHelp[] =
     "    longer than 1 MiB, and a text with no date line\n"
     "\n"
     "Exit status: 0 nothing found, 1 something found or INPUT unreadable, 2 usage.\n";
+
+/// import --help.
+inline constexpr char kImportHelp[] =
+    "Usage: schedule-tool import [--league LIST] [--teams MAP] [--output TEXT] SEASON\n"
+    "\n"
+    "Writes the schedule text for the season file SEASON (- for standard\n"
+    "input), one game per row as Retrosheet publishes them: for each date, in\n"
+    "the file's order, a line [MM/DD/YY] and its games, the visitor in columns\n"
+    "1-8 and the home team from column 10, CR LF line ends. Every game is kept\n"
+    "on its date, postponed or not. A team's name is the two-digit year, the\n"
+    "first letter of its league, and the first five letters of its city, in\n"
+    "lower case: the 1945 New York Giants are 45nnewyo.\n"
+    "\n"
+    "  --league LIST  keep the games between teams of these leagues, e.g. NL,AA\n"
+    "  --teams MAP    name teams from the file MAP: lines CODE,NAME (names of at\n"
+    "                 most 8 bytes, no blank, comma, double quote or control\n"
+    "                 byte); blank lines and lines starting with # are skipped\n"
+    "  --output TEXT  write the text to TEXT (- is standard output); on an\n"
+    "                 error nothing is written\n"
+    "\n"
+    "Errors, as FILE:LINE: message: a row of other than 12 fields, a date that\n"
+    "is no real day or goes backwards, an unknown team code (name it with\n"
+    "--teams), a game number other than 0, 1, 2, two teams of one season with\n"
+    "the same name. A date of more than 15 games is a warning: a schedule keeps\n"
+    "its first 15.\n"
+    "\n"
+    "The information used here was obtained free of charge from and is\n"
+    "copyrighted by Retrosheet. Interested parties may contact Retrosheet at\n"
+    "www.retrosheet.org.\n"
+    "\n"
+    "Exit status: 0 written (warnings on standard error), 1 an error, 2 usage.\n";
 
 }  // namespace schedule
 

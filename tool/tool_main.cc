@@ -87,6 +87,15 @@ int Run(const std::vector<std::string>& arguments) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
   AddOperandsAndHelp(&dump);
+  Command import = AddCommand(&tool, "import", schedule::kImportHelp);
+  schedule::ImportArguments import_arguments;
+  import.app->add_option("--league", import_arguments.leagues);
+  import.app->add_option("--teams", import_arguments.teams);
+  import.app->add_option("--output", import_arguments.output);
+  for (CLI::Option* option : import.app->get_options()) {
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
+  AddOperandsAndHelp(&import);
 
   // "--" ends the options: what follows is file names, whatever it looks
   // like. The parser is given the words before it alone.
@@ -104,7 +113,7 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump}) {
+    for (const Command* command : {&build, &check, &dump, &import}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -113,7 +122,7 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump}) {
+  for (Command* command : {&build, &check, &dump, &import}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -138,6 +147,10 @@ int Run(const std::vector<std::string>& arguments) {
                                   : format_name == "csv" ? schedule::DumpFormat::kCsv
                                                          : schedule::DumpFormat::kListing;
     return schedule::RunDump(dump.operands[0], format, output);
+  }
+  if (import.app->parsed()) {
+    if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
+    return schedule::RunImport(import.operands[0], import_arguments);
   }
   if (wants_version) {
     std::printf("schedule-tool %s\n", ZELTO_VERSION);

@@ -1,0 +1,175 @@
+// schedule-tool import: a season file as schedule text. The season file is
+// read through file access a piece at a time; the text goes to a file that
+// is put in place only when the whole season imported without an error, or
+// to standard output once the season is known to import whole.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "files/file_access.h"
+#include "files/read_field.h"
+#include "frame/run_time_errors.h"
+#include "tool/import_season.h"
+#include "tool/import_team_map.h"
+#include "tool/tool_commands.h"
+#include "tool/tool_input.h"
+
+namespace schedule {
+namespace {
+
+// The season file (and before it the MAP) is read as file 1, the text
+// written as file 2.
+constexpr int16_t kSeasonFile = 1;
+constexpr int16_t kTextFile = 2;
+// A MAP names a season's teams: a few dozen lines.
+constexpr size_t kMaxMapBytes = 1024 * 1024;
+
+// Reads the input open as kSeasonFile to its end, at most `limit` bytes (0:
+// no limit), handing each piece to `take`. The reason it could not, as a
+// message, or an empty string.
+template <typename Take>
+std::string ReadAll(const std::string& name, const char* what, size_t limit, Take take) {
+  uint8_t chunk[64 * 1024];
+  size_t total = 0;
+  for (;;) {
+    uint32_t got = 0;
+    if (int code = files::ReadBytes(kSeasonFile, chunk, sizeof chunk, &got)) {
+      return std::string("Cannot read ") + what + " \"" + name + "\": " + frame::ErrorMessage(code);
+    }
+    if (got == 0) return "";
+    total += got;
+    if (limit > 0 && total > limit) {
+      return std::string("Cannot read ") + what + " \"" + name + "\": it is larger than " +
+             std::to_string(limit / 1024) + " KiB";
+    }
+    take(std::string_view(reinterpret_cast<const char*>(chunk), got));
+  }
+}
+
+// Opens `name` ("-": standard input) and hands every piece to `take`.
+template <typename Take>
+std::string ReadWholeInput(const std::string& name, const char* what, size_t limit, Take take) {
+  if (int code = OpenToolInput(kSeasonFile, name)) {
+    return std::string("Cannot open ") + what + " \"" + name + "\": " + frame::ErrorMessage(code);
+  }
+  std::string failure = ReadAll(name, what, limit, take);
+  files::CloseAllFiles();
+  return failure;
+}
+
+// The names of a MAP file; false when it cannot be read or holds lines it
+// refuses (each printed).
+bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
+  std::string text;
+  std::string failure = ReadWholeInput(map, "team map", kMaxMapBytes,
+                                       [&](std::string_view piece) { text.append(piece); });
+  if (!failure.empty()) {
+    PrintFailure(failure);
+    return false;
+  }
+  std::vector<std::string> errors;
+  tool::ReadTeamMap(text, map, teams, &errors);
+  for (const std::string& error : errors) PrintFailure(error);
+  return errors.empty();
+}
+
+// One import of the season into `sink`; the failure to read it, if any.
+std::string ImportInto(const std::string& season, const tool::ImportOptions& options,
+                       const tool::TextSink& sink, tool::ImportReport* report) {
+  tool::SeasonImporter importer(options, sink);
+  std::string failure = ReadWholeInput(season, "season file", 0,
+                                       [&](std::string_view piece) { importer.TakeBytes(piece); });
+  importer.Finish();
+  *report = importer.report();
+  return failure;
+}
+
+void PrintReport(const tool::ImportReport& report) {
+  for (const std::string& error : report.errors) PrintFailure(error);
+  if (report.error_count > static_cast<int>(report.errors.size())) {
+    PrintFailure(std::to_string(report.error_count - static_cast<int>(report.errors.size())) +
+                 " more errors not shown");
+  }
+  for (const std::string& warning : report.warnings) PrintFailure("warning: " + warning);
+}
+
+// The text into the file `output`, put in place only when the import is whole.
+int ImportToFile(const std::string& season, const tool::ImportOptions& options,
+                 const std::string& output) {
+  // The season is opened first: an output that is the season file itself is
+  // refused as a file in use, and the season keeps its bytes.
+  if (int code = OpenToolInput(kSeasonFile, season)) {
+    PrintFailure("Cannot open season file \"" + season + "\": " + frame::ErrorMessage(code));
+    return 1;
+  }
+  if (int code = files::OpenForOutput(kTextFile, output)) {
+    files::CloseAllFiles();
+    PrintFailure("Cannot open file \"" + output + "\": " + frame::ErrorMessage(code));
+    return 1;
+  }
+  int write_failure = 0;
+  tool::SeasonImporter importer(options, [&](std::string_view text) {
+    if (write_failure != 0) return;
+    write_failure = files::WriteBytes(kTextFile, reinterpret_cast<const uint8_t*>(text.data()),
+                                      static_cast<uint32_t>(text.size()));
+  });
+  std::string failure = ReadAll(season, "season file", 0,
+                                [&](std::string_view piece) { importer.TakeBytes(piece); });
+  importer.Finish();
+  PrintReport(importer.report());
+  if (!failure.empty()) PrintFailure(failure);
+  bool whole = failure.empty() && importer.report().Succeeded() && write_failure == 0;
+  if (whole) write_failure = files::CommitOutput(kTextFile);
+  files::CloseAllFiles();  // an uncommitted text is removed
+  if (write_failure != 0) {
+    PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(write_failure));
+    return 1;
+  }
+  return whole ? 0 : 1;
+}
+
+// The text to standard output, written only once the season is known to
+// import whole: a season file is read twice, standard input held in memory.
+int ImportToStandardOutput(const std::string& season, const tool::ImportOptions& options) {
+  std::string held;
+  tool::ImportReport report;
+  std::string failure = ImportInto(season, options, [&](std::string_view text) {
+    if (season == "-") held.append(text);
+  }, &report);
+  PrintReport(report);
+  if (!failure.empty()) PrintFailure(failure);
+  if (!failure.empty() || !report.Succeeded()) return 1;
+  if (season == "-") {
+    std::fwrite(held.data(), 1, held.size(), stdout);
+  } else {
+    failure = ImportInto(season, options, [](std::string_view text) {
+      std::fwrite(text.data(), 1, text.size(), stdout);
+    }, &report);
+    if (!failure.empty() || !report.Succeeded()) {
+      PrintFailure("Cannot read season file \"" + season + "\": it changed while it was read");
+      return 1;
+    }
+  }
+  return FinishStandardOutput();
+}
+
+}  // namespace
+
+int RunImport(const std::string& season, const ImportArguments& arguments) {
+  tool::ImportOptions options;
+  options.source_name = season;
+  if (!arguments.leagues.empty()) {
+    std::string problem;
+    if (!tool::ParseLeagueList(arguments.leagues, &options.leagues, &problem)) {
+      PrintFailure("--league: " + problem);
+      return kUsageError;
+    }
+  }
+  if (!arguments.teams.empty() && !ReadMap(arguments.teams, &options.teams)) return 1;
+  if (arguments.output.empty() || arguments.output == "-") {
+    return ImportToStandardOutput(season, options);
+  }
+  return ImportToFile(season, options, arguments.output);
+}
+
+}  // namespace schedule
