@@ -10,6 +10,8 @@ InputWaitCancel wait_cancel = nullptr;
 
 void SetInputWaitHook(InputWaitCancel cancel) { wait_cancel = cancel; }
 
+bool InputWaitHookSet() { return wait_cancel != nullptr; }
+
 bool InputWaitCancelled() { return wait_cancel != nullptr && wait_cancel(); }
 
 }  // namespace files

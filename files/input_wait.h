@@ -12,6 +12,9 @@ using InputWaitCancel = bool (*)();
 /// Installs `cancel` (null: the wait ends only with its data or a signal).
 void SetInputWaitHook(InputWaitCancel cancel);
 
+/// True while a hook is installed.
+bool InputWaitHookSet();
+
 /// True when the installed hook says the wait is to end.
 bool InputWaitCancelled();
 
