@@ -8,8 +8,12 @@ namespace frame {
 namespace {
 
 // The signals after which the program puts things back before it goes down
-// as the signal's default action says.
-constexpr int kFatalSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+// as the signal's default action says: every one whose default ends the
+// process and that a user or the system sends from outside. SIGPIPE is left
+// to the console, which ignores it in stream mode; SIGXFSZ is ignored by
+// file access, so a write past the size limit fails as a full disk.
+constexpr int kFatalSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM,   SIGALRM,
+                                 SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF};
 constexpr int kFatalSignalCount = sizeof(kFatalSignals) / sizeof(kFatalSignals[0]);
 
 // Read by the handler, so kept in static storage; the program has one thread
