@@ -172,6 +172,47 @@ TEST_F(FileAccessWin32Test, DeviceNamesAreNoDiskFilesAndPortsAreNoInput) {
   EXPECT_FALSE(never_ends);
 }
 
+TEST_F(FileAccessWin32Test, StandardInputAsADiskFileOrAPipeThatWaits) {
+  std::string name = dir_.File("in.txt");
+  WriteFileBytes(name, "skip\r\nkeep\r\n");
+  HANDLE saved = GetStdHandle(STD_INPUT_HANDLE);
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ASSERT_NE(SetFilePointer(file, 6, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+  SetStdHandle(STD_INPUT_HANDLE, file);
+  std::string field;
+  ASSERT_EQ(OpenStandardInput(1, 128), 0);
+  EXPECT_EQ(ReadField(1, &field), 0);
+  EXPECT_EQ(field, "keep");  // read from where it stood
+  CloseAllFiles();
+  CloseHandle(file);
+
+  // A pipe with nothing in it waits; the hook ends the wait.
+  HANDLE reader = nullptr, writer = nullptr;
+  ASSERT_TRUE(CreatePipe(&reader, &writer, nullptr, 0));
+  SetStdHandle(STD_INPUT_HANDLE, reader);
+  static int asked = 0;
+  asked = 0;
+  SetInputWaitCancel([] { return ++asked >= 2; });
+  ASSERT_EQ(OpenStandardInput(1, 128), 0);
+  EXPECT_EQ(ReadField(1, &field), frame::kDiskNotReady);
+  EXPECT_EQ(asked, 2);
+  CloseAllFiles();
+  // Once data is there it is read, and the writer gone is the end.
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(writer, "abc\r\n", 5, &written, nullptr));
+  CloseHandle(writer);
+  ASSERT_EQ(OpenStandardInput(1, 128), 0);
+  EXPECT_EQ(ReadField(1, &field), 0);
+  EXPECT_EQ(field, "abc");
+  EXPECT_TRUE(EndOfFile(1));
+  CloseAllFiles();
+  SetInputWaitCancel(nullptr);
+  CloseHandle(reader);
+  SetStdHandle(STD_INPUT_HANDLE, saved);
+}
+
 TEST_F(FileAccessWin32Test, ThePlatformRefusesANegativeOffset) {
   std::string name = dir_.File("out.SCH");
   PlatformHandle handle = kNoHandle;
