@@ -1,4 +1,6 @@
-// Opening, writing records and closing. Reading lives in read_field.cc.
+// Opening input, writing records and closing. Opening a file to replace
+// lives in file_replace.cc, reading records in record_read.cc, reading text
+// fields in read_field.cc.
 #include "files/file_access.h"
 
 #include <cmath>
@@ -7,7 +9,9 @@
 #include <new>
 #include <utility>
 
+#include "files/file_access_internal.h"
 #include "files/open_file_table.h"
+#include "files/pending_files.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
@@ -15,55 +19,27 @@
 namespace files {
 namespace {
 
-// Records the code in the error word and hands it back, so every failure
-// path is one line.
-int Fail(int code) {
-  frame::RecordError(code);
-  return code;
-}
-
 // A name that would not reach the file the user named is refused: an empty
-// one, wildcards, a NUL byte (the name would end early), or one too long to
-// pass whole (cutting it would open some other file).
-bool NameIsUsable(const std::string& name) {
-  if (name.empty() || name.size() > kMaxNameLength) return false;
-  return name.find_first_of(std::string("*?\0", 3)) == std::string::npos;
-}
-
-// The checks both kinds of open make before anything is touched.
-int CheckOpen(int16_t number, const std::string& name, int64_t length, int64_t max_length) {
-  if (!NameIsUsable(name)) return frame::kBadFileName;
-  if (number < 0) return frame::kBadFileNumber;
-  if (length < 1 || length > max_length) return frame::kBadRecordLength;
-  if (FindEntry(number) != nullptr) return frame::kFileAlreadyOpen;
-  return 0;
+// one, wildcards, a NUL byte (the name would end early), or one longer than
+// the platform takes (cutting it would open some other file).
+int CheckName(const std::string& name) {
+  if (name.empty()) return frame::kBadFileName;
+  if (name.find_first_of(std::string("*?\0", 3)) != std::string::npos) {
+    return frame::kBadFileName;
+  }
+  return name.size() > PlatformMaxNameLength() ? frame::kNameTooLong : 0;
 }
 
 // A file this program already holds under another number is refused like a
-// file held by another program: reading and writing one file at once would
-// clobber the input.
+// file held by another program.
 bool AlreadyHeld(PlatformHandle handle) {
   bool held = false;
   ForEachEntry([&](const FileEntry& entry) {
-    if (PlatformSameFile(entry.handle, handle)) held = true;
+    for (PlatformHandle mine : {entry.handle, entry.replacement.lock_handle}) {
+      if (mine != kNoHandle && PlatformSameFile(mine, handle)) held = true;
+    }
   });
   return held;
-}
-
-// What kind of device an open platform file is; asked once per open.
-DeviceKind DeviceOf(PlatformHandle handle) {
-  return PlatformIsDisk(handle) ? DeviceKind::kDisk : DeviceKind::kOther;
-}
-
-// Finishes an open whose platform file is open and whose device kind is
-// known: the same-file check, and the entry put into the table.
-int AddEntry(std::unique_ptr<FileEntry> entry) {
-  if (AlreadyHeld(entry->handle)) {
-    PlatformClose(entry->handle);
-    return Fail(frame::kAccessDenied);
-  }
-  InsertEntry(std::move(entry));
-  return 0;
 }
 
 // Writes `size` bytes at `offset`; a short write is a full disk.
@@ -73,7 +49,43 @@ int WriteThrough(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_
   return written < size ? frame::kDiskFull : 0;
 }
 
-// Hands the gathered records of a write-behind file to the platform.
+}  // namespace
+
+int Fail(int code) {
+  frame::RecordError(code);
+  return code;
+}
+
+int CheckOpen(int16_t number, const std::string& name, int64_t length, int64_t max_length) {
+  if (int code = CheckName(name)) return code;
+  if (number < 0) return frame::kBadFileNumber;
+  if (length < 1 || length > max_length) return frame::kBadRecordLength;
+  if (FindEntry(number) != nullptr) return frame::kFileAlreadyOpen;
+  return 0;
+}
+
+std::unique_ptr<FileEntry> NewEntry(int16_t number, FileKind kind, uint32_t write_behind) {
+  auto entry = std::unique_ptr<FileEntry>(new (std::nothrow) FileEntry);
+  if (!entry) return nullptr;
+  if (write_behind > 0) {
+    entry->pending.reset(new (std::nothrow) uint8_t[write_behind]);
+    if (!entry->pending) return nullptr;
+    entry->pending_capacity = write_behind;
+  }
+  entry->number = number;
+  entry->kind = kind;
+  return entry;
+}
+
+int AddEntry(std::unique_ptr<FileEntry> entry, PlatformHandle held) {
+  if (held != kNoHandle && AlreadyHeld(held)) {
+    CloseEntry(*entry);
+    return Fail(frame::kAccessDenied);
+  }
+  InsertEntry(std::move(entry));
+  return 0;
+}
+
 int FlushPending(FileEntry& entry) {
   if (entry.pending_count == 0) return 0;
   uint32_t count = entry.pending_count;
@@ -81,7 +93,6 @@ int FlushPending(FileEntry& entry) {
   return WriteThrough(entry, entry.pending_offset, entry.pending.get(), count);
 }
 
-// Writes a record now, or gathers it behind the records just before it.
 int WriteOrGather(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_t size) {
   if (entry.pending_capacity == 0) return WriteThrough(entry, offset, bytes, size);
   bool follows = entry.pending_count > 0 && offset == entry.pending_offset + entry.pending_count;
@@ -95,7 +106,23 @@ int WriteOrGather(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32
   return 0;
 }
 
-}  // namespace
+int CloseEntry(FileEntry& entry) {
+  Replacement& replacement = entry.replacement;
+  bool replacing = replacement.lock_handle != kNoHandle;
+  if (replacing && (!replacement.in_place || replacement.created_target)) {
+    // Never committed: the old file stays as it was, or the name free.
+    PlatformDiscard(&replacement);
+    ForgetPendingFile(entry.pending_slot);
+    entry.pending_slot = -1;
+    entry.handle = kNoHandle;
+    return 0;
+  }
+  if (entry.handle == kNoHandle) return 0;
+  int code = FlushPending(entry);
+  int close_code = PlatformClose(entry.handle);
+  entry.handle = replacement.write_handle = replacement.lock_handle = kNoHandle;
+  return code != 0 ? code : close_code;
+}
 
 int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
   // A read buffer beyond 1 MiB reads no faster; 64 KiB is the largest any
@@ -103,56 +130,38 @@ int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
   constexpr int64_t kMaxBufferSize = 1 << 20;
   if (int code = CheckOpen(number, name, buffer_size, kMaxBufferSize)) return Fail(code);
 
-  auto entry = std::unique_ptr<FileEntry>(new (std::nothrow) FileEntry);
-  uint8_t* buffer = new (std::nothrow) uint8_t[buffer_size];
-  if (!entry || !buffer) {
-    delete[] buffer;
-    return Fail(frame::kOutOfMemory);
-  }
-  entry->buffer.reset(buffer);
-  entry->number = number;
-  entry->kind = FileKind::kSequentialInput;
-  entry->record_length = static_cast<uint32_t>(buffer_size);
-
+  std::unique_ptr<FileEntry> entry = NewInputEntry(number, buffer_size);
+  if (!entry) return Fail(frame::kOutOfMemory);
   if (int code = PlatformOpen(name, Access::kRead, Disposition::kOpenExisting, &entry->handle)) {
     return Fail(code);
   }
+  return FinishInputOpen(std::move(entry), 0);
+}
+
+std::unique_ptr<FileEntry> NewInputEntry(int16_t number, int64_t buffer_size) {
+  std::unique_ptr<FileEntry> entry = NewEntry(number, FileKind::kSequentialInput, 0);
+  if (!entry) return nullptr;
+  entry->buffer.reset(new (std::nothrow) uint8_t[buffer_size]);
+  if (!entry->buffer) return nullptr;
+  entry->record_length = static_cast<uint32_t>(buffer_size);
+  return entry;
+}
+
+int FinishInputOpen(std::unique_ptr<FileEntry> entry, uint64_t offset) {
   // A disk file's first buffer is read at open; a device is read only when
   // the program asks for its first byte.
-  entry->device = DeviceOf(entry->handle);
+  entry->device = PlatformIsDisk(entry->handle) ? DeviceKind::kDisk : DeviceKind::kOther;
   if (entry->device == DeviceKind::kDisk) {
-    int code = PlatformReadAt(entry->handle, 0, entry->buffer.get(), entry->record_length,
+    entry->position = static_cast<int64_t>(offset);
+    int code = PlatformReadAt(entry->handle, offset, entry->buffer.get(), entry->record_length,
                               &entry->buffer_count);
     if (code != 0) {
       PlatformClose(entry->handle);
       return Fail(code);
     }
   }
-  return AddEntry(std::move(entry));
-}
-
-int OpenForRecords(int16_t number, const std::string& name, int64_t record_length,
-                   uint32_t write_behind) {
-  if (int code = CheckOpen(number, name, record_length, kMaxRecordLength)) return Fail(code);
-
-  auto entry = std::unique_ptr<FileEntry>(new (std::nothrow) FileEntry);
-  if (!entry) return Fail(frame::kOutOfMemory);
-  if (write_behind > 0) {
-    entry->pending.reset(new (std::nothrow) uint8_t[write_behind]);
-    if (!entry->pending) return Fail(frame::kOutOfMemory);
-    entry->pending_capacity = write_behind;
-  }
-  entry->number = number;
-  entry->kind = FileKind::kRecords;
-  entry->record_length = static_cast<uint32_t>(record_length);
-
-  // A file that cannot be written is still opened, for reading alone; its
-  // writes then fail one by one and the file keeps its bytes.
-  int code = PlatformOpen(name, Access::kReadWrite, Disposition::kOpenAlways, &entry->handle);
-  if (code != 0) code = PlatformOpen(name, Access::kRead, Disposition::kOpenAlways, &entry->handle);
-  if (code != 0) return Fail(code);
-  entry->device = DeviceOf(entry->handle);
-  return AddEntry(std::move(entry));
+  PlatformHandle held = entry->handle;
+  return AddEntry(std::move(entry), held);
 }
 
 int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint32_t count) {
@@ -208,9 +217,7 @@ int CutToRecords(int16_t number, int64_t record_count) {
 int CloseAllFiles() {
   int first_failure = 0;
   while (std::unique_ptr<FileEntry> entry = UnlinkHead()) {
-    int code = FlushPending(*entry);
-    int close_code = PlatformClose(entry->handle);
-    if (code == 0) code = close_code;
+    int code = CloseEntry(*entry);
     if (code != 0 && first_failure == 0) first_failure = code;
   }
   if (first_failure != 0) frame::RecordError(first_failure);

@@ -78,7 +78,7 @@ TEST_F(FileAccessWin32Test, AReadOnlyScheduleOpensForReadingAndKeepsItsBytes) {
   EXPECT_EQ(Write(1, 'a'), frame::kAccessDenied);
   EXPECT_EQ(Write(5, 'a'), frame::kAccessDenied);
   EXPECT_EQ(CutToRecords(2, 0), frame::kAccessDenied);
-  CloseAllFiles();
+  EXPECT_EQ(CommitRecords(2, 0), frame::kAccessDenied);
   EXPECT_EQ(ReadFileBytes(name), "old contents");
 }
 
@@ -91,9 +91,9 @@ TEST_F(FileAccessWin32Test, WildcardsFoldersAndDevices) {
   EXPECT_FALSE(IsOpen(1));
   EXPECT_FALSE(IsOpen(2));
 
-  // A folder without backup semantics is access denied.
-  EXPECT_EQ(OpenForInput(1, dir_.path().string(), 128), frame::kAccessDenied);
-  EXPECT_EQ(OpenForRecords(2, dir_.path().string(), 430), frame::kAccessDenied);
+  // A folder is called a folder, not access denied as CreateFileA has it.
+  EXPECT_EQ(OpenForInput(1, dir_.path().string(), 128), frame::kIsFolder);
+  EXPECT_EQ(OpenForRecords(2, dir_.path().string(), 430), frame::kIsFolder);
   EXPECT_EQ(OpenForInput(1, dir_.File("no\\such\\folder.txt"), 128), frame::kPathNotFound);
 
   // NUL opens but is no disk file: nothing is written to it, and read as
@@ -118,9 +118,14 @@ TEST_F(FileAccessWin32Test, OffsetsPastFourGigabytesUseTheHighHalf) {
   DWORD returned = 0;
   DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
   CloseHandle(file);
+  // A second hard link has the schedule written in place, into the sparse file.
+  ASSERT_TRUE(CreateHardLinkA(dir_.File("far-link.SCH").c_str(), name.c_str(), nullptr));
   ASSERT_EQ(OpenForRecords(2, name, 430), 0);
   EXPECT_EQ(Write(1, 'a', 430), 0);
   int far_write = Write(10000001, 'z', 430);
+  if (far_write == 0) {
+    EXPECT_EQ(CommitRecords(2, 10000001), 0);
+  }
   CloseAllFiles();
   if (far_write == frame::kDiskFull) GTEST_SKIP() << "no room for a file of 4.3 GB here";
   ASSERT_EQ(far_write, 0);
@@ -136,6 +141,76 @@ TEST_F(FileAccessWin32Test, OffsetsPastFourGigabytesUseTheHighHalf) {
   EXPECT_EQ(low, '\0');  // nothing landed where the offset would wrap
   in.close();
   std::filesystem::remove(name);
+  std::filesystem::remove(dir_.File("far-link.SCH"));
+}
+
+TEST_F(FileAccessWin32Test, DeviceNamesAreNoDiskFilesAndPortsAreNoInput) {
+  // At any folder, with any extension, in any case: never opened as output,
+  // so no console is needed and nothing waits.
+  for (const char* name : {"CON", "con.SCH", "NUL", "aux", "C:\\games\\PRN.txt", "COM1",
+                           "lpt9.SCH", "sub/Com3", "\\\\.\\COM7"}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(OpenForRecords(2, name, 430), 0);
+    EXPECT_EQ(Write(1, 'a', 430), frame::kBadFileMode);
+    EXPECT_EQ(CommitRecords(2, 1), frame::kBadFileMode);
+    ASSERT_EQ(OpenForOutput(3, name), 0);
+    EXPECT_EQ(WriteBytes(3, reinterpret_cast<const uint8_t*>("x"), 1), frame::kBadFileMode);
+    CloseAllFiles();
+  }
+  // Read as input, a port or printer would wait for data that never ends.
+  for (const char* name : {"AUX", "prn.txt", "COM1", "c:\\x\\LPT2.dat", "\\\\.\\COM7"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(OpenForInput(1, name, 128), frame::kDeviceUnavailable);
+    EXPECT_EQ(OpenForReading(1, name, 430), frame::kDeviceUnavailable);
+  }
+  // Names that only look like devices are files.
+  bool never_ends = false;
+  for (const char* name : {"COM0", "COM10", "CONSOLE", "LPT", "NULL.txt", "xCON"}) {
+    EXPECT_FALSE(IsDeviceName(name, &never_ends)) << name;
+  }
+  EXPECT_TRUE(IsDeviceName("x\\nul.txt", &never_ends));
+  EXPECT_FALSE(never_ends);
+}
+
+TEST_F(FileAccessWin32Test, StandardInputAsADiskFileOrAPipeThatWaits) {
+  std::string name = dir_.File("in.txt");
+  WriteFileBytes(name, "skip\r\nkeep\r\n");
+  HANDLE saved = GetStdHandle(STD_INPUT_HANDLE);
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ASSERT_NE(SetFilePointer(file, 6, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+  SetStdHandle(STD_INPUT_HANDLE, file);
+  std::string field;
+  ASSERT_EQ(OpenStandardInput(1, 128), 0);
+  EXPECT_EQ(ReadField(1, &field), 0);
+  EXPECT_EQ(field, "keep");  // read from where it stood
+  CloseAllFiles();
+  CloseHandle(file);
+
+  // A pipe with nothing in it waits; the hook ends the wait.
+  HANDLE reader = nullptr, writer = nullptr;
+  ASSERT_TRUE(CreatePipe(&reader, &writer, nullptr, 0));
+  SetStdHandle(STD_INPUT_HANDLE, reader);
+  static int asked = 0;
+  asked = 0;
+  SetInputWaitCancel([] { return ++asked >= 2; });
+  ASSERT_EQ(OpenStandardInput(1, 128), 0);
+  EXPECT_EQ(ReadField(1, &field), frame::kDiskNotReady);
+  EXPECT_EQ(asked, 2);
+  CloseAllFiles();
+  // Once data is there it is read, and the writer gone is the end.
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(writer, "abc\r\n", 5, &written, nullptr));
+  CloseHandle(writer);
+  ASSERT_EQ(OpenStandardInput(1, 128), 0);
+  EXPECT_EQ(ReadField(1, &field), 0);
+  EXPECT_EQ(field, "abc");
+  EXPECT_TRUE(EndOfFile(1));
+  CloseAllFiles();
+  SetInputWaitCancel(nullptr);
+  CloseHandle(reader);
+  SetStdHandle(STD_INPUT_HANDLE, saved);
 }
 
 TEST_F(FileAccessWin32Test, ThePlatformRefusesANegativeOffset) {
@@ -169,6 +244,7 @@ TEST(LastErrorTable, MapsEveryValueToItsCode) {
   EXPECT_EQ(CodeForLastError(111), frame::kPathFileAccess);
   EXPECT_EQ(CodeForLastError(113), frame::kPathFileAccess);
   EXPECT_EQ(CodeForLastError(0xFFFFFFFFu), frame::kPathFileAccess);
+  EXPECT_EQ(CodeForLastError(ERROR_FILENAME_EXCED_RANGE), frame::kNameTooLong);
 }
 
 }  // namespace

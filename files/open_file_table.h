@@ -11,7 +11,12 @@
 namespace files {
 
 /// How a file was opened.
-enum class FileKind : uint8_t { kSequentialInput, kRecords };
+enum class FileKind : uint8_t {
+  kSequentialInput,  ///< read as text fields
+  kRecords,          ///< written by record number
+  kRecordInput,      ///< read by record number
+  kTextOutput,       ///< written front to back as bytes
+};
 
 /// 1 for a disk file, 2 for anything else (terminal, pipe, null device).
 enum class DeviceKind : uint16_t { kDisk = 1, kOther = 2 };
@@ -46,6 +51,11 @@ struct FileEntry {
   int64_t pending_offset = 0;
   uint32_t pending_count = 0;
   uint32_t pending_capacity = 0;
+  /// Records and text output: the old file held and the new one written
+  /// beside it until the commit puts it in place.
+  Replacement replacement;
+  /// The slot naming the new file for the fatal-signal cleanup, or -1.
+  int pending_slot = -1;
 };
 
 /// The entry open under `number`, or null.

@@ -8,6 +8,7 @@
 #ifndef ZELTO_FILES_PLATFORM_FILE_H_
 #define ZELTO_FILES_PLATFORM_FILE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -31,9 +32,66 @@ enum class Disposition : uint8_t {
 /// Opens `name` for this process alone: no other opener, in this process or
 /// another, may read or write the file while it is open (a held file gives
 /// kAccessDenied). A file that allows nobody to write counts as read-only and
-/// refuses kReadWrite. A folder is refused with kAccessDenied.
+/// refuses kReadWrite. A folder is refused with kIsFolder. On Windows a
+/// device that never ends its data (AUX, PRN, COMn, LPTn) is refused for
+/// reading with kDeviceUnavailable.
 int PlatformOpen(const std::string& name, Access access, Disposition disposition,
                  PlatformHandle* handle);
+
+/// The longest file name the platform's open takes, in bytes.
+size_t PlatformMaxNameLength();
+
+/// A schedule or text file being replaced as a whole: the new file is
+/// written beside the old one and put in its place only when complete.
+struct Replacement {
+  /// Where the bytes go: the new file, or the old file itself when it is
+  /// written in place (then the same handle as lock_handle).
+  PlatformHandle write_handle = kNoHandle;
+  /// The file under the name asked for, held for this process alone while
+  /// the new one is written, so a second copy of the program is refused.
+  PlatformHandle lock_handle = kNoHandle;
+  bool is_device = false;       ///< the name is no disk file: nothing was opened
+  bool in_place = false;        ///< no new file: the old one is written
+  bool read_only = false;       ///< in place and opened for reading alone
+  bool created_target = false;  ///< the name was free and an empty file now holds it
+  uint32_t mode = 0;            ///< POSIX: the permission bits the new file takes
+  std::string new_path;         ///< the new file's name; empty when in place
+  std::string target_path;      ///< the file the name reaches, links followed
+};
+
+/// Opens `name` to be replaced: follows links, holds the file found (or an
+/// empty one made under a free name), and makes the new file in the same
+/// folder. Writes in place when no new file can be made there but the old
+/// one is writable, when the old one has other hard links, or when it is
+/// read-only (whose writes then fail). A device or FIFO is left unopened
+/// and marked is_device.
+int PlatformOpenReplacement(const std::string& name, Replacement* replacement);
+
+/// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
+int PlatformSync(PlatformHandle handle);
+
+/// Puts a synced new file in place of the old one in one step and closes
+/// both handles; the new file takes the old one's permission bits. When in
+/// place, closes the file. Either way both handles are gone afterwards.
+int PlatformReplace(Replacement* replacement);
+
+/// Closes both handles of an uncommitted replacement and removes the new
+/// file, and the empty one that held a free name.
+void PlatformDiscard(Replacement* replacement);
+
+/// Removes the file `path`; async-signal-safe, for the fatal-signal cleanup.
+void PlatformRemovePath(const char* path);
+
+/// Opens the process's standard input as a handle of its own; `*offset` is
+/// where a disk file stands now.
+int PlatformOpenStandardInput(PlatformHandle* handle, uint64_t* offset);
+
+/// The size of a disk file in bytes.
+int PlatformFileSize(PlatformHandle handle, uint64_t* bytes);
+
+/// Sets the process to report writes past the file-size limit as failures
+/// instead of being ended by SIGXFSZ (nothing to do on Windows).
+void PlatformIgnoreFileSizeSignal();
 
 /// True for a disk file, false for a terminal, pipe or other device.
 bool PlatformIsDisk(PlatformHandle handle);
@@ -48,7 +106,9 @@ int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint
                    uint32_t* got);
 
 /// Reads up to `size` bytes from a device where it stands, with no
-/// positioning; `*got` is 0 at the end of the data.
+/// positioning; `*got` is 0 at the end of the data. A FIFO or pipe without
+/// data waits for its writer, asking the input-wait cancel hook about every
+/// 100 ms; a cancelled wait fails with kDiskNotReady.
 int PlatformReadNext(PlatformHandle handle, uint8_t* buffer, uint32_t size, uint32_t* got);
 
 /// Writes `size` bytes at `offset` from the file's start (a negative offset is
@@ -63,7 +123,9 @@ int PlatformSetSize(PlatformHandle handle, uint64_t size);
 int PlatformClose(PlatformHandle handle);
 
 /// The platform calls that tests can make fail.
-enum class PlatformCall : uint8_t { kOpen, kReadAt, kReadNext, kWriteAt, kSetSize, kClose };
+enum class PlatformCall : uint8_t {
+  kOpen, kReadAt, kReadNext, kWriteAt, kSetSize, kSync, kReplace, kClose
+};
 
 /// For tests: after `calls_before` more successful calls of `call`, the next
 /// one fails with run-time error `code`; with `short_by` > 0 a write instead

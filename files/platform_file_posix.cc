@@ -8,12 +8,15 @@
 // - The read-only attribute: a regular file whose permission bits let nobody
 //   write is read-only for everyone, root included, so a read-write open of it
 //   is refused and the caller falls back to reading alone.
-// - Folders cannot be opened as files.
+// - Folders cannot be opened as files: kIsFolder.
+// - A FIFO or terminal read as input waits for data (as cat does): poll in
+//   steps of 100 ms, asking the input-wait hook between steps.
 // - Device kind: a regular file is a disk file; FIFOs, terminals and
 //   character devices are not.
 #include "files/platform_file.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -22,6 +25,7 @@
 #include <cerrno>
 #include <climits>
 
+#include "files/input_wait.h"
 #include "files/platform_faults.h"
 #include "files/platform_file_posix.h"
 #include "frame/run_time_errors.h"
@@ -48,9 +52,25 @@ int CodeForMissing(const std::string& name) {
   return frame::kFileNotFound;
 }
 
+// Waits until the device has data or its writer has gone. A FIFO opened
+// before any writer came shows neither, so the wait lasts until one writes or
+// closes; the hook is asked between steps of 100 ms.
+int WaitForData(int fd) {
+  constexpr int kStepMilliseconds = 100;
+  for (;;) {
+    struct pollfd wanted = {fd, POLLIN, 0};
+    int ready = poll(&wanted, 1, kStepMilliseconds);
+    if (ready > 0) return 0;
+    if (ready < 0 && errno != EINTR) return 0;  // the read then tells what is wrong
+    if (InputWaitCancelled()) return frame::kDiskNotReady;
+  }
+}
+
+}  // namespace
+
 // Writing past the file-size limit would kill the process with SIGXFSZ; with
 // the signal ignored the write fails with EFBIG and is reported as disk full.
-void IgnoreFileSizeSignal() {
+void PlatformIgnoreFileSizeSignal() {
   static bool done = false;
   if (!done) {
     signal(SIGXFSZ, SIG_IGN);
@@ -58,7 +78,7 @@ void IgnoreFileSizeSignal() {
   }
 }
 
-}  // namespace
+size_t PlatformMaxNameLength() { return PATH_MAX - 1; }
 
 int CodeForErrno(int error_number) {
   switch (error_number) {
@@ -68,7 +88,6 @@ int CodeForErrno(int error_number) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
     case EBUSY:
     case ETXTBSY:
     case EWOULDBLOCK: return frame::kAccessDenied;
@@ -83,6 +102,8 @@ int CodeForErrno(int error_number) {
     case ENODEV:
     case ENOMEDIUM: return frame::kDiskNotReady;
     case EBADF: return frame::kInternalError;
+    case EISDIR: return frame::kIsFolder;
+    case ENAMETOOLONG: return frame::kNameTooLong;
     default: return frame::kPathFileAccess;
   }
 }
@@ -92,11 +113,12 @@ int PlatformOpen(const std::string& name, Access access, Disposition disposition
   *handle = kNoHandle;
   InjectedFault fault;
   if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
-  IgnoreFileSizeSignal();
+  PlatformIgnoreFileSizeSignal();
 
   struct stat info;
   bool exists = stat(name.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) return frame::kAccessDenied;
+  if (!exists && errno == ENAMETOOLONG) return frame::kNameTooLong;
+  if (exists && S_ISDIR(info.st_mode)) return frame::kIsFolder;
   if (exists && access == Access::kReadWrite && S_ISREG(info.st_mode) &&
       (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return frame::kAccessDenied;  // read-only for everyone, root included
@@ -121,7 +143,7 @@ int PlatformOpen(const std::string& name, Access access, Disposition disposition
 
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
     close(fd);
-    return frame::kAccessDenied;
+    return frame::kIsFolder;
   }
   if (S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     close(fd);
@@ -171,6 +193,7 @@ int PlatformReadNext(PlatformHandle handle, uint8_t* buffer, uint32_t size, uint
   *got = 0;
   InjectedFault fault;
   if (FaultDue(PlatformCall::kReadNext, &fault)) return fault.code;
+  if (int code = WaitForData(Fd(handle))) return code;
   ssize_t n;
   do {
     n = read(Fd(handle), buffer, size);
@@ -207,6 +230,43 @@ int PlatformSetSize(PlatformHandle handle, uint64_t size) {
   } while (result != 0 && errno == EINTR);
   if (result == 0) return 0;
   return OpenedForReadingAlone(handle) ? frame::kAccessDenied : CodeForErrno(errno);
+}
+
+int PlatformSync(PlatformHandle handle) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kSync, &fault)) return fault.code;
+  int result;
+  do {
+    result = fsync(Fd(handle));
+  } while (result != 0 && errno == EINTR);
+  return result == 0 ? 0 : CodeForErrno(errno);
+}
+
+int PlatformFileSize(PlatformHandle handle, uint64_t* bytes) {
+  *bytes = 0;
+  struct stat info;
+  if (fstat(Fd(handle), &info) != 0) return CodeForErrno(errno);
+  if (!S_ISREG(info.st_mode)) return frame::kBadFileMode;
+  *bytes = static_cast<uint64_t>(info.st_size);
+  return 0;
+}
+
+int PlatformOpenStandardInput(PlatformHandle* handle, uint64_t* offset) {
+  *handle = kNoHandle;
+  *offset = 0;
+  // A descriptor of its own, so that closing the file leaves descriptor 0
+  // to the process.
+  int fd = fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3);
+  if (fd < 0) return errno == EBADF ? frame::kFileNotFound : CodeForErrno(errno);
+  struct stat info;
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    close(fd);
+    return frame::kIsFolder;
+  }
+  off_t here = lseek(fd, 0, SEEK_CUR);
+  if (here > 0) *offset = static_cast<uint64_t>(here);
+  *handle = fd;
+  return 0;
 }
 
 int PlatformClose(PlatformHandle handle) {

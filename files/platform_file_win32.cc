@@ -24,13 +24,18 @@
 //   open with ERROR_SHARING_VIOLATION (32 -> 70): the same name given for
 //   input and output fails at the second open, before anything is written.
 // - A folder opened without FILE_FLAG_BACKUP_SEMANTICS fails with
-//   ERROR_ACCESS_DENIED (5 -> 70).
+//   ERROR_ACCESS_DENIED (5 -> 70), so a folder is told apart first by its
+//   attributes: kIsFolder.
 // - A file with FILE_ATTRIBUTE_READONLY refuses GENERIC_WRITE with
 //   ERROR_ACCESS_DENIED; the caller then opens it for reading alone, and
 //   every WriteFile through that handle fails with ERROR_ACCESS_DENIED.
 //   Wine run by root ignores the attribute and opens the file for writing.
-// - "CON", "NUL", "COM1" and the like open devices at any folder;
-//   GetFileType tells them apart from disk files.
+// - "CON", "NUL", "COM1" and the like open devices at any folder and with
+//   any extension (IsDeviceName); GetFileType tells others apart from disk
+//   files. As input, the ports and printers (AUX, PRN, COMn, LPTn) are
+//   refused (kDeviceUnavailable): their data would never end.
+// - A name longer than MAX_PATH fails with ERROR_FILENAME_EXCED_RANGE
+//   (206 -> kNameTooLong).
 // - A synchronous ReadFile at the end of a disk file succeeds with 0 bytes.
 //   A device may instead fail with ERROR_HANDLE_EOF (38), and a pipe whose
 //   writer has gone with ERROR_BROKEN_PIPE (109): both are the end of the
@@ -39,15 +44,13 @@
 
 #include <windows.h>
 
+#include "files/input_wait.h"
 #include "files/platform_faults.h"
 #include "files/platform_file_win32.h"
 #include "frame/run_time_errors.h"
 
 namespace files {
 namespace {
-
-// No dialog box for a drive that is not ready or a file that is missing.
-constexpr UINT kQuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;  // 0x8001
 
 // The platform error table: run-time error codes by last-error value 0-39;
 // entry 40 stands for every value from 40 up but 112 (disk full), which
@@ -101,16 +104,40 @@ constexpr DWORD kOtherEntry = 40;
 
 HANDLE Win32Handle(PlatformHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
-// Makes one platform call by the discipline above and answers the
-// last-error value it left behind.
-template <typename Call>
-DWORD CallGuarded(Call call) {
-  UINT previous_mode = SetErrorMode(kQuietErrorMode);
-  SetLastError(0);
-  call();
-  DWORD last_error = GetLastError();
-  SetErrorMode(previous_mode);
-  return last_error;
+// The folder part of a name is its bytes up to the last separator.
+bool IsSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+// A device name compared without case: CON, COM1 and the like.
+bool SameWithoutCase(const std::string& a, const char* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i] != 0; ++i) {
+    char upper = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
+    if (upper != b[i]) return false;
+  }
+  return i == a.size() && b[i] == 0;
+}
+
+// True when `name` is a folder.
+bool IsFolder(const std::string& name) {
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;
+  CallGuarded([&] { attributes = GetFileAttributesA(name.c_str()); });
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Waits until a pipe has data or its writer has gone, asking the hook about
+// every 100 ms; only while a hook is installed, else ReadFile itself waits.
+int WaitForPipe(HANDLE handle) {
+  DWORD type = FILE_TYPE_UNKNOWN;
+  CallGuarded([&] { type = GetFileType(handle); });
+  if (type != FILE_TYPE_PIPE || !InputWaitHookSet()) return 0;
+  for (;;) {
+    DWORD available = 0;
+    BOOL ok = FALSE;
+    CallGuarded([&] { ok = PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr); });
+    if (!ok || available > 0) return 0;  // a broken pipe reads as the end
+    if (InputWaitCancelled()) return frame::kDiskNotReady;
+    Sleep(100);
+  }
 }
 
 // Positions the file at `offset` from its start. The 64-bit offset goes as
@@ -125,7 +152,36 @@ int Seek(HANDLE handle, int64_t offset) {
 
 }  // namespace
 
+bool IsDeviceName(const std::string& name, bool* never_ends) {
+  *never_ends = false;
+  if (name.rfind("\\\\.\\", 0) == 0 || name.rfind("//./", 0) == 0) {
+    *never_ends = true;
+    return true;
+  }
+  size_t start = name.size();
+  while (start > 0 && !IsSeparator(name[start - 1])) --start;
+  std::string base = name.substr(start, name.find('.', start) - start);
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (const char* quiet : {"CON", "NUL", "CONIN$", "CONOUT$"}) {
+    if (SameWithoutCase(base, quiet)) return true;
+  }
+  if (SameWithoutCase(base, "AUX") || SameWithoutCase(base, "PRN")) {
+    *never_ends = true;
+    return true;
+  }
+  bool numbered = base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
+                  (SameWithoutCase(base.substr(0, 3), "COM") ||
+                   SameWithoutCase(base.substr(0, 3), "LPT"));
+  *never_ends = numbered;
+  return numbered;
+}
+
+size_t PlatformMaxNameLength() { return MAX_PATH - 1; }
+
+void PlatformIgnoreFileSizeSignal() {}
+
 int CodeForLastError(uint32_t last_error) {
+  if (last_error == ERROR_FILENAME_EXCED_RANGE) return frame::kNameTooLong;
   if (last_error == kDiskFullError) return kPlatformErrorTable[kLastDirectEntry];
   if (last_error > kLastDirectEntry) return kPlatformErrorTable[kOtherEntry];
   return kPlatformErrorTable[last_error];
@@ -137,6 +193,11 @@ int PlatformOpen(const std::string& name, Access access, Disposition disposition
   InjectedFault fault;
   if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
 
+  bool never_ends = false;
+  if (access == Access::kRead && IsDeviceName(name, &never_ends) && never_ends) {
+    return frame::kDeviceUnavailable;  // a port or printer as input would wait for ever
+  }
+  if (IsFolder(name)) return frame::kIsFolder;
   DWORD desired = access == Access::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   DWORD creation = disposition == Disposition::kOpenExisting ? OPEN_EXISTING : OPEN_ALWAYS;
   HANDLE opened = INVALID_HANDLE_VALUE;
@@ -192,6 +253,7 @@ int PlatformReadNext(PlatformHandle handle, uint8_t* buffer, uint32_t size, uint
   *got = 0;
   InjectedFault fault;
   if (FaultDue(PlatformCall::kReadNext, &fault)) return fault.code;
+  if (int code = WaitForPipe(Win32Handle(handle))) return code;
   DWORD read = 0;
   DWORD error = CallGuarded([&] { ReadFile(Win32Handle(handle), buffer, size, &read, nullptr); });
   if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) return 0;  // the end of the data
@@ -230,6 +292,44 @@ int PlatformSetSize(PlatformHandle handle, uint64_t size) {
     if (write_error == ERROR_ACCESS_DENIED) error = write_error;
   }
   return CodeForLastError(error);
+}
+
+int PlatformSync(PlatformHandle handle) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kSync, &fault)) return fault.code;
+  DWORD error = CallGuarded([&] { FlushFileBuffers(Win32Handle(handle)); });
+  return CodeForLastError(error);
+}
+
+int PlatformFileSize(PlatformHandle handle, uint64_t* bytes) {
+  *bytes = 0;
+  LARGE_INTEGER size = {};
+  BOOL ok = FALSE;
+  DWORD error = CallGuarded([&] { ok = GetFileSizeEx(Win32Handle(handle), &size); });
+  if (!ok) return error != 0 ? CodeForLastError(error) : frame::kBadFileMode;
+  *bytes = static_cast<uint64_t>(size.QuadPart);
+  return 0;
+}
+
+int PlatformOpenStandardInput(PlatformHandle* handle, uint64_t* offset) {
+  *handle = kNoHandle;
+  *offset = 0;
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  if (input == nullptr || input == INVALID_HANDLE_VALUE) return frame::kFileNotFound;
+  // A handle of its own, so that closing the file leaves standard input to
+  // the process.
+  HANDLE own = nullptr;
+  HANDLE process = GetCurrentProcess();
+  DWORD error = CallGuarded([&] {
+    DuplicateHandle(process, input, process, &own, 0, FALSE, DUPLICATE_SAME_ACCESS);
+  });
+  if (own == nullptr) return error != 0 ? CodeForLastError(error) : frame::kInternalError;
+  LARGE_INTEGER zero = {}, here = {};
+  if (GetFileType(own) == FILE_TYPE_DISK && SetFilePointerEx(own, zero, &here, FILE_CURRENT)) {
+    *offset = static_cast<uint64_t>(here.QuadPart);
+  }
+  *handle = reinterpret_cast<PlatformHandle>(own);
+  return 0;
 }
 
 int PlatformClose(PlatformHandle handle) {

@@ -1,17 +1,20 @@
-// The real programs under real faults: a disk that fills part-way, outputs
-// that are not disk files, folders that refuse writing, two copies on one
-// schedule, an input that fails, vanishes or is cut short while it is read,
-// signals while a name is typed, and a terminal shrunk to a single cell.
-// Whatever happens the program ends with a status of its own (never killed
-// by a crash), names the file and the reason, leaves the input as it was and
-// writes nothing but a start of the schedule it was asked for.
+// The real programs under real faults: a disk that fills part-way, a signal
+// in the middle of a build, outputs that are not disk files, folders that
+// refuse writing, two copies on one schedule, a FIFO whose writer comes
+// late, names too long, an input that fails, vanishes or is cut short while
+// it is read, signals while a name is typed, and a terminal shrunk to a
+// single cell. Whatever happens the program ends with a status of its own
+// (never killed by a crash), names the file and the reason, leaves the input
+// as it was, and replaces the schedule file only with a complete schedule.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -131,6 +134,37 @@ int StoppedProcessWith(const std::string& needle) {
   return -1;
 }
 
+using Names = std::vector<std::string>;
+
+// The names in a test folder, sorted.
+Names NamesIn(const ScopedTempDir& dir) {
+  Names names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The bytes written into a FIFO through `fd` that nobody has read yet.
+int UnreadBytes(int fd) {
+  int count = -1;
+  return ioctl(fd, FIONREAD, &count) == 0 ? count : -1;
+}
+
+// The running program whose command line starts with `program_path` and
+// that holds `path` open; -1 when there is none.
+int RunningProgramHolding(const std::string& program_path, const std::string& path) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string command_line = ReadFileBytes(entry.path().string() + "/cmdline");
+    if (command_line.rfind(program_path, 0) != 0) continue;
+    if (HoldsOpen(name, path)) return std::stoi(name);
+  }
+  return -1;
+}
+
 // One of the two programs, run in the test folder with both names given as
 // typed; `wrapper` (prlimit, setpriv, strace) goes just before the program.
 struct Program {
@@ -156,6 +190,11 @@ const Program kBuilder{"schedule-builder", [](const std::string& wrapper,
                        }};
 
 const Program kPrograms[] = {kTool, kBuilder};
+
+int ProgramHolding(const Program& program, const std::string& path) {
+  bool tool = std::string(program.name) == kTool.name;
+  return RunningProgramHolding(tool ? ZELTO_SCHEDULE_TOOL : ZELTO_SCHEDULE_BUILDER, path);
+}
 
 // A sanitized program traced by strace: LeakSanitizer cannot run under a
 // tracer, everything else stays on.
@@ -206,16 +245,102 @@ class ReliabilityTest : public ::testing::Test {
   ScopedTempDir dir_;
 };
 
-TEST_F(ReliabilityTest, DiskFillingPartWayIsReportedAndKeepsWhatWasWritten) {
+TEST_F(ReliabilityTest, DiskFillingPartWayIsReportedAndLeavesTheScheduleAsItWas) {
   // 2,000 bytes hold four records and part of a fifth. Writing past the
-  // limit would raise SIGXFSZ; the program must end with its own status.
+  // limit would raise SIGXFSZ; the program must end with its own status, and
+  // the schedule be as it was: absent, or the older one whole.
+  const std::string old_schedule = "an older schedule";
   for (const Program& program : kPrograms) {
-    std::filesystem::remove(dir_.File("out.SCH"));
-    ProgramRun run = RunIn(program, "season.txt", "out.SCH", "prlimit --fsize=2000 ");
-    ExpectReportedFailure(program, run, "Cannot write schedule file \"out.SCH\": Disk full",
-                          dir_.File("out.SCH"), reference_);
-    EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")).size(), 2000u) << program.name;
+    for (bool existed : {false, true}) {
+      SCOPED_TRACE(existed ? "over an older schedule" : "no schedule before");
+      std::filesystem::remove(dir_.File("out.SCH"));
+      if (existed) WriteFileBytes(dir_.File("out.SCH"), old_schedule);
+      ProgramRun run = RunIn(program, "season.txt", "out.SCH", "prlimit --fsize=2000 ");
+      ExpectReportedFailure(program, run, "Cannot write schedule file \"out.SCH\": Disk full",
+                            dir_.File("out.SCH"), existed ? old_schedule : "");
+      EXPECT_EQ(std::filesystem::exists(dir_.File("out.SCH")), existed) << program.name;
+      EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), existed ? old_schedule : "");
+      EXPECT_EQ(NamesIn(dir_), (existed ? Names{"out.SCH", "season.txt"} : Names{"season.txt"}));
+    }
   }
+}
+
+TEST_F(ReliabilityTest, SignalInTheMiddleOfALargeBuildKeepsTheOlderSchedule) {
+  // The input comes through a FIFO: half of a large season is written, and
+  // once the program has taken it all the build is ended by SIGTERM.
+  const std::string big = Season(6000);
+  const std::string half = big.substr(0, big.size() / 2);
+  ASSERT_EQ(mkfifo(dir_.File("feed.txt").c_str(), 0644), 0);
+  for (const Program& program : kPrograms) {
+    SCOPED_TRACE(program.name);
+    WriteFileBytes(dir_.File("out.SCH"), reference_);
+    int feed = open(dir_.File("feed.txt").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(feed, 0);
+    FILE* pipe = StartShell("cd " + ShellQuote(dir_.path().string()) + " && " +
+                            program.command("", "feed.txt", "out.SCH"));
+    ASSERT_TRUE(WaitUntil([&] { return FileIsLocked(dir_.File("out.SCH")); }));
+    ASSERT_EQ(write(feed, half.data(), half.size()), static_cast<ssize_t>(half.size()));
+    ASSERT_TRUE(WaitUntil([&] { return UnreadBytes(feed) == 0; }));
+    int pid = ProgramHolding(program, dir_.File("feed.txt"));
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(NamesIn(dir_).size(), 4u) << "the new schedule file is not beside the old one";
+    kill(pid, SIGTERM);
+    ProgramRun run = FinishShell(pipe);
+    close(feed);
+    EXPECT_NE(run.status, 0) << run.output;
+    EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), reference_);
+    EXPECT_EQ(NamesIn(dir_), (Names{"feed.txt", "out.SCH", "season.txt"}));
+  }
+}
+
+TEST_F(ReliabilityTest, FifoInputWaitsForItsWriter) {
+  // The program opens the FIFO before anybody writes to it: it must wait, as
+  // cat does, and not take the time before the writer as the end of the data.
+  ASSERT_EQ(mkfifo(dir_.File("feed.txt").c_str(), 0644), 0);
+  const std::string old_schedule = "an older schedule";
+  for (const Program& program : kPrograms) {
+    SCOPED_TRACE(program.name);
+    WriteFileBytes(dir_.File("out.SCH"), old_schedule);
+    FILE* pipe = StartShell("cd " + ShellQuote(dir_.path().string()) + " && " +
+                            program.command("", "feed.txt", "out.SCH"));
+    ASSERT_TRUE(WaitUntil([&] { return FileIsLocked(dir_.File("out.SCH")); }));
+    int pid = -1;
+    ASSERT_TRUE(WaitUntil([&] { return (pid = ProgramHolding(program, dir_.File("feed.txt"))) > 0; }));
+    // Waiting in poll for a while, the schedule file as it was.
+    WaitUntil([&] { return ReadFileBytes("/proc/" + std::to_string(pid) + "/wchan").find("poll") !=
+                           std::string::npos; });
+    EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), old_schedule);
+    int feed = open(dir_.File("feed.txt").c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(feed, 0);
+    ASSERT_EQ(write(feed, season_.data(), season_.size()), static_cast<ssize_t>(season_.size()));
+    close(feed);
+    ProgramRun run = FinishShell(pipe);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), reference_);
+  }
+}
+
+TEST_F(ReliabilityTest, LongNamesAreUsedAndTooLongOnesNamedSo) {
+  // A name far past 255 bytes that the system takes, each part short.
+  std::string folder;
+  for (int i = 0; i < 20; ++i) folder += std::string(19, static_cast<char>('a' + i)) + "/";
+  std::filesystem::create_directories(dir_.File(folder));
+  ProgramRun built = RunShell("cd " + ShellQuote(dir_.path().string()) + " && " +
+                              kTool.command("", "season.txt", folder + "out.SCH"));
+  EXPECT_EQ(built.status, 0) << built.output;
+  EXPECT_EQ(ReadFileBytes(dir_.File(folder + "out.SCH")), reference_);
+  // One longer than any the system takes (PATH_MAX) is refused by its own words.
+  std::string too_long(4100, 'n');
+  // (The interactive program takes seconds over a name of that length, so
+  // it is given one such name only.)
+  ProgramRun run = RunIn(kBuilder, "season.txt", too_long);
+  ExpectReportedFailure(kBuilder, run, "File name too long", "", "");
+  run = RunIn(kTool, "season.txt", too_long);
+  ExpectReportedFailure(kTool, run, "File name too long", "", "");
+  run = RunIn(kTool, too_long, "out2.SCH");
+  ExpectReportedFailure(kTool, run, "Cannot open input file", "", "");
+  EXPECT_NE(run.output.find("File name too long"), std::string::npos) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("out2.SCH")));
 }
 
 TEST_F(ReliabilityTest, OutputsThatAreNoDiskFileAreRefusedWithoutWaiting) {
@@ -230,7 +355,7 @@ TEST_F(ReliabilityTest, OutputsThatAreNoDiskFileAreRefusedWithoutWaiting) {
       {"/dev/full", "Cannot write schedule file \"/dev/full\": Not a disk file"},
       // Nobody reads the FIFO: the program must not wait for a reader.
       {"pipe.SCH", "Cannot write schedule file \"pipe.SCH\": Not a disk file"},
-      {"folder.SCH", "Cannot open schedule file \"folder.SCH\": Access denied"},
+      {"folder.SCH", "Cannot open schedule file \"folder.SCH\": It is a folder, not a file"},
       {"dangling.SCH", "Cannot open schedule file \"dangling.SCH\": Folder not found"},
   };
   for (const Program& program : kPrograms) {
@@ -275,6 +400,14 @@ TEST_F(ReliabilityTest, FolderWithoutWritePermissionIsReported) {
     ExpectReportedFailure(program, run,
                           "Cannot open schedule file \"locked/out.SCH\": Access denied", "", "");
     EXPECT_TRUE(std::filesystem::is_empty(dir_.File("locked")));
+  }
+  // A schedule there that may be written is written in place.
+  WriteFileBytes(dir_.File("locked/in-place.SCH"), "an older schedule");
+  std::filesystem::permissions(dir_.File("locked/in-place.SCH"), std::filesystem::perms(0666));
+  for (const Program& program : kPrograms) {
+    ProgramRun run = RunIn(program, "season.txt", "locked/in-place.SCH", wrapper);
+    EXPECT_EQ(run.status, 0) << program.name << run.output;
+    EXPECT_EQ(ReadFileBytes(dir_.File("locked/in-place.SCH")), reference_) << program.name;
   }
 }
 

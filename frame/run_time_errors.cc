@@ -23,6 +23,8 @@ const char* ErrorMessage(int code) {
     case kNotSameDevice: return "Not the same device";
     case kPathFileAccess: return "File access error";
     case kPathNotFound: return "Folder not found";
+    case kNameTooLong: return "File name too long";
+    case kIsFolder: return "It is a folder, not a file";
     case kSystemError: return "System memory error";
     case kFieldTooLong: return "A line longer than 1 MiB: not a schedule text";
     case kUtf16Text: return "It is UTF-16 text: save it as ANSI or UTF-8";

@@ -24,6 +24,12 @@ inline constexpr int kDeviceError = 72;         ///< the disk reported a read or
 inline constexpr int kNotSameDevice = 74;       ///< a move across devices
 inline constexpr int kPathFileAccess = 75;      ///< any other file-system refusal
 inline constexpr int kPathNotFound = 76;        ///< a folder on the way does not exist
+/// The name is longer than the platform's open takes. Next to the path
+/// codes 74-76, the group of refusals about a name and where it leads.
+inline constexpr int kNameTooLong = 77;
+/// A folder named where a file was asked for; its own code so that
+/// "Access denied" keeps meaning a refused permission.
+inline constexpr int kIsFolder = 78;
 inline constexpr int kSystemError = 241;        ///< the system's own memory is damaged
 inline constexpr int kFieldTooLong = 242;       ///< a line of input longer than any schedule text has
 inline constexpr int kUtf16Text = 243;          ///< the input is UTF-16 text

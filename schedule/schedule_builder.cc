@@ -131,12 +131,10 @@ BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuf
   RecordWriter writer(&outcome);
   ScheduleGrouper grouper(&writer);
   if (ReadAllLines(&grouper, &writer, &outcome)) {
-    // An older, longer schedule file would otherwise keep stale dates after
-    // the new ones.
-    if (int code = files::FlushRecords(kScheduleFile)) {
+    // Only a complete build replaces the schedule file; any other way out
+    // leaves it as it was (CloseAllFiles removes the new file).
+    if (int code = files::CommitRecords(kScheduleFile, outcome.records_written)) {
       outcome.failures.push_back({FileRole::kSchedule, FailedStep::kWrite, code});
-    } else if (int code = files::CutToRecords(kScheduleFile, outcome.records_written)) {
-      outcome.failures.push_back({FileRole::kSchedule, FailedStep::kCut, code});
     }
   }
   if (int code = files::CloseAllFiles()) {

@@ -1,0 +1,127 @@
+// Files written all or nothing: records files and text output go to a new
+// file beside the one named, put in its place by the commit.
+#include <limits>
+#include <memory>
+#include <utility>
+
+#include "files/file_access.h"
+#include "files/file_access_internal.h"
+#include "files/open_file_table.h"
+#include "files/pending_files.h"
+#include "files/platform_file.h"
+#include "frame/run_time_errors.h"
+
+namespace files {
+namespace {
+
+// Text output gathers this much before it goes to the file: few calls, and
+// never the whole output in memory.
+constexpr uint32_t kOutputGather = 64 * 1024;
+
+// Opens the replacement of `name` for `entry` and puts the entry in the table.
+int OpenReplacing(std::unique_ptr<FileEntry> entry, const std::string& name) {
+  Replacement& replacement = entry->replacement;
+  if (int code = PlatformOpenReplacement(name, &replacement)) return Fail(code);
+  if (replacement.is_device) {
+    // Nothing is opened: a device takes no records, and opening a FIFO for
+    // writing could wait for a reader.
+    entry->device = DeviceKind::kOther;
+    return AddEntry(std::move(entry), kNoHandle);
+  }
+  entry->handle = replacement.write_handle;
+  bool removable = !replacement.in_place || replacement.created_target;
+  if (removable) {
+    entry->pending_slot = NotePendingFile(
+        replacement.new_path, replacement.created_target ? replacement.target_path : "");
+  }
+  PlatformHandle held = replacement.lock_handle;
+  return AddEntry(std::move(entry), held);
+}
+
+// The entry of a file being replaced, or a failure code in `*code`.
+FileEntry* ReplacingEntry(int16_t number, FileKind kind, int* code) {
+  FileEntry* entry = FindEntry(number);
+  *code = 0;
+  if (entry == nullptr) {
+    *code = frame::kBadFileNumber;
+  } else if (entry->kind != kind || entry->device != DeviceKind::kDisk) {
+    *code = frame::kBadFileMode;
+  }
+  return *code == 0 ? entry : nullptr;
+}
+
+// Writes what is gathered, cuts the new file to `size` bytes, syncs it and
+// puts it in place.
+int Commit(FileEntry& entry, uint64_t size) {
+  if (int code = FlushPending(entry)) return code;
+  if (int code = PlatformSetSize(entry.handle, size)) return code;
+  if (int code = PlatformSync(entry.handle)) return code;
+  // From here a signal must not remove the file that held a free name: the
+  // rename is about to make it the schedule file.
+  ForgetPlaceholder(entry.pending_slot);
+  int code = PlatformReplace(&entry.replacement);
+  entry.handle = kNoHandle;
+  ForgetPendingFile(entry.pending_slot);
+  entry.pending_slot = -1;
+  return code;
+}
+
+// Commits the entry under `number`, then closes it whatever came of it.
+int CommitAndClose(int16_t number, FileKind kind, const int64_t* record_count) {
+  int code = 0;
+  FileEntry* entry = ReplacingEntry(number, kind, &code);
+  if (entry == nullptr) return Fail(code);
+  uint64_t size = static_cast<uint64_t>(entry->position);
+  if (record_count != nullptr) {
+    if (*record_count < 0 ||
+        *record_count > std::numeric_limits<int64_t>::max() / entry->record_length) {
+      return Fail(frame::kBadRecordNumber);
+    }
+    size = static_cast<uint64_t>(*record_count) * entry->record_length;
+  }
+  code = Commit(*entry, size);
+  std::unique_ptr<FileEntry> closed = UnlinkEntry(number);
+  CloseEntry(*closed);  // after a failure: removes the new file
+  return code != 0 ? Fail(code) : 0;
+}
+
+}  // namespace
+
+int OpenForRecords(int16_t number, const std::string& name, int64_t record_length,
+                   uint32_t write_behind) {
+  if (int code = CheckOpen(number, name, record_length, kMaxRecordLength)) return Fail(code);
+  std::unique_ptr<FileEntry> entry = NewEntry(number, FileKind::kRecords, write_behind);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  entry->record_length = static_cast<uint32_t>(record_length);
+  return OpenReplacing(std::move(entry), name);
+}
+
+int OpenForOutput(int16_t number, const std::string& name) {
+  if (int code = CheckOpen(number, name, 1, 1)) return Fail(code);
+  std::unique_ptr<FileEntry> entry = NewEntry(number, FileKind::kTextOutput, kOutputGather);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  entry->record_length = 1;
+  return OpenReplacing(std::move(entry), name);
+}
+
+int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count) {
+  int code = 0;
+  FileEntry* entry = ReplacingEntry(number, FileKind::kTextOutput, &code);
+  if (entry == nullptr) return Fail(code);
+  if (count == 0) return 0;
+  if (int write_code = WriteOrGather(*entry, entry->position, bytes, count)) {
+    return Fail(write_code);
+  }
+  entry->position += count;
+  return 0;
+}
+
+int CommitRecords(int16_t number, int64_t record_count) {
+  return CommitAndClose(number, FileKind::kRecords, &record_count);
+}
+
+int CommitOutput(int16_t number) { return CommitAndClose(number, FileKind::kTextOutput, nullptr); }
+
+void IgnoreFileSizeSignal() { PlatformIgnoreFileSizeSignal(); }
+
+}  // namespace files
