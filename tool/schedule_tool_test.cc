@@ -124,3 +124,85 @@ TEST(ScheduleTool, CheckPrintsFileAndLineAndExitsOneOnFindings) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every command reads its command line one way.
+TEST(ScheduleTool, OneCommandLineConvention) {
+  ScopedTempDir dir;
+  const std::string in = "'" + dir.File("in.txt") + "'";
+  const std::string sch = "'" + dir.File("x.SCH") + "'";
+  WriteFileBytes(dir.File("in.txt"), "[04/10/45]\r\na        b\r\n");
+  // --help anywhere shows that command's help and writes nothing.
+  ToolRun help = RunTool("build " + in + " --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.output.rfind("Usage: schedule-tool build", 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("--help")));
+  EXPECT_EQ(RunTool("dump " + sch + " --help").output.rfind("Usage: schedule-tool dump", 0), 0u);
+  // Options after the file names, -- before a file name, - for standard
+  // input and for standard output.
+  ASSERT_EQ(RunTool("build -- " + in + " " + sch).status, 0);
+  EXPECT_EQ(RunTool("dump -- " + sch).status, 0);
+  ToolRun piped = RunTool("dump --format csv - < " + sch);
+  EXPECT_EQ(piped.status, 0) << piped.output;
+  EXPECT_NE(piped.output.find("2,04/10/45,1,a,b,"), std::string::npos) << piped.output;
+  EXPECT_EQ(RunTool("dump " + sch + " --format csv --output -").output, piped.output);
+  EXPECT_FALSE(std::filesystem::exists("-"));
+  ToolRun built = RunTool("build - '" + dir.File("y.SCH") + "' < " + in);
+  EXPECT_EQ(built.status, 0) << built.output;
+  EXPECT_EQ(ReadFileBytes(dir.File("y.SCH")), ReadFileBytes(dir.File("x.SCH")));
+  // Unknown and repeated options are usage errors that name them.
+  ToolRun unknown = RunTool("check " + in + " --bogus");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.output.find("--bogus"), std::string::npos) << unknown.output;
+  ToolRun repeated = RunTool("dump --format text --format csv " + sch);
+  EXPECT_EQ(repeated.status, 2);
+  EXPECT_NE(repeated.output.find("--format"), std::string::npos) << repeated.output;
+  EXPECT_EQ(RunTool("check --").status, 2);
+}
+
+// One name gets one answer, whichever command reads it.
+TEST(ScheduleTool, EveryCommandAnswersANameTheSameWay) {
+  ScopedTempDir dir;
+  const std::string folder = "'" + dir.path().string() + "'";
+  const std::string missing = "'" + dir.File("none.txt") + "'";
+  // A 355-byte path through folders that do not exist is taken whole, by
+  // every command.
+  std::string deep;
+  while (deep.size() < 340) deep += "folder/";
+  const std::string long_name = "'" + dir.File(deep + "in.txt") + "'";
+  for (const std::string& command : {"build %s '" + dir.File("o.SCH") + "'", std::string("check %s"),
+                                     std::string("dump %s"), std::string("import %s")}) {
+    auto run = [&](const std::string& name) {
+      std::string line = command;
+      line.replace(line.find("%s"), 2, name);
+      return RunTool(line);
+    };
+    ToolRun on_folder = run(folder);
+    EXPECT_EQ(on_folder.status, 1) << command;
+    EXPECT_NE(on_folder.output.find("It is a folder"), std::string::npos) << on_folder.output;
+    EXPECT_NE(run(missing).output.find("File not found"), std::string::npos) << command;
+    EXPECT_NE(run(long_name).output.find("Folder not found"), std::string::npos) << command;
+  }
+}
+
+// A season imported and built in one pipe; an error writes no text file.
+TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("season.csv"),
+                 "\"19450417\",\"0\",\"Tue\",\"NY1\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"\r\n");
+  ToolRun piped = RunTool("import '" + dir.File("season.csv") + "' | " +
+                          std::string(ZELTO_SCHEDULE_TOOL) + " build - '" + dir.File("s.SCH") + "'");
+  EXPECT_EQ(piped.status, 0) << piped.output;
+  std::string bytes = ReadFileBytes(dir.File("s.SCH"));
+  ASSERT_EQ(bytes.size(), 860u);
+  EXPECT_EQ(bytes.substr(430 + 2, 8 + 16), "04/17/45" + std::string("45nnewyo45nbosto"));
+  WriteFileBytes(dir.File("bad.csv"),
+                 "\"19450417\",\"0\",\"Tue\",\"XXX\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"\r\n");
+  ToolRun bad = RunTool("import --output '" + dir.File("bad.txt") + "' '" + dir.File("bad.csv") + "'");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.output.find(":1:"), std::string::npos) << bad.output;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("bad.txt")));
+}
+
+}  // namespace

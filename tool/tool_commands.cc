@@ -1,20 +1,24 @@
 #include "tool/tool_commands.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <vector>
 
 #include "files/file_access.h"
+#include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 #include "tool/schedule_check.h"
-#include "tool/tool_files.h"
 #include "tool/tool_input.h"
 
 namespace schedule {
 namespace {
+
+// The files a dump to a file holds: the schedule file while the output is
+// first tried, and the output.
+constexpr int16_t kHeldScheduleFile = 1;
+constexpr int16_t kDumpOutputFile = 2;
 
 void PrintProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) PrintFailure(problem);
@@ -62,20 +66,36 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
     return shown ? written : 1;
   }
   // The dump is known whole before the file is written, so that a refused
-  // dump leaves no file behind, and the schedule file is never overwritten
-  // by its own dump (file access refuses a file held open twice).
-  std::error_code ec;
-  if (std::filesystem::equivalent(file, output, ec)) {
-    PrintFailure("Cannot write file \"" + output + "\": it is the schedule file being shown");
-    return 1;
+  // dump leaves no file behind; the output goes into a new file put in
+  // place whole. The schedule file is held open meanwhile, so that a dump
+  // onto it is refused as a file in use.
+  if (file != "-") {
+    if (int code = files::OpenForInput(kHeldScheduleFile, file, 1)) {
+      PrintFailure("Cannot open schedule file \"" + file + "\": " + frame::ErrorMessage(code));
+      return 1;
+    }
+    int code = files::OpenForOutput(kDumpOutputFile, output);
+    files::CloseAllFiles();
+    if (code != 0) {
+      PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(code));
+      return 1;
+    }
   }
   std::ostringstream dumped;
   std::vector<std::string> problems;
   bool shown = DumpSchedule(file, format, dumped, &problems);
   PrintProblems(problems);
   if (!shown) return 1;
-  if (std::string failure = WriteWholeFile(output, dumped.str()); !failure.empty()) {
-    PrintFailure(failure);
+  const std::string bytes = dumped.str();
+  int code = files::OpenForOutput(kDumpOutputFile, output);
+  if (code == 0) {
+    code = files::WriteBytes(kDumpOutputFile, reinterpret_cast<const uint8_t*>(bytes.data()),
+                             static_cast<uint32_t>(bytes.size()));
+  }
+  if (code == 0) code = files::CommitOutput(kDumpOutputFile);
+  files::CloseAllFiles();
+  if (code != 0) {
+    PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(code));
     return 1;
   }
   return 0;

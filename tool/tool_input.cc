@@ -5,6 +5,7 @@
 namespace schedule {
 
 int OpenToolInput(int16_t number, const std::string& name) {
+  if (name == "-") return files::OpenStandardInput(number, kToolReadBuffer);
   return files::OpenForInput(number, name, kToolReadBuffer);
 }
 
