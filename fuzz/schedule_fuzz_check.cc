@@ -104,14 +104,14 @@ bool RefusedAsAWhole(const schedule::BuildOutcome& outcome) {
 // finding of check on the same line.
 std::string CheckAgreesWithBuild(const std::string& input_name,
                                  const schedule::BuildOutcome& outcome) {
-  std::vector<schedule::CheckFinding> findings;
+  std::vector<tool::CheckFinding> findings;
   std::string failure;
-  if (!schedule::CheckScheduleFile(input_name, &findings, &failure)) {
+  if (!tool::CheckScheduleFile(input_name, &findings, &failure)) {
     return "check cannot read what build built: " + failure;
   }
   for (const schedule::BuildWarning& warning : outcome.warnings) {
     bool found = false;
-    for (const schedule::CheckFinding& finding : findings) found |= finding.line == warning.line;
+    for (const tool::CheckFinding& finding : findings) found |= finding.line == warning.line;
     if (!found) return "check finds nothing on the line of the warning: " + schedule::DescribeWarning(warning);
   }
   return "";
@@ -122,7 +122,7 @@ std::string DumpTextRebuilds(const std::string& schedule_name, const std::string
                              const std::string& folder) {
   std::ostringstream text;
   std::vector<std::string> problems;
-  if (!schedule::DumpSchedule(schedule_name, schedule::DumpFormat::kText, text, &problems)) {
+  if (!tool::DumpSchedule(schedule_name, tool::DumpFormat::kText, text, &problems)) {
     return "dump --format text refuses what build built: " + (problems.empty() ? "" : problems[0]);
   }
   const std::string again_text = folder + "/again.txt";

@@ -4,7 +4,17 @@
 
 #include "schedule/shown_text.h"
 
-namespace schedule {
+namespace tool {
+
+using schedule::GameFields;
+using schedule::Quoted;
+using schedule::TrimTrailingSpaces;
+using schedule::kHomeColumn;
+using schedule::kLastReadColumn;
+using schedule::kNameWidth;
+using schedule::kUnreadColumns;
+using schedule::kVisitorColumn;
+
 namespace {
 
 constexpr size_t kVisitorEnd = kVisitorColumn + kNameWidth - 1;  // column 8
@@ -86,4 +96,4 @@ std::string TextBeyondLastColumn(std::string_view text) {
   return std::string(TrimTrailingSpaces(text.substr(kLastReadColumn)));
 }
 
-}  // namespace schedule
+}  // namespace tool

@@ -9,17 +9,17 @@
 
 #include "schedule/schedule_text.h"
 
-namespace schedule {
+namespace tool {
 
 /// The finding for the columns of the game line `text` whose fields the
 /// build stores as `game`, ending in what is stored; empty when the columns
 /// hold what a person sees.
-std::string GameLineFinding(std::string_view text, const GameFields& game);
+std::string GameLineFinding(std::string_view text, const schedule::GameFields& game);
 
 /// The text past column 30 without its trailing blanks; empty when there is
 /// none.
 std::string TextBeyondLastColumn(std::string_view text);
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_TOOL_CHECK_COLUMNS_H_

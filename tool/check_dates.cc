@@ -3,7 +3,13 @@
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 
-namespace schedule {
+namespace tool {
+
+using schedule::Quoted;
+using schedule::TrimTrailingSpaces;
+using schedule::kDateEndColumn;
+using schedule::kDateLineEnd;
+
 namespace {
 
 struct DayOfYear {
@@ -72,4 +78,4 @@ std::string DateChecks::Take(std::string_view text, const std::string& date, int
   return finding;
 }
 
-}  // namespace schedule
+}  // namespace tool

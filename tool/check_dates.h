@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace schedule {
+namespace tool {
 
 /// Follows the dates of a text in the order their records are written.
 class DateChecks {
@@ -29,6 +29,6 @@ class DateChecks {
   int64_t century_ = 0;    // centuries passed: a 99 year followed by a 00 year is the next one
 };
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_TOOL_CHECK_DATES_H_

@@ -14,7 +14,7 @@
 #include "tool/tool_commands.h"
 #include "tool/tool_input.h"
 
-namespace schedule {
+namespace tool {
 namespace {
 
 // The season file (and before it the MAP) is read as file 1, the text
@@ -172,4 +172,4 @@ int RunImport(const std::string& season, const ImportArguments& arguments) {
   return ImportToFile(season, options, arguments.output);
 }
 
-}  // namespace schedule
+}  // namespace tool

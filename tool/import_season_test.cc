@@ -20,12 +20,12 @@ namespace {
 using testing_support::ReadFileBytes;
 
 // What check finds in `text`, written as a file.
-std::vector<schedule::CheckFinding> CheckText(const std::string& text) {
+std::vector<tool::CheckFinding> CheckText(const std::string& text) {
   testing_support::ScopedTempDir dir;
   testing_support::WriteFileBytes(dir.File("imported.txt"), text);
-  std::vector<schedule::CheckFinding> findings;
+  std::vector<tool::CheckFinding> findings;
   std::string failure;
-  EXPECT_TRUE(schedule::CheckScheduleFile(dir.File("imported.txt"), &findings, &failure)) << failure;
+  EXPECT_TRUE(tool::CheckScheduleFile(dir.File("imported.txt"), &findings, &failure)) << failure;
   return findings;
 }
 
@@ -141,7 +141,7 @@ TEST_F(Season1884Test, BuildsIntoTheGamesOfEveryDateUnderDefaultNames) {
             "1884SKED.TXT:" + std::to_string(sixteenth_lines[0]) +
                 ": date 05/30/84 has 28 games: a schedule keeps the first 15; this one and the 12 after it are "
                 "left out");
-  std::vector<schedule::CheckFinding> findings = CheckText(imported.text);
+  std::vector<tool::CheckFinding> findings = CheckText(imported.text);
   EXPECT_EQ(findings.size(), sixteenth_lines.size());
   for (const auto& finding : findings) EXPECT_NE(finding.message.find("(a date holds 15)"), std::string::npos) << finding.message;
 }
@@ -325,7 +325,7 @@ TEST(ImportSeasonTest, MutatedSeasonsGiveTextThatBuildsAsItReadsOrAnError) {
       continue;
     }
     ++whole;
-    std::vector<schedule::CheckFinding> findings = CheckText(imported.text);
+    std::vector<tool::CheckFinding> findings = CheckText(imported.text);
     EXPECT_TRUE(findings.empty()) << findings.front().line << ": " << findings.front().message << "\n"
                                   << imported.text;
     size_t date_lines = 0;

@@ -16,7 +16,22 @@
 #include "tool/check_columns.h"
 #include "tool/tool_input.h"
 
-namespace schedule {
+namespace tool {
+
+using schedule::DescribeFailure;
+using schedule::FailedStep;
+using schedule::FileRole;
+using schedule::GameFields;
+using schedule::GroupingListener;
+using schedule::IsBlankLine;
+using schedule::Quoted;
+using schedule::ReadInputLine;
+using schedule::ScheduleGrouper;
+using schedule::SourceLine;
+using schedule::TrimTrailingSpaces;
+using schedule::kInputFile;
+using schedule::kSlotsPerRecord;
+
 namespace {
 
 std::string Join(const std::vector<std::string>& parts) {
@@ -181,4 +196,4 @@ bool CheckScheduleFile(const std::string& path, std::vector<CheckFinding>* findi
   return read;
 }
 
-}  // namespace schedule
+}  // namespace tool

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace schedule {
+namespace tool {
 
 /// One thing the build will do that the text does not show plainly.
 struct CheckFinding {
@@ -25,6 +25,6 @@ struct CheckFinding {
 bool CheckScheduleFile(const std::string& path, std::vector<CheckFinding>* findings,
                        std::string* failure);
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_TOOL_SCHEDULE_CHECK_H_

@@ -10,7 +10,7 @@
 
 #include "testing/temp_dir.h"
 
-namespace schedule {
+namespace tool {
 namespace {
 
 // The findings for `text` written as a file, as "LINE: message" lines.
@@ -133,4 +133,4 @@ TEST(Check, UnreadableFileIsNamedWithTheReason) {
 }
 
 }  // namespace
-}  // namespace schedule
+}  // namespace tool

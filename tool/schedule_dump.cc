@@ -12,7 +12,19 @@
 #include "frame/run_time_errors.h"
 #include "tool/tool_input.h"
 
-namespace schedule {
+namespace tool {
+
+using schedule::GameSlot;
+using schedule::IsBlankLine;
+using schedule::IsBlankSlot;
+using schedule::ScheduleRecord;
+using schedule::TrimTrailingSpaces;
+using schedule::kDateWidth;
+using schedule::kNameWidth;
+using schedule::kOptionsWidth;
+using schedule::kRecordLength;
+using schedule::kSlotsPerRecord;
+
 namespace {
 
 // The file number a schedule file is read under.
@@ -280,4 +292,4 @@ bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
   return true;
 }
 
-}  // namespace schedule
+}  // namespace tool

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace schedule {
+namespace tool {
 
 /// How a schedule file is shown.
 enum class DumpFormat : uint8_t {
@@ -27,6 +27,6 @@ enum class DumpFormat : uint8_t {
 bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
                   std::vector<std::string>* problems);
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_SCHEDULE_SCHEDULE_DUMP_H_

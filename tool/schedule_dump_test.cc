@@ -15,9 +15,13 @@
 #include "frame/run_time_errors.h"
 #include "testing/temp_dir.h"
 
-namespace schedule {
+namespace tool {
 namespace {
 
+using schedule::BuildOutcome;
+using schedule::BuildSchedule;
+using schedule::DateRecord;
+using schedule::kHeader;
 using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
@@ -226,4 +230,4 @@ TEST(Dump, ListingAndCsvShowTheGamesAsStored) {
 }
 
 }  // namespace
-}  // namespace schedule
+}  // namespace tool

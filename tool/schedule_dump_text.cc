@@ -5,7 +5,17 @@
 
 #include "schedule/schedule_text.h"
 
-namespace schedule {
+namespace tool {
+
+using schedule::GameSlot;
+using schedule::IsBlankSlot;
+using schedule::ScheduleRecord;
+using schedule::TrimTrailingSpaces;
+using schedule::kDateWidth;
+using schedule::kNameWidth;
+using schedule::kOptionsWidth;
+using schedule::kSlotsPerRecord;
+
 namespace {
 
 // Bytes a plain line cannot hold: the reader ends the line at a comma, CR,
@@ -112,4 +122,4 @@ std::string WriteBackText(const ScheduleRecord& record) {
   return text;
 }
 
-}  // namespace schedule
+}  // namespace tool

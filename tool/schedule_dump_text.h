@@ -12,7 +12,7 @@
 
 #include "schedule/schedule_record.h"
 
-namespace schedule {
+namespace tool {
 
 /// One reason a date record cannot be written back exactly.
 struct WriteBackProblem {
@@ -23,18 +23,18 @@ struct WriteBackProblem {
 /// Why `record` cannot be written back as schedule text; empty when it can.
 /// `previous_date` is the date of the record just before it, or null for
 /// the first date record: a date that repeats it would merge the two.
-std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
+std::vector<WriteBackProblem> WriteBackProblems(const schedule::ScheduleRecord& record,
                                                 const char* previous_date);
 
 /// A slot's visitor, home and options at their full widths with `gap`
 /// between them, the trailing spaces cut.
-std::string GameSlotText(const GameSlot& slot, std::string_view gap);
+std::string GameSlotText(const schedule::GameSlot& slot, std::string_view gap);
 
 /// The schedule text of `record`, its date line first, each line ending in
 /// CR LF; blank slots between games as blank lines, blank slots after the
 /// last game left out. Only for a record with no write-back problem.
-std::string WriteBackText(const ScheduleRecord& record);
+std::string WriteBackText(const schedule::ScheduleRecord& record);
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_

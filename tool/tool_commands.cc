@@ -12,7 +12,18 @@
 #include "tool/schedule_check.h"
 #include "tool/tool_input.h"
 
-namespace schedule {
+namespace tool {
+
+using schedule::BuildFailure;
+using schedule::BuildOutcome;
+using schedule::BuildScheduleFromOpenInput;
+using schedule::BuildWarning;
+using schedule::FailedStep;
+using schedule::FileRole;
+using schedule::RecordsWrittenText;
+using schedule::kBatchBuffers;
+using schedule::kInputFile;
+
 namespace {
 
 // The files a dump to a file holds: the schedule file while the output is
@@ -115,4 +126,4 @@ int RunCheck(const std::string& input) {
   return findings.empty() ? written : 1;
 }
 
-}  // namespace schedule
+}  // namespace tool

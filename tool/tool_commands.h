@@ -9,7 +9,7 @@
 
 #include "tool/schedule_dump.h"
 
-namespace schedule {
+namespace tool {
 
 /// The exit status of a command line that was not understood.
 inline constexpr int kUsageError = 2;
@@ -42,6 +42,6 @@ int FinishStandardOutput();
 /// Prints `message` on standard error as schedule-tool's own line.
 void PrintFailure(const std::string& message);
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_TOOL_TOOL_COMMANDS_H_

@@ -2,7 +2,7 @@
 #ifndef ZELTO_TOOL_TOOL_HELP_H_
 #define ZELTO_TOOL_TOOL_HELP_H_
 
-namespace schedule {
+namespace tool {
 
 /// The synopsis of every command, shown with a usage error too.
 inline constexpr char kSynopsis[] =
@@ -125,6 +125,6 @@ inline constexpr char kImportHelp[] =
     "\n"
     "Exit status: 0 written (warnings on standard error), 1 an error, 2 usage.\n";
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_TOOL_TOOL_HELP_H_

@@ -2,11 +2,11 @@
 
 #include "files/file_access.h"
 
-namespace schedule {
+namespace tool {
 
 int OpenToolInput(int16_t number, const std::string& name) {
   if (name == "-") return files::OpenStandardInput(number, kToolReadBuffer);
   return files::OpenForInput(number, name, kToolReadBuffer);
 }
 
-}  // namespace schedule
+}  // namespace tool

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace schedule {
+namespace tool {
 
 /// The read-buffer size of schedule-tool's reads.
 inline constexpr uint32_t kToolReadBuffer = 64 * 1024;
@@ -15,6 +15,6 @@ inline constexpr uint32_t kToolReadBuffer = 64 * 1024;
 /// Opens `name` ("-": standard input) as file `number` for sequential input.
 int OpenToolInput(int16_t number, const std::string& name);
 
-}  // namespace schedule
+}  // namespace tool
 
 #endif  // ZELTO_TOOL_TOOL_INPUT_H_

@@ -17,10 +17,10 @@
 
 namespace {
 
-using schedule::kUsageError;
+using tool::kUsageError;
 
 int UsageError(const std::string& message) {
-  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), schedule::kSynopsis);
+  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), tool::kSynopsis);
   return kUsageError;
 }
 
@@ -74,11 +74,11 @@ int Run(const std::vector<std::string>& arguments) {
   tool.add_flag("--version", wants_version);
   tool.require_subcommand(0, 1);
 
-  Command build = AddCommand(&tool, "build", schedule::kBuildHelp);
+  Command build = AddCommand(&tool, "build", tool::kBuildHelp);
   AddOperandsAndHelp(&build);
-  Command check = AddCommand(&tool, "check", schedule::kCheckHelp);
+  Command check = AddCommand(&tool, "check", tool::kCheckHelp);
   AddOperandsAndHelp(&check);
-  Command dump = AddCommand(&tool, "dump", schedule::kDumpHelp);
+  Command dump = AddCommand(&tool, "dump", tool::kDumpHelp);
   std::string format_name = "list";
   std::string output;
   dump.app->add_option("--format", format_name)->check(CLI::IsMember({"list", "text", "csv"}));
@@ -87,8 +87,8 @@ int Run(const std::vector<std::string>& arguments) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
   AddOperandsAndHelp(&dump);
-  Command import = AddCommand(&tool, "import", schedule::kImportHelp);
-  schedule::ImportArguments import_arguments;
+  Command import = AddCommand(&tool, "import", tool::kImportHelp);
+  tool::ImportArguments import_arguments;
   import.app->add_option("--league", import_arguments.leagues);
   import.app->add_option("--teams", import_arguments.teams);
   import.app->add_option("--output", import_arguments.output);
@@ -135,30 +135,30 @@ int Run(const std::vector<std::string>& arguments) {
   }
   if (build.app->parsed()) {
     if (build.operands.size() != 2) return UsageError("build takes an INPUT and an OUTPUT file");
-    return schedule::RunBuild(build.operands[0], build.operands[1]);
+    return tool::RunBuild(build.operands[0], build.operands[1]);
   }
   if (check.app->parsed()) {
     if (check.operands.size() != 1) return UsageError("check takes one INPUT file");
-    return schedule::RunCheck(check.operands[0]);
+    return tool::RunCheck(check.operands[0]);
   }
   if (dump.app->parsed()) {
     if (dump.operands.size() != 1) return UsageError("dump takes one schedule FILE");
-    schedule::DumpFormat format = format_name == "text" ? schedule::DumpFormat::kText
-                                  : format_name == "csv" ? schedule::DumpFormat::kCsv
-                                                         : schedule::DumpFormat::kListing;
-    return schedule::RunDump(dump.operands[0], format, output);
+    tool::DumpFormat format = format_name == "text" ? tool::DumpFormat::kText
+                                  : format_name == "csv" ? tool::DumpFormat::kCsv
+                                                         : tool::DumpFormat::kListing;
+    return tool::RunDump(dump.operands[0], format, output);
   }
   if (import.app->parsed()) {
     if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
-    return schedule::RunImport(import.operands[0], import_arguments);
+    return tool::RunImport(import.operands[0], import_arguments);
   }
   if (wants_version) {
     std::printf("schedule-tool %s\n", ZELTO_VERSION);
     return 0;
   }
   if (wants_help) {
-    std::fputs(schedule::kSynopsis, stdout);
-    std::fputs(schedule::kOverview, stdout);
+    std::fputs(tool::kSynopsis, stdout);
+    std::fputs(tool::kOverview, stdout);
     return 0;
   }
   return UsageError("no command given");
