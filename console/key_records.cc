@@ -112,4 +112,14 @@ std::optional<uint8_t> WaitForCharacter() {
   }
 }
 
+bool TakeInterruptKey() {
+  constexpr uint8_t kCtrlC = 0x03;
+  ConsoleDevice* device = GetConsoleState().device;
+  if (device == nullptr) return false;
+  PeekedKey key = PeekKey(*device);
+  if (key.kind != KeyKind::kCharacter || key.ch != kCtrlC) return false;
+  TakeRecord(*device);
+  return true;
+}
+
 }  // namespace console

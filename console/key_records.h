@@ -51,6 +51,11 @@ void TakeRecord(ConsoleDevice& device);
 /// is gone (or there is no device).
 std::optional<uint8_t> WaitForCharacter();
 
+/// True when Ctrl+C waits at the head of the keyboard queue, and takes it:
+/// the key that ends a wait for a file's data. Records a line read would
+/// skip are taken on the way; any other key stays for the next read.
+bool TakeInterruptKey();
+
 }  // namespace console
 
 #endif  // ZELTO_CONSOLE_KEY_RECORDS_H_

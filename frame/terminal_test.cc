@@ -4,6 +4,7 @@
 // and for the screens kept in frame/screens/ also the one stored there, so
 // that a fault in console output cannot pass by being on both sides.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <signal.h>
 
 #include <filesystem>
@@ -143,6 +144,30 @@ TEST_F(TerminalTest, MissingInputIsShownAndExitsWithOne) {
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
   EXPECT_FALSE(std::filesystem::exists(dir_.File("out.SCH")));
+}
+
+// A FIFO with no writer is waited for, as cat waits; Ctrl+C at the keyboard
+// ends the wait, and the schedule file is left as it was.
+TEST_F(TerminalTest, CtrlCEndsTheWaitForAFifoWriter) {
+  ASSERT_EQ(mkfifo(dir_.File("late.fifo").c_str(), 0600), 0);
+  WriteFileBytes(dir_.File("keep.SCH"), "old schedule");
+  TmuxSession tmux(Command(), 80, 30);
+  ASSERT_TRUE(tmux.WaitFor("Input File:"));
+  tmux.Type("late.fifo");
+  tmux.Keys("Enter");
+  tmux.Type("keep.SCH");
+  tmux.Keys("Enter");
+  // Still waiting: no closing lines until the key.
+  ASSERT_TRUE(tmux.WaitFor("keep.SCH"));
+  EXPECT_EQ(tmux.ScreenText().find("Hit any key to exit"), std::string::npos);
+  tmux.Keys("C-c");
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+  EXPECT_NE(tmux.ScreenText().find("Cannot read input file \"late.fifo\""), std::string::npos)
+      << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_EQ(ReadFileBytes(dir_.File("keep.SCH")), "old schedule");
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, SmallWindowWrapsAndScrolls) {

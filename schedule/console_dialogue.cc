@@ -3,8 +3,10 @@
 #include <string>
 
 #include "console/console_output.h"
+#include "console/key_records.h"
 #include "console/line_input.h"
 #include "console/platform_console.h"
+#include "files/file_access.h"
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 
@@ -53,6 +55,8 @@ int RunDialogue() {
   console::PrintText("Output Schedule File (include .SCH extension): ");
   std::string output_name = console::ReadLine();
 
+  // An input that waits for its writer (a FIFO) is waited for until Ctrl+C.
+  files::SetInputWaitCancel(console::TakeInterruptKey);
   BuildOutcome outcome = BuildSchedule(console::NameForFileSystem(input_name),
                                        console::NameForFileSystem(output_name));
 
