@@ -29,7 +29,11 @@ inline constexpr uint32_t kDefaultReadBufferSize = 128;
 inline constexpr uint32_t kMaxRecordLength = 32768;
 
 /// Opens `name` as file `number` for sequential input through a read buffer
-/// of `buffer_size` bytes. The file must exist.
+/// of `buffer_size` bytes. The file must exist. A FIFO or other device is
+/// read where it stands, and a read waits for its writer's data (as cat
+/// does) until the writer has gone or the input-wait hook ends the wait.
+/// Names are taken up to the platform's limit (PATH_MAX; MAX_PATH); a longer
+/// one gives kNameTooLong, a folder kIsFolder.
 int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size);
 
 /// Opens the process's standard input as file `number` for sequential

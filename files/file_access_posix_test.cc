@@ -114,6 +114,15 @@ TEST_F(FileAccessPosixTest, LinksAreFollowedAndPermissionBitsKept) {
   struct stat info;
   ASSERT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
+  if (geteuid() == 0) {
+    // Root rebuilding another user's schedule leaves it that user's.
+    ASSERT_EQ(chown(target.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(OpenForRecords(2, target, 10), 0);
+    EXPECT_EQ(CommitRecords(2, 0), 0);
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+  }
 
   // Another hard link: written in place, so both names see the new schedule.
   std::filesystem::create_hard_link(target, dir_.File("other.SCH"));

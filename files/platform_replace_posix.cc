@@ -6,8 +6,9 @@
 // program is refused); a free name is first taken by an empty file, made
 // with O_EXCL, so it can be held too. The new file is made beside it with
 // mkostemp (a unique name in the same folder, so rename stays on one file
-// system), synced with fsync, given the old file's permission bits and
-// renamed over the old one; the folder is synced after, so the rename
+// system), given the old file's owner and group where the process may,
+// synced with fsync, given the old file's permission bits and renamed over
+// the old one; the folder is synced after, so the rename
 // itself survives a crash.
 #include <fcntl.h>
 #include <sys/file.h>
@@ -125,6 +126,13 @@ int MakeNewFile(Replacement* out) {
     if (fd >= 0) out->new_path = buffer.data();
   }
   if (fd >= 0) {
+    // The old file's owner and group, where this process may give them (root
+    // rebuilding a user's schedule); its permission bits follow at the rename.
+    struct stat info;
+    if (!out->created_target && fstat(static_cast<int>(out->lock_handle), &info) == 0 &&
+        fchown(fd, info.st_uid, info.st_gid) != 0) {
+      // Not the owner: the new file stays this user's, as a copy would.
+    }
     out->write_handle = fd;
     return 0;
   }

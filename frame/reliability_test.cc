@@ -318,6 +318,18 @@ TEST_F(ReliabilityTest, FifoInputWaitsForItsWriter) {
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), reference_);
   }
+
+  // Ctrl+C (SIGINT) ends the wait of schedule-tool; the schedule stays as it was.
+  FILE* pipe = StartShell("cd " + ShellQuote(dir_.path().string()) + " && " +
+                          kTool.command("", "feed.txt", "out.SCH"));
+  int pid = -1;
+  ASSERT_TRUE(WaitUntil([&] { return (pid = ProgramHolding(kTool, dir_.File("feed.txt"))) > 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return FileIsLocked(dir_.File("out.SCH")); }));
+  kill(pid, SIGINT);
+  ProgramRun run = FinishShell(pipe);
+  EXPECT_NE(run.status, 0) << run.output;
+  EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), reference_);
+  EXPECT_EQ(NamesIn(dir_), (Names{"feed.txt", "out.SCH", "season.txt"}));
 }
 
 TEST_F(ReliabilityTest, LongNamesAreUsedAndTooLongOnesNamedSo) {
