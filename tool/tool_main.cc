@@ -12,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "files/file_access.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_help.h"
 
@@ -169,6 +170,9 @@ int Run(const std::vector<std::string>& arguments) {
 int main(int argc, char** argv) {
   // Record numbers round to nearest, halves to even.
   std::fesetround(FE_TONEAREST);
+  // A write past a file-size limit fails as a full disk, standard output
+  // included, instead of ending the program without a word.
+  files::IgnoreFileSizeSignal();
   std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   return Run(arguments);
 }
