@@ -249,3 +249,80 @@ TEST_F(BuilderTest, AnyReadBufferGivesTheSameBytes) {
 
 }  // namespace
 }  // namespace schedule
+
+namespace schedule {
+namespace {
+
+// What a person's editor saves: a byte-order mark, UTF-16, a schedule file
+// given as the text by swapped names.
+TEST_F(BuilderTest, EncodingsAndSwappedNames) {
+  const std::string usage_schedule = Build(kUsageExample);
+  // Notepad's "UTF-8 with BOM": the mark is skipped, nothing is lost.
+  EXPECT_EQ(Build("\xEF\xBB\xBF" + std::string(kUsageExample)), usage_schedule);
+  EXPECT_TRUE(outcome_.Succeeded());
+  EXPECT_TRUE(outcome_.warnings.empty());
+  // UTF-16 with and without its mark builds nothing and says what it is.
+  std::string utf16;
+  for (char c : std::string("[04/10/45]\r\na        b\r\n")) utf16 += std::string{c, '\0'};
+  for (const std::string& text : {"\xFF\xFE" + utf16, utf16, "\xFE\xFF" + utf16.substr(1)}) {
+    WriteFileBytes(output_, "old");
+    Build(text);
+    ASSERT_EQ(outcome_.failures.size(), 1u);
+    EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in.txt", "out.SCH"),
+              "Cannot read input file \"in.txt\": It is UTF-16 text: save it as ANSI or UTF-8");
+    EXPECT_EQ(ReadFileBytes(output_), "old");
+  }
+  // The names swapped: the schedule file is read as the text and refused;
+  // the "output", really the hand-written text, keeps its bytes.
+  WriteFileBytes(dir_.File("text.txt"), kUsageExample);
+  outcome_ = BuildSchedule(output_, dir_.File("text.txt"));
+  WriteFileBytes(output_, usage_schedule);
+  outcome_ = BuildSchedule(output_, dir_.File("text.txt"));
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(outcome_.failures[0].code, frame::kScheduleFileAsInput);
+  EXPECT_EQ(ReadFileBytes(dir_.File("text.txt")), kUsageExample);
+}
+
+// What the reading swallows is told, with its line.
+TEST_F(BuilderTest, SwallowedTextIsWarnedOfWithItsLine) {
+  Build("[04/10/45]\r\na        b\r\n\"c        d\r\n[04/11/45]\r\ne        f\r\n");
+  ASSERT_EQ(outcome_.warnings.size(), 1u);
+  EXPECT_EQ(DescribeWarning(outcome_.warnings[0]),
+            "line 3: a double quote opens a line that runs to the end of the file: everything "
+            "after it is one line");
+  Build("[04/10/45]\r\na        b\r\n\x1a[04/11/45]\r\n");
+  ASSERT_EQ(outcome_.warnings.size(), 1u);
+  EXPECT_EQ(DescribeWarning(outcome_.warnings[0]),
+            "line 3: a Ctrl+Z byte (0x1A) ends the data: the 12 bytes after it were left unread");
+  // A closing Ctrl+Z, as old editors write it, swallows nothing.
+  Build("[04/10/45]\r\na        b\r\n\x1a");
+  EXPECT_TRUE(outcome_.warnings.empty());
+}
+
+// A line longer than any schedule text has ends the build: reading keeps
+// what the build needs, never the whole of a binary file or a device.
+TEST_F(BuilderTest, AnOverlongLineEndsTheBuildNamingItsLine) {
+  WriteFileBytes(output_, "old");
+  Build("[04/10/45]\r\na        b\r\n" + std::string(files::kMaxFieldLength + 1, 'x') + "\r\n");
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in.txt", "out.SCH"),
+            "Cannot read input file \"in.txt\": line 3: A line longer than 1 MiB: not a schedule text");
+  EXPECT_EQ(ReadFileBytes(output_), "old");
+  // /dev/zero never ends: the build stops all the same.
+  outcome_ = BuildSchedule("/dev/zero", output_);
+  ASSERT_EQ(outcome_.failures.size(), 1u);
+  EXPECT_EQ(outcome_.failures[0].code, frame::kFieldTooLong);
+  EXPECT_EQ(ReadFileBytes(output_), "old");
+}
+
+// The words of a complete build and of games left out.
+TEST(BuildReport, CountsAreWordedForOneAndMany) {
+  EXPECT_EQ(RecordsWrittenText(1), "1 record written (the header)");
+  EXPECT_EQ(RecordsWrittenText(2), "2 records written (the header and 1 date)");
+  EXPECT_EQ(RecordsWrittenText(5), "5 records written (the header and 4 dates)");
+  EXPECT_EQ(LeftOutText(1), "the 1 game after the 15th was left out");
+  EXPECT_EQ(LeftOutText(3), "the 3 games after the 15th were left out");
+}
+
+}  // namespace
+}  // namespace schedule

@@ -134,3 +134,31 @@ TEST(Check, UnreadableFileIsNamedWithTheReason) {
 
 }  // namespace
 }  // namespace tool
+
+namespace tool {
+namespace {
+
+// What new users get wrong, each with what is stored instead.
+TEST(Check, FindsWhatNewUsersGetWrong) {
+  EXPECT_EQ(Check("[04/10/1945]\r\nnyy bos\r\n"),
+            "1: the \"]\" of date line \"[04/10/1945]\" is not in column 10: the date stored is "
+            "the 8 characters after the \"[\", \"04/10/19\"\n"
+            "2: a blank inside columns 1-8 makes one visitor name of \"nyy bos\"; no home team "
+            "name in columns 10-17: stored as visitor \"nyy bos\", home \"\", options \"\"\n");
+  // From a 99 year to a 00 year the season passes into the next century.
+  EXPECT_EQ(Check("[12/31/99]\r\na        b\r\n[01/01/00]\r\nc        d\r\n"), "");
+  EXPECT_EQ(Check("[12/31/99]\r\n[01/02/00]\r\n[01/01/00]\r\n"),
+            "3: date 01/01/00 comes before 01/02/00 (line 2), yet its record comes after it: "
+            "records keep the order of the file\n");
+  // A byte-order mark is skipped, and said so; a line of more than 1 MiB
+  // is no schedule text, and check tells it rather than giving up.
+  EXPECT_EQ(Check("\xEF\xBB\xBF[04/10/45]\r\na        b\r\n"),
+            "1: a UTF-8 byte-order mark starts the file: it is skipped\n");
+  EXPECT_EQ(Check("[04/10/45]\r\n" + std::string(2 * 1024 * 1024, 'x')),
+            "2: a line longer than 1 MiB: this is no schedule text, and the build stops here "
+            "with a failure\n");
+  EXPECT_EQ(Check(std::string("\xFF\xFE[\0", 4)).rfind("failure: Cannot read input file", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tool
