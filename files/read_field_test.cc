@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/file_access.h"
+#include "files/read_field.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
@@ -141,6 +142,80 @@ TEST_F(ReadFieldTest, WrongFileNumbers) {
   ASSERT_EQ(OpenForRecords(2, dir_.File("out.SCH"), 430), 0);
   EXPECT_EQ(ReadField(2, &field), frame::kBadFileMode);
   EXPECT_FALSE(EndOfFile(2));
+}
+
+}  // namespace
+}  // namespace files
+
+namespace files {
+namespace {
+
+// Every field with what the reading did to it, over a read buffer of
+// `buffer_size` bytes.
+std::vector<std::pair<std::string, FieldNotes>> ReadWithNotes(const std::string& bytes,
+                                                             int64_t buffer_size) {
+  testing_support::ScopedTempDir dir;
+  testing_support::WriteFileBytes(dir.File("in.txt"), bytes);
+  EXPECT_EQ(OpenForInput(1, dir.File("in.txt"), buffer_size), 0);
+  std::vector<std::pair<std::string, FieldNotes>> fields;
+  while (!EndOfFile(1)) {
+    std::string field;
+    FieldNotes notes;
+    if (ReadField(1, &field, &notes) != 0) break;
+    fields.push_back({field, notes});
+  }
+  return fields;
+}
+
+// The reader tells where each field stood and what it did to it, at any
+// read-buffer size, so that build and check need no second copy of the rules.
+TEST(ReadFieldNotes, LinesQuotesCommasTabsAndMarks) {
+  const std::string text =
+      "\xEF\xBB\xBF[04/10/45]\r\na,b\n\"q\r\nr\" x\rt\tu\t\n\"open";
+  for (int64_t buffer_size : {1, 2, 3, 128}) {
+    auto fields = ReadWithNotes(text, buffer_size);
+    ASSERT_EQ(fields.size(), 7u) << buffer_size;
+    EXPECT_EQ(fields[0].first, "[04/10/45]");
+    EXPECT_TRUE(fields[0].second.byte_order_mark);
+    EXPECT_EQ(fields[1].first, "a");
+    EXPECT_TRUE(fields[1].second.ended_by_comma);
+    EXPECT_EQ(fields[2].second.first_line, 2);
+    // A quoted field across a line end: lines 3 to 4, and text after it.
+    EXPECT_EQ(fields[3].first, "q\r\nr");
+    EXPECT_EQ(fields[3].second.first_line, 3);
+    EXPECT_EQ(fields[3].second.last_line, 4);
+    EXPECT_TRUE(fields[3].second.text_after_quote);
+    EXPECT_EQ(fields[4].first, "x");
+    EXPECT_EQ(fields[4].second.first_line, 4);
+    EXPECT_EQ(fields[5].first, "tu");
+    EXPECT_EQ(fields[5].second.tabs_dropped, 2);
+    EXPECT_EQ(fields[5].second.first_line, 5);
+    EXPECT_EQ(fields[6].first, "open");
+    EXPECT_TRUE(fields[6].second.quote_left_open);
+    EXPECT_EQ(fields[6].second.first_line, 6);
+    CloseAllFiles();
+  }
+  // A mark cut short is the start of the first field, not lost.
+  auto fields = ReadWithNotes("\xEF\xBBx\r\n", 1);
+  ASSERT_EQ(fields.size(), 1u);
+  EXPECT_EQ(fields[0].first, "\xEF\xBBx");
+  EXPECT_FALSE(fields[0].second.byte_order_mark);
+  CloseAllFiles();
+  frame::ResetErrorWord();
+}
+
+TEST(ReadFieldNotes, CtrlZCountsWhatItLeavesUnread) {
+  testing_support::ScopedTempDir dir;
+  testing_support::WriteFileBytes(dir.File("in.txt"), "a\r\nb\r\n\x1a" "12345");
+  ASSERT_EQ(OpenForInput(1, dir.File("in.txt"), 2), 0);
+  std::string field;
+  while (!EndOfFile(1)) ReadField(1, &field);
+  EndOfTextNotes end = NotesOnEndOfText(1);
+  EXPECT_TRUE(end.found);
+  EXPECT_EQ(end.line, 3);
+  EXPECT_EQ(end.bytes_after, 5);
+  CloseAllFiles();
+  frame::ResetErrorWord();
 }
 
 }  // namespace
