@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/program_arguments.h"
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_check.h"
@@ -236,7 +237,9 @@ bool AsksForHelp(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   // Record numbers round to nearest, halves to even.
   std::fesetround(FE_TONEAREST);
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  // Dumps go out byte for byte; names arrive as the file API takes them.
+  frame::UseBinaryStandardOutput();
+  std::vector<std::string> args = frame::ProgramArguments(argc, argv);
   if (args.empty()) return UsageError("no command given");
   std::string command = args.front();
   args.erase(args.begin());
