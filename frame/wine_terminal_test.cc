@@ -4,9 +4,12 @@
 // console computes for the same keys (as it is for the Linux program), and
 // the schedule file must be byte for byte the Linux program's.
 //
-// Built on Linux when ZELTO_WINDOWS_SCHEDULE_BUILDER names the .exe; the Wine
-// loader is $ZELTO_WINE (else /usr/lib/wine/wine64) and the prefix
-// $WINEPREFIX, set up beforehand (scripts/test-windows-console.sh does both).
+// Built on Linux when ZELTO_WINDOWS_SCHEDULE_BUILDER names the .exe; the
+// program run is $ZELTO_WINDOWS_SCHEDULE_BUILDER (else that one), so one
+// test binary serves the 64-bit and the 32-bit build. The Wine loader is
+// $ZELTO_WINE (else /usr/lib/wine/wine64, which hands an i686 program to the
+// 32-bit loader) and the prefix $WINEPREFIX, set up beforehand
+// (scripts/test-windows.sh does both).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,7 +45,7 @@ std::string WineCommand() {
   return "env WINEDEBUG=-all WINEPREFIX=" +
          ShellQuote(Environment("WINEPREFIX", "/tmp/zelto-wine-console")) + " " +
          ShellQuote(Environment("ZELTO_WINE", "/usr/lib/wine/wine64")) + " " +
-         ShellQuote(ZELTO_WINDOWS_SCHEDULE_BUILDER);
+         ShellQuote(Environment("ZELTO_WINDOWS_SCHEDULE_BUILDER", ZELTO_WINDOWS_SCHEDULE_BUILDER));
 }
 
 class WineTerminalTest : public ::testing::Test {
@@ -185,6 +188,20 @@ TEST_F(WineTerminalTest, AccentedNameOpensTheFileOfThatName) {
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 0);
   EXPECT_EQ(ReadFileBytes(dir_.File("s\xc3\xa9" "ason.SCH")).size(), 3u * 430);
+}
+
+TEST_F(WineTerminalTest, PastedPathInDoubleQuotesOpensThatFile) {
+  // Explorer's "Copy as path" wraps the whole path in double quotes; Wine
+  // shows this machine's / as drive Z:.
+  std::string folder = "Z:" + dir_.path().string();
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  TmuxSession tmux(Command(), 120, 30);
+  Answer(tmux, "\"" + folder + "\\in.txt\"", "\"" + folder + "\\out.SCH\"");
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), LinuxSchedule());
 }
 
 TEST(WineStreamMode, WorksWithNoConsoleAtAll) {
