@@ -32,8 +32,11 @@ using testing_support::TmuxSession;
 using testing_support::WaitForExitStatus;
 using testing_support::WriteFileBytes;
 
-// Wine's first start in a session takes a second or two.
+// Wine's first start in a session takes a second or two; on a machine busy
+// with other builds a screen update under Wine has been seen to take over
+// 10 s, so every wait for the program allows this long.
 constexpr double kStartSeconds = 30;
+constexpr double kScreenSeconds = 30;
 
 std::string Environment(const char* name, const std::string& fallback) {
   const char* value = std::getenv(name);
@@ -63,7 +66,7 @@ class WineTerminalTest : public ::testing::Test {
   }
 
   // Waits for the program to end; its exit status, or -1 when it did not.
-  int ExitStatus() { return WaitForExitStatus(dir_.path(), 15); }
+  int ExitStatus() { return WaitForExitStatus(dir_.path(), kScreenSeconds); }
 
   // The screen the in-memory console shows after the same dialogue.
   std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed) {
@@ -86,10 +89,10 @@ class WineTerminalTest : public ::testing::Test {
     tmux.Type(input);
     tmux.Keys("Enter");
     // The prompt's end: in a narrow window the prompt wraps before it.
-    ASSERT_TRUE(tmux.WaitFor("extension):")) << tmux.ScreenText();
+    ASSERT_TRUE(tmux.WaitFor("extension):", kScreenSeconds)) << tmux.ScreenText();
     tmux.Type(output);
     tmux.Keys("Enter");
-    ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+    ASSERT_TRUE(tmux.WaitFor("Hit any key to exit", kScreenSeconds)) << tmux.ScreenText();
   }
 
   ScopedTempDir dir_;
@@ -103,10 +106,10 @@ TEST_F(WineTerminalTest, UsageExampleGivesTheLinuxScreenAndTheLinuxScheduleFile)
   tmux.Keys("BSpace");
   tmux.Type("xt");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):")) << tmux.ScreenText();
+  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):", kScreenSeconds)) << tmux.ScreenText();
   tmux.Type("out.SCH");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit", kScreenSeconds)) << tmux.ScreenText();
   EXPECT_EQ(tmux.Screen(), ExpectedScreen(80, 30, "in.txt\rout.SCH\r"));
   // One key does not end the program; Enter does.
   tmux.Type("x");
@@ -157,19 +160,22 @@ TEST_F(WineTerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
   TmuxSession tmux(Command(), 80, 30);
   ASSERT_TRUE(tmux.WaitFor("Input File:", kStartSeconds));
   tmux.Type("in");
-  // No C-c: under Wine it ends the program whatever the input mode.
+  // No C-c: under Wine it ends the program whatever the input mode. No
+  // Alt+letter either: it reaches Wine as ESC and the letter, which Wine
+  // reads as Escape and then the letter when the two bytes come apart (a
+  // busy machine); the console device's own test gives Alt key records.
   for (const char* key : {"Left", "Up", "F1", "F12", "Home", "End", "DC", "IC", "PPage", "Tab",
-                          "C-a", "C-z", "Escape", "M-x", "C-Left"}) {
+                          "C-a", "C-z", "Escape", "C-Left"}) {
     tmux.Keys(key);
   }
   tmux.Type(".txt");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("extension):"));
+  ASSERT_TRUE(tmux.WaitFor("extension):", kScreenSeconds));
   EXPECT_NE(tmux.ScreenText().find("\nInput File: in.txt\n"), std::string::npos)
       << tmux.ScreenText();
   tmux.Type("out.SCH");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit", kScreenSeconds));
   EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 0);
