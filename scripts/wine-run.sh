@@ -66,7 +66,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 mkdir -p "$WINEPREFIX"
 
 # One set-up at a time: CTest may start several programs at once.
-exec 9>"$WINEPREFIX.lock"
+exec 9>"$WINEPREFIX/.zelto-lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.zelto-ready" ]; then
   "$wineserver" -p600 </dev/null >/dev/null 2>&1
