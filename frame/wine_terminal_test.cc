@@ -161,11 +161,13 @@ TEST_F(WineTerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
   ASSERT_TRUE(tmux.WaitFor("Input File:", kStartSeconds));
   tmux.Type("in");
   // No C-c: under Wine it ends the program whatever the input mode. No
-  // Alt+letter either: it reaches Wine as ESC and the letter, which Wine
-  // reads as Escape and then the letter when the two bytes come apart (a
-  // busy machine); the console device's own test gives Alt key records.
+  // Escape and no Alt+letter either: a lone ESC byte runs into whatever the
+  // terminal sends next, and Wine then reads Escape and Ctrl+Left as Alt+ESC
+  // and the text "[1;5D", or Alt+x as Escape and "x", as the bytes happen
+  // to be read together or apart. The console device's own test gives Alt
+  // key records; the line input's test gives Escape.
   for (const char* key : {"Left", "Up", "F1", "F12", "Home", "End", "DC", "IC", "PPage", "Tab",
-                          "C-a", "C-z", "Escape", "C-Left"}) {
+                          "C-a", "C-z", "C-Left"}) {
     tmux.Keys(key);
   }
   tmux.Type(".txt");
