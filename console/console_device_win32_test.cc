@@ -1,8 +1,8 @@
 // The Windows console device on a real console: cells written, scrolled and
 // filled are read back with ReadConsoleOutputA, key records are put into the
 // console's input buffer with WriteConsoleInputA. The process must have a
-// console (under Wine: a terminal or a pseudo-terminal); CTest runs this
-// binary inside script(1).
+// console (under Wine: standard input a terminal); CTest runs this binary
+// in a tmux window (scripts/wine-run.sh --terminal).
 #include "console/console_device_win32.h"
 
 #include <string>
@@ -24,6 +24,18 @@ HANDLE OpenConsoleFile(const char* name) {
                      nullptr);
 }
 
+// The console's device file, waited for: under Wine the console of a
+// program started from a terminal may come up a moment after the program
+// (bounded: 10 s, then the open's failure is the answer).
+HANDLE WaitForConsoleFile(const char* name) {
+  HANDLE handle = OpenConsoleFile(name);
+  for (int tries = 0; handle == INVALID_HANDLE_VALUE && tries < 100; ++tries) {
+    Sleep(100);
+    handle = OpenConsoleFile(name);
+  }
+  return handle;
+}
+
 INPUT_RECORD KeyRecord(bool down, char ch, WORD scan_code, DWORD control_state = 0) {
   INPUT_RECORD record = {};
   record.EventType = KEY_EVENT;
@@ -40,10 +52,10 @@ INPUT_RECORD KeyRecord(bool down, char ch, WORD scan_code, DWORD control_state =
 class Win32ConsoleDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    screen_ = OpenConsoleFile("CONOUT$");
-    keys_ = OpenConsoleFile("CONIN$");
+    screen_ = WaitForConsoleFile("CONOUT$");
+    keys_ = WaitForConsoleFile("CONIN$");
     ASSERT_NE(screen_, INVALID_HANDLE_VALUE)
-        << "no console: run this test in a terminal (e.g. script -qec)";
+        << "no console: run this test in a terminal (scripts/wine-run.sh --terminal)";
     ASSERT_NE(keys_, INVALID_HANDLE_VALUE);
     handles_.output = screen_;
     handles_.standard_output = screen_;
@@ -337,6 +349,12 @@ TEST_F(PlatformConsoleTest, TypedNamesReachTheFileSystemInItsCodePage) {
     EXPECT_EQ(NameForFileSystem("a\xDA"), "a?");
   }
   EXPECT_EQ(NameForFileSystem("in.txt"), "in.txt");
+  // A pasted path ("Copy as path") loses its one pair of wrapping quotes;
+  // a lone quote, or quotes inside, stay (and make a bad file name).
+  EXPECT_EQ(NameForFileSystem("\"Z:\\tmp\\in.txt\""), "Z:\\tmp\\in.txt");
+  EXPECT_EQ(NameForFileSystem("\"\""), "");
+  EXPECT_EQ(NameForFileSystem("\"in.txt"), "\"in.txt");
+  EXPECT_EQ(NameForFileSystem("a\"b\".txt"), "a\"b\".txt");
   SetConsoleCP(console_code_page);
 }
 

@@ -65,6 +65,16 @@ bool IsConsole(HANDLE handle) {
 
 void CloseAtExit() { ClosePlatformConsole(); }
 
+// A name wrapped in one pair of double quotes, as Explorer's "Copy as path"
+// puts it, without them: no Windows file name can hold a double quote, so
+// the quotes can only be the wrapping.
+std::string_view WithoutWrappingQuotes(std::string_view text) {
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+    text = text.substr(1, text.size() - 2);
+  }
+  return text;
+}
+
 }  // namespace
 
 std::unique_ptr<ConsoleDevice> OpenPlatformConsole() {
@@ -155,7 +165,8 @@ void ClosePlatformConsole() {
   }
 }
 
-std::string NameForFileSystem(std::string_view console_text) {
+std::string NameForFileSystem(std::string_view typed) {
+  const std::string_view console_text = WithoutWrappingQuotes(typed);
   // In stream mode the bytes came from standard input unchanged: they are
   // whatever the script wrote, taken as they stand.
   const Win32ConsoleSession& session = TheSession();

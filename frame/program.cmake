@@ -31,7 +31,7 @@ if(ZELTO_TESTS)
   endif()
   # The Windows program under Wine in tmux, checked against the in-memory
   # console and this build's schedule-builder; built on Linux when the
-  # Windows .exe is named (scripts/test-windows-console.sh does so) and run
+  # Windows .exe is named (scripts/test-windows.sh does so) and run
   # by that script, not by CTest.
   set(ZELTO_WINDOWS_SCHEDULE_BUILDER "" CACHE FILEPATH
       "schedule-builder.exe for the end-to-end test under Wine")

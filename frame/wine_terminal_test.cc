@@ -4,9 +4,12 @@
 // console computes for the same keys (as it is for the Linux program), and
 // the schedule file must be byte for byte the Linux program's.
 //
-// Built on Linux when ZELTO_WINDOWS_SCHEDULE_BUILDER names the .exe; the Wine
-// loader is $ZELTO_WINE (else /usr/lib/wine/wine64) and the prefix
-// $WINEPREFIX, set up beforehand (scripts/test-windows-console.sh does both).
+// Built on Linux when ZELTO_WINDOWS_SCHEDULE_BUILDER names the .exe; the
+// program run is $ZELTO_WINDOWS_SCHEDULE_BUILDER (else that one), so one
+// test binary serves the 64-bit and the 32-bit build. The Wine loader is
+// $ZELTO_WINE (else /usr/lib/wine/wine64, which hands an i686 program to the
+// 32-bit loader) and the prefix $WINEPREFIX, set up beforehand
+// (scripts/test-windows.sh does both).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -29,8 +32,11 @@ using testing_support::TmuxSession;
 using testing_support::WaitForExitStatus;
 using testing_support::WriteFileBytes;
 
-// Wine's first start in a session takes a second or two.
+// Wine's first start in a session takes a second or two; on a machine busy
+// with other builds a screen update under Wine has been seen to take over
+// 10 s, so every wait for the program allows this long.
 constexpr double kStartSeconds = 30;
+constexpr double kScreenSeconds = 30;
 
 std::string Environment(const char* name, const std::string& fallback) {
   const char* value = std::getenv(name);
@@ -42,7 +48,7 @@ std::string WineCommand() {
   return "env WINEDEBUG=-all WINEPREFIX=" +
          ShellQuote(Environment("WINEPREFIX", "/tmp/zelto-wine-console")) + " " +
          ShellQuote(Environment("ZELTO_WINE", "/usr/lib/wine/wine64")) + " " +
-         ShellQuote(ZELTO_WINDOWS_SCHEDULE_BUILDER);
+         ShellQuote(Environment("ZELTO_WINDOWS_SCHEDULE_BUILDER", ZELTO_WINDOWS_SCHEDULE_BUILDER));
 }
 
 class WineTerminalTest : public ::testing::Test {
@@ -60,7 +66,7 @@ class WineTerminalTest : public ::testing::Test {
   }
 
   // Waits for the program to end; its exit status, or -1 when it did not.
-  int ExitStatus() { return WaitForExitStatus(dir_.path(), 15); }
+  int ExitStatus() { return WaitForExitStatus(dir_.path(), kScreenSeconds); }
 
   // The screen the in-memory console shows after the same dialogue.
   std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed) {
@@ -83,10 +89,10 @@ class WineTerminalTest : public ::testing::Test {
     tmux.Type(input);
     tmux.Keys("Enter");
     // The prompt's end: in a narrow window the prompt wraps before it.
-    ASSERT_TRUE(tmux.WaitFor("extension):")) << tmux.ScreenText();
+    ASSERT_TRUE(tmux.WaitFor("extension):", kScreenSeconds)) << tmux.ScreenText();
     tmux.Type(output);
     tmux.Keys("Enter");
-    ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+    ASSERT_TRUE(tmux.WaitFor("Hit any key to exit", kScreenSeconds)) << tmux.ScreenText();
   }
 
   ScopedTempDir dir_;
@@ -100,10 +106,10 @@ TEST_F(WineTerminalTest, UsageExampleGivesTheLinuxScreenAndTheLinuxScheduleFile)
   tmux.Keys("BSpace");
   tmux.Type("xt");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):")) << tmux.ScreenText();
+  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):", kScreenSeconds)) << tmux.ScreenText();
   tmux.Type("out.SCH");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit", kScreenSeconds)) << tmux.ScreenText();
   EXPECT_EQ(tmux.Screen(), ExpectedScreen(80, 30, "in.txt\rout.SCH\r"));
   // One key does not end the program; Enter does.
   tmux.Type("x");
@@ -154,19 +160,24 @@ TEST_F(WineTerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
   TmuxSession tmux(Command(), 80, 30);
   ASSERT_TRUE(tmux.WaitFor("Input File:", kStartSeconds));
   tmux.Type("in");
-  // No C-c: under Wine it ends the program whatever the input mode.
+  // No C-c: under Wine it ends the program whatever the input mode. No
+  // Escape and no Alt+letter either: a lone ESC byte runs into whatever the
+  // terminal sends next, and Wine then reads Escape and Ctrl+Left as Alt+ESC
+  // and the text "[1;5D", or Alt+x as Escape and "x", as the bytes happen
+  // to be read together or apart. The console device's own test gives Alt
+  // key records; the line input's test gives Escape.
   for (const char* key : {"Left", "Up", "F1", "F12", "Home", "End", "DC", "IC", "PPage", "Tab",
-                          "C-a", "C-z", "Escape", "M-x", "C-Left"}) {
+                          "C-a", "C-z", "C-Left"}) {
     tmux.Keys(key);
   }
   tmux.Type(".txt");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("extension):"));
+  ASSERT_TRUE(tmux.WaitFor("extension):", kScreenSeconds));
   EXPECT_NE(tmux.ScreenText().find("\nInput File: in.txt\n"), std::string::npos)
       << tmux.ScreenText();
   tmux.Type("out.SCH");
   tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
+  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit", kScreenSeconds));
   EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 0);
@@ -185,6 +196,20 @@ TEST_F(WineTerminalTest, AccentedNameOpensTheFileOfThatName) {
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 0);
   EXPECT_EQ(ReadFileBytes(dir_.File("s\xc3\xa9" "ason.SCH")).size(), 3u * 430);
+}
+
+TEST_F(WineTerminalTest, PastedPathInDoubleQuotesOpensThatFile) {
+  // Explorer's "Copy as path" wraps the whole path in double quotes; Wine
+  // shows this machine's / as drive Z:.
+  std::string folder = "Z:" + dir_.path().string();
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  TmuxSession tmux(Command(), 120, 30);
+  Answer(tmux, "\"" + folder + "\\in.txt\"", "\"" + folder + "\\out.SCH\"");
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
+  tmux.Keys("Enter");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")), LinuxSchedule());
 }
 
 TEST(WineStreamMode, WorksWithNoConsoleAtAll) {

@@ -13,11 +13,9 @@ seconds=${FUZZ_SECONDS:-30}
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 
-build=build-fuzz
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DZELTO_FUZZ=ON -DZELTO_TESTS=OFF -DZELTO_SANITIZE=address,undefined \
-  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
-cmake --build "$build" -j2 --target schedule_fuzzer console_fuzzer
+build=build-fuzz  # the fuzz preset's
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc 2>/dev/null || echo 2)"
 
 # Each target gets its own working corpus in the build folder: the seeds stay
 # as committed, and what a run adds is kept for the next run on this machine.

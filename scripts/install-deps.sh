@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, what building and testing need, when it
 # is missing; with package names as arguments, those instead (a stage's own
-# tools). Needs root for apt-get; without it, it only says what is missing.
+# tools; a name such as wine32:i386 adds that architecture first). Needs
+# root for apt-get; without it, it only says what is missing.
 #
 #   scripts/install-deps.sh [PACKAGE ...]
 set -euo pipefail
@@ -17,5 +18,8 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 echo "Installing: ${missing[*]}"
+for package in "${missing[@]}"; do
+  case "$package" in *:*) dpkg --add-architecture "${package#*:}" ;; esac
+done
 apt-get update -qq
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -22,16 +22,8 @@ for target in win64 win32; do
   esac
   build="build-$target"
   cmake --preset "$target" >/dev/null
-  cmake --build --preset "$target" -j"$jobs" --target schedule-tool >/dev/null
-  programs=(schedule-tool.exe)
-  # The interactive program is there once the build has its console device.
-  targets="$(cmake --build --preset "$target" --target help)"
-  if grep -q ' schedule-builder$' <<<"$targets"; then
-    cmake --build --preset "$target" -j"$jobs" --target schedule-builder >/dev/null
-    programs=(schedule-builder.exe "${programs[@]}")
-  else
-    echo "package-windows: note: this build has no schedule-builder.exe for $target" >&2
-  fi
+  cmake --build --preset "$target" -j"$jobs" --target schedule-builder schedule-tool >/dev/null
+  programs=(schedule-builder.exe schedule-tool.exe)
 
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
   name="zelto-schedule-builder-$version-$target"

@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target schedule-builder schedule-tool >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$(nproc 2>/dev/null || echo 2)" --target schedule-builder schedule-tool >/dev/null
 exec build/schedule-builder

@@ -17,8 +17,8 @@ scripts/install-deps.sh dpkg-dev man-db
 
 # A fresh configuration each time, so that dpkg-shlibdeps is looked for again.
 rm -rf build-package/CMakeCache.txt build-package/_CPack_Packages build-package/*.deb
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DZELTO_TESTS=OFF >/dev/null
-cmake --build build-package -j"$jobs" >/dev/null
+cmake --preset package >/dev/null
+cmake --build --preset package -j"$jobs" >/dev/null
 (cd build-package && cpack -G DEB >/dev/null)
 debs=(build-package/"$package"_*.deb)
 deb=${debs[0]}

@@ -2,14 +2,19 @@
 # Runs a Windows program under Wine, for CTest (the cross builds name this
 # script as their emulator) and for scripts/test-windows.sh.
 #
-#   scripts/wine-run.sh [--prefix DIR] PROGRAM.exe [ARGUMENTS...]
+#   scripts/wine-run.sh [--prefix DIR] [--terminal] PROGRAM.exe [ARGUMENTS...]
+#   scripts/wine-run.sh [--prefix DIR] --start    (sets the prefix up, starts its server)
 #   scripts/wine-run.sh [--prefix DIR] --stop     (ends the prefix's wineserver)
 #
-# The Wine prefix is DIR (else $WINEPREFIX, else /tmp/zelto-wine-$UID). The
-# first run sets the prefix up (about 11 s) and leaves a persistent
-# wineserver behind, so every later run starts in well under a second. The
-# server ends by itself 10 minutes after its last program, or at once with
-# --stop (scripts/test-windows.sh does that when it is done).
+# The Wine prefix is DIR (else $WINEPREFIX, else /tmp/zelto-wine-$UID); one
+# 64-bit prefix runs both the x86_64 and the i686 programs. The first run
+# sets it up (10 to 20 s) and leaves a persistent wineserver behind, so every
+# later run starts in well under a second. The server ends by itself 10
+# minutes after its last program, or at once with --stop.
+#
+# --terminal runs the program in a tmux window of its own, for a program
+# that needs a console: under Wine a program has one only when its standard
+# input is a terminal.
 #
 # Wine quirks handled here:
 # - Setting a prefix up starts helper processes (wineserver, services) that
@@ -26,15 +31,25 @@ if [ "${1:-}" = "--prefix" ]; then
   prefix="$2"
   shift 2
 fi
+terminal=0
+if [ "${1:-}" = "--terminal" ]; then
+  terminal=1
+  shift
+fi
 if [ $# -lt 1 ]; then
-  echo "usage: $0 [--prefix DIR] PROGRAM.exe [ARGUMENTS...]" >&2
+  echo "usage: $0 [--prefix DIR] [--terminal] PROGRAM.exe [ARGUMENTS...] | --start | --stop" >&2
   exit 2
 fi
 
-# The loader on PATH as plain "wine" will do here too.
-# shellcheck source=scripts/wine-env.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-find_wine "$(command -v wine 2>/dev/null || true)"
+# Debian keeps the loader off PATH. wine64 hands an i686 program to the
+# 32-bit loader beside it (package wine32:i386) by itself.
+wine="" wineserver=""
+for candidate in /usr/lib/wine/wine64 "$(command -v wine64)" "$(command -v wine)"; do
+  [ -x "$candidate" ] && { wine="$candidate"; break; }
+done
+for candidate in /usr/lib/wine/wineserver "$(command -v wineserver)"; do
+  [ -x "$candidate" ] && { wineserver="$candidate"; break; }
+done
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   echo "wine-run: Wine is not installed (wine64)" >&2
   exit 125
@@ -45,12 +60,13 @@ if [ "$1" = "--stop" ]; then
   [ -d "$WINEPREFIX" ] && "$wineserver" -k </dev/null >/dev/null 2>&1
   exit 0
 fi
-export_wine_quiet
-export WINEARCH=win64
+# No debug chatter on the program's output, and no Mono or Gecko (nothing
+# here needs them, and asking for them would stall the set-up).
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 mkdir -p "$WINEPREFIX"
 
 # One set-up at a time: CTest may start several programs at once.
-exec 9>"$WINEPREFIX.lock"
+exec 9>"$WINEPREFIX/.zelto-lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.zelto-ready" ]; then
   "$wineserver" -p600 </dev/null >/dev/null 2>&1
@@ -62,10 +78,34 @@ fi
 "$wineserver" -p600 </dev/null >/dev/null 2>&1
 flock -u 9
 exec 9>&-
+[ "$1" = "--start" ] && exit 0
 
 output="$(mktemp "${TMPDIR:-/tmp}/zelto-wine-output.XXXXXX")"
-"$wine" "$@" >"$output" 2>&1
-status=$?
+if [ "$terminal" -eq 0 ]; then
+  "$wine" "$@" >"$output" 2>&1
+  status=$?
+else
+  command -v tmux >/dev/null || { echo "wine-run: tmux is not installed" >&2; exit 125; }
+  # A private tmux server, gone with the program; the window's shell notes
+  # the exit status, which is waited for (bounded: 5 minutes).
+  socket="zelto-wine-run-$$"
+  status_file="$output.status"
+  tmux -L "$socket" -f /dev/null new-session -d -x 120 -y 40 \
+    "$(printf '%q ' "$wine" "$@") >$(printf '%q' "$output") 2>&1;
+     echo \$? >$(printf '%q' "$status_file.new"); mv $(printf '%q ' "$status_file.new" "$status_file")"
+  for _ in $(seq 1500); do
+    [ -f "$status_file" ] && break
+    sleep 0.2
+  done
+  if [ -f "$status_file" ]; then
+    status=$(cat "$status_file")
+  else
+    echo "wine-run: $1 did not end within 5 minutes" >>"$output"
+    status=124
+  fi
+  tmux -L "$socket" kill-server >/dev/null 2>&1
+  rm -f "$status_file"
+fi
 cat "$output"
 rm -f "$output"
 exit "$status"

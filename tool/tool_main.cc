@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "files/file_access.h"
+#include "frame/program_arguments.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_help.h"
 
@@ -173,6 +174,9 @@ int main(int argc, char** argv) {
   // A write past a file-size limit fails as a full disk, standard output
   // included, instead of ending the program without a word.
   files::IgnoreFileSizeSignal();
-  std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  // Dumps and imports go out byte for byte; names arrive as the file API
+  // takes them.
+  frame::UseBinaryStandardOutput();
+  std::vector<std::string> arguments = frame::ProgramArguments(argc, argv);
   return Run(arguments);
 }

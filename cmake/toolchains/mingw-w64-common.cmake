@@ -1,6 +1,6 @@
 # What both Windows cross builds share; each toolchain file names its target.
 # The test programs run under Wine through scripts/wine-run.sh, which CTest
-# calls as the emulator, with a Wine prefix of the build's own.
+# calls as the emulator.
 macro(zelto_mingw_toolchain arch)
   set(CMAKE_SYSTEM_NAME Windows)
   set(CMAKE_SYSTEM_PROCESSOR ${arch})
@@ -21,8 +21,13 @@ macro(zelto_mingw_toolchain arch)
   # The C++ runtime and winpthread go into the .exe: no DLL to ship beside it.
   set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-  # CTest runs each .exe under Wine.
+  # CTest runs each .exe under Wine, in the prefix ZELTO_WINE_PREFIX (the
+  # presets give both Windows builds one: a 64-bit prefix runs both, and it
+  # is set up once).
   get_filename_component(zelto_source_root ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
+  if(NOT DEFINED ZELTO_WINE_PREFIX)
+    set(ZELTO_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+  endif()
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${zelto_source_root}/scripts/wine-run.sh --prefix ${CMAKE_BINARY_DIR}/wine-prefix)
+      ${zelto_source_root}/scripts/wine-run.sh --prefix ${ZELTO_WINE_PREFIX})
 endmacro()
