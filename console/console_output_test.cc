@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/console_state.h"
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 
 namespace console {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "console/console_state.h"
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 
 namespace console {
 namespace {

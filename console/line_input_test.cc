@@ -9,7 +9,7 @@
 
 #include "console/console_output.h"
 #include "console/console_state.h"
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 
 namespace console {
 namespace {

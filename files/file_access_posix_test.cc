@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "files/file_access.h"
-#include "files/file_access_fixture.h"
+#include "testing/file_access_fixture.h"
 #include "files/platform_file_posix.h"
 #include "frame/run_time_errors.h"
 #include "testing/temp_dir.h"

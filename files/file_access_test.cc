@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "files/file_access_fixture.h"
+#include "testing/file_access_fixture.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"

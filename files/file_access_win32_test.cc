@@ -9,7 +9,7 @@
 #include <string>
 
 #include "files/file_access.h"
-#include "files/file_access_fixture.h"
+#include "testing/file_access_fixture.h"
 #include "files/platform_file.h"
 #include "files/platform_file_win32.h"
 #include "frame/error_word.h"

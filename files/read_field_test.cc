@@ -10,6 +10,7 @@
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
+#include "testing/process_state.h"
 #include "testing/temp_dir.h"
 
 namespace files {
@@ -20,11 +21,7 @@ using testing_support::WriteFileBytes;
 
 class ReadFieldTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    CloseAllFiles();
-    ClearPlatformFaults();
-    frame::ResetErrorWord();
-  }
+  void TearDown() override { testing_support::ResetProcessState(); }
 
   // Every field of `bytes`, read while the end-of-file test answers false.
   std::vector<std::string> ReadAll(const std::string& bytes, int64_t buffer_size = 128) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console/console_state.h"
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 #include "frame/error_word.h"
 #include "testing/temp_dir.h"
 

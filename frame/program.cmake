@@ -47,11 +47,9 @@ if(ZELTO_TESTS)
   endif()
 endif()
 
-# The fuzzers' checks and the replay of their corpus (the fuzz targets
-# themselves are built by scripts/fuzz.sh); and the real programs under
-# injected faults: full disks, vanishing input, signals, tiny terminals.
+# The real programs under injected faults: full disks, vanishing input,
+# signals, tiny terminals.
 if(NOT WIN32)
-  include(${PROJECT_SOURCE_DIR}/fuzz/checks.cmake)
   if(ZELTO_TESTS)
     zelto_add_test(reliability_tests
       SOURCES ${CMAKE_CURRENT_LIST_DIR}/reliability_test.cc

@@ -5,7 +5,7 @@
 #include "console/console_output.h"
 #include "console/console_state.h"
 #include "console/line_input.h"
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 
 namespace fuzz {
 namespace {

@@ -14,8 +14,9 @@
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
-#include "schedule/expected_records.h"
+#include "testing/expected_records.h"
 #include "schedule/schedule_record.h"
+#include "testing/process_state.h"
 #include "testing/temp_dir.h"
 
 namespace schedule {
@@ -33,11 +34,8 @@ class BuilderTest : public ::testing::Test {
  protected:
   // Other suites in this binary may leave a code behind; each test here
   // starts from a clear error word, whatever order they run in.
-  void SetUp() override { frame::ResetErrorWord(); }
-  void TearDown() override {
-    files::ClearPlatformFaults();
-    frame::ResetErrorWord();
-  }
+  void SetUp() override { testing_support::ResetProcessState(); }
+  void TearDown() override { testing_support::ResetProcessState(); }
 
   // Builds `text` and returns the schedule file's bytes; the outcome is kept.
   std::string Build(const std::string& text, BuildBuffers buffers = {}) {

@@ -15,8 +15,9 @@
 #include <vector>
 
 #include "console/console_state.h"
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 #include "frame/process_frame.h"
+#include "testing/process_state.h"
 #include "testing/temp_dir.h"
 #include "testing/tmux_session.h"
 
@@ -100,21 +101,28 @@ inline std::string TtyModes(const std::string& tty) {
   return CommandOutput("stty -g < " + ShellQuote(tty));
 }
 
+/// Runs the whole program on `device` in a fresh folder whose in.txt holds
+/// `input_text`, as the real program's test folder does, and resets the
+/// process state afterwards.
+inline void RunInTwinFolder(console::MemoryConsoleDevice* device, const std::string& input_text) {
+  ScopedTempDir twin;
+  WriteFileBytes(twin.File("in.txt"), input_text);
+  std::string here = std::filesystem::current_path().string();
+  std::filesystem::current_path(twin.path());
+  frame::RunProcess(device);
+  ResetProcessState();
+  std::filesystem::current_path(here);
+}
+
 /// The rows the in-memory console shows, `width` x `height`, after `typed`
 /// is typed into the dialogue, run in a fresh folder whose in.txt holds
 /// `input_text`, as the real program's test folder does.
 inline std::vector<std::string> ExpectedScreen(int width, int height, const std::string& typed,
                                                const std::string& input_text) {
-  ScopedTempDir twin;
-  WriteFileBytes(twin.File("in.txt"), input_text);
-  std::string here = std::filesystem::current_path().string();
-  std::filesystem::current_path(twin.path());
   console::MemoryConsoleDevice device(width, height);
   device.TypeText(typed);
   device.CloseKeyboard();
-  frame::RunProcess(&device);
-  console::ResetConsoleStateForTesting();
-  std::filesystem::current_path(here);
+  RunInTwinFolder(&device, input_text);
   std::vector<std::string> rows;
   for (int y = 0; y < height; ++y) rows.push_back(device.TrimmedRow(y));
   return rows;
@@ -132,10 +140,6 @@ struct ConsoleView {
 /// in a fresh folder whose in.txt holds `input_text`.
 inline ConsoleView ExpectedWhileTyping(int width, int height, const std::string& typed,
                                        const std::string& input_text) {
-  ScopedTempDir twin;
-  WriteFileBytes(twin.File("in.txt"), input_text);
-  std::string here = std::filesystem::current_path().string();
-  std::filesystem::current_path(twin.path());
   console::MemoryConsoleDevice device(width, height);
   device.TypeText(typed);
   ConsoleView view;
@@ -150,9 +154,7 @@ inline ConsoleView ExpectedWhileTyping(int width, int height, const std::string&
     view.cursor_y = d.cursor_y();
     d.CloseKeyboard();
   });
-  frame::RunProcess(&device);
-  console::ResetConsoleStateForTesting();
-  std::filesystem::current_path(here);
+  RunInTwinFolder(&device, input_text);
   return view;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "schedule/expected_records.h"
+#include "testing/expected_records.h"
 #include "schedule/schedule_builder.h"
 #include "tool/schedule_check.h"
 #include "testing/temp_dir.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "schedule/expected_records.h"
+#include "testing/expected_records.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "frame/run_time_errors.h"

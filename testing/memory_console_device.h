@@ -2,8 +2,8 @@
 // and a queue of input records, all held in memory, with counters of the
 // calls made on it and switches that make its reads fail. Tests of console
 // output, line input and the dialogue run over it.
-#ifndef ZELTO_CONSOLE_MEMORY_CONSOLE_DEVICE_H_
-#define ZELTO_CONSOLE_MEMORY_CONSOLE_DEVICE_H_
+#ifndef ZELTO_TESTING_MEMORY_CONSOLE_DEVICE_H_
+#define ZELTO_TESTING_MEMORY_CONSOLE_DEVICE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -136,4 +136,4 @@ class MemoryConsoleDevice : public ConsoleDevice {
 
 }  // namespace console
 
-#endif  // ZELTO_CONSOLE_MEMORY_CONSOLE_DEVICE_H_
+#endif  // ZELTO_TESTING_MEMORY_CONSOLE_DEVICE_H_

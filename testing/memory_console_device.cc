@@ -1,4 +1,4 @@
-#include "console/memory_console_device.h"
+#include "testing/memory_console_device.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
 // The fixture the file access tests share on every platform: after each
 // test the files it opened are closed, injected faults cleared and the error
 // word reset, so no test sees what another left behind. Test-only.
-#ifndef ZELTO_FILES_FILE_ACCESS_FIXTURE_H_
-#define ZELTO_FILES_FILE_ACCESS_FIXTURE_H_
+#ifndef ZELTO_TESTING_FILE_ACCESS_FIXTURE_H_
+#define ZELTO_TESTING_FILE_ACCESS_FIXTURE_H_
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "files/file_access.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
+#include "testing/process_state.h"
 #include "testing/temp_dir.h"
 
 namespace files {
@@ -20,11 +21,7 @@ namespace files {
 class FileAccessFixture : public ::testing::Test {
  protected:
   /// Closes every file, clears injected faults and resets the error word.
-  void TearDown() override {
-    CloseAllFiles();
-    ClearPlatformFaults();
-    frame::ResetErrorWord();
-  }
+  void TearDown() override { testing_support::ResetProcessState(); }
 
   /// Writes record `n` of file 2 as `length` copies of `fill`.
   int Write(double n, char fill, uint32_t length = 10) {
@@ -38,4 +35,4 @@ class FileAccessFixture : public ::testing::Test {
 
 }  // namespace files
 
-#endif  // ZELTO_FILES_FILE_ACCESS_FIXTURE_H_
+#endif  // ZELTO_TESTING_FILE_ACCESS_FIXTURE_H_

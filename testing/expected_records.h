@@ -1,8 +1,8 @@
 // The schedule file's records as the tests expect them, written out byte by
 // byte rather than made by the code under test: the header, a date record
 // and a game's slot. Test-only.
-#ifndef ZELTO_SCHEDULE_EXPECTED_RECORDS_H_
-#define ZELTO_SCHEDULE_EXPECTED_RECORDS_H_
+#ifndef ZELTO_TESTING_EXPECTED_RECORDS_H_
+#define ZELTO_TESTING_EXPECTED_RECORDS_H_
 
 #include <string>
 #include <vector>
@@ -38,4 +38,4 @@ inline std::string Game(const std::string& visitor, const std::string& home,
 
 }  // namespace schedule
 
-#endif  // ZELTO_SCHEDULE_EXPECTED_RECORDS_H_
+#endif  // ZELTO_TESTING_EXPECTED_RECORDS_H_
