@@ -1,7 +1,7 @@
 // schedule-builder in a real terminal: tmux runs it, keys are typed with
 // send-keys and the screen is read with capture-pane. The screen a terminal
 // shows must be the one the in-memory console computes for the same keys,
-// and for the screens kept in frame/screens/ also the one stored there, so
+// and for the screens kept in e2e/screens/ also the one stored there, so
 // that a fault in console output cannot pass by being on both sides.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/stored_screens.h"
 #include "testing/program_in_tmux.h"
 #include "testing/temp_dir.h"
 #include "testing/tmux_session.h"
@@ -33,18 +34,6 @@ using testing_support::WaitForExitStatus;
 using testing_support::WriteFileBytes;
 
 constexpr char kSeason[] = "[04/10/45]\r\n45nnewyo 45nstlou\r\n[04/11/45]\r\n45npitts 45nchica\r\n";
-
-// A screen kept in frame/screens/NAME.txt: one line per row, trailing blanks
-// cut, as Screen() gives it.
-std::vector<std::string> StoredScreen(const std::string& name) {
-  const std::string text = ReadFileBytes(std::string(ZELTO_SCREENS_DIR) + "/" + name + ".txt");
-  std::vector<std::string> rows;
-  size_t start = 0;
-  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    rows.push_back(text.substr(start, end - start));
-  }
-  return rows;
-}
 
 // Row `y` of `rows` from column `x`, `width` cells of it, trailing blanks cut.
 std::string Slice(const std::vector<std::string>& rows, int x, int y, int width) {
@@ -110,42 +99,6 @@ class TerminalTest : public ::testing::Test {
   ScopedTempDir dir_;
 };
 
-TEST_F(TerminalTest, WholeDialogueWithEchoAndBackspace) {
-  TmuxSession tmux(Command(), 80, 30);
-  ASSERT_TRUE(tmux.WaitFor("Input File:")) << tmux.ScreenText();
-  tmux.Type("in.tq");
-  tmux.Keys("BSpace");
-  tmux.Type("xt");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("(include .SCH extension):"));
-  tmux.Type("out.SCH");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit")) << tmux.ScreenText();
-  EXPECT_EQ(tmux.Screen(), ExpectedScreen(80, 30, "in.txt\rout.SCH\r"));
-  tmux.Type("x");
-  tmux.Keys("Enter");
-  EXPECT_EQ(ExitStatus(), 0) << tmux.ScreenText();
-  EXPECT_EQ(ReadFileBytes(dir_.File("out.SCH")).size(), 3u * 430);
-  EXPECT_EQ(ReadFileBytes(dir_.File("modes.after")), ReadFileBytes(dir_.File("modes.before")));
-}
-
-TEST_F(TerminalTest, MissingInputIsShownAndExitsWithOne) {
-  TmuxSession tmux(Command(), 80, 30);
-  ASSERT_TRUE(tmux.WaitFor("Input File:"));
-  tmux.Type("nothere.txt");
-  tmux.Keys("Enter");
-  tmux.Type("out.SCH");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
-  EXPECT_NE(tmux.ScreenText().find("Cannot open input file \"nothere.txt\": File not found\n----\n"),
-            std::string::npos)
-      << tmux.ScreenText();
-  EXPECT_EQ(tmux.Screen(), StoredScreen("failure-closing-80x30"));
-  tmux.Keys("Enter");
-  EXPECT_EQ(ExitStatus(), 1);
-  EXPECT_FALSE(std::filesystem::exists(dir_.File("out.SCH")));
-}
-
 // A FIFO with no writer is waited for, as cat waits; Ctrl+C at the keyboard
 // ends the wait, and the schedule file is left as it was.
 TEST_F(TerminalTest, CtrlCEndsTheWaitForAFifoWriter) {
@@ -170,26 +123,10 @@ TEST_F(TerminalTest, CtrlCEndsTheWaitForAFifoWriter) {
   EXPECT_TRUE(ModesGivenBack());
 }
 
-TEST_F(TerminalTest, SmallWindowWrapsAndScrolls) {
-  TmuxSession tmux(Command(), 30, 8);
-  ASSERT_TRUE(tmux.WaitFor("Input File:"));
-  tmux.Type("in.txt");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("extension):"));
-  tmux.Type("out.SCH");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
-  tmux.Keys("Enter");
-  EXPECT_EQ(ExitStatus(), 0);
-  // The final Enter scrolls the small window once more, on both consoles.
-  EXPECT_EQ(tmux.Screen(), ExpectedScreen(30, 8, "in.txt\rout.SCH\r\r"));
-  EXPECT_EQ(tmux.Screen(), StoredScreen("wrap-scroll-30x8"));
-}
-
 TEST_F(TerminalTest, UsageScreenIsTheStoredOne) {
   TmuxSession tmux(Command(), 80, 25);
   ASSERT_TRUE(tmux.WaitFor("Input File:"));
-  EXPECT_EQ(tmux.Screen(), StoredScreen("usage-80x25"));
+  EXPECT_EQ(tmux.Screen(), e2e::StoredScreen("usage-80x25"));
   EXPECT_EQ(tmux.Cursor(), std::make_pair(12, 20));
   tmux.Keys("Enter");
   tmux.Keys("Enter");
@@ -206,7 +143,7 @@ TEST_F(TerminalTest, BackspaceAcrossTheWrapRetracesTheEcho) {
   tmux.Type("Z");
   const std::string typed = "abcdefghijklmnopqrstuvwxy" + std::string(10, '\b') + "Z";
   ASSERT_TRUE(tmux.WaitForScreen([&](const std::vector<std::string>& screen) {
-    return screen == StoredScreen("backspace-across-wrap-30x8");
+    return screen == e2e::StoredScreen("backspace-across-wrap-30x8");
   })) << tmux.ScreenText();
   EXPECT_EQ(tmux.Screen(), ExpectedWhileTyping(30, 8, typed).rows);
   EXPECT_EQ(tmux.Cursor(), std::make_pair(28, 6));  // back across the wrap and the scroll
@@ -214,57 +151,6 @@ TEST_F(TerminalTest, BackspaceAcrossTheWrapRetracesTheEcho) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
-}
-
-TEST_F(TerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
-  TmuxSession tmux(Command(), 80, 30);
-  ASSERT_TRUE(tmux.WaitFor("Input File:"));
-  tmux.Type("in");
-  for (const char* key : {"Left", "Up", "F1", "F12", "Home", "End", "DC", "IC", "PPage", "Tab",
-                          "C-a", "C-c", "C-z", "C-j", "Escape", "M-x", "C-Left"}) {
-    tmux.Keys(key);
-  }
-  tmux.Type(".txt");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("extension):"));
-  EXPECT_NE(tmux.ScreenText().find("\nInput File: in.txt\n"), std::string::npos)
-      << tmux.ScreenText();
-  tmux.Type("out.SCH");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
-  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
-  tmux.Keys("Enter");
-  EXPECT_EQ(ExitStatus(), 0);
-}
-
-TEST_F(TerminalTest, RedirectedStandardOutputGetsNothing) {
-  TmuxSession tmux(Command("> stdout.txt"), 80, 30);
-  ASSERT_TRUE(tmux.WaitFor("Input File:")) << tmux.ScreenText();
-  tmux.Type("in.txt");
-  tmux.Keys("Enter");
-  tmux.Type("out.SCH");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
-  tmux.Keys("Enter");
-  EXPECT_EQ(ExitStatus(), 0);
-  EXPECT_EQ(ReadFileBytes(dir_.File("stdout.txt")), "");
-}
-
-TEST_F(TerminalTest, AccentedNameOpensTheFileOfThatName) {
-  WriteFileBytes(dir_.File("caf\xc3\xa9.txt"), kSeason);
-  TmuxSession tmux(Command(), 80, 30);
-  ASSERT_TRUE(tmux.WaitFor("Input File:"));
-  tmux.Type("caf\xc3\xa9.txt");
-  tmux.Keys("Enter");
-  tmux.Type("s\xc3\xa9" "ason.SCH");
-  tmux.Keys("Enter");
-  ASSERT_TRUE(tmux.WaitFor("Hit any key to exit"));
-  EXPECT_NE(tmux.ScreenText().find("Input File: caf\xc3\xa9.txt\n"), std::string::npos)
-      << tmux.ScreenText();
-  EXPECT_NE(tmux.ScreenText().find("\nDone\n"), std::string::npos) << tmux.ScreenText();
-  tmux.Keys("Enter");
-  EXPECT_EQ(ExitStatus(), 0);
-  EXPECT_EQ(ReadFileBytes(dir_.File("s\xc3\xa9" "ason.SCH")).size(), 3u * 430);
 }
 
 TEST_F(TerminalTest, TerminalIsGivenBackAfterSigtermAndSighup) {
@@ -390,7 +276,7 @@ TEST_F(TerminalTest, ShorterWindowKeepsThePromptAndTheNameInView) {
   tmux.Resize(80, 25);  // every row comes back
   ASSERT_TRUE(tmux.WaitForScreen([&](const auto& screen) { return screen == whole.rows; }))
       << tmux.ScreenText();
-  std::vector<std::string> usage_with_name = StoredScreen("usage-80x25");
+  std::vector<std::string> usage_with_name = e2e::StoredScreen("usage-80x25");
   ASSERT_EQ(usage_with_name.size(), 25u);
   usage_with_name[20] += " abcdef";  // the stored row ends at the prompt's colon
   EXPECT_EQ(tmux.Screen(), usage_with_name);
@@ -435,37 +321,21 @@ TEST_F(TerminalTest, NarrowerWindowShowsTheLineAsItIsThroughBackspaces) {
   EXPECT_EQ(ExitStatus(), 1);
 }
 
-TEST(StreamMode, WorksWithNoTerminalAtAll) {
+// With no terminal, every line is written whole, however long: none is
+// broken at a window's width, so a transcript can be searched.
+TEST(StreamMode, EveryLineIsWrittenWhole) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("in.txt"), kSeason);
   std::string command = "cd " + ShellQuote(dir.path().string()) +
-                        " && printf 'in.txt\\nout.SCH\\n\\n' | setsid -w " +
+                        " && printf 'in.txt\\n/dev/full\\n\\n' | setsid -w " +
                         ShellQuote(ZELTO_SCHEDULE_BUILDER) + " > transcript.txt 2>&1; echo $?";
-  EXPECT_EQ(CommandOutput(command), "0\n");
-  std::string transcript = ReadFileBytes(dir.File("transcript.txt"));
-  EXPECT_NE(transcript.find("Zelto Schedule Builder\n"), std::string::npos) << transcript;
-  EXPECT_NE(transcript.find("Input File: in.txt\n"), std::string::npos) << transcript;
-  EXPECT_NE(transcript.find("Done\n----\nHit any key to exit"), std::string::npos) << transcript;
-  EXPECT_EQ(ReadFileBytes(dir.File("out.SCH")).size(), 3u * 430);
-
-  // Every line whole, however long: none is broken at a window's width.
-  command = "cd " + ShellQuote(dir.path().string()) +
-            " && printf 'in.txt\\n/dev/full\\n\\n' | setsid -w " +
-            ShellQuote(ZELTO_SCHEDULE_BUILDER) + " > transcript.txt 2>&1; echo $?";
   EXPECT_EQ(CommandOutput(command), "1\n");
-  transcript = ReadFileBytes(dir.File("transcript.txt"));
+  std::string transcript = ReadFileBytes(dir.File("transcript.txt"));
   EXPECT_NE(transcript.find("\nOutput Schedule File (include .SCH extension): /dev/full\n"
                             "Cannot write schedule file \"/dev/full\": Not a disk file, or the "
                             "wrong kind of file\n----\nHit any key to exit"),
             std::string::npos)
       << transcript;
-
-  // Standard input running out ends every read, so the program never hangs.
-  command = "cd " + ShellQuote(dir.path().string()) + " && setsid -w " +
-            ShellQuote(ZELTO_SCHEDULE_BUILDER) + " < /dev/null > transcript.txt 2>&1; echo $?";
-  EXPECT_EQ(CommandOutput(command), "1\n");
-  EXPECT_NE(ReadFileBytes(dir.File("transcript.txt")).find("Cannot open input file \"\": Bad file name"),
-            std::string::npos);
 }
 
 }  // namespace
