@@ -91,7 +91,11 @@ void Install() {
   action.sa_handler = OnFatalSignal;
   for (int i = 0; i < g_state.signal_count; ++i) {
     sigaction(g_state.signals[i], nullptr, &g_state.old_actions[i]);
-    if (g_state.old_actions[i].sa_handler == SIG_IGN) continue;
+    // Only a signal whose default action ends the program is taken over: one
+    // set to be ignored (nohup) stays ignored, and one that already has a
+    // handler (a sanitizer's, a fuzzer's timer) keeps it, since the program
+    // does not end there.
+    if (g_state.old_actions[i].sa_handler != SIG_DFL) continue;
     sigaction(g_state.signals[i], &action, nullptr);
   }
   g_state.installed = true;

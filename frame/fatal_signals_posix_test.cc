@@ -95,3 +95,32 @@ TEST(FatalSignals, IgnoredSignalsStayIgnoredAndOthersAreGivenBack) {
 
 }  // namespace
 }  // namespace frame
+
+namespace frame {
+namespace {
+
+volatile sig_atomic_t g_alarms = 0;
+void CountAlarm(int) { g_alarms = g_alarms + 1; }
+
+// A signal that already has a handler when the cleanups go in (a fuzzer's
+// timer, a sanitizer's fault report) keeps it: its default action is not
+// what happens, so there is nothing to put back before it.
+TEST(FatalSignals, ASignalWithAHandlerKeepsIt) {
+  std::string report;
+  const int status = InChild(
+      [] {
+        signal(SIGALRM, CountAlarm);
+        AddFatalSignalCleanup(ReportCleanup);
+        raise(SIGALRM);
+        RemoveFatalSignalCleanup(ReportCleanup);
+        if (signal(SIGALRM, SIG_DFL) != CountAlarm) return 1;
+        return g_alarms == 1 ? 0 : 2;
+      },
+      &report);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(report, "");
+}
+
+}  // namespace
+}  // namespace frame
