@@ -41,31 +41,43 @@ void AppendEscaped(std::string* shown, unsigned char byte) {
   *shown += escape;
 }
 
+// Shows the character at `at` on `shown` and answers how many bytes it took.
+// Inside double quotes a double quote is escaped too.
+size_t ShowCharacter(std::string_view text, size_t at, bool in_quotes, std::string* shown) {
+  unsigned char byte = Byte(text, at);
+  size_t length = CharacterLength(text, at);
+  bool c1_control = length == 2 && byte == 0xC2 && Byte(text, at + 1) < 0xA0;
+  if (byte < 0x20 || byte == 0x7F) {
+    AppendEscaped(shown, byte);
+  } else if ((in_quotes && byte == '"') || byte == '\\') {
+    *shown += '\\';
+    *shown += static_cast<char>(byte);
+  } else if (length == 0 || c1_control) {
+    // An invalid byte is shown alone; a C1 control as its two bytes.
+    length = length == 0 ? 1 : length;
+    for (size_t i = 0; i < length; ++i) AppendEscaped(shown, Byte(text, at + i));
+  } else {
+    shown->append(text.substr(at, length));
+  }
+  return length == 0 ? 1 : length;
+}
+
 }  // namespace
 
 std::string Quoted(std::string_view text) {
   std::string shown = "\"";
   size_t at = 0;
   for (size_t characters = 0; at < text.size() && characters < kShownCharacters; ++characters) {
-    unsigned char byte = Byte(text, at);
-    size_t length = CharacterLength(text, at);
-    bool c1_control = length == 2 && byte == 0xC2 && Byte(text, at + 1) < 0xA0;
-    if (byte < 0x20 || byte == 0x7F) {
-      AppendEscaped(&shown, byte);
-    } else if (byte == '"' || byte == '\\') {
-      shown += '\\';
-      shown += static_cast<char>(byte);
-    } else if (length == 0 || c1_control) {
-      // An invalid byte is shown alone; a C1 control as its two bytes.
-      length = length == 0 ? 1 : length;
-      for (size_t i = 0; i < length; ++i) AppendEscaped(&shown, Byte(text, at + i));
-    } else {
-      shown.append(text.substr(at, length));
-    }
-    at += length == 0 ? 1 : length;
+    at += ShowCharacter(text, at, true, &shown);
   }
   if (at < text.size()) return shown + "...\" (" + std::to_string(text.size()) + " bytes)";
   return shown + "\"";
+}
+
+std::string Escaped(std::string_view text) {
+  std::string shown;
+  for (size_t at = 0; at < text.size();) at += ShowCharacter(text, at, false, &shown);
+  return shown;
 }
 
 }  // namespace schedule

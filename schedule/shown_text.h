@@ -22,6 +22,11 @@ inline constexpr size_t kShownCharacters = 60;
 /// full length in bytes: "abc..." (250 bytes).
 std::string Quoted(std::string_view text);
 
+/// `text` as it stands, safe for a terminal and never cut: control bytes,
+/// NUL, DEL, the C1 controls and bytes that are no valid UTF-8 shown as
+/// \xNN, a backslash as two. For the listing of a schedule file's names.
+std::string Escaped(std::string_view text);
+
 }  // namespace schedule
 
 #endif  // ZELTO_SCHEDULE_SHOWN_TEXT_H_

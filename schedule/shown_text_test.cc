@@ -24,5 +24,11 @@ TEST(ShownText, EveryByteVisibleAndLongPiecesCut) {
   EXPECT_EQ(Quoted(wide), "\"" + wide.substr(0, 120) + "...\" (122 bytes)");
 }
 
+TEST(ShownText, EscapedKeepsEveryCharacterAndCutsNothing) {
+  EXPECT_EQ(Escaped("a\x1b[2J\"q\"\\"), "a\\x1B[2J\"q\"\\\\");
+  EXPECT_EQ(Escaped(std::string(300, 'x')), std::string(300, 'x'));
+  EXPECT_EQ(Escaped("caf\xC3\xA9 \xFF"), "caf\xC3\xA9 \\xFF");
+}
+
 }  // namespace
 }  // namespace schedule

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "schedule/shown_text.h"
 #include "tool/schedule_dump_text.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
@@ -207,7 +208,7 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
   }
   int games = GameCount(record);
   out << "record " << n << "  date ";
-  WriteBytes(out, std::string_view(record.date, kDateWidth));
+  out << schedule::Escaped(std::string_view(record.date, kDateWidth));
   if (games == 0) {
     out << "  no games\n";
   } else {
@@ -218,7 +219,9 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
     char number[8];
     std::snprintf(number, sizeof number, "%4d  ", slot);
     out << number;
-    WriteBytes(out, GameSlotText(record.games[slot - 1], "  "));
+    // A name may hold any byte the text held; a terminal must not take it
+    // for a command.
+    out << schedule::Escaped(GameSlotText(record.games[slot - 1], "  "));
     out << '\n';
   }
 }

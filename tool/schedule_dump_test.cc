@@ -229,5 +229,19 @@ TEST(Dump, ListingAndCsvShowTheGamesAsStored) {
             "2,04/10/45,3,\"a,b\",\"\"\"home\"\"\",DH\r\n");
 }
 
+// A name may hold any byte its text held; the listing goes to a terminal,
+// so a control byte there is shown, never sent. CSV and text stay exact.
+TEST(Dump, ListingShowsControlBytesEscaped) {
+  ScopedTempDir dir;
+  std::string path = dir.File("x.SCH");
+  WriteFileBytes(path, kHeader + DateRecord("04/10/45", {"\x1b]0;TTLEhome    \x07"}));
+  Dumped listing = Dump(path, DumpFormat::kListing);
+  ASSERT_TRUE(listing.shown);
+  EXPECT_NE(listing.out.find("   1  \\x1B]0;TTLE  home      \\x07\n"), std::string::npos)
+      << listing.out;
+  EXPECT_EQ(listing.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(Dump(path, DumpFormat::kCsv).out.find("\x1b]0;TTLE"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tool
