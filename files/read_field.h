@@ -12,8 +12,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace files {
+
+/// The bytes a plain field never holds: the reader ends a plain field at a
+/// comma, CR, LF or 0x1A and drops a TAB. Only a quoted field carries them.
+inline constexpr std::string_view kPlainFieldBreakers("\t\n\r,\x1a", 5);
 
 /// The longest field read: a "line" longer than this is no schedule text
 /// (a binary file, a device such as /dev/zero), and reading stops there.

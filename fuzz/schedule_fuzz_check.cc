@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
@@ -20,9 +21,9 @@ using schedule::kRecordLength;
 
 constexpr char kQuote = '"';
 constexpr char kTab = '\t';
-// The bytes a plain field never holds: the reader ends or drops the field
-// there. Only a quoted field carries them into a record.
-constexpr std::string_view kFieldEnders("\r\n,\t\x1a", 5);
+// The bytes a plain field never holds: only a quoted field carries them
+// into a record.
+constexpr std::string_view kFieldEnders = files::kPlainFieldBreakers;
 
 // The date field and the three fields of each game slot, as offsets and
 // widths within a date record.

@@ -1,5 +1,7 @@
 #include "tool/schedule_dump_text.h"
 
+#include "files/read_field.h"
+
 #include <cstring>
 #include <string_view>
 
@@ -18,9 +20,8 @@ using schedule::kSlotsPerRecord;
 
 namespace {
 
-// Bytes a plain line cannot hold: the reader ends the line at a comma, CR,
-// LF or 0x1A and drops a TAB.
-constexpr std::string_view kPlainBreakers("\t\n\r,\x1a", 5);
+// Bytes a plain line cannot hold.
+constexpr std::string_view kPlainBreakers = files::kPlainFieldBreakers;
 constexpr std::string_view kLineEnd = "\r\n";
 
 bool HoldsPlainBreakers(std::string_view line) {
