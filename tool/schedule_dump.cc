@@ -11,7 +11,6 @@
 #include "files/file_access.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
-#include "tool/tool_input.h"
 
 namespace tool {
 
@@ -121,18 +120,28 @@ class RecordReader {
   int64_t number_ = 0;  // the record read last
 };
 
+// The next piece of the schedule file open as kDumpFile: a record of a file
+// opened for records, or what standard input holds next; *got is 0 at the end.
+int ReadPiece(bool standard_input, int64_t record, uint8_t* bytes, uint32_t* got) {
+  if (standard_input) return files::ReadBytes(kDumpFile, bytes, kRecordLength, got);
+  return files::ReadRecord(kDumpFile, record, bytes, got);
+}
+
 // The whole schedule file `path` ("-": standard input), read through file
-// access; false with the line to show when it cannot be read.
+// access with the build's name rules, locks and messages; false with the
+// line to show when it cannot be read.
 bool ReadScheduleFile(const std::string& path, std::string* bytes, std::string* failure) {
-  if (int code = OpenToolInput(kDumpFile, path)) {
+  const bool standard_input = path == "-";
+  int code = standard_input ? files::OpenStandardInput(kDumpFile, kRecordLength)
+                            : files::OpenForReading(kDumpFile, path, kRecordLength);
+  if (code != 0) {
     *failure = "Cannot open schedule file \"" + path + "\": " + frame::ErrorMessage(code);
     return false;
   }
-  int code = 0;
-  uint8_t chunk[64 * 1024];
-  for (;;) {
+  uint8_t piece[kRecordLength];
+  for (int64_t record = 1;; ++record) {
     uint32_t got = 0;
-    if ((code = files::ReadBytes(kDumpFile, chunk, sizeof chunk, &got)) != 0 || got == 0) break;
+    if ((code = ReadPiece(standard_input, record, piece, &got)) != 0 || got == 0) break;
     if (bytes->size() + got > kMaxScheduleFileBytes) {
       files::CloseAllFiles();
       *failure = "Cannot read schedule file \"" + path + "\": it is larger than " +
@@ -140,7 +149,7 @@ bool ReadScheduleFile(const std::string& path, std::string* bytes, std::string* 
                  " MiB, more than any season holds: not a schedule file";
       return false;
     }
-    bytes->append(reinterpret_cast<const char*>(chunk), got);
+    bytes->append(reinterpret_cast<const char*>(piece), got);
   }
   files::CloseAllFiles();
   if (code != 0) {
