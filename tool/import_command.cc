@@ -116,8 +116,11 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   std::string failure = ReadAll(season, "season file", 0,
                                 [&](std::string_view piece) { importer.TakeBytes(piece); });
   importer.Finish();
-  PrintReport(importer.report());
-  if (!failure.empty()) PrintFailure(failure);
+  if (failure.empty()) {
+    PrintReport(importer.report());
+  } else {
+    PrintFailure(failure);
+  }
   bool whole = failure.empty() && importer.report().Succeeded() && write_failure == 0;
   if (whole) write_failure = files::CommitOutput(kTextFile);
   files::CloseAllFiles();  // an uncommitted text is removed
@@ -136,9 +139,14 @@ int ImportToStandardOutput(const std::string& season, const tool::ImportOptions&
   std::string failure = ImportInto(season, options, [&](std::string_view text) {
     if (season == "-") held.append(text);
   }, &report);
+  // A season that could not be read says so alone: what the import made of
+  // its part would only mislead.
+  if (!failure.empty()) {
+    PrintFailure(failure);
+    return 1;
+  }
   PrintReport(report);
-  if (!failure.empty()) PrintFailure(failure);
-  if (!failure.empty() || !report.Succeeded()) return 1;
+  if (!report.Succeeded()) return 1;
   if (season == "-") {
     std::fwrite(held.data(), 1, held.size(), stdout);
   } else {
