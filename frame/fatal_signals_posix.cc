@@ -11,6 +11,7 @@
 // set to be ignored later (SIGXFSZ by file access, so that a write past the
 // file-size limit fails with EFBIG) is left so when the handlers go.
 #include "frame/fatal_signals.h"
+#include "frame/fatal_signals_platform.h"
 
 #include <cerrno>
 #include <csignal>
@@ -42,18 +43,15 @@ constexpr int kFixedSignalCount = sizeof(kFatalSignals) / sizeof(kFatalSignals[0
 constexpr int kMaxRealTimeSignals = 64;
 constexpr int kMaxHandledSignals = kFixedSignalCount + kMaxRealTimeSignals;
 
-// Read by the handler, so kept in static storage; the program has one thread
-// and changes the table only outside the handler.
-struct FatalSignalState {
-  FatalSignalCleanup cleanups[kMaxFatalSignalCleanups] = {};
-  volatile sig_atomic_t count = 0;
-  bool installed = false;
+// The signals handled and what they did before; read by the handler, so kept
+// in static storage.
+struct SignalState {
   int signals[kMaxHandledSignals] = {};                  // every signal handled
   int signal_count = 0;
   struct sigaction old_actions[kMaxHandledSignals] = {};  // given back at the end
 };
 
-FatalSignalState g_state;
+SignalState g_state;
 
 // Async-signal-safe: the cleanups promise as much; then sigaction and raise.
 void OnFatalSignal(int signal_number) {
@@ -81,7 +79,9 @@ void ListSignals() {
 #endif
 }
 
-void Install() {
+}  // namespace
+
+bool InstallFatalSignalHandlers() {
   ListSignals();
   struct sigaction action = {};
   sigemptyset(&action.sa_mask);
@@ -98,10 +98,10 @@ void Install() {
     if (g_state.old_actions[i].sa_handler != SIG_DFL) continue;
     sigaction(g_state.signals[i], &action, nullptr);
   }
-  g_state.installed = true;
+  return true;
 }
 
-void Uninstall() {
+void UninstallFatalSignalHandlers() {
   for (int i = 0; i < g_state.signal_count; ++i) {
     // Only a handler of ours is taken away: a signal that someone set to be
     // ignored (or handled) since then stays as they set it.
@@ -110,35 +110,7 @@ void Uninstall() {
     if (now.sa_handler != OnFatalSignal) continue;
     sigaction(g_state.signals[i], &g_state.old_actions[i], nullptr);
   }
-  g_state.installed = false;
 }
 
-}  // namespace
-
-bool AddFatalSignalCleanup(FatalSignalCleanup cleanup) {
-  for (int i = 0; i < g_state.count; ++i) {
-    if (g_state.cleanups[i] == cleanup) return true;
-  }
-  if (g_state.count >= kMaxFatalSignalCleanups) return false;
-  // The slot is filled before the count grows, so a handler never sees an
-  // empty slot.
-  g_state.cleanups[g_state.count] = cleanup;
-  g_state.count = g_state.count + 1;
-  if (!g_state.installed) Install();
-  return true;
-}
-
-void RemoveFatalSignalCleanup(FatalSignalCleanup cleanup) {
-  int kept = 0;
-  for (int i = 0; i < g_state.count; ++i) {
-    if (g_state.cleanups[i] != cleanup) g_state.cleanups[kept++] = g_state.cleanups[i];
-  }
-  g_state.count = kept;
-  if (kept == 0 && g_state.installed) Uninstall();
-}
-
-void RunFatalSignalCleanups() {
-  for (int i = g_state.count - 1; i >= 0; --i) g_state.cleanups[i]();
-}
 
 }  // namespace frame
