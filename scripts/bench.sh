@@ -7,3 +7,4 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$(nproc 2>/dev/null || echo 2)"
 build-bench/bench/build_benchmark "$@"
 build-bench/bench/console_benchmark
+build-bench/bench/import_benchmark
