@@ -191,13 +191,6 @@ int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint
   return 0;
 }
 
-int FlushRecords(int16_t number) {
-  FileEntry* entry = FindEntry(number);
-  if (entry == nullptr) return Fail(frame::kBadFileNumber);
-  if (int code = FlushPending(*entry)) return Fail(code);
-  return 0;
-}
-
 int CutToRecords(int16_t number, int64_t record_count) {
   FileEntry* entry = FindEntry(number);
   if (entry == nullptr) return Fail(frame::kBadFileNumber);

@@ -107,9 +107,6 @@ bool EndOfFile(int16_t number, int* error = nullptr);
 /// halves to even) of a records file.
 int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint32_t count);
 
-/// Hands every record gathered by write-behind to the file now.
-int FlushRecords(int16_t number);
-
 /// Sets the size of a records file to exactly `record_count` records.
 int CutToRecords(int16_t number, int64_t record_count);
 

@@ -349,9 +349,4 @@ int ReadBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got) {
   return 0;
 }
 
-int64_t CurrentLine(int16_t number) {
-  FileEntry* entry = FindEntry(number);
-  return entry == nullptr ? 0 : entry->line;
-}
-
 }  // namespace files

@@ -63,10 +63,6 @@ EndOfTextNotes NotesOnEndOfText(int16_t number);
 /// (a schedule file read to be shown); `*got` is 0 at the end of the data.
 int ReadBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got);
 
-/// The editor line of the next unread byte of input `number` (1 before
-/// anything is read); 0 when no input is open under the number.
-int64_t CurrentLine(int16_t number);
-
 }  // namespace files
 
 #endif  // ZELTO_FILES_READ_FIELD_H_
