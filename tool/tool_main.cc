@@ -42,6 +42,13 @@ Command AddCommand(CLI::App* tool, const char* name, const char* help) {
   return command;
 }
 
+// An option with a value. Given twice it is refused after the parse (see
+// RepeatedOption), so the parser itself may keep either value.
+CLI::Option* AddValueOption(Command* command, const char* name, std::string* value) {
+  return command->app->add_option(name, *value)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
 void AddOperandsAndHelp(Command* command) {
   command->app->add_flag("-h,--help", command->wants_help);
   command->app->add_option("operands", command->operands)->expected(0, -1);
@@ -83,20 +90,14 @@ int Run(const std::vector<std::string>& arguments) {
   Command dump = AddCommand(&tool, "dump", tool::kDumpHelp);
   std::string format_name = "list";
   std::string output;
-  dump.app->add_option("--format", format_name)->check(CLI::IsMember({"list", "text", "csv"}));
-  dump.app->add_option("--output", output);
-  for (CLI::Option* option : dump.app->get_options()) {
-    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  }
+  AddValueOption(&dump, "--format", &format_name)->check(CLI::IsMember({"list", "text", "csv"}));
+  AddValueOption(&dump, "--output", &output);
   AddOperandsAndHelp(&dump);
   Command import = AddCommand(&tool, "import", tool::kImportHelp);
   tool::ImportArguments import_arguments;
-  import.app->add_option("--league", import_arguments.leagues);
-  import.app->add_option("--teams", import_arguments.teams);
-  import.app->add_option("--output", import_arguments.output);
-  for (CLI::Option* option : import.app->get_options()) {
-    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  }
+  AddValueOption(&import, "--league", &import_arguments.leagues);
+  AddValueOption(&import, "--teams", &import_arguments.teams);
+  AddValueOption(&import, "--output", &import_arguments.output);
   AddOperandsAndHelp(&import);
 
   // "--" ends the options: what follows is file names, whatever it looks
