@@ -170,6 +170,7 @@ TEST_F(TerminalTest, UsageScreenIsTheStoredOne) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, BackspaceAcrossTheWrapRetracesTheEcho) {
@@ -189,6 +190,7 @@ TEST_F(TerminalTest, BackspaceAcrossTheWrapRetracesTheEcho) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, ControlKeysArrowsAndAltLettersAddNothing) {
@@ -288,6 +290,7 @@ TEST_F(TerminalTest, CharacterTheCodePageLacksArrivesAsQuestionMark) {
       << tmux.ScreenText();
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
   EXPECT_FALSE(std::filesystem::exists(dir_.File("\xc3\xbc.SCH")));
   EXPECT_FALSE(std::filesystem::exists(dir_.File("\xc3\xbc?.SCH")));
 }
@@ -373,6 +376,7 @@ TEST_F(TerminalTest, ShorterWindowKeepsThePromptAndTheNameInView) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, NarrowerWindowShowsTheLineAsItIsThroughBackspaces) {
@@ -408,6 +412,7 @@ TEST_F(TerminalTest, NarrowerWindowShowsTheLineAsItIsThroughBackspaces) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST(StreamMode, WorksWithNoTerminalAtAll) {
