@@ -144,6 +144,7 @@ TEST_F(TerminalTest, UsageScreenIsTheStoredOne) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, BackspaceAcrossTheWrapRetracesTheEcho) {
@@ -163,6 +164,7 @@ TEST_F(TerminalTest, BackspaceAcrossTheWrapRetracesTheEcho) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, TerminalIsGivenBackAfterSigtermAndSighup) {
@@ -211,6 +213,7 @@ TEST_F(TerminalTest, CharacterTheCodePageLacksArrivesAsQuestionMark) {
       << tmux.ScreenText();
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
   EXPECT_FALSE(std::filesystem::exists(dir_.File("\xc3\xbc.SCH")));
   EXPECT_FALSE(std::filesystem::exists(dir_.File("\xc3\xbc?.SCH")));
 }
@@ -300,6 +303,7 @@ TEST_F(TerminalTest, ShorterWindowKeepsThePromptAndTheNameInView) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 TEST_F(TerminalTest, NarrowerWindowShowsTheLineAsItIsThroughBackspaces) {
@@ -335,6 +339,7 @@ TEST_F(TerminalTest, NarrowerWindowShowsTheLineAsItIsThroughBackspaces) {
   tmux.Keys("Enter");
   tmux.Keys("Enter");
   EXPECT_EQ(ExitStatus(), 1);
+  EXPECT_TRUE(ModesGivenBack());
 }
 
 // With no terminal, every line is written whole, however long: none is

@@ -2,8 +2,10 @@
 // changes something outside the process for the time of a run (the terminal
 // session its modes, file access a new schedule file not yet in place)
 // registers a cleanup; when a signal whose default action ends the process
-// arrives, every cleanup runs, newest first, and the signal then takes its
-// default action, so the exit status still tells which signal it was.
+// arrives (on POSIX every one whose default action ends the process: see
+// fatal_signals_posix.cc), every cleanup runs, newest first, and the signal
+// then takes its default action, so the exit status still tells which
+// signal it was.
 #ifndef ZELTO_FRAME_FATAL_SIGNALS_H_
 #define ZELTO_FRAME_FATAL_SIGNALS_H_
 
@@ -17,12 +19,15 @@ using FatalSignalCleanup = void (*)();
 inline constexpr int kMaxFatalSignalCleanups = 8;
 
 /// Registers `cleanup`; the first registration installs the handlers. A
-/// signal that the parent set to be ignored (nohup) stays ignored. False when
-/// all slots are taken. Registering the same cleanup twice keeps one.
+/// signal that the parent set to be ignored (nohup) stays ignored, and one
+/// that already has a handler (a sanitizer's, a fuzzer's timer) keeps it.
+/// False when all slots are taken. Registering the same cleanup twice keeps
+/// one.
 bool AddFatalSignalCleanup(FatalSignalCleanup cleanup);
 
 /// Unregisters `cleanup`; when none is left, the handlers found before are
-/// put back.
+/// put back, except on a signal that was set otherwise since (SIGXFSZ set to
+/// be ignored by file access stays ignored).
 void RemoveFatalSignalCleanup(FatalSignalCleanup cleanup);
 
 /// Runs every registered cleanup now, newest first (for a way out that is
