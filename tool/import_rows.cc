@@ -24,7 +24,6 @@ RowLineSplitter::RowLineSplitter(LineHandler take) : take_(std::move(take)) {}
 void RowLineSplitter::Feed(std::string_view bytes) {
   for (char byte : bytes) {
     if (ended_) return;
-    ++bytes_seen_;
     if (byte == kEndOfData) {
       ended_ = true;
     } else if (byte == '\n') {

@@ -39,6 +39,7 @@ class RowLineSplitter {
   void Finish();
 
  private:
+  // Hands on the line gathered, without its CR LF, and starts the next.
   void EndLine();
 
   LineHandler take_;
@@ -46,7 +47,6 @@ class RowLineSplitter {
   size_t full_length_ = 0;
   bool last_was_cr_ = false;  // the line's last byte so far is a CR
   int number_ = 1;
-  size_t bytes_seen_ = 0;
   bool ended_ = false;  // a Ctrl+Z was met
 };
 

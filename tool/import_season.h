@@ -68,16 +68,26 @@ class SeasonImporter {
   const ImportReport& report() const { return report_; }
 
  private:
+  // A line from the splitter: an overlong one is refused, else TakeRow.
   void TakeLine(const RowLine& line);
+  // The row's date, checked to be real and not before the last row's.
   bool TakeDate(std::string_view text, int line, RowDate* date);
+  // Whether a game between these leagues is kept by --league.
   bool Kept(std::string_view visitor_league, std::string_view home_league);
+  // The team's name in this row, made once; null when it is refused.
   const std::string* NameFor(const std::string& code, const std::string& league, int year, int line);
+  // Makes and checks a name the first time it is needed; empty: refused.
   std::string MadeName(const std::string& code, const std::string& league, int year, int line);
+  // Writes a date line, after telling the last date's count if too long.
   void StartDate(const RowDate& date);
+  // Warns of a date of more than 15 games.
   void FinishDate();
+  // Hands text to the sink while no error has been found.
   void Write(std::string_view text);
+  // Records an error or a warning on `line` (0: the file as a whole).
   void Error(int line, const std::string& message);
   void Warn(int line, const std::string& message);
+  // "FILE:LINE: " or "FILE: ".
   std::string Where(int line) const;
 
   ImportOptions options_;
