@@ -86,9 +86,13 @@ std::string GameLineFinding(std::string_view text, const GameFields& game) {
     }
   }
   if (notes.empty()) return "";
+  return JoinNotes(notes) + ": stored as " + StoredAs(game);
+}
+
+std::string JoinNotes(const std::vector<std::string>& notes) {
   std::string joined;
   for (const std::string& note : notes) joined += (joined.empty() ? "" : "; ") + note;
-  return joined + ": stored as " + StoredAs(game);
+  return joined;
 }
 
 std::string TextBeyondLastColumn(std::string_view text) {

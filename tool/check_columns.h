@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "schedule/schedule_text.h"
 
@@ -15,6 +16,9 @@ namespace tool {
 /// build stores as `game`, ending in what is stored; empty when the columns
 /// hold what a person sees.
 std::string GameLineFinding(std::string_view text, const schedule::GameFields& game);
+
+/// Several things said of one line as one finding: "a; b; c".
+std::string JoinNotes(const std::vector<std::string>& notes);
 
 /// The text past column 30 without its trailing blanks; empty when there is
 /// none.

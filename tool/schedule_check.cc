@@ -34,12 +34,6 @@ using schedule::kSlotsPerRecord;
 
 namespace {
 
-std::string Join(const std::vector<std::string>& parts) {
-  std::string joined;
-  for (const std::string& part : parts) joined += (joined.empty() ? "" : "; ") + part;
-  return joined;
-}
-
 // What reading did to the bytes of one line: quotes, commas, TABs and a
 // byte-order mark.
 std::vector<std::string> ReadingNotes(const files::FieldNotes& notes) {
@@ -82,7 +76,7 @@ class Checker : public GroupingListener {
 
   void TakeReading(const files::FieldNotes& notes) {
     if (std::vector<std::string> found = ReadingNotes(notes); !found.empty()) {
-      Add(notes.first_line, Join(found));
+      Add(notes.first_line, JoinNotes(found));
     }
     previous_comma_line_ = current_comma_line_;
     current_comma_line_ = notes.ended_by_comma ? notes.first_line : 0;
