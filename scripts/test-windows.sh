@@ -186,7 +186,7 @@ compare_with_linux() {  # compare_with_linux TARGET
 
   # A public season imported gives the Linux build's text, and through a
   # pipe into build - the Linux build's schedule.
-  local season="$root_dir/../shared/data/1884SKED.TXT"
+  local season="$root_dir/tool/seasons/1884SKED.TXT"
   if [ -f "$season" ]; then
     cp "$season" season.csv
     (cd linux && "$linux_tool" import ../season.csv --output 1884.txt 2>/dev/null &&

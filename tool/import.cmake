@@ -28,7 +28,7 @@ if(ZELTO_TESTS)
             ${zelto_import_dir}/import_team_map_test.cc ${zelto_import_dir}/team_list_test.cc
     LIBRARIES zelto_import zelto_tool)
   target_compile_definitions(import_tests PRIVATE
-    ZELTO_SEASON_1884="${PROJECT_SOURCE_DIR}/../shared/data/1884SKED.TXT"
+    ZELTO_SEASON_1884="${PROJECT_SOURCE_DIR}/tool/seasons/1884SKED.TXT"
     ZELTO_TEAM_LIST="${zelto_team_list}")
 endif()
 
