@@ -138,12 +138,7 @@ bool ReadOpenSeason(const std::string& path, SeasonListener* listener, SeasonKin
 
 std::string GamePlace(const std::string& path, const SeasonGame& game) {
   if (game.line > 0) return path + ":" + std::to_string(game.line);
-  return path + ": " + GamePlaceInFile(game);
-}
-
-std::string GamePlaceInFile(const SeasonGame& game) {
-  if (game.line > 0) return "line " + std::to_string(game.line);
-  return "record " + std::to_string(game.record) + " slot " + std::to_string(game.slot);
+  return path + ": record " + std::to_string(game.record) + " slot " + std::to_string(game.slot);
 }
 
 bool SeasonFromGrouping::DateBegun(const std::string& date, const schedule::SourceLine&) {
