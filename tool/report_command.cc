@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "schedule/build_report.h"
 #include "files/file_access.h"
 #include "frame/run_time_errors.h"
 #include "tool/report_format.h"
@@ -50,7 +51,7 @@ int Fail(const std::string& message) {
 }
 
 std::string CannotWrite(const std::string& output, int code) {
-  return "Cannot write file \"" + output + "\": " + frame::ErrorMessage(code);
+  return schedule::CannotText(schedule::FailedStep::kWrite, "file", output, code);
 }
 
 }  // namespace
