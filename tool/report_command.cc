@@ -57,6 +57,9 @@ std::string CannotWrite(const std::string& output, int code) {
 }  // namespace
 
 int RunReport(const std::string& season, const ReportArguments& arguments) {
+  // A season may hold a finding on every line: they go out in blocks, not a
+  // write each.
+  std::setvbuf(stderr, nullptr, _IOFBF, 64 * 1024);
   std::string failure;
   if (!OpenSeason(season, &failure)) return Fail(failure);
   // The output is made while the season is open, so that a report onto the
@@ -80,6 +83,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   SeasonKind kind;
   if (!ReadOpenSeason(season, &listener, &kind, &failure)) return Fail(failure);
   findings.Finish();
+  std::fflush(stderr);  // the findings stand before the report
 
   const std::string report = FormatReport(season, counter, arguments.by, arguments.format);
   if (!to_file) {
