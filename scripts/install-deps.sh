@@ -6,7 +6,8 @@
 #
 #   scripts/install-deps.sh [PACKAGE ...]
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev tmux strace)
+packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev tmux strace
+  chromium python3-icalendar)
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for package in "${packages[@]}"; do

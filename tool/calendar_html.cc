@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 
-#include "schedule/shown_text.h"
 #include "tool/calendar_html_style.h"
 
 namespace tool {
@@ -28,10 +27,9 @@ struct TeamGame {
   int32_t opponent = 0;
 };
 
-// A name as the page shows it: every byte, those no page can show (control
-// bytes, bytes of no UTF-8 character) as \xNN as dump shows them, escaped.
+// A name as the page shows it, escaped for the page.
 std::string ShownName(const CalendarSeason& season, int32_t team) {
-  return HtmlEscaped(schedule::Escaped(season.teams[static_cast<size_t>(team)]));
+  return HtmlEscaped(CalendarName(season.teams[static_cast<size_t>(team)]));
 }
 
 std::string IsoDate(sys_days day) {

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "schedule/shown_text.h"
 
 namespace tool {
 
@@ -38,7 +37,9 @@ std::string StampValue(std::chrono::sys_seconds stamp) {
 }
 
 // A name's bytes as characters any identifier keeps: letters, digits, '.'
-// and '_' as they are, every other byte as %XX.
+// and '_' as they are, every other byte as =XX. No '%': a parser of
+// iCalendar files in wide use takes %2C and %3B in a value for the
+// characters they encode.
 std::string UidPart(std::string_view name) {
   std::string part;
   for (unsigned char byte : name) {
@@ -48,17 +49,16 @@ std::string UidPart(std::string_view name) {
       part += static_cast<char>(byte);
     } else {
       char hex[4];
-      std::snprintf(hex, sizeof hex, "%%%02X", byte);
+      std::snprintf(hex, sizeof hex, "=%02X", byte);
       part += hex;
     }
   }
   return part;
 }
 
-// The name as an event shows it: bytes a calendar cannot show (control
-// bytes, bytes of no UTF-8 character) written as \xNN, as dump shows them.
+// The name as an event shows it.
 std::string ShownName(const CalendarSeason& season, int32_t team) {
-  return schedule::Escaped(season.teams[static_cast<size_t>(team)]);
+  return CalendarName(season.teams[static_cast<size_t>(team)]);
 }
 
 }  // namespace

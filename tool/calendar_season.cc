@@ -72,6 +72,18 @@ CalendarSeason CalendarCollector::TakeSeason() {
   return season;
 }
 
+std::string CalendarName(std::string_view name) {
+  // Escaped doubles every backslash of the name; one that begins \xNN is
+  // its own.
+  const std::string escaped = schedule::Escaped(name);
+  std::string shown;
+  for (size_t at = 0; at < escaped.size(); ++at) {
+    if (escaped[at] == '\\' && at + 1 < escaped.size() && escaped[at + 1] == '\\') ++at;
+    shown += escaped[at];
+  }
+  return shown;
+}
+
 std::vector<CalendarGame> GamesOfTeams(const CalendarSeason& season,
                                        const std::vector<int32_t>& teams) {
   std::vector<bool> asked(season.teams.size(), false);

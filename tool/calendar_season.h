@@ -67,6 +67,12 @@ class CalendarCollector : public SeasonListener {
   int skipped_ = 0;
 };
 
+/// A team's name as a calendar shows it: byte for byte, but a byte no page
+/// or calendar can show (a control byte, a byte of no UTF-8 character) as
+/// \xNN, as dump shows it. A backslash stays one: the name is read, not
+/// typed back.
+std::string CalendarName(std::string_view name);
+
 /// The games of `season` that `teams` (indexes into season.teams) play, in
 /// the order of the season: a game of two of them once.
 std::vector<CalendarGame> GamesOfTeams(const CalendarSeason& season,
