@@ -167,7 +167,8 @@ std::string HtmlEscaped(std::string_view text) {
 std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams) {
   std::string title = teams.size() == 1 ? "Schedule of " + ShownName(season, teams.front())
                                         : "Schedules of " + std::to_string(teams.size()) + " teams";
-  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
+                     "<meta charset=\"utf-8\">\n<title>" +
                      title + "</title>\n<style>" + kCalendarStyle + "</style>\n</head>\n<body>\n";
   for (int32_t team : teams) html += TeamSection(season, team);
   html += "</body>\n</html>\n";

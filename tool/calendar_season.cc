@@ -44,9 +44,9 @@ void CalendarCollector::GameRead(const SeasonGame& game) {
 
 void CalendarCollector::DateEnded() {
   if (skipped_ == 0) return;
-  warnings_.push_back(first_skipped_ + ": " + problem_ + ": its " +
-                      (skipped_ == 1 ? std::string("game is") : std::to_string(skipped_) + " games are") +
-                      " left out");
+  const std::string games =
+      skipped_ == 1 ? std::string("game is") : std::to_string(skipped_) + " games are";
+  warnings_.push_back(first_skipped_ + ": " + problem_ + ": its " + games + " left out");
 }
 
 CalendarSeason CalendarCollector::TakeSeason() {

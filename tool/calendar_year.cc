@@ -41,12 +41,14 @@ bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::st
     return false;
   }
   if (!anchored_) {
-    const year first = first_year_ ? *first_year_ : DefaultSeasonYear(written->two_digit_year, today_);
+    const year first =
+        first_year_ ? *first_year_ : DefaultSeasonYear(written->two_digit_year, today_);
     const int first_year = static_cast<int>(first);
     if (first_year % 100 != written->two_digit_year) {
       year_refused_ = true;
-      *problem = "--year " + std::to_string(first_year) + " is not the year of the season's first date " +
-                 shown + ": its year ends in " + std::string(date.substr(6, 2));
+      *problem = "--year " + std::to_string(first_year) +
+                 " is not the year of the season's first date " + shown + ": its year ends in " +
+                 std::string(date.substr(6, 2));
       return false;
     }
     century_start_ = first_year - written->two_digit_year;
