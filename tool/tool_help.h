@@ -11,6 +11,8 @@ inline constexpr char kSynopsis[] =
     "       schedule-tool check INPUT\n"
     "       schedule-tool import [--league LIST] [--teams MAP] [--output TEXT] SEASON\n"
     "       schedule-tool report [--by team|pair] [--format text|csv] [--output OUT] SEASON\n"
+    "       schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]\n"
+    "                              [--output OUT] SEASON\n"
     "       schedule-tool COMMAND --help\n"
     "       schedule-tool --help | --version\n";
 
@@ -27,6 +29,8 @@ inline constexpr char kOverview[] =
     "report  Counts what each team of a season plays (games, home, away,\n"
     "        doubleheaders, home stands, road trips, opponents) and finds what\n"
     "        is wrong with the season itself.\n"
+    "calendar Writes teams' seasons as a page of month grids to look at and\n"
+    "        print, or as an iCalendar file for a calendar program.\n"
     "\n"
     "Input format: date lines in brackets, e.g. [04/10/45], each followed by\n"
     "the games of that date, one per line: visitor file name in columns 1-8,\n"
@@ -171,6 +175,40 @@ inline constexpr char kReportHelp[] =
     "\n"
     "Exit status: 0 written (findings on standard error), 1 SEASON unreadable\n"
     "or the report not written, 2 usage.\n";
+/// calendar --help.
+inline constexpr char kCalendarHelp[] =
+    "Usage: schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]\n"
+    "                              [--output OUT] SEASON\n"
+    "\n"
+    "Writes the games of teams of the season SEASON (a schedule file or a\n"
+    "schedule text, - for standard input) as a calendar.\n"
+    "\n"
+    "  --team NAME    a team to show; give it again for more teams. Without\n"
+    "                 it, every team, in byte order of the names. A name no\n"
+    "                 game holds fails, naming the closest names that exist\n"
+    "  --year YYYY    the year of the season's first date; later dates follow\n"
+    "                 it, and a 99 year followed by a 00 year is the next\n"
+    "                 century. Without it, the first date's year YY is 20YY\n"
+    "                 when that is no later than next year, otherwise 19YY\n"
+    "                 (in 2026: 45 is 1945, 19 is 2019, 27 is 2027)\n"
+    "  --format html  one page, its style inline, for each team its name and\n"
+    "                 counts, a legend, and each month of its season as a grid\n"
+    "                 of weeks from Sunday: home games \"vs\" in filled boxes,\n"
+    "                 road games \"at\" in dashed ones, a doubleheader as two\n"
+    "                 games in its day, off days empty. Printed, each team\n"
+    "                 starts a new page (the default)\n"
+    "  --format ics   an iCalendar file: one all-day event \"VISITOR at HOME\"\n"
+    "                 per game (\" (game 2)\" for a doubleheader's second), a game\n"
+    "                 of two teams shown once; each event's UID is the same\n"
+    "                 whenever the same game is exported. Events are stamped\n"
+    "                 with SOURCE_DATE_EPOCH when it is set, else with now\n"
+    "  --output OUT   write to the file OUT (- is standard output); on a\n"
+    "                 failure nothing is written\n"
+    "\n"
+    "A date that is not written MM/DD/YY or is no real day in its year is\n"
+    "skipped with a warning naming it.\n"
+    "\n"
+    "Exit status: 0 written (warnings on standard error), 1 failed, 2 usage.\n";
 
 }  // namespace tool
 
