@@ -9,6 +9,7 @@
 
 #include "files/file_access.h"
 #include "frame/run_time_errors.h"
+#include "schedule/build_report.h"
 #include "schedule/shown_text.h"
 #include "tool/calendar_html.h"
 #include "tool/calendar_ics.h"
@@ -91,7 +92,7 @@ int WriteOutput(const std::string& output, const std::string& bytes) {
   if (code == 0) code = files::CommitOutput(kCalendarOutputFile);
   files::CloseAllFiles();  // an output not committed is removed
   if (code != 0) {
-    PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(code));
+    PrintFailure(schedule::CannotText(schedule::FailedStep::kWrite, "file", output, code));
     return 1;
   }
   return 0;
@@ -125,7 +126,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   if (!ToStandardOutput(arguments.output)) {
     if (int code = files::OpenForOutput(kCalendarOutputFile, arguments.output)) {
       files::CloseAllFiles();
-      PrintFailure("Cannot open file \"" + arguments.output + "\": " + frame::ErrorMessage(code));
+      PrintFailure(schedule::CannotText(schedule::FailedStep::kOpen, "file", arguments.output, code));
       return 1;
     }
   }
