@@ -10,6 +10,7 @@ inline constexpr char kSynopsis[] =
     "       schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
     "       schedule-tool check INPUT\n"
     "       schedule-tool import [--league LIST] [--teams MAP] [--output TEXT] SEASON\n"
+    "       schedule-tool generate --start YYYY-MM-DD [options] TEAMS\n"
     "       schedule-tool COMMAND --help\n"
     "       schedule-tool --help | --version\n";
 
@@ -23,6 +24,9 @@ inline constexpr char kOverview[] =
     "        takes in a way you may not expect.\n"
     "import  Writes the schedule text of a season file of Retrosheet's (one\n"
     "        game per row).\n"
+    "generate\n"
+    "        Writes the schedule text of a balanced season for the teams of\n"
+    "        a league, in series, on a calendar.\n"
     "\n"
     "Input format: date lines in brackets, e.g. [04/10/45], each followed by\n"
     "the games of that date, one per line: visitor file name in columns 1-8,\n"
@@ -124,6 +128,50 @@ inline constexpr char kImportHelp[] =
     "www.retrosheet.org.\n"
     "\n"
     "Exit status: 0 written (warnings on standard error), 1 an error, 2 usage.\n";
+
+/// generate --help.
+inline constexpr char kGenerateHelp[] =
+    "Usage: schedule-tool generate TEAMS --start YYYY-MM-DD [--meetings N]\n"
+    "         [--division-meetings M] [--series L] [--off-day DAY]...\n"
+    "         [--no-games FROM[..TO]]... [--most-in-a-row K] [--seed S]\n"
+    "         [--output TEXT]\n"
+    "\n"
+    "Writes the schedule text, CR LF, of a balanced season for the league in\n"
+    "TEAMS (- for standard input): one team a line, NAME or NAME DIVISION;\n"
+    "blank lines and lines starting with # are skipped. A name is 1 to 8\n"
+    "bytes, no blank, comma, double quote, TAB or control byte, not starting\n"
+    "with [. 2 to 30 teams; either every team names a division or none does.\n"
+    "\n"
+    "  --start YYYY-MM-DD       the first day games may be played (needed)\n"
+    "  --meetings N             games of two teams of different divisions, or\n"
+    "                           of every two teams without divisions (2)\n"
+    "  --division-meetings M    games of two teams of one division (N)\n"
+    "  --series L               games of a series on consecutive game days (3)\n"
+    "  --off-day DAY            no games on this weekday, Mon to Sun; again\n"
+    "                           for more\n"
+    "  --no-games FROM[..TO]    no games on this day or these days; again for\n"
+    "                           more (an all-star break)\n"
+    "  --most-in-a-row K        series in a row at home or on the road, at\n"
+    "                           most (3)\n"
+    "  --seed S                 another of the schedules that keep the rules\n"
+    "                           (1); the same seed gives the same bytes\n"
+    "  --output TEXT            write the text to TEXT (- is standard output);\n"
+    "                           when refused nothing is written\n"
+    "\n"
+    "A pair's meetings are played half at each park (an odd one where it keeps\n"
+    "every team's home and away games within one), each half in series of L\n"
+    "games and one shorter series for the rest. In a round of series every\n"
+    "team plays at most one; with an odd number of teams one rests. No team\n"
+    "plays twice on a date, and the schedule has as few breaks (two series in\n"
+    "a row both at home or both away) as the generator finds. A summary on\n"
+    "standard error gives games, home and away, dates, breaks and the longest\n"
+    "home stand and road trip.\n"
+    "\n"
+    "Refused, with the reason: a bad TEAMS line (TEAMS:LINE: message), a day\n"
+    "that is no real day, off days that leave no game day, rules that cannot\n"
+    "all be met.\n"
+    "\n"
+    "Exit status: 0 written, 1 refused (nothing written), 2 usage.\n";
 
 }  // namespace tool
 

@@ -14,6 +14,7 @@
 
 #include "files/file_access.h"
 #include "frame/program_arguments.h"
+#include "tool/generate_command.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_help.h"
 
@@ -49,6 +50,15 @@ CLI::Option* AddValueOption(Command* command, const char* name, std::string* val
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
+// An option that may be given again and again, each value kept in order;
+// RepeatedOption lets it be.
+CLI::Option* AddRepeatableOption(Command* command, const char* name,
+                                 std::vector<std::string>* values) {
+  return command->app->add_option(name, *values)
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
 void AddOperandsAndHelp(Command* command) {
   command->app->add_flag("-h,--help", command->wants_help);
   command->app->add_option("operands", command->operands)->expected(0, -1);
@@ -59,6 +69,7 @@ void AddOperandsAndHelp(Command* command) {
 std::string RepeatedOption(const CLI::App& app) {
   for (const CLI::Option* option : app.get_options()) {
     if (option->get_positional() || option->count() <= 1) continue;
+    if (option->get_multi_option_policy() == CLI::MultiOptionPolicy::TakeAll) continue;
     return "option " + option->get_name() + " is given " + std::to_string(option->count()) +
            " times";
   }
@@ -99,6 +110,18 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&import, "--teams", &import_arguments.teams);
   AddValueOption(&import, "--output", &import_arguments.output);
   AddOperandsAndHelp(&import);
+  Command generate = AddCommand(&tool, "generate", tool::kGenerateHelp);
+  tool::GenerateArguments generate_arguments;
+  AddValueOption(&generate, "--start", &generate_arguments.start);
+  AddValueOption(&generate, "--meetings", &generate_arguments.meetings);
+  AddValueOption(&generate, "--division-meetings", &generate_arguments.division_meetings);
+  AddValueOption(&generate, "--series", &generate_arguments.series);
+  AddValueOption(&generate, "--most-in-a-row", &generate_arguments.most_in_a_row);
+  AddValueOption(&generate, "--seed", &generate_arguments.seed);
+  AddValueOption(&generate, "--output", &generate_arguments.output);
+  AddRepeatableOption(&generate, "--off-day", &generate_arguments.off_days);
+  AddRepeatableOption(&generate, "--no-games", &generate_arguments.no_games);
+  AddOperandsAndHelp(&generate);
 
   // "--" ends the options: what follows is file names, whatever it looks
   // like. The parser is given the words before it alone.
@@ -116,7 +139,7 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump, &import}) {
+    for (const Command* command : {&build, &check, &dump, &import, &generate}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -125,7 +148,7 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump, &import}) {
+  for (Command* command : {&build, &check, &dump, &import, &generate}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -154,6 +177,10 @@ int Run(const std::vector<std::string>& arguments) {
   if (import.app->parsed()) {
     if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
     return tool::RunImport(import.operands[0], import_arguments);
+  }
+  if (generate.app->parsed()) {
+    if (generate.operands.size() != 1) return UsageError("generate takes one TEAMS file");
+    return tool::RunGenerate(generate.operands[0], generate_arguments);
   }
   if (wants_version) {
     std::printf("schedule-tool %s\n", ZELTO_VERSION);
