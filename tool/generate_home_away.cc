@@ -9,8 +9,11 @@
 namespace tool {
 namespace {
 
-// A run of series at one park longer than allowed outweighs every break.
-constexpr int64_t kOverLimit = int64_t{1} << 32;
+// A run of series at one park longer than allowed outweighs all else; two
+// series in a row of one pair at one park (which the text would show as one
+// long series) outweigh every break.
+constexpr int64_t kOverLimit = int64_t{1} << 40;
+constexpr int64_t kSeriesRunTogether = int64_t{1} << 20;
 // How many changes the search weighs at most, and how often it starts
 // again from a shaken copy of the best arrangement when a run is too long.
 constexpr int64_t kWeighings = 2'000'000;
@@ -32,6 +35,7 @@ struct Arrangement {
   std::vector<Meeting> meetings;
   std::vector<char> first_home;             // per meeting: its lower team is at home
   std::vector<std::vector<char>> at_home;   // per team, its series in order
+  std::vector<std::vector<int>> opponent;   // per team, the opponent of each of its series
   std::vector<std::vector<int>> of_pair;    // per pair (a * teams + b), its meetings in order
   int64_t cost = 0;
 };
@@ -39,9 +43,12 @@ struct Arrangement {
 // What the series at `i` of one team's sequence adds: a break when it is at
 // the same park as the one before, and far more when it ends a run longer
 // than the limit.
-int64_t PositionCost(const std::vector<char>& home, int limit, int i) {
+int64_t PositionCost(const std::vector<char>& home, const std::vector<int>& opponent, int limit,
+                     int i) {
   int64_t cost = 0;
-  if (i > 0 && home[i] == home[i - 1]) cost += 1;
+  if (i > 0 && home[i] == home[i - 1]) {
+    cost += opponent[i] == opponent[i - 1] ? kSeriesRunTogether : 1;
+  }
   int run = 1;
   while (run <= limit && i - run >= 0 && home[i - run] == home[i]) ++run;
   if (run > limit) cost += kOverLimit;
@@ -51,7 +58,9 @@ int64_t PositionCost(const std::vector<char>& home, int limit, int i) {
 int64_t TeamCost(const Arrangement& season, int team) {
   const std::vector<char>& home = season.at_home[team];
   int64_t cost = 0;
-  for (int i = 0; i < static_cast<int>(home.size()); ++i) cost += PositionCost(home, season.limit, i);
+  for (int i = 0; i < static_cast<int>(home.size()); ++i) {
+    cost += PositionCost(home, season.opponent[team], season.limit, i);
+  }
   return cost;
 }
 
@@ -65,7 +74,7 @@ int64_t WindowCost(const Arrangement& season, int team, std::vector<int> positio
   int next = 0;  // the first position not yet counted
   for (int from : positions) {
     for (int i = std::max(from, next); i <= std::min(last, from + season.limit); ++i) {
-      cost += PositionCost(home, season.limit, i);
+      cost += PositionCost(home, season.opponent[team], season.limit, i);
     }
     next = std::max(next, std::min(last, from + season.limit) + 1);
   }
@@ -104,6 +113,7 @@ Arrangement Arrange(const std::vector<SeriesRound>& rounds, int teams, int limit
   season.teams = teams;
   season.limit = limit;
   season.at_home.resize(static_cast<size_t>(teams));
+  season.opponent.resize(static_cast<size_t>(teams));
   season.of_pair.resize(static_cast<size_t>(teams * teams));
   for (int r = 0; r < static_cast<int>(rounds.size()); ++r) {
     for (int s = 0; s < static_cast<int>(rounds[r].size()); ++s) {
@@ -116,6 +126,7 @@ Arrangement Arrange(const std::vector<SeriesRound>& rounds, int teams, int limit
       for (int side = 0; side < 2; ++side) {
         m.position[side] = static_cast<int>(season.at_home[m.team[side]].size());
         season.at_home[m.team[side]].push_back(series.home == m.team[side]);
+        season.opponent[m.team[side]].push_back(m.team[1 - side]);
       }
       season.of_pair[m.team[0] * teams + m.team[1]].push_back(
           static_cast<int>(season.meetings.size()));
@@ -316,7 +327,7 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
   Climb(&season, pair_order, &weighings);
   std::vector<char> best = season.first_home;
   int64_t best_cost = season.cost;
-  for (int restart = 0; restart < kRestarts && best_cost >= kOverLimit && !pair_order.empty() &&
+  for (int restart = 0; restart < kRestarts && best_cost >= kSeriesRunTogether && !pair_order.empty() &&
                         weighings > 0;
        ++restart) {
     SetAllHomes(&season, best);

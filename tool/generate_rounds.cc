@@ -10,32 +10,66 @@ namespace {
 // number of teams.
 constexpr int kRest = -1;
 
-// The round robin `copy` of a family: even copies as made, odd copies in
-// reverse order with the home sides swapped. A team's last series of one
-// copy and its first of the next are then at different parks.
-std::vector<SeriesRound> Copy(const std::vector<SeriesRound>& base, int copy) {
-  if (copy % 2 == 0) return base;
-  std::vector<SeriesRound> mirrored(base.rbegin(), base.rend());
+// A round robin in reverse order with the home sides swapped: a team's last
+// series of the one before and its first of this one are at different parks.
+std::vector<SeriesRound> Mirrored(const std::vector<SeriesRound>& rounds) {
+  std::vector<SeriesRound> mirrored(rounds.rbegin(), rounds.rend());
   for (SeriesRound& round : mirrored) {
     for (Series& series : round) std::swap(series.home, series.visitor);
   }
   return mirrored;
 }
 
-void AppendCopies(const std::vector<SeriesRound>& base, int copies,
-                  std::vector<SeriesRound>* rounds) {
+// `copies` round robins one after another, each the one before mirrored.
+std::vector<SeriesRound> Copies(std::vector<SeriesRound> first, int copies) {
+  std::vector<SeriesRound> rounds;
   for (int copy = 0; copy < copies; ++copy) {
-    for (SeriesRound& round : Copy(base, copy)) {
-      if (!round.empty()) rounds->push_back(std::move(round));
-    }
+    rounds.insert(rounds.end(), first.begin(), first.end());
+    first = Mirrored(first);
   }
+  return rounds;
 }
 
-// A round robin inside every division at once: round j holds the j-th round
-// of each division's own round robin.
-std::vector<SeriesRound> DivisionRoundRobin(const std::vector<int>& places,
-                                            const std::vector<int>& division_of,
-                                            int division_count) {
+// The park (1 home, 0 away, -1 none) of `team`'s last series in `rounds`,
+// or its first when `first` is set.
+int ParkOf(const std::vector<SeriesRound>& rounds, int team, bool first) {
+  for (size_t i = 0; i < rounds.size(); ++i) {
+    const SeriesRound& round = rounds[first ? i : rounds.size() - 1 - i];
+    for (const Series& series : round) {
+      if (series.home == team) return 1;
+      if (series.visitor == team) return 0;
+    }
+  }
+  return -1;
+}
+
+// The round robin of `members` to follow `before`: as made, reversed, with
+// the home sides swapped, or both, whichever gives the fewest of them a
+// break where it meets the rounds before.
+std::vector<SeriesRound> FittingRoundRobin(const std::vector<int>& members,
+                                           const std::vector<SeriesRound>& before) {
+  std::vector<SeriesRound> best;
+  int best_breaks = -1;
+  for (int variant = 0; variant < 4; ++variant) {
+    std::vector<SeriesRound> rounds = SingleRoundRobin(members);
+    if (variant & 1) rounds = Mirrored(rounds);
+    if (variant & 2) std::reverse(rounds.begin(), rounds.end());
+    int breaks = 0;
+    for (int team : members) {
+      int last = ParkOf(before, team, false);
+      breaks += last >= 0 && last == ParkOf(rounds, team, true) ? 1 : 0;
+    }
+    if (best_breaks < 0 || breaks < best_breaks) best = std::move(rounds), best_breaks = breaks;
+  }
+  return best;
+}
+
+// `copies` round robins inside every division at once, each division's
+// fitted to the rounds before: round j holds the j-th round of each.
+std::vector<SeriesRound> DivisionRoundRobins(const std::vector<int>& places,
+                                             const std::vector<int>& division_of,
+                                             int division_count, int copies,
+                                             const std::vector<SeriesRound>& before) {
   std::vector<SeriesRound> rounds;
   for (int division = 0; division < division_count; ++division) {
     std::vector<int> members;
@@ -43,7 +77,7 @@ std::vector<SeriesRound> DivisionRoundRobin(const std::vector<int>& places,
       if (division_of[team] == division) members.push_back(team);
     }
     if (members.size() < 2) continue;
-    std::vector<SeriesRound> own = SingleRoundRobin(members);
+    std::vector<SeriesRound> own = Copies(FittingRoundRobin(members, before), copies);
     if (rounds.size() < own.size()) rounds.resize(own.size());
     for (size_t j = 0; j < own.size(); ++j) {
       rounds[j].insert(rounds[j].end(), own[j].begin(), own[j].end());
@@ -52,7 +86,7 @@ std::vector<SeriesRound> DivisionRoundRobin(const std::vector<int>& places,
   return rounds;
 }
 
-// The round robin of the whole league without the pairs of one division.
+// The rounds of the whole league without the pairs of one division.
 std::vector<SeriesRound> BetweenDivisions(std::vector<SeriesRound> rounds,
                                           const std::vector<int>& division_of) {
   for (SeriesRound& round : rounds) {
@@ -122,23 +156,22 @@ std::vector<SeriesRound> PairRounds(const RoundsRequest& request) {
   int within = has_within ? request.series_within_division : between;
   const int whole = std::min(between, within);
 
-  std::vector<SeriesRound> rounds;
-  std::vector<SeriesRound> league = SingleRoundRobin(places);
-  AppendCopies(league, whole, &rounds);
-  if (between > whole) {
-    // Further copies of the league's round robin, the home sides going on
-    // alternating from the last whole one.
-    std::vector<SeriesRound> extra = BetweenDivisions(league, request.division_of);
-    for (int copy = whole; copy < between; ++copy) {
-      for (SeriesRound& round : Copy(extra, copy)) {
-        if (!round.empty()) rounds.push_back(std::move(round));
-      }
-    }
-  }
+  // The whole league's round robins, as many as both kinds of pair play,
+  // and those the pairs of two divisions play beyond them, alternating on,
+  // without the pairs of one division.
+  const std::vector<SeriesRound> league = SingleRoundRobin(places);
+  std::vector<SeriesRound> rounds = Copies(league, between);
+  const auto whole_end = rounds.begin() + static_cast<std::ptrdiff_t>(league.size()) * whole;
+  std::vector<SeriesRound> more =
+      BetweenDivisions(std::vector<SeriesRound>(whole_end, rounds.end()), request.division_of);
+  rounds.erase(whole_end, rounds.end());
+  rounds.insert(rounds.end(), more.begin(), more.end());
   if (within > whole) {
-    AppendCopies(DivisionRoundRobin(places, request.division_of, request.division_count),
-                 within - whole, &rounds);
+    std::vector<SeriesRound> extra = DivisionRoundRobins(
+        places, request.division_of, request.division_count, within - whole, rounds);
+    rounds.insert(rounds.end(), extra.begin(), extra.end());
   }
+  std::erase_if(rounds, [](const SeriesRound& round) { return round.empty(); });
   if (NextRandom(&state) & 1) std::reverse(rounds.begin(), rounds.end());
   return rounds;
 }
