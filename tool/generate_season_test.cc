@@ -238,20 +238,22 @@ GeneratedSeason GenerateOrFail(const League& league, const SeasonRules& rules) {
 
 TEST(Generate, EveryRuleHoldsOnTheTextForLeaguesOfEverySize) {
   struct Case {
-    int teams, divisions, meetings, division_meetings, series_length;
+    int teams, divisions, meetings, division_meetings, series_length, most_in_a_row;
   };
   const Case cases[] = {
-      {2, 0, 5, -1, 2},  {3, 0, 4, -1, 3},   {7, 0, 3, -1, 1},  {8, 0, 6, -1, 4},
-      {8, 2, 6, 2, 3},   {7, 2, 2, 5, 4},    {12, 2, 9, 18, 3}, {12, 0, 2, -1, 3},
-      {16, 4, 3, 7, 2},  {16, 0, 22, -1, 3}, {30, 0, 2, -1, 3}, {30, 3, 4, 8, 3},
-      {30, 0, 6, -1, 1}, {3, 3, 4, 4, 1},
+      {2, 0, 5, -1, 2, 3},   {3, 0, 4, -1, 3, 3},  {7, 0, 3, -1, 1, 3},   {8, 0, 6, -1, 4, 3},
+      {8, 2, 6, 2, 3, 3},    {7, 2, 2, 5, 4, 3},   {12, 2, 9, 18, 3, 3},  {12, 0, 2, -1, 3, 2},
+      {16, 4, 3, 7, 2, 3},   {16, 2, 3, 7, 2, 2},  {16, 0, 22, -1, 3, 3}, {30, 0, 2, -1, 3, 3},
+      {30, 3, 4, 8, 3, 2},   {30, 0, 6, -1, 1, 3}, {3, 3, 4, 4, 1, 1},    {7, 0, 5, -1, 2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.teams << " teams, " << c.divisions << " divisions, "
                                     << c.meetings << "/" << c.division_meetings << " meetings, "
-                                    << "series of " << c.series_length);
+                                    << "series of " << c.series_length << ", at most "
+                                    << c.most_in_a_row << " in a row");
     League league = MakeLeague(c.teams, c.divisions);
     SeasonRules rules = MakeRules(c.meetings, c.division_meetings, c.series_length);
+    rules.most_in_a_row = c.most_in_a_row;
     GeneratedSeason season = GenerateOrFail(league, rules);
     ExpectSummaryAgrees(season, ExpectRulesHold(league, rules, season.text));
   }
