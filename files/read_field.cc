@@ -333,6 +333,39 @@ EndOfTextNotes NotesOnEndOfText(int16_t number) {
   return notes;
 }
 
+int PeekBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got) {
+  *got = 0;
+  FileEntry* entry;
+  if (int code = InputEntry(number, &entry)) return Fail(code);
+  size = std::min(size, entry->record_length);
+  // The unconsumed bytes move to the buffer's start, and more are read in
+  // behind them; the reader then takes them from the buffer as usual.
+  uint8_t* buffer = entry->buffer.get();
+  if (entry->buffer_index > 0) {
+    uint32_t held = entry->buffer_count - entry->buffer_index;
+    std::memmove(buffer, buffer + entry->buffer_index, held);
+    entry->position += entry->buffer_index;
+    entry->buffer_index = 0;
+    entry->buffer_count = held;
+  }
+  while (entry->buffer_count < size) {
+    uint32_t step = 0;
+    uint8_t* into = buffer + entry->buffer_count;
+    uint32_t wanted = size - entry->buffer_count;
+    int code = entry->device == DeviceKind::kDisk
+                   ? PlatformReadAt(entry->handle,
+                                    static_cast<uint64_t>(entry->position) + entry->buffer_count,
+                                    into, wanted, &step)
+                   : PlatformReadNext(entry->handle, into, wanted, &step);
+    if (code != 0) return Fail(code);
+    if (step == 0) break;
+    entry->buffer_count += step;
+  }
+  *got = std::min(size, entry->buffer_count);
+  std::memcpy(bytes, buffer, *got);
+  return 0;
+}
+
 int ReadBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got) {
   *got = 0;
   FileEntry* entry;

@@ -59,6 +59,13 @@ int ReadField(int16_t number, std::string* field, FieldNotes* notes);
 /// kMaxFieldLength more bytes). Call it once the reading is done.
 EndOfTextNotes NotesOnEndOfText(int16_t number);
 
+/// Looks at up to `size` bytes of input `number` ahead of the reader
+/// without taking them (at most the read buffer's size): the next read gets
+/// them again. A device gives only as many as it has before its data ends.
+/// This is how a command tells a schedule file from a schedule text given
+/// as its input, standard input included.
+int PeekBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got);
+
 /// Reads up to `size` raw bytes of input `number`, no field rules applied
 /// (a schedule file read to be shown); `*got` is 0 at the end of the data.
 int ReadBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got);

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "schedule/shown_text.h"
+#include "tool/csv_field.h"
+#include "tool/record_places.h"
 #include "tool/schedule_dump_text.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
@@ -35,27 +37,6 @@ constexpr size_t kMaxScheduleFileBytes = 64 * 1024 * 1024;
 constexpr int kMaxProblems = 20;
 constexpr std::string_view kHeaderKind = "D ";
 constexpr std::string_view kDateKind = "  ";
-
-int64_t RecordOffset(int64_t record) { return (record - 1) * kRecordLength; }
-
-std::string RecordAt(int64_t record) {
-  return "record " + std::to_string(record) + " (offset " + std::to_string(RecordOffset(record)) +
-         ")";
-}
-
-std::string SlotAt(int64_t record, int slot) {
-  int64_t offset = RecordOffset(record) + 10 + (slot - 1) * static_cast<int64_t>(sizeof(GameSlot));
-  return "record " + std::to_string(record) + ", slot " + std::to_string(slot) + " (offset " +
-         std::to_string(offset) + ")";
-}
-
-// Two bytes as hexadecimal, for kind bytes that may be anything.
-std::string KindBytes(const char* kind) {
-  char shown[16];
-  std::snprintf(shown, sizeof shown, "%02X %02X", static_cast<unsigned char>(kind[0]),
-                static_cast<unsigned char>(kind[1]));
-  return shown;
-}
 
 int GameCount(const ScheduleRecord& record) {
   int count = 0;
@@ -233,18 +214,6 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
     out << schedule::Escaped(GameSlotText(record.games[slot - 1], "  "));
     out << '\n';
   }
-}
-
-// One CSV field: trailing padding dropped, quoted where a spreadsheet would
-// otherwise split or trim it.
-std::string CsvField(std::string_view stored) {
-  std::string_view value = TrimTrailingSpaces(stored);
-  bool quote = !value.empty() &&
-               (value.front() == ' ' || value.find_first_of(",\"\r\n") != std::string_view::npos);
-  if (!quote) return std::string(value);
-  std::string field = "\"";
-  for (char c : value) field += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return field + "\"";
 }
 
 void CsvRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {

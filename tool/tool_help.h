@@ -10,6 +10,7 @@ inline constexpr char kSynopsis[] =
     "       schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
     "       schedule-tool check INPUT\n"
     "       schedule-tool import [--league LIST] [--teams MAP] [--output TEXT] SEASON\n"
+    "       schedule-tool report [--by team|pair] [--format text|csv] [--output OUT] SEASON\n"
     "       schedule-tool generate --start YYYY-MM-DD [options] TEAMS\n"
     "       schedule-tool COMMAND --help\n"
     "       schedule-tool --help | --version\n";
@@ -24,6 +25,9 @@ inline constexpr char kOverview[] =
     "        takes in a way you may not expect.\n"
     "import  Writes the schedule text of a season file of Retrosheet's (one\n"
     "        game per row).\n"
+    "report  Counts what each team of a season plays (games, home, away,\n"
+    "        doubleheaders, home stands, road trips, opponents) and finds what\n"
+    "        is wrong with the season itself.\n"
     "generate\n"
     "        Writes the schedule text of a balanced season for the teams of\n"
     "        a league, in series, on a calendar.\n"
@@ -95,6 +99,14 @@ inline constexpr char kCheckHelp[] =
     "    double quote left open to the end of the file\n"
     "  - a Ctrl+Z byte (0x1A) before the end, a UTF-8 byte-order mark, a line\n"
     "    longer than 1 MiB, and a text with no date line\n"
+    "and what is wrong with the season the lines make, as report finds it:\n"
+    "  - a team that plays itself; a game with only one team name\n"
+    "  - a team in games against two different opponents on one date, or in\n"
+    "    three games or more on one date (two games of one pair on a date are\n"
+    "    a doubleheader), naming where the other game is\n"
+    "  - a likely misspelling: a name that plays at most 2 games and is one\n"
+    "    byte (replaced, added or removed) away from a team that plays at\n"
+    "    least 10\n"
     "\n"
     "Exit status: 0 nothing found, 1 something found or INPUT unreadable, 2 usage.\n";
 
@@ -129,6 +141,40 @@ inline constexpr char kImportHelp[] =
     "\n"
     "Exit status: 0 written (warnings on standard error), 1 an error, 2 usage.\n";
 
+/// report --help.
+inline constexpr char kReportHelp[] =
+    "Usage: schedule-tool report [--by team|pair] [--format text|csv] [--output OUT] SEASON\n"
+    "\n"
+    "Counts what the season SEASON holds, as a schedule file built from it\n"
+    "stores it. SEASON is a schedule file (told by its header record) or a\n"
+    "schedule text, read as the build reads it (a date's first 15 games); -\n"
+    "is standard input. A team is a stored name without its trailing blanks.\n"
+    "\n"
+    "  --by team      one row per team, in byte order of the names (the\n"
+    "                 default): games, home, away, doubleheader dates (dates\n"
+    "                 with two games or more), the longest home stand and road\n"
+    "                 trip (games in a row, in the order of the file), and the\n"
+    "                 number of different opponents\n"
+    "  --by pair      one row per team and opponent that meet: games, and the\n"
+    "                 team's games at home and away\n"
+    "  --format text  an aligned table under a line of season totals (the\n"
+    "                 default)\n"
+    "  --format csv   the rows alone, CR LF, under the header line\n"
+    "                 team,games,home,away,doubleheader_dates,longest_home_stand,\n"
+    "                 longest_road_trip,opponents (--by pair:\n"
+    "                 team,opponent,games,home,away)\n"
+    "  --output OUT   write the report to OUT (- is standard output); nothing\n"
+    "                 is written when SEASON cannot be read\n"
+    "\n"
+    "What is wrong with the season goes to standard error, one finding a\n"
+    "line, FILE:LINE: message for a text and FILE: record R slot S: message\n"
+    "for a schedule file: a team that plays itself; a team against two\n"
+    "different opponents on one date, or in three games or more on one date;\n"
+    "a game with only one team name; a name that plays at most 2 games one\n"
+    "byte away from a team that plays at least 10 (a likely misspelling).\n"
+    "\n"
+    "Exit status: 0 written (findings on standard error), 1 SEASON unreadable\n"
+    "or the report not written, 2 usage.\n";
 /// generate --help.
 inline constexpr char kGenerateHelp[] =
     "Usage: schedule-tool generate TEAMS --start YYYY-MM-DD [--meetings N]\n"

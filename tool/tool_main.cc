@@ -110,6 +110,13 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&import, "--teams", &import_arguments.teams);
   AddValueOption(&import, "--output", &import_arguments.output);
   AddOperandsAndHelp(&import);
+  Command report = AddCommand(&tool, "report", tool::kReportHelp);
+  std::string report_by = "team", report_format = "text";
+  tool::ReportArguments report_arguments;
+  AddValueOption(&report, "--by", &report_by)->check(CLI::IsMember({"team", "pair"}));
+  AddValueOption(&report, "--format", &report_format)->check(CLI::IsMember({"text", "csv"}));
+  AddValueOption(&report, "--output", &report_arguments.output);
+  AddOperandsAndHelp(&report);
   Command generate = AddCommand(&tool, "generate", tool::kGenerateHelp);
   tool::GenerateArguments generate_arguments;
   AddValueOption(&generate, "--start", &generate_arguments.start);
@@ -139,7 +146,7 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump, &import, &generate}) {
+    for (const Command* command : {&build, &check, &dump, &import, &report, &generate}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -148,7 +155,7 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump, &import, &generate}) {
+  for (Command* command : {&build, &check, &dump, &import, &report, &generate}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -177,6 +184,13 @@ int Run(const std::vector<std::string>& arguments) {
   if (import.app->parsed()) {
     if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
     return tool::RunImport(import.operands[0], import_arguments);
+  }
+  if (report.app->parsed()) {
+    if (report.operands.size() != 1) return UsageError("report takes one SEASON file");
+    report_arguments.by = report_by == "pair" ? tool::ReportBy::kPair : tool::ReportBy::kTeam;
+    report_arguments.format =
+        report_format == "csv" ? tool::ReportFormat::kCsv : tool::ReportFormat::kText;
+    return tool::RunReport(report.operands[0], report_arguments);
   }
   if (generate.app->parsed()) {
     if (generate.operands.size() != 1) return UsageError("generate takes one TEAMS file");
