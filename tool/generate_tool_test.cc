@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "testing/temp_dir.h"
 
@@ -102,6 +104,77 @@ TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
   ToolRun help = RunTool("generate --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.output.rfind("Usage: schedule-tool generate TEAMS", 0), 0u);
+}
+
+// "least to most", or the one figure when they are the same, as the summary
+// writes a figure over the teams.
+std::string Spread(const std::vector<int>& values) {
+  auto [least, most] = std::minmax_element(values.begin(), values.end());
+  if (*least == *most) return std::to_string(*least);
+  return std::to_string(*least) + " to " + std::to_string(*most);
+}
+
+// report, reading the generated text, counts what the summary promised.
+TEST(GenerateTool, ReportOfTheSeasonAgreesWithTheSummary) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("twelve.txt"),
+                 "lions East\ntigers East\nbears East\nwolves East\neagles East\nhawks East\n"
+                 "sharks West\nwhales West\nbulls West\nrams West\nfoxes West\nowls West\n");
+  WriteFileBytes(dir.File("seven.txt"), "a\nb\nc\nd\ne\nf\ng\n");
+  const std::string leagues[] = {
+      Quote(dir.File("twelve.txt")) + " --meetings 12 --division-meetings 18 --off-day Mon",
+      Quote(dir.File("seven.txt")) + " --meetings 5 --series 2 --seed 9"};
+  for (const std::string& league : leagues) {
+    SCOPED_TRACE(league);
+    const std::string text = Quote(dir.File("season.txt"));
+    ASSERT_EQ(RunTool("generate " + league + " --start 2027-04-01 --output " + text + " 2>" +
+                      Quote(dir.File("summary.txt")))
+                  .status,
+              0);
+    const std::string summary = ReadFileBytes(dir.File("summary.txt"));
+    ToolRun report = RunTool("report --format csv " + text);
+    ASSERT_EQ(report.status, 0);
+    const std::string header =
+        "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,opponents\r\n";
+    ASSERT_EQ(report.output.rfind(header, 0), 0u) << report.output;
+    std::vector<int> games, home, away;
+    int teams = 0, longest_home = 0, longest_road = 0;
+    for (size_t at = header.size(); at < report.output.size();) {
+      size_t end = report.output.find("\r\n", at);
+      ASSERT_NE(end, std::string::npos);
+      std::string row = report.output.substr(at, end - at);
+      at = end + 2;
+      char team[16];
+      int g, h, a, doubleheaders, home_stand, road_trip, opponents;
+      ASSERT_EQ(std::sscanf(row.c_str(), "%15[^,],%d,%d,%d,%d,%d,%d,%d", team, &g, &h, &a,
+                            &doubleheaders, &home_stand, &road_trip, &opponents),
+                8)
+          << row;
+      ++teams;
+      games.push_back(g);
+      home.push_back(h);
+      away.push_back(a);
+      EXPECT_EQ(doubleheaders, 0) << row;
+      longest_home = std::max(longest_home, home_stand);
+      longest_road = std::max(longest_road, road_trip);
+    }
+    int all_games = 0;
+    for (int g : games) all_games += g;
+    EXPECT_EQ(summary.rfind(std::to_string(teams) + " teams", 0), 0u) << summary;
+    EXPECT_NE(summary.find(", " + Spread(games) + " games a team, " +
+                           std::to_string(all_games / 2) + " games in all\n"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("home games a team: " + Spread(home) + "; away games a team: " +
+                           Spread(away) + "\n"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find(", " + std::to_string(longest_home) + " games; longest road trip: "),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find(", " + std::to_string(longest_road) + " games\n"), std::string::npos)
+        << summary;
+  }
 }
 
 }  // namespace
