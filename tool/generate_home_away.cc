@@ -37,7 +37,16 @@ struct Arrangement {
   std::vector<std::vector<char>> at_home;   // per team, its series in order
   std::vector<std::vector<int>> opponent;   // per team, the opponent of each of its series
   std::vector<std::vector<int>> of_pair;    // per pair (a * teams + b), its meetings in order
+  std::vector<int> odd_host;                // per pair, the park of its odd game (-1: none)
+  std::vector<int> balance;                 // per team, odd games at home less those away
+  std::vector<char> odd_game_moves_series;  // per pair: moving its odd game moves a series
   int64_t cost = 0;
+};
+
+// Who is at home where: what the search keeps of its best arrangement.
+struct Homes {
+  std::vector<char> first_home;
+  std::vector<int> odd_host;
 };
 
 // What the series at `i` of one team's sequence adds: a break when it is at
@@ -138,8 +147,18 @@ Arrangement Arrange(const std::vector<SeriesRound>& rounds, int teams, int limit
   return season;
 }
 
-void SetAllHomes(Arrangement* season, const std::vector<char>& first_home) {
-  for (int m = 0; m < static_cast<int>(first_home.size()); ++m) SetHome(season, m, first_home[m]);
+void SetAllHomes(Arrangement* season, const Homes& homes) {
+  for (int m = 0; m < static_cast<int>(homes.first_home.size()); ++m) {
+    SetHome(season, m, homes.first_home[m]);
+  }
+  season->odd_host = homes.odd_host;
+  std::fill(season->balance.begin(), season->balance.end(), 0);
+  for (int pair = 0; pair < static_cast<int>(homes.odd_host.size()); ++pair) {
+    if (homes.odd_host[pair] < 0) continue;
+    int host = homes.odd_host[pair];
+    ++season->balance[host];
+    --season->balance[host == pair / season->teams ? pair % season->teams : pair / season->teams];
+  }
   season->cost = 0;
   for (int team = 0; team < season->teams; ++team) season->cost += TeamCost(*season, team);
 }
@@ -214,24 +233,23 @@ std::vector<int> OddGameHosts(const HomeAwayRules& rules, const Arrangement& sea
 
 // The games `team` plays at home against its pair: half the meetings, and
 // the odd one if it is its.
-int HomeGames(const HomeAwayRules& rules, const std::vector<int>& odd_host, int teams, int team,
-              int pair) {
+int HomeGames(const HomeAwayRules& rules, const Arrangement& season, int team, int pair) {
+  const int teams = season.teams;
   int meetings = MeetingsOf(rules, pair / teams, pair % teams);
-  return meetings / 2 + (odd_host[pair] == team ? 1 : 0);
+  return meetings / 2 + (season.odd_host[pair] == team ? 1 : 0);
 }
 
 int SeriesOf(int games, int length) { return (games + length - 1) / length; }
 
 // Makes every pair's home series as many as its home games need, changing
 // each time the meeting whose change costs least.
-void MatchSeriesCounts(const HomeAwayRules& rules, const std::vector<int>& odd_host,
-                       Arrangement* season) {
+void MatchSeriesCounts(const HomeAwayRules& rules, Arrangement* season) {
   const int teams = season->teams;
   for (int pair = 0; pair < teams * teams; ++pair) {
     const std::vector<int>& meetings = season->of_pair[pair];
     if (meetings.empty()) continue;
     const int first = pair / teams;
-    const int wanted = SeriesOf(HomeGames(rules, odd_host, teams, first, pair), rules.series_length);
+    const int wanted = SeriesOf(HomeGames(rules, *season, first, pair), rules.series_length);
     for (;;) {
       int hosted = 0;
       for (int m : meetings) hosted += season->first_home[m];
@@ -250,15 +268,46 @@ void MatchSeriesCounts(const HomeAwayRules& rules, const std::vector<int>& odd_h
   }
 }
 
-// Swaps the home sides of two meetings of one pair wherever that lowers
-// the cost, until no swap does or the weighings run out.
+// Moves the odd game of `pair` to the other park where that keeps every
+// team's home and away games within one (its host has one home game more,
+// the other one fewer) and moves a series with it: the meeting whose move
+// costs least, taken when it lowers the cost or `always` is set.
+bool MoveOddGame(Arrangement* season, int pair, bool always) {
+  const int teams = season->teams;
+  const int host = season->odd_host[pair];
+  if (host < 0 || !season->odd_game_moves_series[pair]) return false;
+  const int other = host == pair / teams ? pair % teams : pair / teams;
+  if (season->balance[host] != 1 || season->balance[other] != -1) return false;
+  const bool first_hosts = host == pair / teams;
+  int best = -1;
+  int64_t best_change = 0;
+  for (int m : season->of_pair[pair]) {
+    if (static_cast<bool>(season->first_home[m]) != first_hosts) continue;
+    int64_t change = Flip(season, {m});
+    Flip(season, {m});
+    if (best < 0 || change < best_change) best = m, best_change = change;
+  }
+  if (best < 0 || (!always && best_change >= 0)) return false;
+  Flip(season, {best});
+  season->odd_host[pair] = other;
+  season->balance[host] -= 2;
+  season->balance[other] += 2;
+  return true;
+}
+
+// Swaps the home sides of two meetings of one pair, and moves odd games,
+// wherever that lowers the cost, until nothing does or the weighings run
+// out. A pair's meetings are swapped with those a few meetings on, which
+// keeps a long season's weighings in bounds.
 void Climb(Arrangement* season, const std::vector<int>& pair_order, int64_t* weighings) {
+  constexpr size_t kSwapReach = 8;
   for (bool improved = true; improved && *weighings > 0;) {
     improved = false;
     for (int pair : pair_order) {
       const std::vector<int>& meetings = season->of_pair[pair];
+      if (MoveOddGame(season, pair, false)) improved = true;
       for (size_t i = 0; i < meetings.size(); ++i) {
-        for (size_t j = i + 1; j < meetings.size(); ++j) {
+        for (size_t j = i + 1; j < std::min(meetings.size(), i + 1 + kSwapReach); ++j) {
           if (season->first_home[meetings[i]] == season->first_home[meetings[j]]) continue;
           --*weighings;
           if (Flip(season, {meetings[i], meetings[j]}) < 0) {
@@ -272,11 +321,13 @@ void Climb(Arrangement* season, const std::vector<int>& pair_order, int64_t* wei
   }
 }
 
-// Swaps the home sides of two meetings of a few pairs picked at random.
+// Swaps the home sides of two meetings of a few pairs picked at random, and
+// moves a few odd games.
 void Shake(Arrangement* season, const std::vector<int>& pair_order, uint64_t* state) {
   for (int i = 0; i < season->teams; ++i) {
-    const std::vector<int>& meetings =
-        season->of_pair[pair_order[NextRandom(state) % pair_order.size()]];
+    const int pair = pair_order[NextRandom(state) % pair_order.size()];
+    MoveOddGame(season, pair, true);
+    const std::vector<int>& meetings = season->of_pair[pair];
     if (meetings.size() < 2) continue;
     int m1 = meetings[NextRandom(state) % meetings.size()];
     int m2 = meetings[NextRandom(state) % meetings.size()];
@@ -312,12 +363,19 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
                        std::string* problem) {
   const int teams = static_cast<int>(rules.division_of.size());
   Arrangement season = Arrange(*rounds, teams, rules.most_in_a_row);
-  const std::vector<int> odd_host = OddGameHosts(rules, season);
-  MatchSeriesCounts(rules, odd_host, &season);
+  season.balance.assign(static_cast<size_t>(teams), 0);
+  season.odd_game_moves_series.assign(season.of_pair.size(), 0);
+  SetAllHomes(&season, Homes{season.first_home, OddGameHosts(rules, season)});
+  for (int pair = 0; pair < teams * teams; ++pair) {
+    const int meetings = MeetingsOf(rules, pair / teams, pair % teams);
+    season.odd_game_moves_series[pair] = SeriesOf((meetings + 1) / 2, rules.series_length) !=
+                                         SeriesOf(meetings / 2, rules.series_length);
+  }
+  MatchSeriesCounts(rules, &season);
 
   std::vector<int> pair_order;
   for (int pair = 0; pair < teams * teams; ++pair) {
-    if (season.of_pair[pair].size() > 1) pair_order.push_back(pair);
+    if (!season.of_pair[pair].empty()) pair_order.push_back(pair);
   }
   uint64_t state = rules.seed ^ 0x5EA5011ULL;
   for (size_t i = pair_order.size(); i > 1; --i) {
@@ -325,7 +383,7 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
   }
   int64_t weighings = kWeighings;
   Climb(&season, pair_order, &weighings);
-  std::vector<char> best = season.first_home;
+  Homes best{season.first_home, season.odd_host};
   int64_t best_cost = season.cost;
   for (int restart = 0; restart < kRestarts && best_cost >= kSeriesRunTogether && !pair_order.empty() &&
                         weighings > 0;
@@ -333,7 +391,7 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
     SetAllHomes(&season, best);
     Shake(&season, pair_order, &state);
     Climb(&season, pair_order, &weighings);
-    if (season.cost < best_cost) best = season.first_home, best_cost = season.cost;
+    if (season.cost < best_cost) best = Homes{season.first_home, season.odd_host}, best_cost = season.cost;
   }
   SetAllHomes(&season, best);
 
@@ -344,7 +402,7 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
     if (pair / teams >= pair % teams) continue;  // each pair once, the lower team first
     for (int side = 0; side < 2; ++side) {
       int team = side == 0 ? pair / teams : pair % teams;
-      games_left[pair * 2 + side] = HomeGames(rules, odd_host, teams, team, pair);
+      games_left[pair * 2 + side] = HomeGames(rules, season, team, pair);
     }
   }
   for (size_t m = 0; m < season.meetings.size(); ++m) {

@@ -7,6 +7,10 @@
 namespace tool {
 namespace {
 
+// How many places of the teams are tried before the rules are found too
+// tight.
+constexpr int kPlacesTried = 16;
+
 // Why the numbers of `rules` cannot make a season, or an empty string.
 std::string RulesProblem(const SeasonRules& rules, int within) {
   for (auto [value, name] : {std::pair{rules.meetings, "--meetings"},
@@ -43,13 +47,21 @@ bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSea
   request.division_count = league.division_count;
   request.series_between_divisions = SeriesOfPair(rules.meetings, rules.series_length);
   request.series_within_division = SeriesOfPair(within, rules.series_length);
-  request.seed = rules.seed;
-  season->rounds = PairRounds(request);
-  if (season->rounds.empty()) {
-    *problem = "the meetings give no game to play";
-    return false;
+  // Where the home sides cannot be settled within the limits, other places
+  // of the teams in the circle are tried, each as the seed picks them.
+  uint64_t state = rules.seed;
+  bool settled = false;
+  for (int attempt = 0; attempt < kPlacesTried && !settled; ++attempt) {
+    request.seed = attempt == 0 ? rules.seed : NextRandom(&state);
+    home_away.seed = request.seed;
+    season->rounds = PairRounds(request);
+    if (season->rounds.empty()) {
+      *problem = "the meetings give no game to play";
+      return false;
+    }
+    settled = SettleHomeAndAway(home_away, &season->rounds, problem);
   }
-  if (!SettleHomeAndAway(home_away, &season->rounds, problem)) return false;
+  if (!settled) return false;
   if (!GameDays(rules.calendar, SeasonDays(season->rounds), &season->days, problem)) return false;
   season->text = ScheduleText(league, season->rounds, season->days);
   season->summary = Summarize(league, season->rounds, season->days);

@@ -245,6 +245,7 @@ TEST(Generate, EveryRuleHoldsOnTheTextForLeaguesOfEverySize) {
       {8, 2, 6, 2, 3, 3},    {7, 2, 2, 5, 4, 3},   {12, 2, 9, 18, 3, 3},  {12, 0, 2, -1, 3, 2},
       {16, 4, 3, 7, 2, 3},   {16, 2, 3, 7, 2, 2},  {16, 0, 22, -1, 3, 3}, {30, 0, 2, -1, 3, 3},
       {30, 3, 4, 8, 3, 2},   {30, 0, 6, -1, 1, 3}, {3, 3, 4, 4, 1, 1},    {7, 0, 5, -1, 2, 1},
+      {8, 3, 1, 2, 1, 3},    {20, 2, 1, 2, 2, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.teams << " teams, " << c.divisions << " divisions, "
