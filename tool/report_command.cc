@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "schedule/build_report.h"
 #include "files/file_access.h"
 #include "frame/run_time_errors.h"
 #include "tool/report_format.h"
@@ -50,12 +51,15 @@ int Fail(const std::string& message) {
 }
 
 std::string CannotWrite(const std::string& output, int code) {
-  return "Cannot write file \"" + output + "\": " + frame::ErrorMessage(code);
+  return schedule::CannotText(schedule::FailedStep::kWrite, "file", output, code);
 }
 
 }  // namespace
 
 int RunReport(const std::string& season, const ReportArguments& arguments) {
+  // A season may hold a finding on every line: they go out in blocks, not a
+  // write each.
+  std::setvbuf(stderr, nullptr, _IOFBF, 64 * 1024);
   std::string failure;
   if (!OpenSeason(season, &failure)) return Fail(failure);
   // The output is made while the season is open, so that a report onto the
@@ -79,6 +83,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   SeasonKind kind;
   if (!ReadOpenSeason(season, &listener, &kind, &failure)) return Fail(failure);
   findings.Finish();
+  std::fflush(stderr);  // the findings stand before the report
 
   const std::string report = FormatReport(season, counter, arguments.by, arguments.format);
   if (!to_file) {

@@ -21,6 +21,8 @@
 namespace tool {
 
 using schedule::DescribeFailure;
+using schedule::EndOfTextText;
+using schedule::FullDateText;
 using schedule::FailedStep;
 using schedule::FileRole;
 using schedule::GameFields;
@@ -116,14 +118,7 @@ class Checker : public GroupingListener {
   }
   bool DateEnded(const std::string& date, int games, int64_t first_left_out) override {
     season_.DateEnded(date, games, first_left_out);
-    if (games <= kSlotsPerRecord) return true;
-    int left_out = games - kSlotsPerRecord;
-    std::string message = "date " + Quoted(TrimTrailingSpaces(date)) + " has " +
-                          std::to_string(games) + " games: ";
-    message += left_out == 1
-                   ? "this one is left out"
-                   : "this one and the " + std::to_string(left_out - 1) + " after it are left out";
-    Add(first_left_out, message + " (a date holds 15)");
+    if (games > kSlotsPerRecord) Add(first_left_out, FullDateText(date, games));
     return true;
   }
   std::vector<CheckFinding> TakeFindings() {
@@ -179,11 +174,7 @@ bool CheckOpenInput(const std::string& path, std::vector<CheckFinding>* findings
   if (!grouper.has_date()) checker.Add(1, "no date line: nothing is built");
   files::EndOfTextNotes end = files::NotesOnEndOfText(kInputFile);
   if (end.found && end.bytes_after > 0) {
-    checker.Add(end.line, "a Ctrl+Z byte (0x1A) ends the data here: the " +
-                              std::string(end.at_least ? "at least " : "") +
-                              std::to_string(end.bytes_after) +
-                              (end.bytes_after == 1 ? " byte after it is" : " bytes after it are") +
-                              " never read");
+    checker.Add(end.line, EndOfTextText(end.bytes_after, end.at_least));
   }
   *findings = checker.TakeFindings();
   return true;

@@ -97,8 +97,8 @@ TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
             "(lines 4 and 5): a team plays at most two games a date\n"
             "6: game \"a\" at \"b\" on 04/10/45: \"b\" already plays 2 games on this date "
             "(lines 4 and 5): a team plays at most two games a date\n"
-            "20: date \"04/10/45\" has 17 games: this one and the 1 after it are "
-            "left out (a date holds 15)\n");
+            "20: date \"04/10/45\" has 17 games: a date holds 15; this one and the 1 after "
+            "it are left out\n");
   EXPECT_EQ(Check("a        b\n"),
             "1: a game line before the first date is skipped\n"
             "1: no date line: nothing is built\n");
@@ -124,7 +124,7 @@ TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
   EXPECT_EQ(Check("[04/10/45]\na\t        b\t\n"),
             "2: 2 TAB bytes are dropped: the text after each moves one column left\n");
   EXPECT_EQ(Check("[04/10/45]\r\n\x1a\r\na        b\r\n"),
-            "2: a Ctrl+Z byte (0x1A) ends the data here: the 14 bytes after it are never read\n");
+            "2: a Ctrl+Z byte (0x1A) ends the data: the 14 bytes after it are never read\n");
 }
 
 TEST(Check, UnreadableFileIsNamedWithTheReason) {

@@ -15,11 +15,15 @@ void SeasonCounter::GameRead(const SeasonGame& game) {
   ++games_in_record_;
   // Each named team counts the game once in its role; a team named as both
   // (a team against itself) counts it at home and away.
-  if (!game.visitor.empty()) CountGame(game.visitor, false);
-  if (!game.home.empty()) CountGame(game.home, true);
-  if (!game.visitor.empty() && !game.home.empty()) {
-    CountPair(game.visitor, game.home, false);
-    CountPair(game.home, game.visitor, true);
+  const bool visitor = !game.visitor.empty(), home = !game.home.empty();
+  const size_t visitor_team = visitor ? names_.Number(game.visitor) : 0;
+  const size_t home_team = home ? names_.Number(game.home) : 0;
+  if (teams_.size() < names_.size()) teams_.resize(names_.size());
+  if (visitor) CountGame(visitor_team, false);
+  if (home) CountGame(home_team, true);
+  if (visitor && home) {
+    CountPair(visitor_team, home_team, false);
+    CountPair(home_team, visitor_team, true);
   }
 }
 
@@ -27,16 +31,8 @@ void SeasonCounter::DateEnded() {
   totals_.most_games_on_a_date = std::max(totals_.most_games_on_a_date, games_in_record_);
 }
 
-SeasonCounter::TeamState& SeasonCounter::Team(std::string_view name) {
-  auto found = teams_.find(name);
-  if (found != teams_.end()) return found->second;
-  TeamState& added = teams_[std::string(name)];
-  added.counts.team = std::string(name);
-  return added;
-}
-
-void SeasonCounter::CountGame(std::string_view name, bool at_home) {
-  TeamState& team = Team(name);
+void SeasonCounter::CountGame(size_t number, bool at_home) {
+  TeamState& team = teams_[number];
   TeamCounts& counts = team.counts;
   ++counts.games;
   if (at_home) {
@@ -58,36 +54,47 @@ void SeasonCounter::CountGame(std::string_view name, bool at_home) {
   }
 }
 
-void SeasonCounter::CountPair(std::string_view team, std::string_view opponent, bool at_home) {
-  PairState& pair = pairs_[{std::string(team), std::string(opponent)}];
+void SeasonCounter::CountPair(size_t team, size_t opponent, bool at_home) {
+  PairState& pair = pairs_[PairKey(team, opponent)];
   ++(at_home ? pair.home : pair.away);
 }
 
 std::vector<TeamCounts> SeasonCounter::TeamRows() const {
+  std::vector<int64_t> opponents(teams_.size(), 0);
+  for (const auto& [key, pair] : pairs_) ++opponents[key >> 32];
   std::vector<TeamCounts> rows;
   rows.reserve(teams_.size());
-  for (const auto& [name, state] : teams_) rows.push_back(state.counts);
-  // The pairs are sorted by team too, so each team's opponents are a run.
-  auto row = rows.begin();
-  for (const auto& [key, pair] : pairs_) {
-    while (row != rows.end() && row->team < key.first) ++row;
-    if (row != rows.end() && row->team == key.first) ++row->opponents;
+  for (size_t number : names_.InByteOrder()) {
+    rows.push_back(teams_[number].counts);
+    rows.back().team = names_.Name(number);
+    rows.back().opponents = opponents[number];
   }
   return rows;
 }
 
 std::vector<PairCounts> SeasonCounter::PairRows() const {
+  // The pairs by team, then opponent, as their names sort.
+  std::vector<size_t> rank(names_.size());
+  std::vector<size_t> order = names_.InByteOrder();
+  for (size_t place = 0; place < order.size(); ++place) rank[order[place]] = place;
+  std::vector<uint64_t> keys;
+  keys.reserve(pairs_.size());
+  for (const auto& [key, pair] : pairs_) keys.push_back(PairKey(rank[key >> 32], rank[key & 0xFFFFFFFF]));
+  std::sort(keys.begin(), keys.end());
   std::vector<PairCounts> rows;
-  rows.reserve(pairs_.size());
-  for (const auto& [key, pair] : pairs_) {
-    rows.push_back({key.first, key.second, pair.home + pair.away, pair.home, pair.away});
+  rows.reserve(keys.size());
+  for (uint64_t ranked : keys) {
+    size_t team = order[ranked >> 32], opponent = order[ranked & 0xFFFFFFFF];
+    const PairState& pair = pairs_.at(PairKey(team, opponent));
+    rows.push_back({names_.Name(team), names_.Name(opponent), pair.home + pair.away, pair.home,
+                    pair.away});
   }
   return rows;
 }
 
 SeasonTotals SeasonCounter::Totals() const {
   SeasonTotals totals = totals_;
-  totals.teams = static_cast<int64_t>(teams_.size());
+  totals.teams = static_cast<int64_t>(names_.size());
   return totals;
 }
 

@@ -5,14 +5,13 @@
 #define ZELTO_TOOL_SEASON_COUNTS_H_
 
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <unordered_map>
 #include <vector>
 
 #include "tool/season_reader.h"
+#include "tool/team_names.h"
 
 namespace tool {
 
@@ -62,24 +61,25 @@ class SeasonCounter : public SeasonListener {
  private:
   struct TeamState {
     TeamCounts counts;
-    int64_t home_run = 0;      // games at home in a row up to the last one
-    int64_t road_run = 0;      // games away in a row up to the last one
-    int64_t date_record = 0;   // the record of its last game
+    int64_t home_run = 0;       // games at home in a row up to the last one
+    int64_t road_run = 0;       // games away in a row up to the last one
+    int64_t date_record = 0;    // the record of its last game
     int64_t games_on_date = 0;  // its games in that record
   };
   struct PairState {
-    int64_t home = 0;  // of the first team of the key, at home
+    int64_t home = 0;  // of the team at home against the opponent
     int64_t away = 0;
   };
-  using TeamMap = std::map<std::string, TeamState, std::less<>>;
-  using PairMap = std::map<std::pair<std::string, std::string>, PairState>;
 
-  TeamState& Team(std::string_view name);
-  void CountGame(std::string_view name, bool at_home);
-  void CountPair(std::string_view team, std::string_view opponent, bool at_home);
+  void CountGame(size_t team, bool at_home);
+  void CountPair(size_t team, size_t opponent, bool at_home);
+  static uint64_t PairKey(size_t team, size_t opponent) {
+    return (static_cast<uint64_t>(team) << 32) | opponent;
+  }
 
-  TeamMap teams_;
-  PairMap pairs_;
+  TeamNames names_;
+  std::vector<TeamState> teams_;  // by name number
+  std::unordered_map<uint64_t, PairState> pairs_;
   SeasonTotals totals_;
   int64_t record_ = 0;          // the record being read
   int64_t games_in_record_ = 0;

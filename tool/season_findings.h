@@ -8,13 +8,13 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "tool/season_reader.h"
+#include "tool/team_names.h"
 
 namespace tool {
 
@@ -50,26 +50,33 @@ class SeasonFindings : public SeasonListener {
   void Finish();
 
  private:
-  // A team's games on the date being read, with where each stands.
-  struct TeamOnDate {
-    std::string team;
-    std::vector<std::string> opponents;
-    std::vector<SeasonGame> games;  // names not kept: only the places are read
+  // Where a game stands: its line, or its record and slot.
+  struct Place {
+    int64_t line = 0;
+    int64_t record = 0;
+    int slot = 0;
   };
-  struct NameSeen {
-    int64_t games = 0;
-    SeasonFinding first;  // where its first game stands
+  // A team's games on the date being read: its first opponent, and where
+  // its first two games stand (a third is a finding, and so is all after).
+  struct TeamOnDate {
+    size_t team = 0;
+    size_t opponent = 0;
+    int games = 0;
+    Place places[2];
   };
 
   void Add(const SeasonGame& game, std::string message);
-  void CheckDate(const SeasonGame& game, std::string_view team, std::string_view opponent);
-  void CountName(const SeasonGame& game, std::string_view name);
+  void CheckDate(const SeasonGame& game, size_t team, size_t opponent);
+  size_t CountName(const SeasonGame& game, std::string_view name);
+  static std::string PlacesText(const Place* places, int count);
 
   FindingSink sink_;
   // The teams of the date being read: a date holds at most 15 games, so a
   // short list looked through is enough.
   std::vector<TeamOnDate> today_;
-  std::map<std::string, NameSeen, std::less<>> names_;
+  TeamNames names_;
+  std::vector<int64_t> games_;         // by name number
+  std::vector<Place> first_places_;    // where each name's first game stands
 };
 
 /// "game "V" at "H" on 04/10/45": a game as findings name it.

@@ -66,7 +66,7 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
     uint32_t got = 0;
     if (int code = files::ReadBytes(kSeasonFile, reinterpret_cast<uint8_t*>(&record),
                                     kRecordLength, &got)) {
-      *failure = "Cannot read schedule file \"" + path + "\": " + frame::ErrorMessage(code);
+      *failure = schedule::CannotText(FailedStep::kRead, "schedule file", path, code);
       return false;
     }
     if (got == 0) return true;

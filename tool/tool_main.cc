@@ -14,6 +14,7 @@
 
 #include "files/file_access.h"
 #include "frame/program_arguments.h"
+#include "tool/calendar_command.h"
 #include "tool/generate_command.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_help.h"
@@ -65,7 +66,8 @@ void AddOperandsAndHelp(Command* command) {
 }
 
 // An option given more than once is refused rather than letting the last
-// one win unseen.
+// one win unseen; an option that takes every value given (calendar's
+// --team) is meant to be repeated.
 std::string RepeatedOption(const CLI::App& app) {
   for (const CLI::Option* option : app.get_options()) {
     if (option->get_positional() || option->count() <= 1) continue;
@@ -117,6 +119,17 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&report, "--format", &report_format)->check(CLI::IsMember({"text", "csv"}));
   AddValueOption(&report, "--output", &report_arguments.output);
   AddOperandsAndHelp(&report);
+  Command calendar = AddCommand(&tool, "calendar", tool::kCalendarHelp);
+  tool::CalendarArguments calendar_arguments;
+  // --team takes one name each time it is given, and may be given again.
+  calendar.app->add_option("--team", calendar_arguments.teams)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  AddValueOption(&calendar, "--year", &calendar_arguments.year);
+  AddValueOption(&calendar, "--format", &calendar_arguments.format)
+      ->check(CLI::IsMember({"html", "ics"}));
+  AddValueOption(&calendar, "--output", &calendar_arguments.output);
+  AddOperandsAndHelp(&calendar);
   Command generate = AddCommand(&tool, "generate", tool::kGenerateHelp);
   tool::GenerateArguments generate_arguments;
   AddValueOption(&generate, "--start", &generate_arguments.start);
@@ -146,7 +159,7 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump, &import, &report, &generate}) {
+    for (const Command* command : {&build, &check, &dump, &import, &report, &calendar, &generate}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -155,7 +168,7 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump, &import, &report, &generate}) {
+  for (Command* command : {&build, &check, &dump, &import, &report, &calendar, &generate}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -191,6 +204,10 @@ int Run(const std::vector<std::string>& arguments) {
     report_arguments.format =
         report_format == "csv" ? tool::ReportFormat::kCsv : tool::ReportFormat::kText;
     return tool::RunReport(report.operands[0], report_arguments);
+  }
+  if (calendar.app->parsed()) {
+    if (calendar.operands.size() != 1) return UsageError("calendar takes one SEASON file");
+    return tool::RunCalendar(calendar.operands[0], calendar_arguments);
   }
   if (generate.app->parsed()) {
     if (generate.operands.size() != 1) return UsageError("generate takes one TEAMS file");
