@@ -8,3 +8,4 @@ cmake --build --preset bench -j"$(nproc 2>/dev/null || echo 2)"
 build-bench/bench/build_benchmark "$@"
 build-bench/bench/console_benchmark
 build-bench/bench/import_benchmark
+build-bench/bench/generate_benchmark
