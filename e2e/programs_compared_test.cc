@@ -219,6 +219,24 @@ TEST_P(ProgramsCompared, ImportAndCalendarGiveTheSameBytes) {
   EXPECT_EQ(ics.output, Linux("1884.ics"));
 }
 
+// A generated season is the same bytes from every build, seed for seed.
+TEST_P(ProgramsCompared, GenerateGivesTheSameSeason) {
+  std::string teams;
+  for (int team = 0; team < 12; ++team) {
+    teams += "27team" + std::to_string(team) + (team < 6 ? " east\n" : " west\n");
+  }
+  Give("teams.txt", teams);
+  for (const std::string seed : {"1", "7"}) {
+    auto [linux_run, run] = Tool("generate teams.txt --start 2027-04-01 --meetings 6 "
+                                 "--division-meetings 12 --off-day Mon --seed " + seed +
+                                 " --output season.txt");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(Linux("season.txt").empty());
+    EXPECT_EQ(Other("season.txt"), Linux("season.txt")) << "seed " << seed;
+    EXPECT_EQ(WithoutCarriageReturns(run.output), linux_run.output) << "seed " << seed;
+  }
+}
+
 // schedule-builder with no terminal or console (setsid) reads the names as
 // lines of standard input: the same schedule and the same transcript.
 TEST_P(ProgramsCompared, TheInteractiveProgramWithNoConsoleGivesTheSameFile) {
