@@ -1,11 +1,10 @@
 // schedule-tool calendar as a script meets it: its exit statuses, messages,
 // and the bytes it writes. Run through a POSIX shell (popen).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
+#include "testing/shell_run.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -14,24 +13,12 @@ using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-struct ToolRun {
-  int status = -1;
-  std::string output;  // standard output, with standard error unless it goes elsewhere
-};
+using ToolRun = testing_support::ShellRun;
 
 // Runs schedule-tool with `arguments`, its environment set as `environment`
 // ("NAME=VALUE ...") says.
 ToolRun RunTool(const std::string& arguments, const std::string& environment = "") {
-  const std::string command = environment + " " + ZELTO_SCHEDULE_TOOL + " " + arguments;
-  ToolRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char chunk[4096];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) run.output.append(chunk, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return testing_support::RunShell(environment + " " + ZELTO_SCHEDULE_TOOL + " " + arguments);
 }
 
 bool Holds(const ToolRun& run, const std::string& piece) {

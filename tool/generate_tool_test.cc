@@ -1,14 +1,13 @@
 // schedule-tool generate as a script meets it: through a POSIX shell, its
 // text fed to build and check, its refusals writing nothing.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "testing/shell_run.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -17,23 +16,11 @@ using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-struct ToolRun {
-  int status;
-  std::string output;  // what the command line sends to standard output
-};
+using ToolRun = testing_support::ShellRun;
 
 // Runs schedule-tool with `arguments` through the shell, which may redirect.
 ToolRun RunTool(const std::string& arguments) {
-  std::string command = std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments;
-  ToolRun run{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char chunk[512];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) run.output.append(chunk, n);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return testing_support::RunShell(std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments);
 }
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }

@@ -4,10 +4,9 @@
 // same rows, and each finding on a small season at its line and its record
 // and slot. Runs the tool through a POSIX shell.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
 #include <map>
 #include <random>
 #include <set>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/shell_run.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -29,17 +29,13 @@ struct ToolRun {
   std::string err;
 };
 
-// Runs schedule-tool with `arguments` (already quoted for the shell).
+// Runs schedule-tool with `arguments` (already quoted for the shell), its
+// standard error kept apart from its standard output.
 ToolRun RunTool(const ScopedTempDir& dir, const std::string& arguments) {
-  const std::string out = dir.File("tool.out"), err = dir.File("tool.err");
-  std::string command = std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments + " >'" + out +
-                        "' 2>'" + err + "'";
-  ToolRun run;
-  int status = std::system(command.c_str());
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadFileBytes(out);
-  run.err = ReadFileBytes(err);
-  return run;
+  const std::string err = dir.File("tool.err");
+  testing_support::ShellRun run = testing_support::RunShell(
+      std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments + " 2>'" + err + "'");
+  return {run.status, run.output, ReadFileBytes(err)};
 }
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }

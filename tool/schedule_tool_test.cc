@@ -2,12 +2,11 @@
 // Runs the tool through a POSIX shell (popen), so it is built on POSIX only;
 // the Windows .exe is run the same way by scripts/test-windows.sh.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "testing/shell_run.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -16,22 +15,11 @@ using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-struct ToolRun {
-  int status;
-  std::string output;  // standard output and standard error together
-};
+using ToolRun = testing_support::ShellRun;
 
+// Runs schedule-tool; standard error joins standard output.
 ToolRun RunTool(const std::string& arguments) {
-  std::string command = std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments + " 2>&1";
-  ToolRun run{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char chunk[512];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) run.output.append(chunk, n);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return testing_support::RunShell(std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments + " 2>&1");
 }
 
 TEST(ScheduleTool, BuildsAndReportsInPlainWords) {

@@ -20,9 +20,7 @@ failures = []
 
 
 def check(what, passed, detail=""):
-    print(("ok: " if passed else "FAILED: ") + what + ("" if passed else "\n  " + detail))
-    if not passed:
-        failures.append(what)
+    calendar_seasons.check(failures, what, passed, detail)
 
 
 def export(seasons, epoch, *arguments):
@@ -121,8 +119,7 @@ def main():
           events[2][3] == "20261231-=C3=A9=C3=A9=C3=A9=C3=A9-at-=C3=B1=C3=B1=3D=C3=B1-1"
                           "@schedule-tool.zelto", events[2][3])
 
-    print("%d check(s) failed" % len(failures) if failures else "every check passed")
-    return 1 if failures else 0
+    return calendar_seasons.outcome(failures)
 
 
 if __name__ == "__main__":

@@ -23,9 +23,7 @@ failures = []
 
 
 def check(what, passed, detail=""):
-    print(("ok: " if passed else "FAILED: ") + what + ("" if passed else "\n  " + detail))
-    if not passed:
-        failures.append(what)
+    calendar_seasons.check(failures, what, passed, detail)
 
 
 class Browser:
@@ -166,8 +164,7 @@ def main():
                      seasons.games_generated, 2027, "Avon")
     finally:
         shutil.rmtree(browser.profile, ignore_errors=True)
-    print("%d check(s) failed" % len(failures) if failures else "every check passed")
-    return 1 if failures else 0
+    return calendar_seasons.outcome(failures)
 
 
 if __name__ == "__main__":

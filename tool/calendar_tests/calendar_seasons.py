@@ -1,5 +1,6 @@
 """The seasons the calendar's browser and parser tests read, and what the
-calendar should show of them, worked out here from the schedule text alone.
+calendar should show of them, worked out here from the schedule text alone;
+and how both tests tell each check and their outcome.
 
 A generated season: 12 teams in two divisions of six, from Thursday
 2027-04-01: three-game series, every division rival three times and every
@@ -136,3 +137,16 @@ class Seasons:
 
 def teams_of(games):
     return sorted({g[1] for g in games} | {g[2] for g in games})
+
+
+def check(failures, what, passed, detail=""):
+    """Prints one check's outcome; a failed one joins `failures`."""
+    print(("ok: " if passed else "FAILED: ") + what + ("" if passed else "\n  " + detail))
+    if not passed:
+        failures.append(what)
+
+
+def outcome(failures):
+    """The closing line, and the exit status: 0 when every check passed."""
+    print("%d check(s) failed" % len(failures) if failures else "every check passed")
+    return 1 if failures else 0
