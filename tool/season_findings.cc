@@ -20,12 +20,13 @@ std::string GamesText(int64_t games) {
   return std::to_string(games) + (games == 1 ? " game" : " games");
 }
 
-}  // namespace
-
+// "game "V" at "H" on 04/10/45": a game as findings name it.
 std::string GameText(const SeasonGame& game) {
   return "game " + Quoted(game.visitor) + " at " + Quoted(game.home) + " on " +
          DateText(game.date);
 }
+
+}  // namespace
 
 void SeasonFindings::DateBegun(std::string_view, int64_t) { today_.clear(); }
 

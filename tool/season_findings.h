@@ -79,9 +79,6 @@ class SeasonFindings : public SeasonListener {
   std::vector<Place> first_places_;    // where each name's first game stands
 };
 
-/// "game "V" at "H" on 04/10/45": a game as findings name it.
-std::string GameText(const SeasonGame& game);
-
 }  // namespace tool
 
 #endif  // ZELTO_TOOL_SEASON_FINDINGS_H_
