@@ -7,9 +7,10 @@
 // scroll rules, key records, the line editor) lives above this line; a device
 // only carries the calls out.
 //
-// Three devices stand behind it: the in-memory one for tests, the terminal
-// one on POSIX (a cell grid of our own shown through escape sequences) and
-// the Windows console.
+// Five devices stand behind it: the in-memory one for tests, the terminal
+// one on POSIX (a cell grid of our own shown through escape sequences), the
+// Windows console, and the stream device for runs with no terminal or
+// console, on POSIX and on Windows.
 #ifndef ZELTO_CONSOLE_CONSOLE_DEVICE_H_
 #define ZELTO_CONSOLE_CONSOLE_DEVICE_H_
 
@@ -58,7 +59,6 @@ struct InputRecord {
   EventType type = EventType::kKey;
   bool key_down = true;
   uint16_t repeat_count = 1;
-  uint16_t virtual_key = 0;
   uint8_t scan_code = 0;   // low byte of the virtual scan code
   uint8_t ch = 0;          // the character byte in the input code page; 0 for none
   uint32_t control_state = 0;

@@ -65,7 +65,6 @@ InputRecord InputRecordFromConsole(const INPUT_RECORD& record) {
   const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
   result.key_down = key.bKeyDown != FALSE;
   result.repeat_count = key.wRepeatCount;
-  result.virtual_key = key.wVirtualKeyCode;
   // Only the low byte of the scan code tells the keys apart for line input.
   result.scan_code = static_cast<uint8_t>(key.wVirtualScanCode & 0xFF);
   result.ch = static_cast<uint8_t>(key.uChar.AsciiChar);

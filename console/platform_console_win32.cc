@@ -32,7 +32,9 @@
 #include <cstdlib>
 
 #include "console/console_device_win32.h"
+#include "console/handle_win32.h"
 #include "console/stream_device_win32.h"
+#include "frame/file_api_text_win32.h"
 
 namespace console {
 namespace {
@@ -55,8 +57,6 @@ Win32ConsoleSession& TheSession() {
   static Win32ConsoleSession session;
   return session;
 }
-
-bool IsUsable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
 
 bool IsConsole(HANDLE handle) {
   DWORD mode = 0;
@@ -180,8 +180,7 @@ std::string NameForFileSystem(std::string_view typed) {
   // become '?', which no file name may hold: such a name fails to open
   // rather than opening a different file.
   const UINT console_code_page = GetConsoleCP();
-  const UINT file_code_page = AreFileApisANSI() ? GetACP() : GetOEMCP();
-  if (console_code_page == 0 || console_code_page == file_code_page) {
+  if (console_code_page == 0 || console_code_page == frame::FileApiCodePage()) {
     return std::string(console_text);
   }
   const int length = static_cast<int>(console_text.size());
@@ -191,16 +190,8 @@ std::string NameForFileSystem(std::string_view typed) {
   std::wstring wide(static_cast<size_t>(wide_length), L'\0');
   MultiByteToWideChar(console_code_page, 0, console_text.data(), length, wide.data(),
                       wide_length);
-  // UTF-7 and UTF-8 take no flags and no default character.
-  const bool utf = file_code_page == CP_UTF7 || file_code_page == CP_UTF8;
-  const DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
-  const char* unmapped = utf ? nullptr : "?";
-  const int narrow_length = WideCharToMultiByte(file_code_page, flags, wide.data(), wide_length,
-                                                nullptr, 0, unmapped, nullptr);
-  if (narrow_length <= 0) return std::string(console_text);
-  std::string name(static_cast<size_t>(narrow_length), '\0');
-  WideCharToMultiByte(file_code_page, flags, wide.data(), wide_length, name.data(),
-                      narrow_length, unmapped, nullptr);
+  std::string name;
+  if (!frame::WideToFileApiText(wide, &name)) return std::string(console_text);
   return name;
 }
 

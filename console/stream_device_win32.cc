@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
+#include "console/handle_win32.h"
+
 namespace console {
-
-namespace {
-
-bool IsUsable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
-
-}  // namespace
 
 Win32StreamDevice::Win32StreamDevice(HANDLE input, HANDLE output,
                                      Win32StreamDevice** registration)

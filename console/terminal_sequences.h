@@ -79,7 +79,8 @@ inline constexpr char kFreshLine[] = "\r\n";
 inline constexpr char kCancel[] = "\x18";
 
 /// The sequences in `parts`, joined at compile time into one array with its
-/// terminating zero (so that a signal handler writes them with one call).
+/// terminating zero, so that the end of a session gives the terminal back
+/// with one write.
 template <size_t... N>
 constexpr std::array<char, (N + ...) - sizeof...(N) + 1> JoinSequences(const char (&... parts)[N]) {
   std::array<char, (N + ...) - sizeof...(N) + 1> joined = {};
@@ -91,11 +92,10 @@ constexpr std::array<char, (N + ...) - sizeof...(N) + 1> JoinSequences(const cha
   return joined;
 }
 
-/// What gives the terminal back: plain colours, cursor shown, autowrap on.
+/// What gives the terminal back: plain colours, cursor shown, autowrap on. A
+/// signal handler gives it back with CAN first and the cursor on a fresh
+/// line, and builds those bytes itself (terminal_session_posix.cc).
 inline constexpr auto kGiveBack = JoinSequences(kSgrReset, kCursorShow, kAutowrapOn);
-/// The same from a signal handler: CAN first.
-inline constexpr auto kGiveBackFromSignal =
-    JoinSequences(kCancel, kSgrReset, kCursorShow, kAutowrapOn);
 
 /// The bytes of a joined sequence, without its terminating zero.
 template <size_t N>

@@ -56,47 +56,47 @@ namespace {
 // entry 40 stands for every value from 40 up but 112 (disk full), which
 // takes entry 39. Entry 0 is no failure at all.
 constexpr uint8_t kPlatformErrorTable[41] = {
-    0,    //  0 success
-    75,   //  1 invalid function
-    53,   //  2 file not found
-    76,   //  3 path not found
-    67,   //  4 too many open files
-    70,   //  5 access denied
-    51,   //  6 invalid handle
-    241,  //  7 arena trashed
-    7,    //  8 not enough memory
-    241,  //  9 invalid block
-    241,  // 10 bad environment
-    51,   // 11 bad format
-    51,   // 12 invalid access
-    51,   // 13 invalid data
-    7,    // 14 out of memory
-    68,   // 15 invalid drive
-    75,   // 16 current directory
-    74,   // 17 not same device
-    53,   // 18 no more files
-    70,   // 19 write protected
-    68,   // 20 bad unit
-    71,   // 21 not ready
-    51,   // 22 bad command
-    72,   // 23 CRC error
-    51,   // 24 bad length
-    72,   // 25 seek error
-    72,   // 26 not a DOS disk
-    72,   // 27 sector not found
-    72,   // 28 out of paper
-    72,   // 29 write fault
-    72,   // 30 read fault
-    72,   // 31 general failure
-    70,   // 32 sharing violation
-    70,   // 33 lock violation
-    72,   // 34 wrong disk
-    75,   // 35
-    70,   // 36 sharing buffer exceeded
-    75,   // 37
-    62,   // 38 handle at end of file
-    61,   // 39 handle disk full (and 112, disk full)
-    75,   // 40 and every value above but 112
+    0,                         //  0 success
+    frame::kPathFileAccess,    //  1 invalid function
+    frame::kFileNotFound,      //  2 file not found
+    frame::kPathNotFound,      //  3 path not found
+    frame::kTooManyFiles,      //  4 too many open files
+    frame::kAccessDenied,      //  5 access denied
+    frame::kInternalError,     //  6 invalid handle
+    frame::kSystemError,       //  7 arena trashed
+    frame::kOutOfMemory,       //  8 not enough memory
+    frame::kSystemError,       //  9 invalid block
+    frame::kSystemError,       // 10 bad environment
+    frame::kInternalError,     // 11 bad format
+    frame::kInternalError,     // 12 invalid access
+    frame::kInternalError,     // 13 invalid data
+    frame::kOutOfMemory,       // 14 out of memory
+    frame::kDeviceUnavailable, // 15 invalid drive
+    frame::kPathFileAccess,    // 16 current directory
+    frame::kNotSameDevice,     // 17 not same device
+    frame::kFileNotFound,      // 18 no more files
+    frame::kAccessDenied,      // 19 write protected
+    frame::kDeviceUnavailable, // 20 bad unit
+    frame::kDiskNotReady,      // 21 not ready
+    frame::kInternalError,     // 22 bad command
+    frame::kDeviceError,       // 23 CRC error
+    frame::kInternalError,     // 24 bad length
+    frame::kDeviceError,       // 25 seek error
+    frame::kDeviceError,       // 26 not a DOS disk
+    frame::kDeviceError,       // 27 sector not found
+    frame::kDeviceError,       // 28 out of paper
+    frame::kDeviceError,       // 29 write fault
+    frame::kDeviceError,       // 30 read fault
+    frame::kDeviceError,       // 31 general failure
+    frame::kAccessDenied,      // 32 sharing violation
+    frame::kAccessDenied,      // 33 lock violation
+    frame::kDeviceError,       // 34 wrong disk
+    frame::kPathFileAccess,    // 35
+    frame::kAccessDenied,      // 36 sharing buffer exceeded
+    frame::kPathFileAccess,    // 37
+    frame::kPastEndOfFile,     // 38 handle at end of file
+    frame::kDiskFull,          // 39 handle disk full (and 112, disk full)
+    frame::kPathFileAccess,    // 40 and every value above but 112
 };
 constexpr DWORD kDiskFullError = 112;  // ERROR_DISK_FULL
 constexpr DWORD kLastDirectEntry = 39;

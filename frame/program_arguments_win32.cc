@@ -20,25 +20,17 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "frame/file_api_text_win32.h"
+
 namespace frame {
 namespace {
 
-// One UTF-16 argument in the code page the file API reads names in.
+// One UTF-16 argument in the code page the file API reads names in; one the
+// system cannot convert is all '?', a name no file may have.
 std::string FileApiBytes(const wchar_t* wide) {
-  const int wide_length = static_cast<int>(wcslen(wide));
-  if (wide_length == 0) return std::string();
-  const UINT code_page = AreFileApisANSI() ? GetACP() : GetOEMCP();
-  // A UTF-8 code page (a system set so) takes no flags and no default
-  // character; it has every character, so no look-alike can arise.
-  const bool utf8 = code_page == CP_UTF8;
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const char* unmapped = utf8 ? nullptr : "?";
-  const int length = WideCharToMultiByte(code_page, flags, wide, wide_length, nullptr, 0,
-                                         unmapped, nullptr);
-  if (length <= 0) return std::string(static_cast<size_t>(wide_length), '?');
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(code_page, flags, wide, wide_length, bytes.data(), length, unmapped,
-                      nullptr);
+  std::wstring_view argument(wide);
+  std::string bytes;
+  if (!WideToFileApiText(argument, &bytes)) bytes.assign(argument.size(), '?');
   return bytes;
 }
 

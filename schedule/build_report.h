@@ -1,14 +1,40 @@
-// The words the program uses to tell the user what a build did and what
-// went wrong. The interactive dialogue and the batch command show the same
-// lines.
+// The words the programs use to tell the user what a build did and what
+// went wrong: every "Cannot ..." line, every count of what was not shown, and
+// the events that the build, check and import all tell of (a date past 15
+// games, a Ctrl+Z before the end) are worded here alone, so that one event
+// reads the same whichever command tells it.
 #ifndef ZELTO_SCHEDULE_BUILD_REPORT_H_
 #define ZELTO_SCHEDULE_BUILD_REPORT_H_
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "schedule/schedule_builder.h"
 
 namespace schedule {
+
+/// One failure as every command says it: "Cannot <verb> <what> "NAME":
+/// reason", e.g. `Cannot read season file "1884.csv": File not found`, the
+/// verb the step's ("open", "read", "write", "close").
+std::string CannotText(FailedStep step, std::string_view what, std::string_view name,
+                       std::string_view reason);
+
+/// The same with the words of run-time error `code` as the reason.
+std::string CannotText(FailedStep step, std::string_view what, std::string_view name, int code);
+
+/// What was left unshown: "1 more error is not shown", "20 more errors are
+/// not shown".
+std::string NotShownText(int64_t count, std::string_view one, std::string_view many);
+
+/// A date past 15 games, told where its 16th game stands: `date "05/30/84"
+/// has 28 games: a date holds 15; this one and the 12 after it are left out`.
+std::string FullDateText(std::string_view date, int64_t games);
+
+/// The data ended at a Ctrl+Z byte with bytes after it: "a Ctrl+Z byte (0x1A)
+/// ends the data: the 12 bytes after it are never read" ("at least" when a
+/// device went on giving bytes).
+std::string EndOfTextText(int64_t bytes_after, bool at_least);
 
 /// One line naming the file and the reason, e.g.
 /// `Cannot open input file "x.txt": File not found`, with the line of the
@@ -23,10 +49,6 @@ std::string DescribeWarning(const BuildWarning& warning);
 /// written (the header and 1 date)", "5 records written (the header and 4
 /// dates)".
 std::string RecordsWrittenText(int records_written);
-
-/// The games of a date past the 15th: "the 1 game after the 15th was left
-/// out", "the 3 games after the 15th were left out".
-std::string LeftOutText(int left_out);
 
 }  // namespace schedule
 

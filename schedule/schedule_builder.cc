@@ -35,11 +35,7 @@ class RecordWriter : public GroupingListener {
     return true;
   }
   bool DateEnded(const std::string& date, int games, int64_t first_left_out) override {
-    if (games > kSlotsPerRecord) {
-      Warn(first_left_out, "date " + Quoted(TrimTrailingSpaces(date)) + " has " +
-                               std::to_string(games) + " games; " +
-                               LeftOutText(games - kSlotsPerRecord));
-    }
+    if (games > kSlotsPerRecord) Warn(first_left_out, FullDateText(date, games));
     return Write(record_);
   }
 
@@ -75,11 +71,7 @@ void WarnOfSwallowedText(const files::FieldNotes& notes, RecordWriter* writer) {
 void WarnOfEndOfText(RecordWriter* writer) {
   files::EndOfTextNotes end = files::NotesOnEndOfText(kInputFile);
   if (!end.found || end.bytes_after == 0) return;
-  writer->Warn(end.line, "a Ctrl+Z byte (0x1A) ends the data: the " +
-                             std::string(end.at_least ? "at least " : "") +
-                             std::to_string(end.bytes_after) +
-                             (end.bytes_after == 1 ? " byte after it was" : " bytes after it were") +
-                             " left unread");
+  writer->Warn(end.line, EndOfTextText(end.bytes_after, end.at_least));
 }
 
 // Reads the input to its end through the grouper. False when reading or

@@ -20,7 +20,7 @@ inline constexpr int16_t kScheduleFile = 2;
 enum class FileRole : uint8_t { kInput, kSchedule };
 
 /// What the builder was doing when it failed.
-enum class FailedStep : uint8_t { kOpen, kRead, kWrite, kCut, kClose };
+enum class FailedStep : uint8_t { kOpen, kRead, kWrite, kClose };
 
 /// One failure: the file, the step, the run-time error code and, for a
 /// failure the input's text causes, the editor line (0 for none).

@@ -91,7 +91,8 @@ TEST_F(BuilderTest, SixteenGamesKeepFifteenAndWarn) {
                              DateRecord("05/02/45", {Game("last", "game")}));
   ASSERT_EQ(outcome_.warnings.size(), 1u);
   EXPECT_EQ(outcome_.warnings[0],
-            (BuildWarning{17, "date \"05/01/45\" has 17 games; the 2 games after the 15th were left out"}));
+            (BuildWarning{17, "date \"05/01/45\" has 17 games: a date holds 15; this one and the 1 "
+                                "after it are left out"}));
   EXPECT_TRUE(outcome_.Succeeded());
 }
 
@@ -291,7 +292,7 @@ TEST_F(BuilderTest, SwallowedTextIsWarnedOfWithItsLine) {
   Build("[04/10/45]\r\na        b\r\n\x1a[04/11/45]\r\n");
   ASSERT_EQ(outcome_.warnings.size(), 1u);
   EXPECT_EQ(DescribeWarning(outcome_.warnings[0]),
-            "line 3: a Ctrl+Z byte (0x1A) ends the data: the 12 bytes after it were left unread");
+            "line 3: a Ctrl+Z byte (0x1A) ends the data: the 12 bytes after it are never read");
   // A closing Ctrl+Z, as old editors write it, swallows nothing.
   Build("[04/10/45]\r\na        b\r\n\x1a");
   EXPECT_TRUE(outcome_.warnings.empty());
@@ -313,13 +314,22 @@ TEST_F(BuilderTest, AnOverlongLineEndsTheBuildNamingItsLine) {
   EXPECT_EQ(ReadFileBytes(output_), "old");
 }
 
-// The words of a complete build and of games left out.
+// The words of a complete build, of games left out, of bytes never read and
+// of what was not shown: one and many.
 TEST(BuildReport, CountsAreWordedForOneAndMany) {
   EXPECT_EQ(RecordsWrittenText(1), "1 record written (the header)");
   EXPECT_EQ(RecordsWrittenText(2), "2 records written (the header and 1 date)");
   EXPECT_EQ(RecordsWrittenText(5), "5 records written (the header and 4 dates)");
-  EXPECT_EQ(LeftOutText(1), "the 1 game after the 15th was left out");
-  EXPECT_EQ(LeftOutText(3), "the 3 games after the 15th were left out");
+  EXPECT_EQ(FullDateText("05/01/45", 16),
+            "date \"05/01/45\" has 16 games: a date holds 15; this one is left out");
+  EXPECT_EQ(FullDateText("05/01/45", 18),
+            "date \"05/01/45\" has 18 games: a date holds 15; this one and the 2 after it are "
+            "left out");
+  EXPECT_EQ(EndOfTextText(1, false), "a Ctrl+Z byte (0x1A) ends the data: the 1 byte after it is never read");
+  EXPECT_EQ(EndOfTextText(9, true),
+            "a Ctrl+Z byte (0x1A) ends the data: the at least 9 bytes after it are never read");
+  EXPECT_EQ(NotShownText(1, "error", "errors"), "1 more error is not shown");
+  EXPECT_EQ(NotShownText(20, "error", "errors"), "20 more errors are not shown");
 }
 
 }  // namespace

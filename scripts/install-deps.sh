@@ -7,6 +7,7 @@
 #   scripts/install-deps.sh [PACKAGE ...]
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev tmux strace)
+packages+=(chromium python3-icalendar)  # the calendar read by a browser and a parser
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for package in "${packages[@]}"; do

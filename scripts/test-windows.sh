@@ -184,6 +184,16 @@ compare_with_linux() {  # compare_with_linux TARGET
   check "$target: the redirected text dump builds the same schedule file" cmp large.SCH again.SCH
   cd ..
 
+  # report counts the 600-date season as the Linux build does, from its
+  # schedule file and from its text.
+  for counted in large.SCH large.txt; do
+    "$linux_tool" report --by pair --format csv "linux/$counted" >"linux/$counted.csv" 2>/dev/null || true
+    "$wine_run" "$tool" report --by pair --format csv --output "windows/$counted.csv" \
+      "windows/$counted" >/dev/null 2>&1 || true
+    check "$target report --format csv of $counted: the Linux build's rows" \
+      cmp "linux/$counted.csv" "windows/$counted.csv"
+  done
+
   # A public season imported gives the Linux build's text, and through a
   # pipe into build - the Linux build's schedule.
   local season="$root_dir/tool/seasons/1884SKED.TXT"
@@ -202,6 +212,21 @@ compare_with_linux() {  # compare_with_linux TARGET
     check "$target import > file: the Linux build's bytes" cmp linux/nl.txt windows/nl.piped
     "$wine_run" "$tool" build - windows/nl.SCH <windows/nl.piped >/dev/null 2>&1 || true
     check "$target import, then build -: the Linux build's schedule" cmp linux/nl.SCH windows/nl.SCH
+    # The season's calendar, as a page and as an iCalendar file with a fixed
+    # stamp, to a file and (its CR LF kept) to standard output: the Linux
+    # build's bytes.
+    for format in html ics; do
+      SOURCE_DATE_EPOCH=1700000000 "$linux_tool" calendar --year 1884 --format "$format" \
+        --output "linux/1884.$format" linux/1884.txt 2>/dev/null || true
+      SOURCE_DATE_EPOCH=1700000000 "$wine_run" "$tool" calendar --year 1884 --format "$format" \
+        --output "windows/1884.$format" windows/1884.txt >/dev/null 2>&1 || true
+      check "$target calendar --format $format: the Linux build's bytes" \
+        cmp "linux/1884.$format" "windows/1884.$format"
+    done
+    SOURCE_DATE_EPOCH=1700000000 "$wine_run" "$tool" calendar --year 1884 --format ics \
+      windows/1884.txt >windows/1884.piped.ics || true
+    check "$target calendar --format ics > file: the Linux build's bytes" \
+      cmp linux/1884.ics windows/1884.piped.ics
   fi
 
   # The interactive program's road (128-byte reads) gives the same bytes. With

@@ -16,7 +16,7 @@
 
 #include "console/console_state.h"
 #include "testing/memory_console_device.h"
-#include "frame/process_frame.h"
+#include "builder/process_frame.h"
 #include "testing/process_state.h"
 #include "testing/temp_dir.h"
 #include "testing/tmux_session.h"
@@ -109,7 +109,7 @@ inline void RunInTwinFolder(console::MemoryConsoleDevice* device, const std::str
   WriteFileBytes(twin.File("in.txt"), input_text);
   std::string here = std::filesystem::current_path().string();
   std::filesystem::current_path(twin.path());
-  frame::RunProcess(device);
+  builder::RunProcess(device);
   ResetProcessState();
   std::filesystem::current_path(here);
 }

@@ -1,5 +1,7 @@
 #include "tool/check_dates.h"
 
+#include <chrono>
+
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 
@@ -19,7 +21,7 @@ struct DayOfYear {
 };
 
 // The date as MM/DD/YY. A two-digit year divisible by four is taken as a
-// leap year.
+// leap year: the years 2000 to 2099 say so, 2000 among them.
 DayOfYear ParseDate(std::string_view date) {
   DayOfYear parsed;
   if (date.size() != 8 || date[2] != '/' || date[5] != '/') return parsed;
@@ -31,11 +33,10 @@ DayOfYear ParseDate(std::string_view date) {
     parts[part] = (tens - '0') * 10 + (ones - '0');
   }
   parsed = {parts[0], parts[1], parts[2], true, false};
-  static constexpr int kDaysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (parsed.month >= 1 && parsed.month <= 12 && parsed.day >= 1 &&
-      parsed.day <= kDaysIn[parsed.month - 1]) {
-    parsed.real = !(parsed.month == 2 && parsed.day == 29 && parsed.year % 4 != 0);
-  }
+  const std::chrono::year_month_day day{std::chrono::year{2000 + parsed.year},
+                                        std::chrono::month{static_cast<unsigned>(parsed.month)},
+                                        std::chrono::day{static_cast<unsigned>(parsed.day)}};
+  parsed.real = day.ok();
   return parsed;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/build_report.h"
 #include "files/file_access.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
@@ -15,6 +16,10 @@
 #include "tool/tool_input.h"
 
 namespace tool {
+
+using schedule::CannotText;
+using schedule::FailedStep;
+
 namespace {
 
 // The season file (and before it the MAP) is read as file 1, the text
@@ -34,13 +39,13 @@ std::string ReadAll(const std::string& name, const char* what, size_t limit, Tak
   for (;;) {
     uint32_t got = 0;
     if (int code = files::ReadBytes(kSeasonFile, chunk, sizeof chunk, &got)) {
-      return std::string("Cannot read ") + what + " \"" + name + "\": " + frame::ErrorMessage(code);
+      return CannotText(FailedStep::kRead, what, name, code);
     }
     if (got == 0) return "";
     total += got;
     if (limit > 0 && total > limit) {
-      return std::string("Cannot read ") + what + " \"" + name + "\": it is larger than " +
-             std::to_string(limit / 1024) + " KiB";
+      return CannotText(FailedStep::kRead, what, name,
+                        "it is larger than " + std::to_string(limit / 1024) + " KiB");
     }
     take(std::string_view(reinterpret_cast<const char*>(chunk), got));
   }
@@ -50,7 +55,7 @@ std::string ReadAll(const std::string& name, const char* what, size_t limit, Tak
 template <typename Take>
 std::string ReadWholeInput(const std::string& name, const char* what, size_t limit, Take take) {
   if (int code = OpenToolInput(kSeasonFile, name)) {
-    return std::string("Cannot open ") + what + " \"" + name + "\": " + frame::ErrorMessage(code);
+    return CannotText(FailedStep::kOpen, what, name, code);
   }
   std::string failure = ReadAll(name, what, limit, take);
   files::CloseAllFiles();
@@ -86,10 +91,6 @@ std::string ImportInto(const std::string& season, const tool::ImportOptions& opt
 
 void PrintReport(const tool::ImportReport& report) {
   for (const std::string& error : report.errors) PrintFailure(error);
-  if (report.error_count > static_cast<int>(report.errors.size())) {
-    PrintFailure(std::to_string(report.error_count - static_cast<int>(report.errors.size())) +
-                 " more errors not shown");
-  }
   for (const std::string& warning : report.warnings) PrintFailure("warning: " + warning);
 }
 
@@ -99,12 +100,12 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   // The season is opened first: an output that is the season file itself is
   // refused as a file in use, and the season keeps its bytes.
   if (int code = OpenToolInput(kSeasonFile, season)) {
-    PrintFailure("Cannot open season file \"" + season + "\": " + frame::ErrorMessage(code));
+    PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
     return 1;
   }
   if (int code = files::OpenForOutput(kTextFile, output)) {
     files::CloseAllFiles();
-    PrintFailure("Cannot open file \"" + output + "\": " + frame::ErrorMessage(code));
+    PrintFailure(CannotText(FailedStep::kOpen, "file", output, code));
     return 1;
   }
   int write_failure = 0;
@@ -125,7 +126,7 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   if (whole) write_failure = files::CommitOutput(kTextFile);
   files::CloseAllFiles();  // an uncommitted text is removed
   if (write_failure != 0) {
-    PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(write_failure));
+    PrintFailure(CannotText(FailedStep::kWrite, "file", output, write_failure));
     return 1;
   }
   return whole ? 0 : 1;
@@ -154,7 +155,7 @@ int ImportToStandardOutput(const std::string& season, const tool::ImportOptions&
       std::fwrite(text.data(), 1, text.size(), stdout);
     }, &report);
     if (!failure.empty() || !report.Succeeded()) {
-      PrintFailure("Cannot read season file \"" + season + "\": it changed while it was read");
+      PrintFailure(CannotText(FailedStep::kRead, "season file", season, "it changed while it was read"));
       return 1;
     }
   }

@@ -1,5 +1,6 @@
 #include "tool/import_rows.h"
 
+#include <chrono>
 #include <utility>
 
 #include "schedule/shown_text.h"
@@ -9,13 +10,6 @@ namespace {
 
 constexpr char kEndOfData = 0x1A;  // Ctrl+Z
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysIn(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 }  // namespace
 
@@ -110,8 +104,11 @@ bool ParseRowDate(std::string_view text, RowDate* date, std::string* problem) {
     return value;
   };
   *date = RowDate{number(0, 4), number(4, 2), number(6, 2)};
-  if (date->month < 1 || date->month > 12 || date->day < 1 ||
-      date->day > DaysIn(date->year, date->month)) {
+  // The Gregorian calendar's own rule: 19000229 is no day, 20000229 is.
+  const std::chrono::year_month_day day{std::chrono::year{date->year},
+                                        std::chrono::month{static_cast<unsigned>(date->month)},
+                                        std::chrono::day{static_cast<unsigned>(date->day)}};
+  if (date->month < 1 || date->day < 1 || !day.ok()) {
     *problem = "date " + std::string(text) + " is not a real day";
     return false;
   }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "schedule/build_report.h"
 #include "schedule/schedule_record.h"
 #include "schedule/shown_text.h"
 #include "tool/team_list.h"
@@ -201,11 +202,7 @@ void SeasonImporter::StartDate(const RowDate& date) {
 // A date record holds 15 games: the build keeps the first 15 of a longer date.
 void SeasonImporter::FinishDate() {
   if (date_games_ <= schedule::kSlotsPerRecord) return;
-  int left_out = date_games_ - schedule::kSlotsPerRecord;
-  Warn(first_left_out_line_,
-       "date " + date_text_ + " has " + std::to_string(date_games_) + " games: a schedule keeps the first 15; " +
-           (left_out == 1 ? "this one is left out"
-                          : "this one and the " + std::to_string(left_out - 1) + " after it are left out"));
+  Warn(first_left_out_line_, schedule::FullDateText(date_text_, date_games_));
 }
 
 void SeasonImporter::Finish() {
@@ -221,7 +218,7 @@ void SeasonImporter::Finish() {
                                      " games is between teams of the leagues asked for");
   }
   if (int hidden = report_.error_count - kMaxShownErrors; hidden > 0) {
-    report_.errors.push_back(Where(0) + std::to_string(hidden) + " more errors are not shown");
+    report_.errors.push_back(Where(0) + schedule::NotShownText(hidden, "error", "errors"));
   }
 }
 

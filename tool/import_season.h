@@ -33,7 +33,9 @@ inline constexpr int kMaxShownErrors = 50;
 
 /// What an import found and did.
 struct ImportReport {
-  std::vector<std::string> errors;    ///< "FILE:LINE: message", at most kMaxShownErrors
+  /// "FILE:LINE: message", at most kMaxShownErrors, then how many more
+  /// were not shown.
+  std::vector<std::string> errors;
   int error_count = 0;                ///< every error, shown or not
   std::vector<std::string> warnings;  ///< "FILE:LINE: message"
   int rows = 0;                       ///< rows read (blank lines not counted)

@@ -14,11 +14,15 @@
 #include "schedule/shown_text.h"
 #include "tool/check_dates.h"
 #include "tool/check_columns.h"
+#include "tool/season_findings.h"
+#include "tool/season_reader.h"
 #include "tool/tool_input.h"
 
 namespace tool {
 
 using schedule::DescribeFailure;
+using schedule::EndOfTextText;
+using schedule::FullDateText;
 using schedule::FailedStep;
 using schedule::FileRole;
 using schedule::GameFields;
@@ -69,9 +73,14 @@ std::vector<std::string> ReadingNotes(const files::FieldNotes& notes) {
   return found;
 }
 
-// Listens to the grouping as the builder does, and says what it sees.
+// Listens to the grouping as the builder does, and says what it sees: of
+// the lines, and of the season they make.
 class Checker : public GroupingListener {
  public:
+  Checker()
+      : season_findings_([this](const SeasonFinding& found) { Add(found.line, found.message); }),
+        season_(&season_findings_) {}
+
   void Add(int64_t line, std::string message) { findings_.push_back({line, std::move(message)}); }
 
   void TakeReading(const files::FieldNotes& notes) {
@@ -83,6 +92,7 @@ class Checker : public GroupingListener {
   }
 
   bool DateBegun(const std::string& date, const SourceLine& source) override {
+    season_.DateBegun(date, source);
     if (std::string finding = dates_.Take(source.text, date, source.line); !finding.empty()) {
       Add(source.line, finding);
     }
@@ -90,6 +100,7 @@ class Checker : public GroupingListener {
   }
   bool DateRepeated(const std::string&, const SourceLine&) override { return true; }
   bool GameStored(int slot, const GameFields& game, const SourceLine& source) override {
+    season_.GameStored(slot, game, source);
     if (IsBlankLine(source.text)) {
       NoteBlankGame(slot, source);
     } else if (std::string finding = GameLineFinding(source.text, game); !finding.empty()) {
@@ -106,17 +117,12 @@ class Checker : public GroupingListener {
     return true;
   }
   bool DateEnded(const std::string& date, int games, int64_t first_left_out) override {
-    if (games <= kSlotsPerRecord) return true;
-    int left_out = games - kSlotsPerRecord;
-    std::string message = "date " + Quoted(TrimTrailingSpaces(date)) + " has " +
-                          std::to_string(games) + " games: ";
-    message += left_out == 1
-                   ? "this one is left out"
-                   : "this one and the " + std::to_string(left_out - 1) + " after it are left out";
-    Add(first_left_out, message + " (a date holds 15)");
+    season_.DateEnded(date, games, first_left_out);
+    if (games > kSlotsPerRecord) Add(first_left_out, FullDateText(date, games));
     return true;
   }
   std::vector<CheckFinding> TakeFindings() {
+    season_findings_.Finish();
     std::stable_sort(findings_.begin(), findings_.end(),
                      [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
     return std::move(findings_);
@@ -134,6 +140,8 @@ class Checker : public GroupingListener {
     }
   }
   std::vector<CheckFinding> findings_;
+  SeasonFindings season_findings_;  // what is wrong with the season itself
+  SeasonFromGrouping season_;       // the games as the build stores them, for it
   DateChecks dates_;
   int64_t previous_comma_line_ = 0;  // the line whose comma ended the line before this one
   int64_t current_comma_line_ = 0;
@@ -166,11 +174,7 @@ bool CheckOpenInput(const std::string& path, std::vector<CheckFinding>* findings
   if (!grouper.has_date()) checker.Add(1, "no date line: nothing is built");
   files::EndOfTextNotes end = files::NotesOnEndOfText(kInputFile);
   if (end.found && end.bytes_after > 0) {
-    checker.Add(end.line, "a Ctrl+Z byte (0x1A) ends the data here: the " +
-                              std::string(end.at_least ? "at least " : "") +
-                              std::to_string(end.bytes_after) +
-                              (end.bytes_after == 1 ? " byte after it is" : " bytes after it are") +
-                              " never read");
+    checker.Add(end.line, EndOfTextText(end.bytes_after, end.at_least));
   }
   *findings = checker.TakeFindings();
   return true;

@@ -62,6 +62,8 @@ TEST(Check, NamesOutOfTheirColumnsSayWhatIsStored) {
             "options \"u\"\n"
             "3: home team name \"45nchicago\" is longer than 8 characters: stored as visitor "
             "\"45npitts\", home \"45nchica\", options \"o DH\"\n"
+            "4: game \"45npitts\" at \" 45nchic\" on 04/10/45: \"45npitts\" also plays "
+            "\"45nchica\" on this date (line 3): two opponents on one date\n"
             "4: \"45nchica\" runs into column 18, which is not read; the home team name starts in "
             "column 11, not 10: stored as visitor \"45npitts\", home \" 45nchic\", options \"\"\n"
             "5: text beyond column 30 is not read: \" extra\"\n");
@@ -91,8 +93,12 @@ TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
   for (int game = 11; game <= 17; ++game) text += "a        b\n";
   EXPECT_EQ(Check(text),
             "1: a game line before the first date is skipped\n"
-            "20: date \"04/10/45\" has 17 games: this one and the 1 after it are "
-            "left out (a date holds 15)\n");
+            "6: game \"a\" at \"b\" on 04/10/45: \"a\" already plays 2 games on this date "
+            "(lines 4 and 5): a team plays at most two games a date\n"
+            "6: game \"a\" at \"b\" on 04/10/45: \"b\" already plays 2 games on this date "
+            "(lines 4 and 5): a team plays at most two games a date\n"
+            "20: date \"04/10/45\" has 17 games: a date holds 15; this one and the 1 after "
+            "it are left out\n");
   EXPECT_EQ(Check("a        b\n"),
             "1: a game line before the first date is skipped\n"
             "1: no date line: nothing is built\n");
@@ -109,6 +115,7 @@ TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
             "2: a line that starts with a double quote runs to the next double quote, on line 3: "
             "lines 2-3 are read as one line, without the quotes; the text after the closing "
             "double quote is read as another line\n"
+            "3: game of \"x\" on 04/10/45 names no home team: a game needs two teams\n"
             "3: no home team name in columns 10-17: stored as visitor \"x\", home \"\", "
             "options \"\"\n"
             "4: a line that starts with a double quote is read without its quotes\n"
@@ -117,7 +124,7 @@ TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
   EXPECT_EQ(Check("[04/10/45]\na\t        b\t\n"),
             "2: 2 TAB bytes are dropped: the text after each moves one column left\n");
   EXPECT_EQ(Check("[04/10/45]\r\n\x1a\r\na        b\r\n"),
-            "2: a Ctrl+Z byte (0x1A) ends the data here: the 14 bytes after it are never read\n");
+            "2: a Ctrl+Z byte (0x1A) ends the data: the 14 bytes after it are never read\n");
 }
 
 TEST(Check, UnreadableFileIsNamedWithTheReason) {
@@ -143,6 +150,7 @@ TEST(Check, FindsWhatNewUsersGetWrong) {
   EXPECT_EQ(Check("[04/10/1945]\r\nnyy bos\r\n"),
             "1: the \"]\" of date line \"[04/10/1945]\" is not in column 10: the date stored is "
             "the 8 characters after the \"[\", \"04/10/19\"\n"
+            "2: game of \"nyy bos\" on 04/10/19 names no home team: a game needs two teams\n"
             "2: a blank inside columns 1-8 makes one visitor name of \"nyy bos\"; no home team "
             "name in columns 10-17: stored as visitor \"nyy bos\", home \"\", options \"\"\n");
   // From a 99 year to a 00 year the season passes into the next century.

@@ -1,3 +1,4 @@
+#include "schedule/build_report.h"
 #include "tool/schedule_dump.h"
 
 #include <cstdio>
@@ -16,6 +17,8 @@
 
 namespace tool {
 
+using schedule::CannotText;
+using schedule::FailedStep;
 using schedule::GameSlot;
 using schedule::IsBlankLine;
 using schedule::IsBlankSlot;
@@ -64,8 +67,8 @@ class ProblemList {
   // Says how many were left unshown.
   void Finish() {
     if (count_ > kMaxProblems) {
-      lines_->push_back(path_ + ": and " + std::to_string(count_ - kMaxProblems) +
-                        " more problems");
+      lines_->push_back(path_ + ": " +
+                        schedule::NotShownText(count_ - kMaxProblems, "problem", "problems"));
     }
   }
 
@@ -116,7 +119,7 @@ bool ReadScheduleFile(const std::string& path, std::string* bytes, std::string* 
   int code = standard_input ? files::OpenStandardInput(kDumpFile, kRecordLength)
                             : files::OpenForReading(kDumpFile, path, kRecordLength);
   if (code != 0) {
-    *failure = "Cannot open schedule file \"" + path + "\": " + frame::ErrorMessage(code);
+    *failure = CannotText(FailedStep::kOpen, "schedule file", path, code);
     return false;
   }
   uint8_t piece[kRecordLength];
@@ -125,16 +128,17 @@ bool ReadScheduleFile(const std::string& path, std::string* bytes, std::string* 
     if ((code = ReadPiece(standard_input, record, piece, &got)) != 0 || got == 0) break;
     if (bytes->size() + got > kMaxScheduleFileBytes) {
       files::CloseAllFiles();
-      *failure = "Cannot read schedule file \"" + path + "\": it is larger than " +
-                 std::to_string(kMaxScheduleFileBytes / (1024 * 1024)) +
-                 " MiB, more than any season holds: not a schedule file";
+      *failure = CannotText(FailedStep::kRead, "schedule file", path,
+                            "it is larger than " +
+                                std::to_string(kMaxScheduleFileBytes / (1024 * 1024)) +
+                                " MiB, more than any season holds: not a schedule file");
       return false;
     }
     bytes->append(reinterpret_cast<const char*>(piece), got);
   }
   files::CloseAllFiles();
   if (code != 0) {
-    *failure = "Cannot read schedule file \"" + path + "\": " + frame::ErrorMessage(code);
+    *failure = CannotText(FailedStep::kRead, "schedule file", path, code);
     return false;
   }
   return true;

@@ -1,8 +1,8 @@
 // Showing what a schedule file holds: a listing for a person, the schedule
 // text that builds the same file again, or one row per game for a
 // spreadsheet. Names are shown byte for byte as stored.
-#ifndef ZELTO_SCHEDULE_SCHEDULE_DUMP_H_
-#define ZELTO_SCHEDULE_SCHEDULE_DUMP_H_
+#ifndef ZELTO_TOOL_SCHEDULE_DUMP_H_
+#define ZELTO_TOOL_SCHEDULE_DUMP_H_
 
 #include <cstdint>
 #include <ostream>
@@ -29,4 +29,4 @@ bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
 
 }  // namespace tool
 
-#endif  // ZELTO_SCHEDULE_SCHEDULE_DUMP_H_
+#endif  // ZELTO_TOOL_SCHEDULE_DUMP_H_

@@ -4,8 +4,8 @@
 // quotes where a plain line would lose bytes (a comma, TAB, CR, LF or 0x1A,
 // or a leading blank), and after a TAB where it starts with a blank or a
 // double quote but holds one too; some records no line can give back.
-#ifndef ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_
-#define ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_
+#ifndef ZELTO_TOOL_SCHEDULE_DUMP_TEXT_H_
+#define ZELTO_TOOL_SCHEDULE_DUMP_TEXT_H_
 
 #include <string>
 #include <vector>
@@ -37,4 +37,4 @@ std::string WriteBackText(const schedule::ScheduleRecord& record);
 
 }  // namespace tool
 
-#endif  // ZELTO_SCHEDULE_SCHEDULE_DUMP_TEXT_H_
+#endif  // ZELTO_TOOL_SCHEDULE_DUMP_TEXT_H_

@@ -206,3 +206,29 @@ TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
 }
 
 }  // namespace
+
+namespace {
+
+// Seventy bad rows: the first 50 are told, then one line of how many more,
+// the same words whether the text goes to a file or to standard output.
+TEST(ScheduleTool, ManyErrorsEndWithOneCountOfTheRest) {
+  ScopedTempDir dir;
+  std::string rows;
+  for (int row = 0; row < 70; ++row) rows += "\"19450417\",\"0\",\"Tue\",\"NY1\"\r\n";
+  WriteFileBytes(dir.File("bad.csv"), rows);
+  for (const std::string& output : {std::string(), " --output '" + dir.File("bad.txt") + "'"}) {
+    ToolRun run = RunTool("import" + output + " '" + dir.File("bad.csv") + "'");
+    EXPECT_EQ(run.status, 1);
+    size_t lines = 0, counts = 0;
+    for (size_t at = 0; (at = run.output.find('\n', at)) != std::string::npos; ++at) ++lines;
+    for (size_t at = 0; (at = run.output.find("not shown", at)) != std::string::npos; ++at) ++counts;
+    EXPECT_EQ(lines, 51u) << run.output;
+    EXPECT_EQ(counts, 1u) << run.output;
+    EXPECT_NE(run.output.find("schedule-tool: " + dir.File("bad.csv") +
+                              ": 20 more errors are not shown\n"),
+              std::string::npos)
+        << run.output;
+  }
+}
+
+}  // namespace

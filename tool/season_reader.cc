@@ -66,7 +66,7 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
     uint32_t got = 0;
     if (int code = files::ReadBytes(kSeasonFile, reinterpret_cast<uint8_t*>(&record),
                                     kRecordLength, &got)) {
-      *failure = "Cannot read schedule file \"" + path + "\": " + frame::ErrorMessage(code);
+      *failure = schedule::CannotText(FailedStep::kRead, "schedule file", path, code);
       return false;
     }
     if (got == 0) return true;
@@ -138,12 +138,7 @@ bool ReadOpenSeason(const std::string& path, SeasonListener* listener, SeasonKin
 
 std::string GamePlace(const std::string& path, const SeasonGame& game) {
   if (game.line > 0) return path + ":" + std::to_string(game.line);
-  return path + ": " + GamePlaceInFile(game);
-}
-
-std::string GamePlaceInFile(const SeasonGame& game) {
-  if (game.line > 0) return "line " + std::to_string(game.line);
-  return "record " + std::to_string(game.record) + " slot " + std::to_string(game.slot);
+  return path + ": record " + std::to_string(game.record) + " slot " + std::to_string(game.slot);
 }
 
 bool SeasonFromGrouping::DateBegun(const std::string& date, const schedule::SourceLine&) {

@@ -64,10 +64,6 @@ bool ReadOpenSeason(const std::string& path, SeasonListener* listener, SeasonKin
 /// "FILE: record R slot S" for a schedule file.
 std::string GamePlace(const std::string& path, const SeasonGame& game);
 
-/// Where a game stands within its file, for a message about another game:
-/// "line N" or "record R slot S".
-std::string GamePlaceInFile(const SeasonGame& game);
-
 /// Turns the build's grouping of a text into the games of a season: the
 /// one adaptor that reading a text here and check both use.
 class SeasonFromGrouping : public schedule::GroupingListener {

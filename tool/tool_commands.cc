@@ -18,6 +18,7 @@ using schedule::BuildFailure;
 using schedule::BuildOutcome;
 using schedule::BuildScheduleFromOpenInput;
 using schedule::BuildWarning;
+using schedule::CannotText;
 using schedule::FailedStep;
 using schedule::FileRole;
 using schedule::RecordsWrittenText;
@@ -82,13 +83,13 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
   // onto it is refused as a file in use.
   if (file != "-") {
     if (int code = files::OpenForInput(kHeldScheduleFile, file, 1)) {
-      PrintFailure("Cannot open schedule file \"" + file + "\": " + frame::ErrorMessage(code));
+      PrintFailure(CannotText(FailedStep::kOpen, "schedule file", file, code));
       return 1;
     }
     int code = files::OpenForOutput(kDumpOutputFile, output);
     files::CloseAllFiles();
     if (code != 0) {
-      PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(code));
+      PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
       return 1;
     }
   }
@@ -106,7 +107,7 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
   if (code == 0) code = files::CommitOutput(kDumpOutputFile);
   files::CloseAllFiles();
   if (code != 0) {
-    PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(code));
+    PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
     return 1;
   }
   return 0;

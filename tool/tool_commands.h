@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tool/report_format.h"
 #include "tool/schedule_dump.h"
 
 namespace tool {
@@ -34,6 +35,17 @@ struct ImportArguments {
 /// `import [--league LIST] [--teams MAP] [--output TEXT] SEASON`: SEASON
 /// "-" is standard input.
 int RunImport(const std::string& season, const ImportArguments& arguments);
+
+/// The options of `report`.
+struct ReportArguments {
+  ReportBy by = ReportBy::kTeam;             ///< --by team|pair
+  ReportFormat format = ReportFormat::kText;  ///< --format text|csv
+  std::string output;                        ///< --output OUT ("-": standard output)
+};
+
+/// `report [--by team|pair] [--format text|csv] [--output OUT] SEASON`:
+/// SEASON a schedule file or a schedule text, "-" standard input.
+int RunReport(const std::string& season, const ReportArguments& arguments);
 
 /// Flushes standard output: 0, or 1 with the message when it could not be
 /// written (a full disk, a closed pipe).

@@ -14,6 +14,7 @@
 
 #include "files/file_access.h"
 #include "frame/program_arguments.h"
+#include "tool/calendar_command.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_help.h"
 
@@ -55,10 +56,12 @@ void AddOperandsAndHelp(Command* command) {
 }
 
 // An option given more than once is refused rather than letting the last
-// one win unseen.
+// one win unseen; an option that takes every value given (calendar's
+// --team) is meant to be repeated.
 std::string RepeatedOption(const CLI::App& app) {
   for (const CLI::Option* option : app.get_options()) {
     if (option->get_positional() || option->count() <= 1) continue;
+    if (option->get_multi_option_policy() == CLI::MultiOptionPolicy::TakeAll) continue;
     return "option " + option->get_name() + " is given " + std::to_string(option->count()) +
            " times";
   }
@@ -99,6 +102,24 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&import, "--teams", &import_arguments.teams);
   AddValueOption(&import, "--output", &import_arguments.output);
   AddOperandsAndHelp(&import);
+  Command report = AddCommand(&tool, "report", tool::kReportHelp);
+  std::string report_by = "team", report_format = "text";
+  tool::ReportArguments report_arguments;
+  AddValueOption(&report, "--by", &report_by)->check(CLI::IsMember({"team", "pair"}));
+  AddValueOption(&report, "--format", &report_format)->check(CLI::IsMember({"text", "csv"}));
+  AddValueOption(&report, "--output", &report_arguments.output);
+  AddOperandsAndHelp(&report);
+  Command calendar = AddCommand(&tool, "calendar", tool::kCalendarHelp);
+  tool::CalendarArguments calendar_arguments;
+  // --team takes one name each time it is given, and may be given again.
+  calendar.app->add_option("--team", calendar_arguments.teams)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  AddValueOption(&calendar, "--year", &calendar_arguments.year);
+  AddValueOption(&calendar, "--format", &calendar_arguments.format)
+      ->check(CLI::IsMember({"html", "ics"}));
+  AddValueOption(&calendar, "--output", &calendar_arguments.output);
+  AddOperandsAndHelp(&calendar);
 
   // "--" ends the options: what follows is file names, whatever it looks
   // like. The parser is given the words before it alone.
@@ -116,7 +137,7 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump, &import}) {
+    for (const Command* command : {&build, &check, &dump, &import, &report, &calendar}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -125,7 +146,7 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump, &import}) {
+  for (Command* command : {&build, &check, &dump, &import, &report, &calendar}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -154,6 +175,17 @@ int Run(const std::vector<std::string>& arguments) {
   if (import.app->parsed()) {
     if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
     return tool::RunImport(import.operands[0], import_arguments);
+  }
+  if (report.app->parsed()) {
+    if (report.operands.size() != 1) return UsageError("report takes one SEASON file");
+    report_arguments.by = report_by == "pair" ? tool::ReportBy::kPair : tool::ReportBy::kTeam;
+    report_arguments.format =
+        report_format == "csv" ? tool::ReportFormat::kCsv : tool::ReportFormat::kText;
+    return tool::RunReport(report.operands[0], report_arguments);
+  }
+  if (calendar.app->parsed()) {
+    if (calendar.operands.size() != 1) return UsageError("calendar takes one SEASON file");
+    return tool::RunCalendar(calendar.operands[0], calendar_arguments);
   }
   if (wants_version) {
     std::printf("schedule-tool %s\n", ZELTO_VERSION);

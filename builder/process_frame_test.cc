@@ -1,6 +1,6 @@
 // The whole interactive run on the in-memory console: the screen it shows,
 // the files it writes and the exit code.
-#include "frame/process_frame.h"
+#include "builder/process_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "frame/error_word.h"
 #include "testing/temp_dir.h"
 
-namespace frame {
+namespace builder {
 namespace {
 
 using testing_support::ReadFileBytes;
@@ -112,7 +112,7 @@ TEST_F(ProcessFrameTest, FailuresReplaceDoneAndSetTheExitCode) {
   EXPECT_EQ(screen[kIntroduction.size() + 3], "----");
   EXPECT_EQ(screen[kIntroduction.size() + 4], "Hit any key to exit");
   EXPECT_FALSE(std::filesystem::exists("out.SCH"));
-  EXPECT_EQ(LastErrorCode(), 53);
+  EXPECT_EQ(frame::LastErrorCode(), 53);
 }
 
 TEST_F(ProcessFrameTest, AnEmptyOutputNameIsReportedAndWarningsComeBeforeDone) {
@@ -134,4 +134,4 @@ TEST_F(ProcessFrameTest, AnEmptyOutputNameIsReportedAndWarningsComeBeforeDone) {
 }
 
 }  // namespace
-}  // namespace frame
+}  // namespace builder

@@ -1,9 +1,9 @@
 // The console dialogue: the one exchange with the user that a run of the
 // interactive program consists of.
-#ifndef ZELTO_SCHEDULE_CONSOLE_DIALOGUE_H_
-#define ZELTO_SCHEDULE_CONSOLE_DIALOGUE_H_
+#ifndef ZELTO_BUILDER_CONSOLE_DIALOGUE_H_
+#define ZELTO_BUILDER_CONSOLE_DIALOGUE_H_
 
-namespace schedule {
+namespace builder {
 
 /// Clears the screen, shows the title, the input format and its example,
 /// asks for the input and output file names, builds the schedule, shows
@@ -12,6 +12,6 @@ namespace schedule {
 /// code: 0, or 1 when the build failed.
 int RunDialogue();
 
-}  // namespace schedule
+}  // namespace builder
 
-#endif  // ZELTO_SCHEDULE_CONSOLE_DIALOGUE_H_
+#endif  // ZELTO_BUILDER_CONSOLE_DIALOGUE_H_

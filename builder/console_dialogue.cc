@@ -1,4 +1,4 @@
-#include "schedule/console_dialogue.h"
+#include "builder/console_dialogue.h"
 
 #include <string>
 
@@ -10,7 +10,15 @@
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 
-namespace schedule {
+namespace builder {
+
+using schedule::BuildFailure;
+using schedule::BuildOutcome;
+using schedule::BuildSchedule;
+using schedule::BuildWarning;
+using schedule::DescribeFailure;
+using schedule::DescribeWarning;
+
 namespace {
 
 // The title, the input format and its example; an empty entry is a blank line.
@@ -74,4 +82,4 @@ int RunDialogue() {
   return outcome.Succeeded() ? 0 : 1;
 }
 
-}  // namespace schedule
+}  // namespace builder

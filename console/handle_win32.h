@@ -1,0 +1,18 @@
+// Windows handles as the console code meets them: a standard handle may be
+// missing (null: a program started with no console or streams) or invalid.
+#ifndef ZELTO_CONSOLE_HANDLE_WIN32_H_
+#define ZELTO_CONSOLE_HANDLE_WIN32_H_
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace console {
+
+/// True for a handle that names something: neither null nor invalid.
+inline bool IsUsable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+
+}  // namespace console
+
+#endif  // ZELTO_CONSOLE_HANDLE_WIN32_H_

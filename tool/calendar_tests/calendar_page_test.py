@@ -1,0 +1,174 @@
+"""The calendar page as a browser shows it: headless Chromium renders the
+page of the 1884 season and of a generated 12-team season. The rendered DOM
+holds, for each team, one game box per game with the right day, mark and
+opponent; printed, each team begins a page of its own; and a screenshot of
+a team's page is written for the README.
+
+    calendar_page_test.py SCHEDULE_TOOL SOURCE_DIR WORK_DIR
+Exit status 77 (skipped) when Chromium is missing.
+"""
+import html.parser
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import calendar_seasons  # noqa: E402
+
+SKIP = 77
+failures = []
+
+
+def check(what, passed, detail=""):
+    print(("ok: " if passed else "FAILED: ") + what + ("" if passed else "\n  " + detail))
+    if not passed:
+        failures.append(what)
+
+
+class Browser:
+    """Headless Chromium with a profile of its own and nothing of the
+    network: this machine's network is closed."""
+
+    def __init__(self, binary, work):
+        self.binary = binary
+        self.profile = tempfile.mkdtemp(prefix="chromium-", dir=work)
+
+    def run(self, page, *flags):
+        command = [self.binary, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                   "--no-first-run", "--disable-background-networking",
+                   "--disable-component-update", "--disable-sync",
+                   "--user-data-dir=" + self.profile, *flags, "file://" + page]
+        done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        if done.returncode != 0:
+            sys.exit("chromium failed: " + done.stderr.decode(errors="replace"))
+        return done.stdout
+
+    def pages_printed(self, page):
+        pdf = page + ".pdf"
+        self.run(page, "--no-pdf-header-footer", "--print-to-pdf=" + pdf)
+        with open(pdf, "rb") as printed:
+            return len(re.findall(rb"/Type\s*/Page\b(?!s)", printed.read()))
+
+
+class GameBoxes(html.parser.HTMLParser):
+    """The game boxes of a rendered page: for each team, (date, mark,
+    opponent) of each box, and the days marked as doubleheaders."""
+
+    def __init__(self):
+        super().__init__()
+        self.teams, self.doubleheaders = {}, {}
+        self.team = self.date = None
+        self.box = None  # [mark, opponent] of the box being read
+        self.reading = None  # "mark" or "opponent"
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        classes = (attrs.get("class") or "").split()
+        if tag == "section" and "team" in classes:
+            self.team = attrs["data-team"]
+            self.teams[self.team], self.doubleheaders[self.team] = [], []
+        elif tag == "td" and "day" in classes:
+            self.date = attrs["data-date"]
+            if "dh" in classes:
+                self.doubleheaders[self.team].append(self.date)
+        elif tag == "span" and "game" in classes:
+            self.box = ["", ""]
+        elif tag == "span" and self.box is not None and classes in (["mark"], ["opponent"]):
+            self.reading = classes[0]
+
+    def handle_endtag(self, tag):
+        if tag == "span" and self.reading:
+            self.reading = None
+        elif tag == "span" and self.box is not None:
+            self.teams[self.team].append((self.date, self.box[0], self.box[1]))
+            self.box = None
+
+    def handle_data(self, data):
+        if self.reading == "mark":
+            self.box[0] += data
+        elif self.reading == "opponent":
+            self.box[1] += data
+
+
+def doubleheader_days(expected):
+    dates = [date for date, _, _ in expected]
+    return sorted({date for date in dates if dates.count(date) > 1})
+
+
+def check_season(name, browser, seasons, work, season, games, year, screenshot_team):
+    teams = calendar_seasons.teams_of(games)
+    page = os.path.join(work, name + ".html")
+    with open(page, "wb") as out:
+        out.write(seasons.calendar("--year", str(year), season))
+    boxes = GameBoxes()
+    boxes.feed(browser.run(page, "--dump-dom").decode())
+    check("%s: the rendered page has a section for each of its %d teams, in byte order"
+          % (name, len(teams)), list(boxes.teams) == teams, str(list(boxes.teams)))
+    for team in teams:
+        expected = calendar_seasons.team_games(games, team)
+        shown = sorted(boxes.teams.get(team, []))
+        check("%s %s: %d game boxes, each on its day with its mark and opponent"
+              % (name, team, len(expected)), shown == expected,
+              "missing %s, extra %s" % (sorted(set(expected) - set(shown))[:3],
+                                        sorted(set(shown) - set(expected))[:3]))
+        check("%s %s: its doubleheader days marked" % (name, team),
+              sorted(boxes.doubleheaders.get(team, [])) == doubleheader_days(expected))
+
+    # Printed, every team begins a page: three teams alone print as many
+    # pages as the three together, and the whole season at least one a team.
+    alone = []
+    for team in teams[:3]:
+        single = os.path.join(work, "%s-%s.html" % (name, team))
+        with open(single, "wb") as out:
+            out.write(seasons.calendar("--year", str(year), "--team", team, season))
+        alone.append(browser.pages_printed(single))
+    three = os.path.join(work, name + "-three.html")
+    with open(three, "wb") as out:
+        arguments = [a for team in teams[:3] for a in ("--team", team)]
+        out.write(seasons.calendar("--year", str(year), *arguments, season))
+    together = browser.pages_printed(three)
+    check("%s: printed, each of three teams takes a page or more and starts its own "
+          "(%s pages alone, %d together)" % (name, alone, together),
+          min(alone) >= 1 and together == sum(alone))
+    printed = browser.pages_printed(page)
+    check("%s: printed, the whole season takes at least a page a team (%d pages, %d teams)"
+          % (name, printed, len(teams)), printed >= len(teams))
+
+    # The screenshot of one team's page, tall enough for all its months.
+    single = os.path.join(work, "%s-%s.html" % (name, screenshot_team))
+    with open(single, "wb") as out:
+        out.write(seasons.calendar("--year", str(year), "--team", screenshot_team, season))
+    months = len({date[:7] for date, _, _ in calendar_seasons.team_games(games, screenshot_team)})
+    height = 140 + (months + 1) // 2 * 372
+    png = os.path.join(work, "calendar-%s.png" % name)
+    browser.run(single, "--hide-scrollbars", "--window-size=1150,%d" % height,
+                "--screenshot=" + png)
+    check("%s: a screenshot of %s written to %s" % (name, screenshot_team, png),
+          os.path.getsize(png) > 10000)
+
+
+def main():
+    tool, source_dir, work = sys.argv[1:4]
+    binary = shutil.which("chromium") or shutil.which("chromium-browser")
+    if binary is None:
+        print("SKIPPED: chromium is not installed (scripts/install-deps.sh installs it)")
+        return SKIP
+    os.makedirs(work, exist_ok=True)
+    seasons = calendar_seasons.Seasons(tool, source_dir, os.path.join(work, "seasons"))
+    browser = Browser(binary, work)
+    try:
+        check_season("1884", browser, seasons, work, seasons.path_1884, seasons.games_1884,
+                     1884, "84nbosto")
+        check_season("12-teams", browser, seasons, work, seasons.path_generated,
+                     seasons.games_generated, 2027, "Avon")
+    finally:
+        shutil.rmtree(browser.profile, ignore_errors=True)
+    print("%d check(s) failed" % len(failures) if failures else "every check passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,373 @@
+// schedule-tool report as a league's keeper meets it: seasons whose every
+// figure the test works out itself from the games it wrote (or from a real
+// season file's rows), a text and the schedule file built from it giving the
+// same rows, and each finding on a small season at its line and its record
+// and slot. Runs the tool through a POSIX shell.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "testing/temp_dir.h"
+
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::ScopedTempDir;
+using testing_support::WriteFileBytes;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs schedule-tool with `arguments` (already quoted for the shell).
+ToolRun RunTool(const ScopedTempDir& dir, const std::string& arguments) {
+  const std::string out = dir.File("tool.out"), err = dir.File("tool.err");
+  std::string command = std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments + " >'" + out +
+                        "' 2>'" + err + "'";
+  ToolRun run;
+  int status = std::system(command.c_str());
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadFileBytes(out);
+  run.err = ReadFileBytes(err);
+  return run;
+}
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+// One game as the test wrote it.
+struct Game {
+  std::string visitor, home;
+};
+
+// A season as dates of games, in order.
+using Season = std::vector<std::pair<std::string, std::vector<Game>>>;
+
+std::string SeasonText(const Season& season) {
+  std::string text;
+  for (const auto& [date, games] : season) {
+    text += "[" + date + "]\r\n";
+    for (const Game& game : games) {
+      std::string visitor = game.visitor;
+      visitor.resize(9, ' ');
+      text += visitor + game.home + "\r\n";
+    }
+  }
+  return text;
+}
+
+// The rows report must give, worked out plainly from the games: every
+// figure as its definition says, with no shortcut of the program's.
+std::string ExpectedTeamCsv(const Season& season) {
+  struct Team {
+    int64_t games = 0, home = 0, away = 0, doubleheaders = 0;
+    std::vector<bool> at_home;  // each game in file order
+    std::set<std::string> opponents;
+  };
+  std::map<std::string, Team> teams;
+  for (const auto& [date, games] : season) {
+    std::map<std::string, int> on_date;
+    for (const Game& game : games) {
+      for (bool home : {false, true}) {
+        const std::string& name = home ? game.home : game.visitor;
+        Team& team = teams[name];
+        ++team.games;
+        ++(home ? team.home : team.away);
+        team.at_home.push_back(home);
+        team.opponents.insert(home ? game.visitor : game.home);
+        if (++on_date[name] == 2) ++team.doubleheaders;
+      }
+    }
+  }
+  std::string csv =
+      "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
+      "opponents\r\n";
+  for (const auto& [name, team] : teams) {
+    int64_t longest[2] = {0, 0};
+    for (size_t i = 0; i < team.at_home.size();) {
+      size_t j = i;
+      while (j < team.at_home.size() && team.at_home[j] == team.at_home[i]) ++j;
+      int64_t& run = longest[team.at_home[i] ? 0 : 1];
+      run = std::max(run, static_cast<int64_t>(j - i));
+      i = j;
+    }
+    csv += name + "," + std::to_string(team.games) + "," + std::to_string(team.home) + "," +
+           std::to_string(team.away) + "," + std::to_string(team.doubleheaders) + "," +
+           std::to_string(longest[0]) + "," + std::to_string(longest[1]) + "," +
+           std::to_string(team.opponents.size()) + "\r\n";
+  }
+  return csv;
+}
+
+std::string ExpectedPairCsv(const Season& season) {
+  std::map<std::pair<std::string, std::string>, std::pair<int64_t, int64_t>> pairs;
+  for (const auto& [date, games] : season) {
+    for (const Game& game : games) {
+      ++pairs[{game.home, game.visitor}].first;
+      ++pairs[{game.visitor, game.home}].second;
+    }
+  }
+  std::string csv = "team,opponent,games,home,away\r\n";
+  for (const auto& [pair, counts] : pairs) {
+    csv += pair.first + "," + pair.second + "," + std::to_string(counts.first + counts.second) +
+           "," + std::to_string(counts.first) + "," + std::to_string(counts.second) + "\r\n";
+  }
+  return csv;
+}
+
+// An 8-team season of 60 dates: each date pairs the teams at random, some
+// pairs play twice (a doubleheader), and one team or two sit out.
+Season EightTeamSeason() {
+  const std::vector<std::string> teams = {"27aatl", "27bbos", "27cchi", "27ddal",
+                                          "27eelp", "27ffar", "27ggar", "27hhou"};
+  std::mt19937 random(1884);
+  Season season;
+  for (int day = 0; day < 60; ++day) {
+    std::vector<std::string> order = teams;
+    std::shuffle(order.begin(), order.end(), random);
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d/%02d/27", 4 + day / 30, 1 + day % 30);
+    std::vector<Game> games;
+    size_t playing = random() % 4 == 0 ? 6 : 8;
+    for (size_t i = 0; i + 1 < playing; i += 2) {
+      games.push_back({order[i], order[i + 1]});
+      if (random() % 5 == 0) games.push_back({order[i], order[i + 1]});
+    }
+    season.emplace_back(date, games);
+  }
+  return season;
+}
+
+TEST(Report, EveryFigureOfAGeneratedSeasonIsAsWorkedOutFromItsGames) {
+  ScopedTempDir dir;
+  Season season = EightTeamSeason();
+  WriteFileBytes(dir.File("season.txt"), SeasonText(season));
+  ASSERT_EQ(RunTool(dir, "build " + Quote(dir.File("season.txt")) + " " +
+                             Quote(dir.File("season.SCH"))).status,
+            0);
+  // The text, the schedule file built from it, and the file through
+  // standard input give the same rows.
+  for (const std::string& season_file :
+       {Quote(dir.File("season.txt")), Quote(dir.File("season.SCH")),
+        "- <" + Quote(dir.File("season.SCH"))}) {
+    ToolRun teams = RunTool(dir, "report --format csv " + season_file);
+    EXPECT_EQ(teams.status, 0) << teams.err;
+    EXPECT_EQ(teams.out, ExpectedTeamCsv(season)) << season_file;
+    EXPECT_EQ(teams.err, "");  // a sound season: nothing found
+    ToolRun pairs = RunTool(dir, "report --by pair --format csv " + season_file);
+    EXPECT_EQ(pairs.out, ExpectedPairCsv(season)) << season_file;
+  }
+
+  // The table for a person: the totals, then a row per team, aligned.
+  ToolRun text = RunTool(dir, "report " + Quote(dir.File("season.SCH")));
+  EXPECT_EQ(text.status, 0);
+  size_t games = 0, most = 0;
+  for (const auto& date : season) {
+    games += date.second.size();
+    most = std::max(most, date.second.size());
+  }
+  std::istringstream lines(text.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, dir.File("season.SCH") + ": 60 dates, " + std::to_string(games) +
+                      " games, 8 teams, at most " + std::to_string(most) + " games on one date");
+  std::getline(lines, line);
+  EXPECT_EQ(line, "");
+  std::getline(lines, line);
+  EXPECT_EQ(line, "team    games  home  away  doubleheader dates  longest home stand  "
+                  "longest road trip  opponents");
+  std::vector<size_t> widths;
+  for (int row = 0; row < 8 && std::getline(lines, line); ++row) widths.push_back(line.size());
+  EXPECT_EQ(widths, std::vector<size_t>(8, 95u)) << text.out;
+}
+
+TEST(Report, FindsWhatIsWrongWithTheSeasonAtItsLineAndItsRecordAndSlot) {
+  ScopedTempDir dir;
+  std::string text =
+      "[04/10/45]\r\n"
+      "45nnewyo 45nnewyo\r\n"  // line 2: a team against itself
+      "[04/11/45]\r\n"
+      "45nnewyo 45nstlou\r\n"
+      "45npitts 45nnewyo\r\n"  // line 5: a second opponent
+      "45nbosto 45nbrook\r\n"
+      "45nbosto 45nbrook\r\n"  // a doubleheader: no finding
+      "45nbosto 45nbrook\r\n"  // line 8: a third game of the pair
+      "\"         45ncinci\"\r\n";  // line 9: no visitor
+  // A regular team of 12 games, another one letter away with as many (two
+  // real teams), and a name one byte from the first that plays once.
+  for (int day = 12; day < 24; ++day) {
+    text += "[04/" + std::to_string(day) + "/45]\r\n45nchica 18nchica\r\n18achica 45nphila\r\n";
+  }
+  text += "[04/24/45]\r\n45nchicq 45nphila\r\n";  // line 47
+  WriteFileBytes(dir.File("season.txt"), text);
+  // Each finding: its line, its record and slot in the schedule file built
+  // from the text, and its words, where "@" stands for where the other
+  // games are (lines in the text, slots in the schedule file).
+  struct Expected {
+    int line;
+    const char* in_records;
+    const char* message;
+    const char* other_lines;
+    const char* other_slots;
+  };
+  const Expected expected[] = {
+      {2, "record 2 slot 1", "game \"45nnewyo\" at \"45nnewyo\" on 04/10/45: a team plays itself",
+       "", ""},
+      {5, "record 3 slot 2",
+       "game \"45npitts\" at \"45nnewyo\" on 04/11/45: \"45nnewyo\" also plays \"45nstlou\" on "
+       "this date (@): two opponents on one date",
+       "line 4", "record 3 slot 1"},
+      {8, "record 3 slot 5",
+       "game \"45nbosto\" at \"45nbrook\" on 04/11/45: \"45nbosto\" already plays 2 games on "
+       "this date (@): a team plays at most two games a date",
+       "lines 6 and 7", "record 3 slots 3 and 4"},
+      {8, "record 3 slot 5",
+       "game \"45nbosto\" at \"45nbrook\" on 04/11/45: \"45nbrook\" already plays 2 games on "
+       "this date (@): a team plays at most two games a date",
+       "lines 6 and 7", "record 3 slots 3 and 4"},
+      {9, "record 3 slot 6", "game of \"45ncinci\" on 04/11/45 names no visitor: a game needs two teams",
+       "", ""},
+      {47, "record 16 slot 1", "team \"45nchicq\" plays 1 game: is it \"45nchica\" (12 games)?", "",
+       ""},
+  };
+  std::string want_text, want_records;
+  for (const Expected& finding : expected) {
+    std::string as_lines = finding.message, as_slots = finding.message;
+    if (size_t at = as_lines.find('@'); at != std::string::npos) {
+      as_lines.replace(at, 1, finding.other_lines);
+      as_slots.replace(at, 1, finding.other_slots);
+    }
+    want_text += dir.File("season.txt") + ":" + std::to_string(finding.line) + ": " + as_lines + "\n";
+    want_records += dir.File("season.SCH") + ": " + finding.in_records + ": " + as_slots + "\n";
+  }
+  ToolRun report = RunTool(dir, "report " + Quote(dir.File("season.txt")));
+  EXPECT_EQ(report.status, 0);
+  EXPECT_EQ(report.err, want_text);
+
+  // check says the same of the text, besides what it says of the quoted line.
+  ToolRun check = RunTool(dir, "check " + Quote(dir.File("season.txt")));
+  EXPECT_EQ(check.status, 1);
+  std::string check_season;
+  std::istringstream check_lines(check.out);
+  for (std::string line; std::getline(check_lines, line);) {
+    if (line.find("double quote") == std::string::npos) check_season += line + "\n";
+  }
+  EXPECT_EQ(check_season, want_text);
+
+  ASSERT_EQ(RunTool(dir, "build " + Quote(dir.File("season.txt")) + " " +
+                             Quote(dir.File("season.SCH"))).status,
+            0);
+  ToolRun records = RunTool(dir, "report --format csv " + Quote(dir.File("season.SCH")));
+  EXPECT_EQ(records.status, 0);
+  EXPECT_EQ(records.err, want_records);
+}
+
+TEST(Report, WritesAllOrNothingAndNeverOverTheSeason) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("season.txt"), "[04/10/45]\r\n45nnewyo 45nstlou\r\n");
+  WriteFileBytes(dir.File("out.csv"), "older");
+  ToolRun written = RunTool(dir, "report --format csv --output " + Quote(dir.File("out.csv")) + " " +
+                                 Quote(dir.File("season.txt")));
+  EXPECT_EQ(written.status, 0);
+  EXPECT_EQ(written.out, "");
+  EXPECT_EQ(ReadFileBytes(dir.File("out.csv")),
+            "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
+            "opponents\r\n45nnewyo,1,0,1,0,0,1,1\r\n45nstlou,1,1,0,0,1,0,1\r\n");
+
+  // A season that cannot be read writes nothing: the older file stays.
+  WriteFileBytes(dir.File("out.csv"), "older");
+  for (std::string unreadable : {"missing.txt", "no-date.txt", "cut.SCH", "utf16.txt"}) {
+    WriteFileBytes(dir.File("no-date.txt"), "45nnewyo 45nstlou\r\n");
+    WriteFileBytes(dir.File("cut.SCH"), "D " + std::string(428, ' ') + "  04/10/45");
+    WriteFileBytes(dir.File("utf16.txt"), std::string("\xff\xfe[\0", 4));
+    ToolRun failed = RunTool(dir, "report --output " + Quote(dir.File("out.csv")) + " " +
+                                  Quote(dir.File(unreadable)));
+    EXPECT_EQ(failed.status, 1) << unreadable;
+    EXPECT_NE(failed.err.find(dir.File(unreadable)), std::string::npos) << failed.err;
+    EXPECT_EQ(ReadFileBytes(dir.File("out.csv")), "older") << unreadable;
+  }
+  EXPECT_NE(RunTool(dir, "report " + Quote(dir.File("cut.SCH"))).err.find(
+                "record 2 (offset 430): the file's 440 bytes are no whole number of 430-byte "
+                "records: this record has only 10 bytes"),
+            std::string::npos);
+
+  // The report onto the season itself is refused, and the season kept.
+  ToolRun onto = RunTool(dir, "report --output " + Quote(dir.File("season.txt")) + " " +
+                              Quote(dir.File("season.txt")));
+  EXPECT_EQ(onto.status, 1);
+  EXPECT_EQ(ReadFileBytes(dir.File("season.txt")), "[04/10/45]\r\n45nnewyo 45nstlou\r\n");
+
+  // Usage: one SEASON, known values, no option twice.
+  for (const char* usage : {"report", "report a b", "report --by date x", "report --format xml x",
+                            "report --by team --by pair x"}) {
+    EXPECT_EQ(RunTool(dir, usage).status, 2) << usage;
+  }
+  ToolRun help = RunTool(dir, "report --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: schedule-tool report", 0), 0u);
+}
+
+// The real 1884 season, named by its own team codes: every team's row as
+// worked out from the season file's rows, a date's first 15 games kept.
+TEST(Report, TheSeasonOf1884GivesTheRowsOfItsOwnRows) {
+  ScopedTempDir dir;
+  std::string rows = ReadFileBytes(ZELTO_SEASON_1884);
+  ASSERT_FALSE(rows.empty());
+  Season season;
+  std::set<std::string> codes;
+  std::istringstream lines(rows);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '\x1a') continue;
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    for (std::string field; std::getline(split, field, ',');) {
+      fields.push_back(field.size() >= 2 && field.front() == '"' ? field.substr(1, field.size() - 2)
+                                                                 : field);
+    }
+    ASSERT_GE(fields.size(), 7u) << line;
+    std::string date = fields[0].substr(4, 2) + "/" + fields[0].substr(6, 2) + "/" +
+                       fields[0].substr(2, 2);
+    if (season.empty() || season.back().first != date) season.push_back({date, {}});
+    season.back().second.push_back({fields[3], fields[6]});
+    codes.insert(fields[3]);
+    codes.insert(fields[6]);
+  }
+  for (auto& date : season) {
+    if (date.second.size() > 15) date.second.resize(15);
+  }
+  std::string map;
+  for (const std::string& code : codes) map += code + "," + code + "\n";
+  WriteFileBytes(dir.File("codes.map"), map);
+  ASSERT_EQ(RunTool(dir, "import --teams " + Quote(dir.File("codes.map")) + " --output " +
+                             Quote(dir.File("1884.txt")) + " " + Quote(ZELTO_SEASON_1884)).status,
+            0);
+  ASSERT_EQ(RunTool(dir, "build " + Quote(dir.File("1884.txt")) + " " +
+                             Quote(dir.File("1884.SCH"))).status,
+            0);
+  for (const char* built : {"1884.txt", "1884.SCH"}) {
+    ToolRun report = RunTool(dir, "report --format csv " + Quote(dir.File(built)));
+    EXPECT_EQ(report.status, 0);
+    EXPECT_EQ(report.out, ExpectedTeamCsv(season)) << built;
+    // Three dates where teams really played two opponents in a day, and
+    // nothing else.
+    std::set<std::string> dates;
+    std::istringstream found(report.err);
+    for (std::string line; std::getline(found, line);) {
+      ASSERT_NE(line.find("two opponents on one date"), std::string::npos) << line;
+      dates.insert(line.substr(line.find(" on ") + 4, 8));
+    }
+    EXPECT_EQ(dates, (std::set<std::string>{"05/30/84", "06/17/84", "09/14/84"}));
+  }
+}
+
+}  // namespace

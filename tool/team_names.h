@@ -1,0 +1,38 @@
+// The team names of a season, each given a number the first time it is
+// seen, so that what is counted per team or per pair is found by number
+// rather than by comparing names game after game.
+#ifndef ZELTO_TOOL_TEAM_NAMES_H_
+#define ZELTO_TOOL_TEAM_NAMES_H_
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tool {
+
+/// Numbers names from 0 in the order they are first seen.
+class TeamNames {
+ public:
+  /// The number of `name`, given it now if it is new.
+  size_t Number(std::string_view name);
+  /// The name numbered `number`.
+  const std::string& Name(size_t number) const { return names_[number]; }
+  size_t size() const { return names_.size(); }
+  /// The numbers in byte order of their names.
+  std::vector<size_t> InByteOrder() const;
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, size_t, Hash, std::equal_to<>> numbers_;
+  std::vector<std::string> names_;
+};
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_TEAM_NAMES_H_
