@@ -42,11 +42,24 @@ bool AlreadyHeld(PlatformHandle handle) {
   return held;
 }
 
-// Writes `size` bytes at `offset`; a short write is a full disk.
+// The bytes written between two starts of the writeback: large enough to
+// cost few calls, small enough that the disk works while the program does.
+constexpr int64_t kWritebackStep = 4 * 1024 * 1024;
+
+// Writes `size` bytes at `offset`; a short write is a full disk. Every
+// kWritebackStep bytes written front to back are handed on to the disk.
 int WriteThrough(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_t size) {
   uint32_t written = 0;
   if (int code = PlatformWriteAt(entry.handle, offset, bytes, size, &written)) return code;
-  return written < size ? frame::kDiskFull : 0;
+  if (written < size) return frame::kDiskFull;
+  const int64_t end = offset + size;
+  if (offset < entry.writeback_end) entry.writeback_end = offset;  // written out of order
+  if (end - entry.writeback_end >= kWritebackStep) {
+    PlatformStartWriteback(entry.handle, static_cast<uint64_t>(entry.writeback_end),
+                           static_cast<uint64_t>(end - entry.writeback_end));
+    entry.writeback_end = end;
+  }
+  return 0;
 }
 
 }  // namespace

@@ -51,6 +51,9 @@ struct FileEntry {
   int64_t pending_offset = 0;
   uint32_t pending_count = 0;
   uint32_t pending_capacity = 0;
+  /// Records and text output: the end of the bytes already handed to the
+  /// disk's writeback, so that the commit's flush has little left to wait for.
+  int64_t writeback_end = 0;
   /// Records and text output: the old file held and the new one written
   /// beside it until the commit puts it in place.
   Replacement replacement;

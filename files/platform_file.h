@@ -70,6 +70,13 @@ int PlatformOpenReplacement(const std::string& name, Replacement* replacement);
 /// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
 int PlatformSync(PlatformHandle handle);
 
+/// Starts writing `size` bytes at `offset` that were written to the file
+/// onto the disk, without waiting for them (Linux: sync_file_range), so
+/// that the flush at the commit finds most of the work done. A hint alone:
+/// where the platform has none it does nothing, and a failure is the
+/// commit's flush to report.
+void PlatformStartWriteback(PlatformHandle handle, uint64_t offset, uint64_t size);
+
 /// Puts a synced new file in place of the old one in one step and closes
 /// both handles; the new file takes the old one's permission bits. When in
 /// place, closes the file. Either way both handles are gone afterwards.

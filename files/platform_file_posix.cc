@@ -242,6 +242,15 @@ int PlatformSync(PlatformHandle handle) {
   return result == 0 ? 0 : CodeForErrno(errno);
 }
 
+void PlatformStartWriteback(PlatformHandle handle, uint64_t offset, uint64_t size) {
+#if defined(__linux__)
+  sync_file_range(Fd(handle), static_cast<off_t>(offset), static_cast<off_t>(size),
+                  SYNC_FILE_RANGE_WRITE);
+#else
+  (void)handle, (void)offset, (void)size;  // other systems write back on their own
+#endif
+}
+
 int PlatformFileSize(PlatformHandle handle, uint64_t* bytes) {
   *bytes = 0;
   struct stat info;

@@ -301,6 +301,12 @@ int PlatformSync(PlatformHandle handle) {
   return CodeForLastError(error);
 }
 
+void PlatformStartWriteback(PlatformHandle, uint64_t, uint64_t) {
+  // Windows has no call that starts the writing of a range without waiting;
+  // its cache manager writes behind on its own, and FlushFileBuffers at the
+  // commit waits for the rest.
+}
+
 int PlatformFileSize(PlatformHandle handle, uint64_t* bytes) {
   *bytes = 0;
   LARGE_INTEGER size = {};

@@ -54,6 +54,12 @@ struct EndOfTextNotes {
 /// kUtf16Text.
 int ReadField(int16_t number, std::string* field, FieldNotes* notes);
 
+/// Reads the next field as ReadField does, unless the data of input
+/// `number` has ended (EndOfFile would answer true): then kPastEndOfFile,
+/// and the error word is left as it was. One call per line for a reader
+/// that reads to the end.
+int ReadNextField(int16_t number, std::string* field, FieldNotes* notes);
+
 /// Whether the data of input `number` has ended at a 0x1A byte, and how many
 /// bytes stand after it (counted by reading on; a device is read for at most
 /// kMaxFieldLength more bytes). Call it once the reading is done.
