@@ -106,7 +106,10 @@ int OpenForOutput(int16_t number, const std::string& name) {
 
 int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count) {
   int code = 0;
-  FileEntry* entry = ReplacingEntry(number, FileKind::kTextOutput, &code);
+  FileEntry* entry = FindEntry(number);
+  if (entry == nullptr || entry->kind != FileKind::kSpool) {
+    entry = ReplacingEntry(number, FileKind::kTextOutput, &code);
+  }
   if (entry == nullptr) return Fail(code);
   if (count == 0) return 0;
   if (int write_code = WriteOrGather(*entry, entry->position, bytes, count)) {

@@ -16,6 +16,7 @@ enum class FileKind : uint8_t {
   kRecords,          ///< written by record number
   kRecordInput,      ///< read by record number
   kTextOutput,       ///< written front to back as bytes
+  kSpool,            ///< a temporary file written front to back, then read by record number
 };
 
 /// 1 for a disk file, 2 for anything else (terminal, pipe, null device).

@@ -89,6 +89,12 @@ void PlatformDiscard(Replacement* replacement);
 /// Removes the file `path`; async-signal-safe, for the fatal-signal cleanup.
 void PlatformRemovePath(const char* path);
 
+/// Opens a new, empty file for reading and writing that no name reaches
+/// and that goes when it is closed or the process ends, in the folder for
+/// temporary files (POSIX: TMPDIR, else /tmp, the name removed at once;
+/// Windows: the temporary folder, deleted on close).
+int PlatformOpenTemporary(PlatformHandle* handle);
+
 /// Opens the process's standard input as a handle of its own; `*offset` is
 /// where a disk file stands now.
 int PlatformOpenStandardInput(PlatformHandle* handle, uint64_t* offset);
