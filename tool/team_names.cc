@@ -5,7 +5,59 @@
 
 namespace tool {
 
+namespace {
+
+constexpr size_t kShortName = 8;
+
+uint64_t Packed(std::string_view name) {
+  uint64_t bytes = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    bytes |= static_cast<uint64_t>(static_cast<uint8_t>(name[i])) << (8 * i);
+  }
+  return bytes;
+}
+
+size_t PlaceOf(uint64_t bytes, size_t length, size_t places) {
+  // Every byte of the name moves every bit of the place (names often differ
+  // in their last bytes alone).
+  uint64_t mixed = bytes ^ (static_cast<uint64_t>(length) << 59);
+  mixed = (mixed ^ (mixed >> 33)) * 0xFF51AFD7ED558CCDu;
+  mixed = (mixed ^ (mixed >> 33)) * 0xC4CEB9FE1A85EC53u;
+  return static_cast<size_t>(mixed ^ (mixed >> 33)) & (places - 1);
+}
+
+}  // namespace
+
+size_t TeamNames::ShortNumber(std::string_view name) {
+  if (short_names_.empty()) short_names_.resize(64);
+  const uint64_t bytes = Packed(name);
+  const size_t length = name.size() + 1;
+  for (size_t place = PlaceOf(bytes, length, short_names_.size());;
+       place = (place + 1) & (short_names_.size() - 1)) {
+    ShortName& entry = short_names_[place];
+    if (entry.length == length && entry.bytes == bytes) return entry.number;
+    if (entry.length != 0) continue;
+    const size_t number = names_.size();
+    names_.emplace_back(name);
+    entry = ShortName{bytes, length, number};
+    if (++short_count_ * 4 > short_names_.size()) GrowShortTable();  // short probes
+    return number;
+  }
+}
+
+void TeamNames::GrowShortTable() {
+  std::vector<ShortName> old(short_names_.size() * 2);
+  old.swap(short_names_);
+  for (const ShortName& entry : old) {
+    if (entry.length == 0) continue;
+    size_t place = PlaceOf(entry.bytes, entry.length, short_names_.size());
+    while (short_names_[place].length != 0) place = (place + 1) & (short_names_.size() - 1);
+    short_names_[place] = entry;
+  }
+}
+
 size_t TeamNames::Number(std::string_view name) {
+  if (name.size() <= kShortName) return ShortNumber(name);
   auto found = numbers_.find(name);
   if (found != numbers_.end()) return found->second;
   size_t number = names_.size();

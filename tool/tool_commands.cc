@@ -159,17 +159,23 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
 }
 
 int RunCheck(const std::string& input) {
-  std::vector<CheckFinding> findings;
+  // Each finding goes out as it is found, gathered into blocks: a text may
+  // hold one on every line.
+  GatheredOutput gathered(GatheredOutput::kStandardOutput);
+  std::ostream out(&gathered);
+  int64_t found = 0;
   std::string failure;
-  if (!CheckScheduleFile(input, &findings, &failure)) {
+  bool read = CheckScheduleFile(input, [&](const CheckFinding& finding) {
+    out << input << ':' << finding.line << ": " << finding.message << '\n';
+    ++found;
+  }, &failure);
+  out.flush();
+  if (!read) {
     PrintFailure(failure);
     return 1;
   }
-  for (const CheckFinding& finding : findings) {
-    std::cout << input << ':' << finding.line << ": " << finding.message << '\n';
-  }
   int written = FinishStandardOutput();
-  return findings.empty() ? written : 1;
+  return found == 0 ? written : 1;
 }
 
 }  // namespace tool
