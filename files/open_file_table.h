@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "files/platform_file.h"
 
@@ -60,6 +61,11 @@ struct FileEntry {
   Replacement replacement;
   /// The slot naming the new file for the fatal-signal cleanup, or -1.
   int pending_slot = -1;
+  /// A file held in memory (memory_files.h) rather than on a disk: the bytes
+  /// sequential input reads, or the string a records file writes into.
+  const uint8_t* memory_input = nullptr;
+  uint64_t memory_input_size = 0;
+  std::string* memory_output = nullptr;
 };
 
 /// The entry open under `number`, or null.

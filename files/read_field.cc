@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "files/file_access.h"
+#include "files/file_access_internal.h"
 #include "files/open_file_table.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
@@ -37,11 +38,6 @@ constexpr uint8_t kEndOfText = 0x1A;  // Ctrl+Z: nothing after it is data
 // What the next unconsumed byte is.
 constexpr int kNoByteLeft = -1;
 
-int Fail(int code) {
-  frame::RecordError(code);
-  return code;
-}
-
 // Reads the next chunk into the read buffer: a disk file from the offset
 // of its first unconsumed byte, a device as much as it has ready, up to the
 // buffer's size. A failure empties the buffer.
@@ -50,8 +46,8 @@ int Refill(FileEntry& entry) {
   entry.buffer_index = 0;
   entry.buffer_count = 0;
   if (entry.device == DeviceKind::kDisk) {
-    return PlatformReadAt(entry.handle, static_cast<uint64_t>(entry.position), entry.buffer.get(),
-                          entry.record_length, &entry.buffer_count);
+    return ReadInputAt(entry, static_cast<uint64_t>(entry.position), entry.buffer.get(),
+                       entry.record_length, &entry.buffer_count);
   }
   return PlatformReadNext(entry.handle, entry.buffer.get(), entry.record_length,
                           &entry.buffer_count);
@@ -463,9 +459,9 @@ int PeekBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got) {
     uint8_t* into = buffer + entry->buffer_count;
     uint32_t wanted = size - entry->buffer_count;
     int code = entry->device == DeviceKind::kDisk
-                   ? PlatformReadAt(entry->handle,
-                                    static_cast<uint64_t>(entry->position) + entry->buffer_count,
-                                    into, wanted, &step)
+                   ? ReadInputAt(*entry,
+                                 static_cast<uint64_t>(entry->position) + entry->buffer_count,
+                                 into, wanted, &step)
                    : PlatformReadNext(entry->handle, into, wanted, &step);
     if (code != 0) return Fail(code);
     if (step == 0) break;

@@ -109,14 +109,18 @@ int ReadInputLine(std::string* line, files::FieldNotes* notes) {
 }
 
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers) {
-  BuildOutcome outcome;
   if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength,
                                        buffers.write_behind)) {
+    BuildOutcome outcome;
     outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
     files::CloseAllFiles();
     return outcome;
   }
+  return BuildIntoOpenSchedule();
+}
 
+BuildOutcome BuildIntoOpenSchedule() {
+  BuildOutcome outcome;
   RecordWriter writer(&outcome);
   ScheduleGrouper grouper(&writer);
   if (ReadAllLines(&grouper, &writer, &outcome)) {

@@ -76,6 +76,11 @@ int ReadInputLine(std::string* line, files::FieldNotes* notes);
 /// say) into `output_name`; the input is closed at the end.
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers);
 
+/// Builds from the input open as kInputFile into the records file open as
+/// kScheduleFile (memory files, for the in-memory fuzzer, or disk files);
+/// both are closed at the end.
+BuildOutcome BuildIntoOpenSchedule();
+
 }  // namespace schedule
 
 #endif  // ZELTO_SCHEDULE_SCHEDULE_BUILDER_H_
