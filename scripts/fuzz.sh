@@ -7,11 +7,12 @@
 #
 # The targets: schedule (schedule texts built through real files),
 # schedule_memory (the same reader, grouper and record writer fed from
-# memory: thousands of times as many inputs), console (key records and
+# memory: tens of times as many inputs), report_counts (report's counts of a
+# season against a plain recount, from memory), console (key records and
 # screens). Each keeps the corpus it grows in build-fuzz/corpus-<target>,
 # so a later run goes on from there.
 #
-#   scripts/fuzz.sh                                   about 20 s per target
+#   scripts/fuzz.sh                                   about 15 s per target
 #   FUZZ_SECONDS=300 scripts/fuzz.sh                  longer, per target
 #   FUZZ_TARGETS=schedule_memory FUZZ_RUNS=10000000 FUZZ_SECONDS=36000 scripts/fuzz.sh
 #                                                     a campaign of ten million inputs
@@ -19,8 +20,8 @@
 #                                                     the same with UBSan alone: twice as fast
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-20}
-targets=${FUZZ_TARGETS:-schedule schedule_memory console}
+seconds=${FUZZ_SECONDS:-15}
+targets=${FUZZ_TARGETS:-schedule schedule_memory report_counts console}
 runs=${FUZZ_RUNS:--1}
 preset=${FUZZ_PRESET:-fuzz}
 
@@ -37,8 +38,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 summary=()
 failed=0
 for target in $targets; do
-  # The in-memory target reads the same schedule texts as the file-backed one.
-  seeds=${target%_memory}
+  # The in-memory targets read the same schedule texts as the file-backed one.
+  case $target in
+    schedule_memory | report_counts) seeds=schedule ;;
+    *) seeds=$target ;;
+  esac
   work="$build/corpus-$target"
   findings="$build/findings-$target"
   # Findings are of this run alone: an older one was copied out already.
@@ -52,11 +56,12 @@ for target in $targets; do
   # freed memory to match (each input's memory lives a few microseconds).
   case $target in
     schedule) max_len=70000 ;;
-    schedule_memory) max_len=512 ;;
+    schedule_memory | report_counts) max_len=512 ;;
     *) max_len=8192 ;;
   esac
   asan_options=$ASAN_OPTIONS
-  [ "$target" = schedule_memory ] && asan_options=$ASAN_OPTIONS:quarantine_size_mb=16:malloc_context_size=4
+  [ "$seeds" = schedule ] && [ "$target" != schedule ] &&
+    asan_options=$ASAN_OPTIONS:quarantine_size_mb=16:malloc_context_size=4
   set +e
   ASAN_OPTIONS=$asan_options "$build/${target}_fuzzer" -max_total_time="$seconds" -runs="$runs" -timeout=10 \
     -rss_limit_mb=2048 -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$findings/" \
