@@ -289,21 +289,6 @@ int ReadStartOfData(FileEntry& entry, std::string* prefix, FieldNotes* notes) {
   return 0;
 }
 
-// A first line with a NUL in every other byte, and none between them, is
-// UTF-16 text without a mark (three characters at least, so that a stray
-// NUL in a short line is not taken for one).
-bool LooksLikeUtf16(const std::string& field) {
-  if (field.size() < 6) return false;
-  for (size_t nul_at = 0; nul_at < 2; ++nul_at) {
-    bool alternating = true;
-    for (size_t i = 0; i < field.size() && alternating; ++i) {
-      alternating = (field[i] == '\0') == (i % 2 == nul_at);
-    }
-    if (alternating) return true;
-  }
-  return false;
-}
-
 // The entry for reading, or the code for why there is none.
 int InputEntry(int16_t number, FileEntry** entry) {
   *entry = FindEntry(number);
@@ -370,6 +355,21 @@ int ReadFieldOf(FileEntry& entry, std::string* field, FieldNotes* notes) {
 }
 
 }  // namespace
+
+// A first line with a NUL in every other byte, and none between them, is
+// UTF-16 text without a mark (three characters at least, so that a stray
+// NUL in a short line is not taken for one).
+bool LooksLikeUtf16(std::string_view field) {
+  if (field.size() < 6) return false;
+  for (size_t nul_at = 0; nul_at < 2; ++nul_at) {
+    bool alternating = true;
+    for (size_t i = 0; i < field.size() && alternating; ++i) {
+      alternating = (field[i] == '\0') == (i % 2 == nul_at);
+    }
+    if (alternating) return true;
+  }
+  return false;
+}
 
 int ReadField(int16_t number, std::string* field, FieldNotes* notes) {
   field->clear();

@@ -54,6 +54,12 @@ struct EndOfTextNotes {
 /// kUtf16Text.
 int ReadField(int16_t number, std::string* field, FieldNotes* notes);
 
+/// True when `first_field`, the first field of a text, is taken for UTF-16
+/// text without a mark (a NUL in every other byte, three characters at
+/// least): ReadField then fails with kUtf16Text. A writer of schedule text
+/// asks it of the first line it writes.
+bool LooksLikeUtf16(std::string_view first_field);
+
 /// Reads the next field as ReadField does, unless the data of input
 /// `number` has ended (EndOfFile would answer true): then kPastEndOfFile,
 /// and the error word is left as it was. One call per line for a reader

@@ -68,6 +68,7 @@ bool WrittenBack(const std::string& bytes, std::string* text) {
   for (size_t at = kRecordLength; at + kRecordLength <= bytes.size(); at += kRecordLength) {
     std::memcpy(&record, bytes.data() + at, kRecordLength);
     if (!tool::CanWriteBack(record, previous)) return false;
+    if (previous == nullptr) text->append(tool::WriteBackStart(record));
     tool::AppendWriteBackText(record, text);
     std::memcpy(previous_date, record.date, sizeof previous_date);
     previous = previous_date;

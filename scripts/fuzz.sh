@@ -83,12 +83,12 @@ for target in $targets; do
   # A run that stopped early may lack any of them: no grep may end the script.
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
   edges=$(grep -oE '\(([0-9]+) inline 8-bit counters\)' "$log" | grep -oE '[0-9]+' | head -n 1 || true)
-  runs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
+  executed=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
   cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$last")
   corp=$(sed -nE 's/.* corp: ([0-9]+)\/([0-9a-zA-Z]+).*/\1 inputs, \2/p' <<<"$last")
   exec_s=$(sed -nE 's/.* exec\/s: ([0-9]+).*/\1/p' <<<"$last")
   summary+=("$(printf '%-15s %10s executions  %6s exec/s  coverage %s of %s edges  corpus %s' \
-    "$target" "${runs:-?}" "${exec_s:-?}" "${cov:-?}" "${edges:-?}" "${corp:-?}")")
+    "$target" "${executed:-?}" "${exec_s:-?}" "${cov:-?}" "${edges:-?}" "${corp:-?}")")
 done
 
 echo "== fuzzing figures"

@@ -296,6 +296,7 @@ bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format
       case DumpFormat::kText:
         if (n > 1) {
           text.clear();
+          if (n == 2) text.append(WriteBackStart(record));
           AppendWriteBackText(record, &text);
           WriteBytes(out, text);
         }

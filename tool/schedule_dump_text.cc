@@ -251,6 +251,10 @@ void AppendWriteBackText(const ScheduleRecord& record, std::string* text) {
   }
 }
 
+std::string_view WriteBackStart(const ScheduleRecord& first_record) {
+  return files::LooksLikeUtf16(DateLine(first_record.date)) ? kLineEnd : std::string_view{};
+}
+
 std::string WriteBackText(const ScheduleRecord& record) {
   std::string text;
   AppendWriteBackText(record, &text);
