@@ -56,7 +56,7 @@ struct BuildBuffers {
 };
 
 /// The buffers of the batch command: large reads, records written in batches.
-inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 64 * 1024};
+inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 1024 * 1024};
 
 /// Builds the schedule file `output_name` from the schedule text file
 /// `input_name`, both names used exactly as given. When the input cannot be
