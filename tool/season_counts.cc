@@ -5,20 +5,21 @@
 namespace tool {
 
 size_t SeasonCounter::PairTable::Find(uint64_t key) const {
-  uint64_t mixed = (key ^ (key >> 33)) * 0xFF51AFD7ED558CCDu;
-  mixed = (mixed ^ (mixed >> 33)) * 0xC4CEB9FE1A85EC53u;
-  size_t place = static_cast<size_t>(mixed ^ (mixed >> 33)) & (places_.size() - 1);
-  while (places_[place].used && places_[place].key != key) place = (place + 1) & (places_.size() - 1);
+  // The top bits of one multiplication, which both numbers of the pair move.
+  const size_t last = places_.size() - 1;
+  size_t place = static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> (64 - bits_));
+  while (places_[place].used && places_[place].key != key) place = (place + 1) & last;
   return place;
 }
 
 SeasonCounter::PairState& SeasonCounter::PairTable::operator[](uint64_t key) {
-  if (places_.empty()) places_.resize(256);
+  if (places_.empty()) places_.resize(size_t{1} << bits_);
   size_t place = Find(key);
   if (places_[place].used) return places_[place].state;
   if ((count_ + 1) * 2 > places_.size()) {
     // Half full: twice the places, every pair placed again.
-    std::vector<Place> old(places_.size() * 2);
+    ++bits_;
+    std::vector<Place> old(size_t{1} << bits_);
     old.swap(places_);
     for (const Place& moved : old) {
       if (moved.used) places_[Find(moved.key)] = moved;

@@ -97,7 +97,8 @@ class SeasonCounter : public SeasonListener {
       PairState state;
     };
     size_t Find(uint64_t key) const;  // its place, or the free place it would take
-    std::vector<Place> places_;
+    std::vector<Place> places_;  // 2^bits_ of them
+    int bits_ = 8;
     size_t count_ = 0;
   };
 

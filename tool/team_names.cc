@@ -25,23 +25,22 @@ uint64_t Packed(std::string_view name) {
   return bytes;
 }
 
-size_t PlaceOf(uint64_t bytes, size_t length, size_t places) {
-  // Every byte of the name moves every bit of the place (names often differ
-  // in their last bytes alone).
-  uint64_t mixed = bytes ^ (static_cast<uint64_t>(length) << 59);
-  mixed = (mixed ^ (mixed >> 33)) * 0xFF51AFD7ED558CCDu;
-  mixed = (mixed ^ (mixed >> 33)) * 0xC4CEB9FE1A85EC53u;
-  return static_cast<size_t>(mixed ^ (mixed >> 33)) & (places - 1);
+// The place of a name in a table of 2^`bits` places: the top bits of one
+// multiplication, which every byte of the name moves (names often differ in
+// their last bytes alone).
+size_t PlaceOf(uint64_t bytes, size_t length, int bits) {
+  const uint64_t mixed = (bytes ^ (static_cast<uint64_t>(length) << 59)) * 0x9E3779B97F4A7C15u;
+  return static_cast<size_t>(mixed >> (64 - bits));
 }
 
 }  // namespace
 
 size_t TeamNames::ShortNumber(std::string_view name) {
-  if (short_names_.empty()) short_names_.resize(64);
+  if (short_names_.empty()) short_names_.resize(size_t{1} << short_bits_);
   const uint64_t bytes = Packed(name);
   const size_t length = name.size() + 1;
-  for (size_t place = PlaceOf(bytes, length, short_names_.size());;
-       place = (place + 1) & (short_names_.size() - 1)) {
+  const size_t last = (size_t{1} << short_bits_) - 1;
+  for (size_t place = PlaceOf(bytes, length, short_bits_);; place = (place + 1) & last) {
     ShortName& entry = short_names_[place];
     if (entry.length == length && entry.bytes == bytes) return entry.number;
     if (entry.length != 0) continue;
@@ -54,11 +53,12 @@ size_t TeamNames::ShortNumber(std::string_view name) {
 }
 
 void TeamNames::GrowShortTable() {
-  std::vector<ShortName> old(short_names_.size() * 2);
+  ++short_bits_;
+  std::vector<ShortName> old(size_t{1} << short_bits_);
   old.swap(short_names_);
   for (const ShortName& entry : old) {
     if (entry.length == 0) continue;
-    size_t place = PlaceOf(entry.bytes, entry.length, short_names_.size());
+    size_t place = PlaceOf(entry.bytes, entry.length, short_bits_);
     while (short_names_[place].length != 0) place = (place + 1) & (short_names_.size() - 1);
     short_names_[place] = entry;
   }

@@ -43,7 +43,8 @@ class TeamNames {
   size_t ShortNumber(std::string_view name);
   void GrowShortTable();
 
-  std::vector<ShortName> short_names_;  // open addressing, a power of two places
+  std::vector<ShortName> short_names_;  // open addressing, 2^short_bits_ places
+  int short_bits_ = 6;
   size_t short_count_ = 0;
   std::unordered_map<std::string, size_t, Hash, std::equal_to<>> numbers_;  // longer names
   std::vector<std::string> names_;
