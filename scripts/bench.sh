@@ -8,6 +8,7 @@ cmake --build --preset bench -j"$(nproc 2>/dev/null || echo 2)"
 build-bench/bench/build_benchmark "$@"
 build-bench/bench/console_benchmark
 build-bench/bench/import_benchmark
+build-bench/bench/generate_benchmark
 # Every command as a program beside its floor, with its peak memory
 # (COMMAND_BENCH_ARGS="--runs 7", say).
 build-bench/bench/command_benchmark ${COMMAND_BENCH_ARGS:-}

@@ -15,6 +15,7 @@
 #include "files/file_access.h"
 #include "frame/program_arguments.h"
 #include "tool/calendar_command.h"
+#include "tool/generate_command.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_help.h"
 
@@ -48,6 +49,15 @@ Command AddCommand(CLI::App* tool, const char* name, const char* help) {
 CLI::Option* AddValueOption(Command* command, const char* name, std::string* value) {
   return command->app->add_option(name, *value)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+// An option that may be given again and again, each value kept in order;
+// RepeatedOption lets it be.
+CLI::Option* AddRepeatableOption(Command* command, const char* name,
+                                 std::vector<std::string>* values) {
+  return command->app->add_option(name, *values)
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
 void AddOperandsAndHelp(Command* command) {
@@ -120,6 +130,18 @@ int Run(const std::vector<std::string>& arguments) {
       ->check(CLI::IsMember({"html", "ics"}));
   AddValueOption(&calendar, "--output", &calendar_arguments.output);
   AddOperandsAndHelp(&calendar);
+  Command generate = AddCommand(&tool, "generate", tool::kGenerateHelp);
+  tool::GenerateArguments generate_arguments;
+  AddValueOption(&generate, "--start", &generate_arguments.start);
+  AddValueOption(&generate, "--meetings", &generate_arguments.meetings);
+  AddValueOption(&generate, "--division-meetings", &generate_arguments.division_meetings);
+  AddValueOption(&generate, "--series", &generate_arguments.series);
+  AddValueOption(&generate, "--most-in-a-row", &generate_arguments.most_in_a_row);
+  AddValueOption(&generate, "--seed", &generate_arguments.seed);
+  AddValueOption(&generate, "--output", &generate_arguments.output);
+  AddRepeatableOption(&generate, "--off-day", &generate_arguments.off_days);
+  AddRepeatableOption(&generate, "--no-games", &generate_arguments.no_games);
+  AddOperandsAndHelp(&generate);
 
   // "--" ends the options: what follows is file names, whatever it looks
   // like. The parser is given the words before it alone.
@@ -137,7 +159,7 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump, &import, &report, &calendar}) {
+    for (const Command* command : {&build, &check, &dump, &import, &report, &calendar, &generate}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -146,7 +168,7 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump, &import, &report, &calendar}) {
+  for (Command* command : {&build, &check, &dump, &import, &report, &calendar, &generate}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -186,6 +208,10 @@ int Run(const std::vector<std::string>& arguments) {
   if (calendar.app->parsed()) {
     if (calendar.operands.size() != 1) return UsageError("calendar takes one SEASON file");
     return tool::RunCalendar(calendar.operands[0], calendar_arguments);
+  }
+  if (generate.app->parsed()) {
+    if (generate.operands.size() != 1) return UsageError("generate takes one TEAMS file");
+    return tool::RunGenerate(generate.operands[0], generate_arguments);
   }
   if (wants_version) {
     std::printf("schedule-tool %s\n", ZELTO_VERSION);

@@ -1,0 +1,180 @@
+// schedule-tool generate as a script meets it: through a POSIX shell, its
+// text fed to build and check, its refusals writing nothing.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "testing/temp_dir.h"
+
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::ScopedTempDir;
+using testing_support::WriteFileBytes;
+
+struct ToolRun {
+  int status;
+  std::string output;  // what the command line sends to standard output
+};
+
+// Runs schedule-tool with `arguments` through the shell, which may redirect.
+ToolRun RunTool(const std::string& arguments) {
+  std::string command = std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments;
+  ToolRun run{-1, ""};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char chunk[512];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) run.output.append(chunk, n);
+  int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+TEST(GenerateTool, TheTextBuildsChecksCleanAndTheSummaryComesOnStandardError) {
+  ScopedTempDir dir;
+  const std::string teams = Quote(dir.File("teams.txt"));
+  WriteFileBytes(dir.File("teams.txt"), "# four\nant\nbee\ncat\ndog\n");
+  ToolRun summary = RunTool("generate " + teams +
+                            " --start 2027-04-05 --meetings 1 --series 1 2>&1 >/dev/null");
+  EXPECT_EQ(summary.status, 0);
+  EXPECT_EQ(summary.output,
+            "4 teams, 3 games a team, 6 games in all\n"
+            "home games a team: 1 to 2; away games a team: 1 to 2\n"
+            "3 dates from 04/05/27 to 04/07/27\n"
+            "breaks (two series in a row both at home or both away): 0 to 1 a team, 2 in all\n"
+            "longest home stand: 2 series, 2 games; longest road trip: 2 series, 2 games\n");
+
+  const std::string options =
+      " --start 2027-04-05 --meetings 6 --off-day Mon --off-day=thu --no-games 2027-04-10..2027-04-11 ";
+  ToolRun piped = RunTool("generate " + teams + options + "2>/dev/null | " +
+                          std::string(ZELTO_SCHEDULE_TOOL) + " build - " +
+                          Quote(dir.File("s.SCH")));
+  EXPECT_EQ(piped.status, 0) << piped.output;
+  ASSERT_EQ(RunTool("generate" + options + "--output " + Quote(dir.File("s.txt")) + " " + teams +
+                    " 2>/dev/null")
+                .status,
+            0);
+  ToolRun check = RunTool("check " + Quote(dir.File("s.txt")) + " 2>&1");
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(check.output, "");
+  // 18 games a team, 2 a date: 18 dates, and the header.
+  EXPECT_EQ(ReadFileBytes(dir.File("s.SCH")).size(), 19u * 430u);
+  EXPECT_EQ(RunTool("generate " + teams + options + "2>/dev/null").output,
+            ReadFileBytes(dir.File("s.txt")));
+}
+
+TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
+  ScopedTempDir dir;
+  const std::string teams = Quote(dir.File("teams.txt"));
+  const std::string out = dir.File("out.txt");
+  WriteFileBytes(dir.File("teams.txt"), "ant East\nbee East\ncat West\ndog West\n");
+  WriteFileBytes(out, "older");
+  auto refused = [&](const std::string& arguments, int status, const std::string& words) {
+    ToolRun run = RunTool("generate " + arguments + " --output " + Quote(out) + " 2>&1");
+    EXPECT_EQ(run.status, status) << arguments << "\n" << run.output;
+    EXPECT_NE(run.output.find(words), std::string::npos) << arguments << "\n" << run.output;
+    EXPECT_EQ(ReadFileBytes(out), "older") << arguments;
+  };
+  refused(teams + " --start 2027-02-30", 1, "--start: \"2027-02-30\" is no real day");
+  refused(teams + " --start 2027-04-05 --most-in-a-row 1", 1, "at most 1 series in a row");
+  refused(teams + " --start 2027-04-05 --off-day Mon --off-day Tue --off-day Wed --off-day Thu "
+                  "--off-day Fri --off-day Sat --off-day Sun",
+          1, "no day is left for games");
+  refused(teams + " --start 2027-04-05 --no-games 2027-05-02..2027-05-01", 1, "ends before");
+  refused(teams, 2, "needs --start");
+  refused(teams + " --start 2027-04-05 --seed 1 --seed 2", 2, "--seed is given 2 times");
+  refused(teams + " --start 2027-04-05 --meetings two", 2, "--meetings: \"two\" is no whole number");
+  refused(teams + " --start 2027-04-05 --off-day Funday", 2, "no weekday");
+  WriteFileBytes(dir.File("bad.txt"), "ant East\nant West\n");
+  refused(Quote(dir.File("bad.txt")) + " --start 2027-04-05", 1,
+          dir.File("bad.txt") + ":2: team \"ant\" was already named on line 1");
+  // The TEAMS file itself is no output: it is in use.
+  ToolRun onto_teams = RunTool("generate " + teams + " --start 2027-04-05 --output " + teams +
+                               " 2>&1");
+  EXPECT_EQ(onto_teams.status, 1) << onto_teams.output;
+  EXPECT_EQ(ReadFileBytes(dir.File("teams.txt")), "ant East\nbee East\ncat West\ndog West\n");
+  ToolRun help = RunTool("generate --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.output.rfind("Usage: schedule-tool generate TEAMS", 0), 0u);
+}
+
+// "least to most", or the one figure when they are the same, as the summary
+// writes a figure over the teams.
+std::string Spread(const std::vector<int>& values) {
+  auto [least, most] = std::minmax_element(values.begin(), values.end());
+  if (*least == *most) return std::to_string(*least);
+  return std::to_string(*least) + " to " + std::to_string(*most);
+}
+
+// report, reading the generated text, counts what the summary promised.
+TEST(GenerateTool, ReportOfTheSeasonAgreesWithTheSummary) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("twelve.txt"),
+                 "lions East\ntigers East\nbears East\nwolves East\neagles East\nhawks East\n"
+                 "sharks West\nwhales West\nbulls West\nrams West\nfoxes West\nowls West\n");
+  WriteFileBytes(dir.File("seven.txt"), "a\nb\nc\nd\ne\nf\ng\n");
+  const std::string leagues[] = {
+      Quote(dir.File("twelve.txt")) + " --meetings 12 --division-meetings 18 --off-day Mon",
+      Quote(dir.File("seven.txt")) + " --meetings 5 --series 2 --seed 9"};
+  for (const std::string& league : leagues) {
+    SCOPED_TRACE(league);
+    const std::string text = Quote(dir.File("season.txt"));
+    ASSERT_EQ(RunTool("generate " + league + " --start 2027-04-01 --output " + text + " 2>" +
+                      Quote(dir.File("summary.txt")))
+                  .status,
+              0);
+    const std::string summary = ReadFileBytes(dir.File("summary.txt"));
+    ToolRun report = RunTool("report --format csv " + text);
+    ASSERT_EQ(report.status, 0);
+    const std::string header =
+        "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,opponents\r\n";
+    ASSERT_EQ(report.output.rfind(header, 0), 0u) << report.output;
+    std::vector<int> games, home, away;
+    int teams = 0, longest_home = 0, longest_road = 0;
+    for (size_t at = header.size(); at < report.output.size();) {
+      size_t end = report.output.find("\r\n", at);
+      ASSERT_NE(end, std::string::npos);
+      std::string row = report.output.substr(at, end - at);
+      at = end + 2;
+      char team[16];
+      int g, h, a, doubleheaders, home_stand, road_trip, opponents;
+      ASSERT_EQ(std::sscanf(row.c_str(), "%15[^,],%d,%d,%d,%d,%d,%d,%d", team, &g, &h, &a,
+                            &doubleheaders, &home_stand, &road_trip, &opponents),
+                8)
+          << row;
+      ++teams;
+      games.push_back(g);
+      home.push_back(h);
+      away.push_back(a);
+      EXPECT_EQ(doubleheaders, 0) << row;
+      longest_home = std::max(longest_home, home_stand);
+      longest_road = std::max(longest_road, road_trip);
+    }
+    int all_games = 0;
+    for (int g : games) all_games += g;
+    EXPECT_EQ(summary.rfind(std::to_string(teams) + " teams", 0), 0u) << summary;
+    EXPECT_NE(summary.find(", " + Spread(games) + " games a team, " +
+                           std::to_string(all_games / 2) + " games in all\n"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("home games a team: " + Spread(home) + "; away games a team: " +
+                           Spread(away) + "\n"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find(", " + std::to_string(longest_home) + " games; longest road trip: "),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find(", " + std::to_string(longest_road) + " games\n"), std::string::npos)
+        << summary;
+  }
+}
+
+}  // namespace
