@@ -16,6 +16,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/generated_season.h"
 #include "files/file_access.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
@@ -29,35 +30,6 @@ double build_seconds[2] = {0, 0};
 double commit_seconds = 0;
 uintmax_t schedule_bytes = 0;
 uintmax_t input_bytes = 0;
-
-// A season of dates with 8 to 15 games each, CR LF line ends, written in
-// pieces so that making it costs no memory.
-void GenerateSeason(const std::string& name, uintmax_t target_bytes) {
-  std::ofstream out(name, std::ios::binary);
-  std::string chunk;
-  uintmax_t written = 0;
-  unsigned seed = 1945;
-  for (int day = 0; written < target_bytes; ++day) {
-    char date[16];
-    std::snprintf(date, sizeof date, "[%02d/%02d/%02d]\r\n", day / 28 % 12 + 1, day % 28 + 1,
-                  day / 336 % 100);
-    chunk += date;
-    seed = seed * 1103515245 + 12345;
-    int games = 8 + static_cast<int>(seed >> 16) % 8;
-    for (int game = 0; game < games; ++game) {
-      char line[40];
-      std::snprintf(line, sizeof line, "45n%05d 45n%05d %s\r\n", (day * 7 + game) % 99999,
-                    (day * 13 + game * 3) % 99999, game % 3 ? "" : "DH");
-      chunk += line;
-    }
-    if (chunk.size() > (1 << 20)) {
-      out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-      written += chunk.size();
-      chunk.clear();
-    }
-  }
-  out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-}
 
 double TimeCat() {
   std::string command = "cat '" + input_name + "' > '" + (work_dir / "copy.txt").string() + "'";
@@ -125,7 +97,7 @@ int main(int argc, char** argv) {
   work_dir = std::filesystem::temp_directory_path() / "zelto-bench";
   std::filesystem::create_directories(work_dir);
   input_name = (work_dir / "season.txt").string();
-  GenerateSeason(input_name, megabytes << 20);
+  bench::GenerateScheduleText(input_name, megabytes << 20);
   input_bytes = std::filesystem::file_size(input_name);
   TimeCat();  // warm the page cache for every contender alike
   cat_seconds = TimeCat();

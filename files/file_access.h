@@ -65,12 +65,20 @@ int CommitRecords(int16_t number, int64_t record_count);
 /// replace the file named when committed; the same rules as OpenForRecords.
 int OpenForOutput(int16_t number, const std::string& name);
 
-/// Appends `count` bytes to text output; they may be gathered and reach the
-/// file later (at the commit, which then reports a failure).
+/// Appends `count` bytes to text output or a spool; they may be gathered
+/// and reach the file later (at the commit or the next read of the spool,
+/// which then reports a failure).
 int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count);
 
 /// Puts text output in place as CommitRecords does, cut to the bytes written.
 int CommitOutput(int16_t number);
+
+/// Opens a temporary file as file `number`, for data that can be read only
+/// once (a pipe) but must be looked at twice: written front to back with
+/// WriteBytes, then read back as records of `record_length` bytes with
+/// ReadRecord and FileSize, as often as needed. No name reaches the file,
+/// and it goes when it is closed or the process ends.
+int OpenSpool(int16_t number, int64_t record_length);
 
 /// Opens `name` as file `number` to read records of `record_length` bytes;
 /// the file must exist and is not changed.
@@ -84,6 +92,13 @@ int FileSize(int16_t number, uint64_t* bytes);
 /// record length at the end of the file. A device is read where it stands,
 /// whatever the number.
 int ReadRecord(int16_t number, int64_t record_number, uint8_t* bytes, uint32_t* got);
+
+/// Reads up to `size` bytes at `offset` of a disk file opened for reading
+/// records, or of a spool, many records at a time; `*got` is less than
+/// `size` only at the end of the file. `offset` is at most the size
+/// FileSize told: a file found to end before it was cut short while read,
+/// and fails.
+int ReadBytesAt(int16_t number, uint64_t offset, uint8_t* bytes, uint32_t size, uint32_t* got);
 
 /// Called about every 100 ms while an input waits for data; true ends
 /// the wait as a failure (kDiskNotReady).

@@ -43,6 +43,14 @@ int WriteOrGather(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32
 /// Hands the gathered bytes of a write-behind file to the platform.
 int FlushPending(FileEntry& entry);
 
+/// Reads up to `size` bytes at `offset` of sequential input held on a disk
+/// or in memory (memory_files.h); `*got` is 0 at the end.
+int ReadInputAt(const FileEntry& entry, uint64_t offset, uint8_t* bytes, uint32_t size,
+                uint32_t* got);
+
+/// Writes `size` bytes at `offset` of a records file held in memory.
+int WriteToMemory(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_t size);
+
 /// Closes an entry taken out of the table: a new file not yet put in place
 /// is removed, every other file is closed with its gathered bytes written.
 int CloseEntry(FileEntry& entry);

@@ -16,8 +16,11 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "files/file_access.h"
+#include "files/read_field.h"
 #include "testing/file_access_fixture.h"
 #include "files/platform_file_posix.h"
 #include "frame/run_time_errors.h"
@@ -182,6 +185,43 @@ TEST_F(FileAccessPosixTest, LongNamesAreUsedWhenTheSystemTakesThem) {
   EXPECT_TRUE(std::filesystem::exists(path + "/out.SCH"));
   EXPECT_EQ(OpenForRecords(3, path + "/" + std::string(300, 'n'), 10), frame::kNameTooLong);
   EXPECT_EQ(OpenForInput(3, std::string(PATH_MAX, 'n'), 10), frame::kNameTooLong);
+}
+
+// A FIFO is read as much as it has ready, in pieces that end anywhere (in
+// a CR LF, a quote, a byte-order mark): the fields and their lines are those
+// of the same bytes in a file, whatever the read buffer.
+TEST_F(FileAccessPosixTest, AFifoReadInPiecesGivesTheFieldsOfAFile) {
+  const std::string text =
+      "\xEF\xBB\xBF[04/10/45]\r\n  a\tb,c\r\n\"q\r\nr\" x\r" + std::string(300, 'z') + "\n\x1a" "rest";
+  std::string fifo = dir_.File("feed");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  WriteFileBytes(dir_.File("same.txt"), text);
+  auto read_all = [](const std::string& name, int64_t buffer) {
+    std::vector<std::pair<std::string, int64_t>> fields;
+    EXPECT_EQ(OpenForInput(1, name, buffer), 0);
+    std::string field;
+    FieldNotes notes;
+    while (ReadNextField(1, &field, &notes) == 0) fields.push_back({field, notes.first_line});
+    EndOfTextNotes end = NotesOnEndOfText(1);
+    fields.push_back({"end", end.line * 100 + end.bytes_after});
+    CloseAllFiles();
+    return fields;
+  };
+  for (int64_t buffer : {1, 3, 128, 65536}) {
+    std::thread writer([&] {
+      int fd = open(fifo.c_str(), O_WRONLY);
+      ASSERT_GE(fd, 0);
+      for (size_t at = 0; at < text.size(); at += 5) {
+        ASSERT_EQ(write(fd, text.data() + at, std::min<size_t>(5, text.size() - at)),
+                  static_cast<ssize_t>(std::min<size_t>(5, text.size() - at)));
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+      }
+      close(fd);
+    });
+    auto from_fifo = read_all(fifo, buffer);
+    writer.join();
+    EXPECT_EQ(from_fifo, read_all(dir_.File("same.txt"), buffer)) << buffer;
+  }
 }
 
 TEST_F(FileAccessPosixTest, AFifoInputWaitsForItsWriter) {

@@ -146,6 +146,37 @@ TEST_F(FileAccessTest, RecordsAreReadBackByNumber) {
   EXPECT_EQ(FileSize(1, &size), frame::kBadFileNumber);
 }
 
+// A spool takes what can be read only once and gives it back as often as
+// asked, gathered bytes included; it is no file of the folder, and it is
+// gone once closed.
+TEST_F(FileAccessTest, ASpoolGivesBackWhatWasWrittenAndLeavesNothing) {
+  ASSERT_EQ(OpenSpool(3, 10), 0);
+  std::string written;
+  for (int piece = 0; piece < 3000; ++piece) {
+    std::string bytes = std::to_string(piece) + ",";
+    written += bytes;
+    ASSERT_EQ(WriteBytes(3, reinterpret_cast<const uint8_t*>(bytes.data()),
+                         static_cast<uint32_t>(bytes.size())), 0);
+  }
+  uint64_t size = 0;
+  EXPECT_EQ(FileSize(3, &size), 0);
+  EXPECT_EQ(size, written.size());
+  for (int pass = 0; pass < 2; ++pass) {
+    uint8_t bytes[10];
+    uint32_t got = 0;
+    EXPECT_EQ(ReadRecord(3, 2, bytes, &got), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), got), written.substr(10, 10));
+    std::string all(written.size() + 5, '\0');
+    EXPECT_EQ(ReadBytesAt(3, 0, reinterpret_cast<uint8_t*>(all.data()),
+                          static_cast<uint32_t>(all.size()), &got), 0);
+    EXPECT_EQ(all.substr(0, got), written);
+  }
+  EXPECT_EQ(CommitOutput(3), frame::kBadFileMode);  // a spool is put nowhere
+  CloseAllFiles();
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+  EXPECT_EQ(FileSize(3, &size), frame::kBadFileNumber);
+}
+
 TEST_F(FileAccessTest, RecordNumbersRoundHalfToEvenAndBadOnesAreRefused) {
   std::string name = dir_.File("out.SCH");
   ASSERT_EQ(OpenForRecords(2, name, 10), 0);

@@ -54,6 +54,10 @@ FileEntry* ReplacingEntry(int16_t number, FileKind kind, int* code) {
 // puts it in place.
 int Commit(FileEntry& entry, uint64_t size) {
   if (int code = FlushPending(entry)) return code;
+  if (entry.memory_output != nullptr) {
+    entry.memory_output->resize(size, '\0');  // nothing to flush or put in place
+    return 0;
+  }
   if (int code = PlatformSetSize(entry.handle, size)) return code;
   if (int code = PlatformSync(entry.handle)) return code;
   // From here a signal must not remove the file that held a free name: the
@@ -106,7 +110,10 @@ int OpenForOutput(int16_t number, const std::string& name) {
 
 int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count) {
   int code = 0;
-  FileEntry* entry = ReplacingEntry(number, FileKind::kTextOutput, &code);
+  FileEntry* entry = FindEntry(number);
+  if (entry == nullptr || entry->kind != FileKind::kSpool) {
+    entry = ReplacingEntry(number, FileKind::kTextOutput, &code);
+  }
   if (entry == nullptr) return Fail(code);
   if (count == 0) return 0;
   if (int write_code = WriteOrGather(*entry, entry->position, bytes, count)) {

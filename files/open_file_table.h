@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "files/platform_file.h"
 
@@ -16,6 +17,7 @@ enum class FileKind : uint8_t {
   kRecords,          ///< written by record number
   kRecordInput,      ///< read by record number
   kTextOutput,       ///< written front to back as bytes
+  kSpool,            ///< a temporary file written front to back, then read by record number
 };
 
 /// 1 for a disk file, 2 for anything else (terminal, pipe, null device).
@@ -51,11 +53,19 @@ struct FileEntry {
   int64_t pending_offset = 0;
   uint32_t pending_count = 0;
   uint32_t pending_capacity = 0;
+  /// Records and text output: the end of the bytes already handed to the
+  /// disk's writeback, so that the commit's flush has little left to wait for.
+  int64_t writeback_end = 0;
   /// Records and text output: the old file held and the new one written
   /// beside it until the commit puts it in place.
   Replacement replacement;
   /// The slot naming the new file for the fatal-signal cleanup, or -1.
   int pending_slot = -1;
+  /// A file held in memory (memory_files.h) rather than on a disk: the bytes
+  /// sequential input reads, or the string a records file writes into.
+  const uint8_t* memory_input = nullptr;
+  uint64_t memory_input_size = 0;
+  std::string* memory_output = nullptr;
 };
 
 /// The entry open under `number`, or null.

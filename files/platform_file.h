@@ -70,6 +70,13 @@ int PlatformOpenReplacement(const std::string& name, Replacement* replacement);
 /// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
 int PlatformSync(PlatformHandle handle);
 
+/// Starts writing `size` bytes at `offset` that were written to the file
+/// onto the disk, without waiting for them (Linux: sync_file_range), so
+/// that the flush at the commit finds most of the work done. A hint alone:
+/// where the platform has none it does nothing, and a failure is the
+/// commit's flush to report.
+void PlatformStartWriteback(PlatformHandle handle, uint64_t offset, uint64_t size);
+
 /// Puts a synced new file in place of the old one in one step and closes
 /// both handles; the new file takes the old one's permission bits. When in
 /// place, closes the file. Either way both handles are gone afterwards.
@@ -81,6 +88,12 @@ void PlatformDiscard(Replacement* replacement);
 
 /// Removes the file `path`; async-signal-safe, for the fatal-signal cleanup.
 void PlatformRemovePath(const char* path);
+
+/// Opens a new, empty file for reading and writing that no name reaches
+/// and that goes when it is closed or the process ends, in the folder for
+/// temporary files (POSIX: TMPDIR, else /tmp, the name removed at once;
+/// Windows: the temporary folder, deleted on close).
+int PlatformOpenTemporary(PlatformHandle* handle);
 
 /// Opens the process's standard input as a handle of its own; `*offset` is
 /// where a disk file stands now.

@@ -24,6 +24,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
+#include <string>
 
 #include "files/input_wait.h"
 #include "files/platform_faults.h"
@@ -240,6 +242,34 @@ int PlatformSync(PlatformHandle handle) {
     result = fsync(Fd(handle));
   } while (result != 0 && errno == EINTR);
   return result == 0 ? 0 : CodeForErrno(errno);
+}
+
+int PlatformOpenTemporary(PlatformHandle* handle) {
+  *handle = kNoHandle;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
+  const char* folder = getenv("TMPDIR");
+  std::string pattern = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
+                        "/.schedule-spool-XXXXXX";
+  int fd;
+  do {
+    fd = mkostemp(pattern.data(), O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return CodeForErrno(errno);
+  // No name is left to remove: the file goes with its last descriptor,
+  // whatever ends the process.
+  unlink(pattern.c_str());
+  *handle = fd;
+  return 0;
+}
+
+void PlatformStartWriteback(PlatformHandle handle, uint64_t offset, uint64_t size) {
+#if defined(__linux__)
+  sync_file_range(Fd(handle), static_cast<off_t>(offset), static_cast<off_t>(size),
+                  SYNC_FILE_RANGE_WRITE);
+#else
+  (void)handle, (void)offset, (void)size;  // other systems write back on their own
+#endif
 }
 
 int PlatformFileSize(PlatformHandle handle, uint64_t* bytes) {

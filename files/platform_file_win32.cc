@@ -301,6 +301,42 @@ int PlatformSync(PlatformHandle handle) {
   return CodeForLastError(error);
 }
 
+int PlatformOpenTemporary(PlatformHandle* handle) {
+  *handle = kNoHandle;
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
+  char folder[MAX_PATH + 1] = {};
+  char name[MAX_PATH + 1] = {};
+  DWORD error = CallGuarded([&] {
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length > 0 && length <= MAX_PATH) GetTempFileNameA(folder, "sch", 0, name);
+  });
+  if (name[0] == '\0') {
+    int code = CodeForLastError(error);
+    return code != 0 ? code : frame::kPathNotFound;
+  }
+  // The file GetTempFileNameA made is opened again to go on close, whatever
+  // ends the process.
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  error = CallGuarded([&] {
+    opened = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  });
+  if (opened == INVALID_HANDLE_VALUE) {
+    DeleteFileA(name);
+    int code = CodeForLastError(error);
+    return code != 0 ? code : frame::kInternalError;
+  }
+  *handle = reinterpret_cast<PlatformHandle>(opened);
+  return 0;
+}
+
+void PlatformStartWriteback(PlatformHandle, uint64_t, uint64_t) {
+  // Windows has no call that starts the writing of a range without waiting;
+  // its cache manager writes behind on its own, and FlushFileBuffers at the
+  // commit waits for the rest.
+}
+
 int PlatformFileSize(PlatformHandle handle, uint64_t* bytes) {
   *bytes = 0;
   LARGE_INTEGER size = {};

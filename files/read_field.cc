@@ -3,17 +3,22 @@
 //
 // The file is read front to back through the entry's read buffer. A disk
 // file is refilled from the offset of its first unconsumed byte; a device
-// (terminal, pipe) is read where it stands, one byte at a time, so that the
-// program never takes more from it than it uses.
+// (terminal, pipe) is read where it stands, as much as it has ready.
 //
-// While it reads, the entry counts lines as an editor does (CR LF, LF and CR
-// each end one), so that every field can say where it stood.
+// A field is found by scanning the buffer for the bytes that end it, and
+// taken a span at a time; what reading did to it goes into its notes only
+// where a rarer byte (a quote, comma, TAB, 0x1A, a mark) sent the reading
+// another way, so a plain line costs its scan and no more. While it reads,
+// the entry counts lines as an editor does (CR LF, LF and CR each end one),
+// at the line ends alone, so that every field can say where it stood.
 #include "files/read_field.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "files/file_access.h"
+#include "files/file_access_internal.h"
 #include "files/open_file_table.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
@@ -33,38 +38,36 @@ constexpr uint8_t kEndOfText = 0x1A;  // Ctrl+Z: nothing after it is data
 // What the next unconsumed byte is.
 constexpr int kNoByteLeft = -1;
 
-int Fail(int code) {
-  frame::RecordError(code);
-  return code;
-}
-
-// Reads the next chunk into the read buffer. A failure empties the buffer.
+// Reads the next chunk into the read buffer: a disk file from the offset
+// of its first unconsumed byte, a device as much as it has ready, up to the
+// buffer's size. A failure empties the buffer.
 int Refill(FileEntry& entry) {
   entry.position += entry.buffer_index;
   entry.buffer_index = 0;
   entry.buffer_count = 0;
   if (entry.device == DeviceKind::kDisk) {
-    return PlatformReadAt(entry.handle, static_cast<uint64_t>(entry.position), entry.buffer.get(),
-                          entry.record_length, &entry.buffer_count);
+    return ReadInputAt(entry, static_cast<uint64_t>(entry.position), entry.buffer.get(),
+                       entry.record_length, &entry.buffer_count);
   }
-  return PlatformReadNext(entry.handle, entry.buffer.get(), 1, &entry.buffer_count);
+  return PlatformReadNext(entry.handle, entry.buffer.get(), entry.record_length,
+                          &entry.buffer_count);
+}
+
+// Makes sure an unconsumed byte is held, refilling when the buffer is used
+// up; false with `*code` 0 at the end of the data.
+inline bool HoldByte(FileEntry& entry, int* code) {
+  *code = 0;
+  if (entry.buffer_index < entry.buffer_count) return true;
+  if ((*code = Refill(entry)) != 0) return false;
+  return entry.buffer_count > 0;
 }
 
 // Looks at the next unconsumed byte, refilling when the buffer is used up.
 // `*byte` is kNoByteLeft at the end of the file.
 int PeekByte(FileEntry& entry, int* byte) {
-  if (entry.buffer_index >= entry.buffer_count) {
-    if (int code = Refill(entry)) {
-      *byte = kNoByteLeft;
-      return code;
-    }
-    if (entry.buffer_count == 0) {
-      *byte = kNoByteLeft;
-      return 0;
-    }
-  }
-  *byte = entry.buffer[entry.buffer_index];
-  return 0;
+  int code;
+  *byte = HoldByte(entry, &code) ? entry.buffer[entry.buffer_index] : kNoByteLeft;
+  return code;
 }
 
 // Consumes the byte just peeked, counting the line it ends: a CR ends one,
@@ -75,6 +78,20 @@ void Consume(FileEntry& entry, int byte) {
     ++entry.line;
   }
   entry.after_carriage_return = byte == kCarriageReturn;
+}
+
+// Consumes the held bytes [index, index + count) as Consume would one by
+// one: the lines they end are counted.
+void ConsumeSpan(FileEntry& entry, uint32_t count) {
+  const uint8_t* byte = entry.buffer.get() + entry.buffer_index;
+  const uint8_t* end = byte + count;
+  for (; byte < end; ++byte) {
+    if (*byte == kCarriageReturn || (*byte == kLineFeed && !entry.after_carriage_return)) {
+      ++entry.line;
+    }
+    entry.after_carriage_return = *byte == kCarriageReturn;
+  }
+  entry.buffer_index += count;
 }
 
 // Consumes a line end that starts with a CR: the CR and one LF right after it.
@@ -104,21 +121,52 @@ bool Append(FileEntry& entry, std::string* field, const uint8_t* bytes, size_t c
   return true;
 }
 
+// Which bytes end the scan of a plain field: its breakers.
+struct BreakerTable {
+  bool stops[256] = {};
+  constexpr BreakerTable() {
+    for (char breaker : kPlainFieldBreakers) stops[static_cast<uint8_t>(breaker)] = true;
+  }
+};
+constexpr BreakerTable kBreakers;
+
+// The first breaker in [from, end), or `end`. Eight bytes are looked at a
+// step: one test finds the bytes below 0x20 (TAB, LF, CR and 0x1A among
+// them) and one the commas, the lowest such byte being the first in the
+// text; a control byte that ends nothing (a NUL, an ESC) is stepped over.
+inline const uint8_t* FindBreaker(const uint8_t* from, const uint8_t* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kOnes = 0x0101010101010101u;
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    while (end - from >= 8) {
+      uint64_t word;
+      std::memcpy(&word, from, sizeof word);
+      const uint64_t controls = (word - kOnes * 0x20) & ~word & kHighBits;
+      const uint64_t commas = word ^ (kOnes * kComma);
+      const uint64_t found = controls | ((commas - kOnes) & ~commas & kHighBits);
+      if (found == 0) {
+        from += 8;
+        continue;
+      }
+      from += std::countr_zero(found) / 8;
+      if (kBreakers.stops[*from]) return from;
+      ++from;
+    }
+  }
+  while (from < end && !kBreakers.stops[*from]) ++from;
+  return from;
+}
+
 // A plain field runs up to a comma, a CR, an LF, 0x1A or the end of the file.
 // LF ends a line by itself: files from Unix editors have no CR. TAB bytes are
 // dropped. Plain bytes are copied a buffer's span at a time.
 int ReadPlainField(FileEntry& entry, std::string* field, FieldNotes* notes) {
   for (;;) {
-    int byte;
-    if (int code = PeekByte(entry, &byte)) return code;
-    if (byte == kNoByteLeft) return 0;
+    int code;
+    if (!HoldByte(entry, &code)) return code;
     const uint8_t* start = entry.buffer.get() + entry.buffer_index;
     const uint8_t* end = entry.buffer.get() + entry.buffer_count;
-    const uint8_t* stop = start;
-    while (stop < end && *stop != kComma && *stop != kCarriageReturn && *stop != kLineFeed &&
-           *stop != kEndOfText && *stop != kTab) {
-      ++stop;
-    }
+    const uint8_t* stop = FindBreaker(start, end);
     if (stop > start) {
       if (!Append(entry, field, start, static_cast<size_t>(stop - start))) {
         return frame::kFieldTooLong;
@@ -137,7 +185,15 @@ int ReadPlainField(FileEntry& entry, std::string* field, FieldNotes* notes) {
         notes->ended_by_comma = true;
         return 0;
       case kLineFeed: Consume(entry, kLineFeed); return 0;
-      case kCarriageReturn: return ConsumeCarriageReturn(entry);
+      case kCarriageReturn:
+        // The LF of a CR LF is most often held already.
+        if (stop + 1 < end && stop[1] == kLineFeed) {
+          entry.buffer_index += 2;
+          ++entry.line;
+          entry.after_carriage_return = false;
+          return 0;
+        }
+        return ConsumeCarriageReturn(entry);
       default:
         NoteEndOfText(entry, notes);
         return 0;
@@ -173,23 +229,29 @@ int ReadAfterClosingQuote(FileEntry& entry, FieldNotes* notes) {
 }
 
 // A quoted field takes every byte up to the next double quote, line ends
-// and commas included; the end of the file ends it too.
+// and commas included; the end of the file ends it too. Its bytes are taken
+// a buffer's span at a time, their lines counted as they go.
 int ReadQuotedField(FileEntry& entry, std::string* field, FieldNotes* notes) {
   notes->quoted = true;
   Consume(entry, kQuote);
   for (;;) {
-    int byte;
-    if (int code = PeekByte(entry, &byte)) return code;
-    if (byte == kNoByteLeft) {
+    int code;
+    if (!HoldByte(entry, &code)) {
+      if (code != 0) return code;
       notes->quote_left_open = true;
       notes->last_line = entry.line;
       return 0;
     }
-    if (byte == kQuote) break;
-    const uint8_t taken = static_cast<uint8_t>(byte);
-    if (!Append(entry, field, &taken, 1)) return frame::kFieldTooLong;
-    notes->last_line = entry.line;
-    Consume(entry, byte);
+    const uint8_t* start = entry.buffer.get() + entry.buffer_index;
+    const size_t held = entry.buffer_count - entry.buffer_index;
+    const void* quote = std::memchr(start, kQuote, held);
+    const size_t span = quote == nullptr ? held : static_cast<size_t>(
+                                                      static_cast<const uint8_t*>(quote) - start);
+    if (span > 0) {
+      if (!Append(entry, field, start, span)) return frame::kFieldTooLong;
+      ConsumeSpan(entry, static_cast<uint32_t>(span));
+    }
+    if (quote != nullptr) break;
   }
   notes->last_line = entry.line;
   Consume(entry, kQuote);
@@ -198,9 +260,9 @@ int ReadQuotedField(FileEntry& entry, std::string* field, FieldNotes* notes) {
 
 // The start of the data: a UTF-8 byte-order mark (EF BB BF, as Notepad's
 // "UTF-8 with BOM" writes it) is no text and is skipped; a UTF-16 mark means
-// a text whose every other byte is NUL, which no schedule is. A device is
-// read a byte at a time, so a mark cut short after its first bytes leaves
-// them as the start of the first field, in `*prefix`.
+// a text whose every other byte is NUL, which no schedule is. A mark cut
+// short after its first bytes leaves them as the start of the first field,
+// in `*prefix`.
 int ReadStartOfData(FileEntry& entry, std::string* prefix, FieldNotes* notes) {
   static constexpr uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
   entry.start_read = true;
@@ -227,10 +289,77 @@ int ReadStartOfData(FileEntry& entry, std::string* prefix, FieldNotes* notes) {
   return 0;
 }
 
+// The entry for reading, or the code for why there is none.
+int InputEntry(int16_t number, FileEntry** entry) {
+  *entry = FindEntry(number);
+  if (*entry == nullptr) return frame::kBadFileNumber;
+  if ((*entry)->kind != FileKind::kSequentialInput) return frame::kBadFileMode;
+  return 0;
+}
+
+}  // namespace
+
+namespace {
+
+// Skips the blanks before a field; `*byte` is the first byte after them, or
+// kNoByteLeft at the end of the data.
+int SkipLeadingBlanks(FileEntry& entry, int* byte) {
+  for (;;) {
+    int code;
+    if (!HoldByte(entry, &code)) {
+      *byte = kNoByteLeft;
+      return code;
+    }
+    const uint8_t* start = entry.buffer.get() + entry.buffer_index;
+    const uint8_t* end = entry.buffer.get() + entry.buffer_count;
+    const uint8_t* at = start;
+    while (at < end && *at == kSpace) ++at;
+    if (at > start) {
+      entry.buffer_index += static_cast<uint32_t>(at - start);
+      entry.after_carriage_return = false;
+    }
+    if (at < end) {
+      *byte = *at;
+      return 0;
+    }
+  }
+}
+
+int ReadFieldOf(FileEntry& entry, std::string* field, FieldNotes* notes) {
+  if (entry.too_long) return Fail(frame::kFieldTooLong);
+
+  std::string prefix;  // bytes of a byte-order mark that was none after all
+  bool first_field = !entry.start_read;
+  if (first_field) {
+    if (int code = ReadStartOfData(entry, &prefix, notes)) return Fail(code);
+  }
+  int byte = prefix.empty() ? kSpace : static_cast<unsigned char>(prefix[0]);
+  if (prefix.empty()) {
+    if (int code = SkipLeadingBlanks(entry, &byte)) return Fail(code);
+  }
+  notes->first_line = entry.line;
+  notes->last_line = entry.line;
+  if (byte == kEndOfText) NoteEndOfText(entry, notes);
+  if (byte == kNoByteLeft || byte == kEndOfText) return Fail(frame::kPastEndOfFile);
+
+  if (!prefix.empty()) *field = prefix;
+  int code = byte == kQuote && prefix.empty() ? ReadQuotedField(entry, field, notes)
+                                              : ReadPlainField(entry, field, notes);
+  if (!notes->quoted) notes->last_line = notes->first_line;
+  if (code == 0 && first_field && LooksLikeUtf16(*field)) code = frame::kUtf16Text;
+  if (code != 0) {
+    field->clear();  // a field cut short by a failed read is not handed on
+    return Fail(code);
+  }
+  return 0;
+}
+
+}  // namespace
+
 // A first line with a NUL in every other byte, and none between them, is
 // UTF-16 text without a mark (three characters at least, so that a stray
 // NUL in a short line is not taken for one).
-bool LooksLikeUtf16(const std::string& field) {
+bool LooksLikeUtf16(std::string_view field) {
   if (field.size() < 6) return false;
   for (size_t nul_at = 0; nul_at < 2; ++nul_at) {
     bool alternating = true;
@@ -242,49 +371,26 @@ bool LooksLikeUtf16(const std::string& field) {
   return false;
 }
 
-// The entry for reading, or the code for why there is none.
-int InputEntry(int16_t number, FileEntry** entry) {
-  *entry = FindEntry(number);
-  if (*entry == nullptr) return frame::kBadFileNumber;
-  if ((*entry)->kind != FileKind::kSequentialInput) return frame::kBadFileMode;
-  return 0;
-}
-
-}  // namespace
-
 int ReadField(int16_t number, std::string* field, FieldNotes* notes) {
   field->clear();
   *notes = FieldNotes{};
   FileEntry* entry;
   if (int code = InputEntry(number, &entry)) return Fail(code);
-  if (entry->too_long) return Fail(frame::kFieldTooLong);
+  return ReadFieldOf(*entry, field, notes);
+}
 
-  std::string prefix;  // bytes of a byte-order mark that was none after all
-  bool first_field = !entry->start_read;
-  if (first_field) {
-    if (int code = ReadStartOfData(*entry, &prefix, notes)) return Fail(code);
-  }
-  int byte = prefix.empty() ? kSpace : static_cast<unsigned char>(prefix[0]);
-  while (prefix.empty()) {
-    if (int code = PeekByte(*entry, &byte)) return Fail(code);
-    if (byte != kSpace) break;
-    Consume(*entry, kSpace);
-  }
-  notes->first_line = entry->line;
-  notes->last_line = entry->line;
-  if (byte == kEndOfText) NoteEndOfText(*entry, notes);
-  if (byte == kNoByteLeft || byte == kEndOfText) return Fail(frame::kPastEndOfFile);
-
-  *field = prefix;
-  int code = byte == kQuote && prefix.empty() ? ReadQuotedField(*entry, field, notes)
-                                              : ReadPlainField(*entry, field, notes);
-  if (!notes->quoted) notes->last_line = notes->first_line;
-  if (code == 0 && first_field && LooksLikeUtf16(*field)) code = frame::kUtf16Text;
-  if (code != 0) {
-    field->clear();  // a field cut short by a failed read is not handed on
-    return Fail(code);
-  }
-  return 0;
+int ReadNextField(int16_t number, std::string* field, FieldNotes* notes) {
+  field->clear();
+  *notes = FieldNotes{};
+  FileEntry* entry;
+  if (int code = InputEntry(number, &entry)) return Fail(code);
+  // The end is asked first, as EndOfFile asks it, so that a complete read
+  // leaves no error behind.
+  int byte;
+  if (int code = PeekByte(*entry, &byte)) return Fail(code);
+  if (byte == kEndOfText && entry->end_of_text_line == 0) entry->end_of_text_line = entry->line;
+  if (byte == kNoByteLeft || byte == kEndOfText) return frame::kPastEndOfFile;
+  return ReadFieldOf(*entry, field, notes);
 }
 
 int ReadField(int16_t number, std::string* field) {
@@ -353,9 +459,9 @@ int PeekBytes(int16_t number, uint8_t* bytes, uint32_t size, uint32_t* got) {
     uint8_t* into = buffer + entry->buffer_count;
     uint32_t wanted = size - entry->buffer_count;
     int code = entry->device == DeviceKind::kDisk
-                   ? PlatformReadAt(entry->handle,
-                                    static_cast<uint64_t>(entry->position) + entry->buffer_count,
-                                    into, wanted, &step)
+                   ? ReadInputAt(*entry,
+                                 static_cast<uint64_t>(entry->position) + entry->buffer_count,
+                                 into, wanted, &step)
                    : PlatformReadNext(entry->handle, into, wanted, &step);
     if (code != 0) return Fail(code);
     if (step == 0) break;

@@ -54,6 +54,18 @@ struct EndOfTextNotes {
 /// kUtf16Text.
 int ReadField(int16_t number, std::string* field, FieldNotes* notes);
 
+/// True when `first_field`, the first field of a text, is taken for UTF-16
+/// text without a mark (a NUL in every other byte, three characters at
+/// least): ReadField then fails with kUtf16Text. A writer of schedule text
+/// asks it of the first line it writes.
+bool LooksLikeUtf16(std::string_view first_field);
+
+/// Reads the next field as ReadField does, unless the data of input
+/// `number` has ended (EndOfFile would answer true): then kPastEndOfFile,
+/// and the error word is left as it was. One call per line for a reader
+/// that reads to the end.
+int ReadNextField(int16_t number, std::string* field, FieldNotes* notes);
+
 /// Whether the data of input `number` has ended at a 0x1A byte, and how many
 /// bytes stand after it (counted by reading on; a device is read for at most
 /// kMaxFieldLength more bytes). Call it once the reading is done.

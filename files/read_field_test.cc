@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/file_access.h"
+#include "files/memory_files.h"
 #include "files/read_field.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
@@ -198,6 +199,37 @@ TEST(ReadFieldNotes, LinesQuotesCommasTabsAndMarks) {
   EXPECT_EQ(fields[0].first, "\xEF\xBBx");
   EXPECT_FALSE(fields[0].second.byte_order_mark);
   CloseAllFiles();
+  frame::ResetErrorWord();
+}
+
+// Bytes held in memory are read as the same bytes in a file: the fields,
+// their notes and the end of the data alike, at every read-buffer size.
+TEST(ReadFieldNotes, MemoryInputReadsAsAFile) {
+  const std::string text =
+      "\xEF\xBB\xBF[04/10/45]\r\n  a\tb,c\r\n\"q\r\nr\" x\r" + std::string(300, 'z') + "\n\x1a" "rest";
+  for (int64_t buffer_size : {1, 2, 7, 128, 65536}) {
+    auto from_file = ReadWithNotes(text, buffer_size);
+    EndOfTextNotes file_end = NotesOnEndOfText(1);
+    CloseAllFiles();
+    ASSERT_EQ(OpenMemoryInput(1, text, buffer_size), 0);
+    std::vector<std::pair<std::string, FieldNotes>> from_memory;
+    std::string field;
+    FieldNotes notes;
+    while (ReadNextField(1, &field, &notes) == 0) from_memory.push_back({field, notes});
+    EndOfTextNotes memory_end = NotesOnEndOfText(1);
+    CloseAllFiles();
+    ASSERT_EQ(from_memory.size(), from_file.size()) << buffer_size;
+    for (size_t i = 0; i < from_file.size(); ++i) {
+      EXPECT_EQ(from_memory[i].first, from_file[i].first);
+      EXPECT_EQ(from_memory[i].second.first_line, from_file[i].second.first_line);
+      EXPECT_EQ(from_memory[i].second.last_line, from_file[i].second.last_line);
+      EXPECT_EQ(from_memory[i].second.tabs_dropped, from_file[i].second.tabs_dropped);
+      EXPECT_EQ(from_memory[i].second.byte_order_mark, from_file[i].second.byte_order_mark);
+      EXPECT_EQ(from_memory[i].second.text_after_quote, from_file[i].second.text_after_quote);
+    }
+    EXPECT_EQ(memory_end.bytes_after, file_end.bytes_after);
+    EXPECT_EQ(memory_end.line, file_end.line);
+  }
   frame::ResetErrorWord();
 }
 

@@ -36,13 +36,20 @@ int ReadFull(const FileEntry& entry, uint64_t offset, uint8_t* bytes, uint32_t s
   return 0;
 }
 
+// The entry of a file read by records; a spool's gathered bytes are
+// written first, so that the reading finds them.
 FileEntry* ReadingEntry(int16_t number, int* code) {
   FileEntry* entry = FindEntry(number);
-  *code = entry == nullptr                          ? frame::kBadFileNumber
-          : entry->kind != FileKind::kRecordInput ? frame::kBadFileMode
-                                                    : 0;
+  *code = entry == nullptr ? frame::kBadFileNumber
+          : entry->kind != FileKind::kRecordInput && entry->kind != FileKind::kSpool
+              ? frame::kBadFileMode
+              : 0;
+  if (*code == 0 && entry->kind == FileKind::kSpool) *code = FlushPending(*entry);
   return *code == 0 ? entry : nullptr;
 }
+
+// A spool gathers this much before it goes to the file.
+constexpr uint32_t kSpoolGather = 64 * 1024;
 
 }  // namespace
 
@@ -57,6 +64,16 @@ int OpenForReading(int16_t number, const std::string& name, int64_t record_lengt
   entry->device = PlatformIsDisk(entry->handle) ? DeviceKind::kDisk : DeviceKind::kOther;
   PlatformHandle held = entry->handle;
   return AddEntry(std::move(entry), held);
+}
+
+int OpenSpool(int16_t number, int64_t record_length) {
+  if (int code = CheckOpen(number, "spool", record_length, kMaxRecordLength)) return Fail(code);
+  std::unique_ptr<FileEntry> entry = NewEntry(number, FileKind::kSpool, kSpoolGather);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  entry->record_length = static_cast<uint32_t>(record_length);
+  if (int code = PlatformOpenTemporary(&entry->handle)) return Fail(code);
+  entry->device = DeviceKind::kDisk;
+  return AddEntry(std::move(entry), kNoHandle);
 }
 
 int FileSize(int16_t number, uint64_t* bytes) {
@@ -81,6 +98,25 @@ int ReadRecord(int16_t number, int64_t record_number, uint8_t* bytes, uint32_t* 
   uint64_t offset = static_cast<uint64_t>(record_number - 1) * entry->record_length;
   if (int read_code = ReadFull(*entry, offset, bytes, entry->record_length, got)) {
     return Fail(read_code);
+  }
+  return 0;
+}
+
+int ReadBytesAt(int16_t number, uint64_t offset, uint8_t* bytes, uint32_t size, uint32_t* got) {
+  *got = 0;
+  int code = 0;
+  FileEntry* entry = ReadingEntry(number, &code);
+  if (entry == nullptr) return Fail(code);
+  if (entry->device != DeviceKind::kDisk) return Fail(frame::kBadFileMode);
+  // The caller reads no further than the end it was told (FileSize), so no
+  // size is asked for a read: a file found shorter was cut while it was read.
+  while (*got < size) {
+    uint32_t step = 0;
+    if (int read_code = PlatformReadAt(entry->handle, offset + *got, bytes + *got, size - *got, &step)) {
+      return Fail(read_code);
+    }
+    if (step == 0) break;
+    *got += step;
   }
   return 0;
 }

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "fuzz/console_fuzz_check.h"
+#include "fuzz/report_counts_check.h"
 #include "fuzz/schedule_fuzz_check.h"
+#include "fuzz/schedule_memory_check.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -34,6 +36,8 @@ TEST(FuzzCorpus, EveryScheduleInputBuildsSoundly) {
   for (const auto& file : files) {
     EXPECT_EQ(fuzz::CheckScheduleBuild(ReadFileBytes(file.string()), dir.path().string()), "")
         << file;
+    EXPECT_EQ(fuzz::CheckScheduleInMemory(ReadFileBytes(file.string())), "") << file;
+    EXPECT_EQ(fuzz::CheckReportCounts(ReadFileBytes(file.string())), "") << file;
   }
 }
 

@@ -101,10 +101,7 @@ bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* 
 }  // namespace
 
 int ReadInputLine(std::string* line, files::FieldNotes* notes) {
-  int code = 0;
-  // The end is asked first, so that a complete read leaves no error behind.
-  if (files::EndOfFile(kInputFile, &code)) return frame::kPastEndOfFile;
-  if (code == 0) code = files::ReadField(kInputFile, line, notes);
+  int code = files::ReadNextField(kInputFile, line, notes);
   if (code == 0 && notes->first_line == 1 && IsScheduleHeader(*line)) {
     code = frame::kScheduleFileAsInput;
   }
@@ -112,14 +109,18 @@ int ReadInputLine(std::string* line, files::FieldNotes* notes) {
 }
 
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers) {
-  BuildOutcome outcome;
   if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength,
                                        buffers.write_behind)) {
+    BuildOutcome outcome;
     outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
     files::CloseAllFiles();
     return outcome;
   }
+  return BuildIntoOpenSchedule();
+}
 
+BuildOutcome BuildIntoOpenSchedule() {
+  BuildOutcome outcome;
   RecordWriter writer(&outcome);
   ScheduleGrouper grouper(&writer);
   if (ReadAllLines(&grouper, &writer, &outcome)) {

@@ -56,7 +56,7 @@ struct BuildBuffers {
 };
 
 /// The buffers of the batch command: large reads, records written in batches.
-inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 64 * 1024};
+inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 1024 * 1024};
 
 /// Builds the schedule file `output_name` from the schedule text file
 /// `input_name`, both names used exactly as given. When the input cannot be
@@ -75,6 +75,11 @@ int ReadInputLine(std::string* line, files::FieldNotes* notes);
 /// Builds from the input already open as file kInputFile (standard input,
 /// say) into `output_name`; the input is closed at the end.
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers);
+
+/// Builds from the input open as kInputFile into the records file open as
+/// kScheduleFile (memory files, for the in-memory fuzzer, or disk files);
+/// both are closed at the end.
+BuildOutcome BuildIntoOpenSchedule();
 
 }  // namespace schedule
 

@@ -1,6 +1,5 @@
 #include "schedule/shown_text.h"
 
-#include <cstdio>
 
 namespace schedule {
 namespace {
@@ -36,9 +35,10 @@ size_t CharacterLength(std::string_view text, size_t at) {
 }
 
 void AppendEscaped(std::string* shown, unsigned char byte) {
-  char escape[8];
-  std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-  *shown += escape;
+  // Made by hand: a binary file's warnings escape thousands of bytes.
+  constexpr char kHexDigits[] = "0123456789ABCDEF";
+  const char escape[4] = {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+  shown->append(escape, sizeof escape);
 }
 
 // Shows the character at `at` on `shown` and answers how many bytes it took.

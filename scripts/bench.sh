@@ -9,3 +9,6 @@ build-bench/bench/build_benchmark "$@"
 build-bench/bench/console_benchmark
 build-bench/bench/import_benchmark
 build-bench/bench/generate_benchmark
+# Every command as a program beside its floor, with its peak memory
+# (COMMAND_BENCH_ARGS="--runs 7", say).
+build-bench/bench/command_benchmark ${COMMAND_BENCH_ARGS:-}

@@ -26,6 +26,10 @@ namespace {
 // written as file 2.
 constexpr int16_t kSeasonFile = 1;
 constexpr int16_t kTextFile = 2;
+// The text of standard input, kept until it is known whole, and the pieces
+// it is read back in.
+constexpr int16_t kTextSpool = 3;
+constexpr int64_t kSpoolPiece = 32 * 1024;
 // A MAP names a season's teams: a few dozen lines.
 constexpr size_t kMaxMapBytes = 1024 * 1024;
 
@@ -51,14 +55,16 @@ std::string ReadAll(const std::string& name, const char* what, size_t limit, Tak
   }
 }
 
-// Opens `name` ("-": standard input) and hands every piece to `take`.
+// Opens `name` ("-": standard input) and hands every piece to `take`; the
+// files are closed afterwards unless `keep_open`.
 template <typename Take>
-std::string ReadWholeInput(const std::string& name, const char* what, size_t limit, Take take) {
+std::string ReadWholeInput(const std::string& name, const char* what, size_t limit, Take take,
+                           bool keep_open = false) {
   if (int code = OpenToolInput(kSeasonFile, name)) {
     return CannotText(FailedStep::kOpen, what, name, code);
   }
   std::string failure = ReadAll(name, what, limit, take);
-  files::CloseAllFiles();
+  if (!keep_open) files::CloseAllFiles();
   return failure;
 }
 
@@ -80,10 +86,12 @@ bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
 
 // One import of the season into `sink`; the failure to read it, if any.
 std::string ImportInto(const std::string& season, const tool::ImportOptions& options,
-                       const tool::TextSink& sink, tool::ImportReport* report) {
+                       const tool::TextSink& sink, tool::ImportReport* report,
+                       bool keep_open = false) {
   tool::SeasonImporter importer(options, sink);
-  std::string failure = ReadWholeInput(season, "season file", 0,
-                                       [&](std::string_view piece) { importer.TakeBytes(piece); });
+  std::string failure = ReadWholeInput(
+      season, "season file", 0, [&](std::string_view piece) { importer.TakeBytes(piece); },
+      keep_open);
   importer.Finish();
   *report = importer.report();
   return failure;
@@ -132,24 +140,51 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   return whole ? 0 : 1;
 }
 
+// Copies the spool open as kTextSpool to standard output.
+int CopySpoolOut() {
+  uint8_t chunk[64 * 1024];
+  for (uint64_t offset = 0;;) {
+    uint32_t got = 0;
+    if (int code = files::ReadBytesAt(kTextSpool, offset, chunk, sizeof chunk, &got)) return code;
+    if (got == 0) return 0;
+    if (std::fwrite(chunk, 1, got, stdout) != got) return 0;  // FinishStandardOutput tells
+    offset += got;
+  }
+}
+
 // The text to standard output, written only once the season is known to
-// import whole: a season file is read twice, standard input held in memory.
+// import whole: a season file is read twice; standard input, which can be
+// read only once, has its text put into a temporary file meanwhile, so that
+// memory never holds it.
 int ImportToStandardOutput(const std::string& season, const tool::ImportOptions& options) {
-  std::string held;
+  const bool standard_input = season == "-";
+  int spool_code = standard_input ? files::OpenSpool(kTextSpool, kSpoolPiece) : 0;
   tool::ImportReport report;
   std::string failure = ImportInto(season, options, [&](std::string_view text) {
-    if (season == "-") held.append(text);
-  }, &report);
+    if (!standard_input || spool_code != 0) return;
+    spool_code = files::WriteBytes(kTextSpool, reinterpret_cast<const uint8_t*>(text.data()),
+                                   static_cast<uint32_t>(text.size()));
+  }, &report, standard_input);
   // A season that could not be read says so alone: what the import made of
   // its part would only mislead.
   if (!failure.empty()) {
+    files::CloseAllFiles();
     PrintFailure(failure);
     return 1;
   }
   PrintReport(report);
-  if (!report.Succeeded()) return 1;
-  if (season == "-") {
-    std::fwrite(held.data(), 1, held.size(), stdout);
+  if (!report.Succeeded()) {
+    files::CloseAllFiles();
+    return 1;
+  }
+  if (standard_input) {
+    if (spool_code == 0) spool_code = CopySpoolOut();
+    files::CloseAllFiles();
+    if (spool_code != 0) {
+      PrintFailure(std::string("Cannot keep the text of standard input in a temporary file: ") +
+                   frame::ErrorMessage(spool_code));
+      return 1;
+    }
   } else {
     failure = ImportInto(season, options, [](std::string_view text) {
       std::fwrite(text.data(), 1, text.size(), stdout);

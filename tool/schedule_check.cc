@@ -1,6 +1,6 @@
 #include "tool/schedule_check.h"
 
-#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "files/file_access.h"
@@ -73,15 +73,128 @@ std::vector<std::string> ReadingNotes(const files::FieldNotes& notes) {
   return found;
 }
 
+// The file number findings wait under when many must wait (the text is
+// read as kInputFile).
+constexpr int16_t kHeldFindings = 3;
+// Findings held in memory at most before they go to the temporary file.
+constexpr size_t kHeldInMemory = 4096;
+
+// Puts the findings out in line order as they are found, holding back only
+// those that a finding still to come must stand before: after a date's
+// 16th game, whose finding needs the count of games known only at the
+// date's end; and before the first date line, when a text with none gets a
+// finding on line 1 at its end. Beyond kHeldInMemory they wait in a
+// temporary file, so that what is held never grows with the lines.
+class FindingOrder {
+ public:
+  explicit FindingOrder(const FindingTaker& take) : take_(take) {}
+
+  void Add(int64_t line, std::string message) {
+    if (!holding_) {
+      take_(CheckFinding{line, std::move(message)});
+      return;
+    }
+    held_.push_back({line, std::move(message)});
+    if (held_.size() >= kHeldInMemory) Spill();
+  }
+
+  // From now on findings wait for Release.
+  void Hold() { holding_ = true; }
+  bool holding() const { return holding_; }
+
+  // Puts out every finding that waits, and `first` (when not null) before
+  // the first of them on a later line than its own; the findings go out at
+  // once again.
+  void Release(const CheckFinding* first) {
+    holding_ = false;
+    auto put = [&](CheckFinding finding) {
+      if (first != nullptr && finding.line > first->line) {
+        take_(*first);
+        first = nullptr;
+      }
+      take_(finding);
+    };
+    ReadBackSpilled(put);
+    for (CheckFinding& finding : held_) put(std::move(finding));
+    held_.clear();
+    if (first != nullptr) take_(*first);
+  }
+
+  // The code of a failure to keep or read back the findings that waited.
+  int failure() const { return failure_; }
+
+ private:
+  // Each finding waits in the temporary file as its line (8 bytes), the
+  // length of its message (4 bytes), and the message.
+  static constexpr uint32_t kEntryHead = 12;
+
+  void Spill() {
+    if (failure_ == 0 && !spool_open_) {
+      failure_ = files::OpenSpool(kHeldFindings, 1);
+      spool_open_ = failure_ == 0;
+    }
+    for (const CheckFinding& finding : held_) {
+      if (failure_ != 0) break;
+      uint8_t head[kEntryHead];
+      const auto size = static_cast<uint32_t>(finding.message.size());
+      std::memcpy(head, &finding.line, 8);
+      std::memcpy(head + 8, &size, 4);
+      failure_ = files::WriteBytes(kHeldFindings, head, kEntryHead);
+      if (failure_ == 0) {
+        failure_ = files::WriteBytes(
+            kHeldFindings, reinterpret_cast<const uint8_t*>(finding.message.data()), size);
+      }
+      spilled_end_ += kEntryHead + size;
+    }
+    held_.clear();
+  }
+
+  template <typename Put>
+  void ReadBackSpilled(Put put) {
+    while (failure_ == 0 && spilled_start_ < spilled_end_) {
+      uint8_t head[kEntryHead];
+      uint32_t got = 0;
+      failure_ = files::ReadBytesAt(kHeldFindings, spilled_start_, head, kEntryHead, &got);
+      CheckFinding finding;
+      uint32_t size = 0;
+      std::memcpy(&finding.line, head, 8);
+      std::memcpy(&size, head + 8, 4);
+      finding.message.resize(size);
+      if (failure_ == 0 && size > 0) {
+        failure_ = files::ReadBytesAt(kHeldFindings, spilled_start_ + kEntryHead,
+                                      reinterpret_cast<uint8_t*>(finding.message.data()), size,
+                                      &got);
+      }
+      if (failure_ == 0 && got < size) failure_ = frame::kPathFileAccess;
+      spilled_start_ += kEntryHead + size;
+      if (failure_ == 0) put(std::move(finding));
+    }
+    spilled_start_ = spilled_end_;
+  }
+
+  const FindingTaker& take_;
+  bool holding_ = false;
+  std::vector<CheckFinding> held_;
+  bool spool_open_ = false;
+  uint64_t spilled_start_ = 0;  // the first byte of the file not yet put out
+  uint64_t spilled_end_ = 0;
+  int failure_ = 0;
+};
+
 // Listens to the grouping as the builder does, and says what it sees: of
 // the lines, and of the season they make.
 class Checker : public GroupingListener {
  public:
-  Checker()
-      : season_findings_([this](const SeasonFinding& found) { Add(found.line, found.message); }),
-        season_(&season_findings_) {}
+  explicit Checker(const FindingTaker& take)
+      : order_(take),
+        season_findings_([this](const SeasonFinding& found) { Add(found.line, found.message); }),
+        season_(&season_findings_) {
+    // Until a date line comes, a text may have none: its finding on line 1
+    // must stand before the later lines'.
+    order_.Hold();
+  }
 
-  void Add(int64_t line, std::string message) { findings_.push_back({line, std::move(message)}); }
+  void Add(int64_t line, std::string message) { order_.Add(line, std::move(message)); }
 
   void TakeReading(const files::FieldNotes& notes) {
     if (std::vector<std::string> found = ReadingNotes(notes); !found.empty()) {
@@ -92,6 +205,10 @@ class Checker : public GroupingListener {
   }
 
   bool DateBegun(const std::string& date, const SourceLine& source) override {
+    if (!seen_date_) {
+      seen_date_ = true;
+      order_.Release(nullptr);
+    }
     season_.DateBegun(date, source);
     if (std::string finding = dates_.Take(source.text, date, source.line); !finding.empty()) {
       Add(source.line, finding);
@@ -111,21 +228,34 @@ class Checker : public GroupingListener {
     }
     return true;
   }
-  bool GameLeftOut(int, const SourceLine&) override { return true; }
+  bool GameLeftOut(int, const SourceLine&) override {
+    // What follows waits for the date's count, said on this line.
+    if (!order_.holding()) order_.Hold();
+    return true;
+  }
   bool LineSkipped(const SourceLine& source) override {
     Add(source.line, "a game line before the first date is skipped");
     return true;
   }
   bool DateEnded(const std::string& date, int games, int64_t first_left_out) override {
     season_.DateEnded(date, games, first_left_out);
-    if (games > kSlotsPerRecord) Add(first_left_out, FullDateText(date, games));
+    if (games > kSlotsPerRecord) {
+      const CheckFinding full{first_left_out, FullDateText(date, games)};
+      order_.Release(&full);
+    }
     return true;
   }
-  std::vector<CheckFinding> TakeFindings() {
+
+  // Ends the text: with no date line at all it says so on line 1, before
+  // the findings of later lines that waited for it; the end of the data
+  // (`end`, when not null) stands after them, the likely misspellings last.
+  // The code of a failure to keep the findings that waited, or 0.
+  int Finish(bool has_date, const CheckFinding* end) {
+    const CheckFinding no_date{1, "no date line: nothing is built"};
+    order_.Release(has_date ? nullptr : &no_date);
+    if (end != nullptr) Add(end->line, end->message);
     season_findings_.Finish();
-    std::stable_sort(findings_.begin(), findings_.end(),
-                     [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
-    return std::move(findings_);
+    return order_.failure();
   }
 
  private:
@@ -139,7 +269,8 @@ class Checker : public GroupingListener {
       Add(source.line, "a blank line takes " + where + " and leaves it blank");
     }
   }
-  std::vector<CheckFinding> findings_;
+  FindingOrder order_;
+  bool seen_date_ = false;
   SeasonFindings season_findings_;  // what is wrong with the season itself
   SeasonFromGrouping season_;       // the games as the build stores them, for it
   DateChecks dates_;
@@ -149,9 +280,8 @@ class Checker : public GroupingListener {
 
 // Reads the whole input through the grouper; false with `failure` when the
 // input is no schedule text.
-bool CheckOpenInput(const std::string& path, std::vector<CheckFinding>* findings,
-                    std::string* failure) {
-  Checker checker;
+bool CheckOpenInput(const std::string& path, const FindingTaker& take, std::string* failure) {
+  Checker checker(take);
   ScheduleGrouper grouper(&checker);
   std::string line;
   files::FieldNotes notes;
@@ -171,27 +301,37 @@ bool CheckOpenInput(const std::string& path, std::vector<CheckFinding>* findings
     grouper.Take({line, notes.first_line});
   }
   grouper.Finish();
-  if (!grouper.has_date()) checker.Add(1, "no date line: nothing is built");
   files::EndOfTextNotes end = files::NotesOnEndOfText(kInputFile);
+  CheckFinding end_of_text;
   if (end.found && end.bytes_after > 0) {
-    checker.Add(end.line, EndOfTextText(end.bytes_after, end.at_least));
+    end_of_text = {end.line, EndOfTextText(end.bytes_after, end.at_least)};
   }
-  *findings = checker.TakeFindings();
+  const bool ends_early = !end_of_text.message.empty();
+  if (int code = checker.Finish(grouper.has_date(), ends_early ? &end_of_text : nullptr)) {
+    *failure = std::string("Cannot keep check's findings in a temporary file: ") +
+               frame::ErrorMessage(code);
+    return false;
+  }
   return true;
 }
 
 }  // namespace
 
-bool CheckScheduleFile(const std::string& path, std::vector<CheckFinding>* findings,
-                       std::string* failure) {
-  findings->clear();
+bool CheckScheduleFile(const std::string& path, const FindingTaker& take, std::string* failure) {
   if (int code = OpenToolInput(kInputFile, path)) {
     *failure = DescribeFailure({FileRole::kInput, FailedStep::kOpen, code}, path, "");
     return false;
   }
-  bool read = CheckOpenInput(path, findings, failure);
+  bool read = CheckOpenInput(path, take, failure);
   files::CloseAllFiles();
   return read;
+}
+
+bool CheckScheduleFile(const std::string& path, std::vector<CheckFinding>* findings,
+                       std::string* failure) {
+  findings->clear();
+  return CheckScheduleFile(
+      path, [findings](const CheckFinding& finding) { findings->push_back(finding); }, failure);
 }
 
 }  // namespace tool

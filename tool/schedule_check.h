@@ -7,6 +7,7 @@
 #define ZELTO_TOOL_SCHEDULE_CHECK_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,21 @@ struct CheckFinding {
   std::string message;  ///< what stands there and what the build does with it
 };
 
-/// The findings for the schedule text file `path` ("-": standard input), in
-/// line order; none for a text that builds just as it reads. False, with the
-/// line to show in `failure`, when the file cannot be read as a schedule
-/// text at all (it cannot be opened, it is UTF-16, it is a schedule file).
+/// Where each finding goes as soon as its place in the order is known.
+using FindingTaker = std::function<void(const CheckFinding&)>;
+
+/// Hands the findings for the schedule text file `path` ("-": standard
+/// input) to `take` as the text is read, in line order (the likely
+/// misspellings of a team name, known only when the whole season has been
+/// read, come last, in the order of their names); none for a text that
+/// builds just as it reads. What is held grows with the teams, never with
+/// the lines: a finding that a later one must stand after waits in a
+/// temporary file when many do. False, with the line to show in `failure`,
+/// when the file cannot be read as a schedule text at all (it cannot be
+/// opened, it is UTF-16, it is a schedule file).
+bool CheckScheduleFile(const std::string& path, const FindingTaker& take, std::string* failure);
+
+/// The same findings gathered in `findings`, for a text of a size to hold.
 bool CheckScheduleFile(const std::string& path, std::vector<CheckFinding>* findings,
                        std::string* failure);
 

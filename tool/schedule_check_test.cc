@@ -127,6 +127,45 @@ TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {
             "2: a Ctrl+Z byte (0x1A) ends the data: the 14 bytes after it are never read\n");
 }
 
+// Findings that must wait for one still to come (a full date's count, a
+// text with no date line) keep the line order, also when there are more of
+// them than memory holds and they wait in a temporary file.
+TEST(Check, FindingsThatWaitKeepTheLineOrder) {
+  for (int left_out : {3, 5000}) {
+    std::string text = "[04/10/45]\n";
+    for (int game = 1; game <= 15; ++game) text += "a        b\n";
+    std::string expected;
+    const std::string tab = ": a TAB byte is dropped: the text after it moves one column left\n";
+    for (int game = 0; game < left_out; ++game) {
+      text += "c\t        d\n";
+      // The 16th game's own note was found before its count and stands first.
+      if (game > 0) expected += std::to_string(17 + game) + tab;
+    }
+    text += "[04/11/45]\tx\n";
+    const std::string date_line = std::to_string(17 + left_out);
+    expected += date_line + tab;
+    std::string want = "17: date \"04/10/45\" has " + std::to_string(15 + left_out) +
+                       " games: a date holds 15; this one and the " + std::to_string(left_out - 1) +
+                       " after it are left out\n";
+    std::string found = Check(text);
+    // The "a" and "b" of 15 games (a doubleheader, then a third game on
+    // lines 4 to 16) and line 17's note come first; the full date stands
+    // before what followed it.
+    size_t full = found.find(want);
+    ASSERT_NE(full, std::string::npos) << left_out;
+    const std::string note = "\n17" + tab;
+    EXPECT_EQ(found.substr(full - note.size(), note.size()), note);
+    EXPECT_TRUE(found.substr(full) == want + expected) << left_out;
+  }
+  std::string text, expected;
+  for (int line = 1; line <= 5000; ++line) {
+    text += "a        b\n";
+    expected += std::to_string(line) + ": a game line before the first date is skipped\n";
+    if (line == 1) expected += "1: no date line: nothing is built\n";
+  }
+  EXPECT_EQ(Check(text), expected);
+}
+
 TEST(Check, UnreadableFileIsNamedWithTheReason) {
   testing_support::ScopedTempDir dir;
   std::vector<CheckFinding> findings;

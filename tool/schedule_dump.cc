@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "schedule/shown_text.h"
@@ -13,6 +14,7 @@
 #include "schedule/schedule_text.h"
 #include "files/file_access.h"
 #include "files/read_field.h"
+#include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 
 namespace tool {
@@ -32,10 +34,6 @@ using schedule::kSlotsPerRecord;
 
 namespace {
 
-// The file number a schedule file is read under.
-constexpr int16_t kDumpFile = 1;
-// More than any season's schedule file: 64 MiB is some 156,000 dates.
-constexpr size_t kMaxScheduleFileBytes = 64 * 1024 * 1024;
 // A file of zero bytes would otherwise give one line for every record.
 constexpr int kMaxProblems = 20;
 constexpr std::string_view kHeaderKind = "D ";
@@ -80,68 +78,67 @@ class ProblemList {
   int64_t count_ = 0;
 };
 
-// The records of a schedule file's bytes, read front to back.
+// The records of the schedule file open as `number`, read front to back,
+// a block of records at a time, as often as asked: what is held is one block.
 class RecordReader {
  public:
-  explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
+  explicit RecordReader(int16_t number)
+      : number_(number), block_(new uint8_t[kBlockRecords * kRecordLength]) {}
 
-  // Takes the next whole record; false at the end or at a partial record.
+  // Takes the next whole record; false at the end, at a partial record, or
+  // when the reading failed (code()).
   bool Next(ScheduleRecord* record) {
-    size_t offset = static_cast<size_t>(number_) * kRecordLength;
-    if (bytes_.size() - offset < static_cast<size_t>(kRecordLength)) return false;
-    std::memcpy(record, bytes_.data() + offset, kRecordLength);
-    ++number_;
+    if (at_ == held_) {
+      const uint64_t offset = static_cast<uint64_t>(record_) * kRecordLength;
+      uint32_t got = 0;
+      code_ = files::ReadBytesAt(number_, offset, block_.get(), kBlockRecords * kRecordLength, &got);
+      at_ = 0;
+      held_ = code_ == 0 ? got / kRecordLength : 0;
+      if (held_ == 0) return false;
+    }
+    std::memcpy(record, block_.get() + static_cast<size_t>(at_) * kRecordLength, kRecordLength);
+    ++at_;
+    ++record_;
     return true;
   }
 
   // Goes back to record 1 for another pass.
-  void Rewind() { number_ = 0; }
+  void Rewind() {
+    record_ = 0;
+    at_ = held_ = 0;
+  }
 
-  int64_t number() const { return number_; }
+  int64_t number() const { return record_; }
+  int code() const { return code_; }
 
  private:
-  std::string_view bytes_;
-  int64_t number_ = 0;  // the record read last
+  static constexpr uint32_t kBlockRecords = 610;  // some 256 KiB
+
+  int16_t number_;
+  int64_t record_ = 0;  // the record read last
+  uint32_t at_ = 0;     // the next record of the block
+  uint32_t held_ = 0;   // the whole records the block holds
+  int code_ = 0;
+  std::unique_ptr<uint8_t[]> block_;
 };
 
-// The next piece of the schedule file open as kDumpFile: a record of a file
-// opened for records, or what standard input holds next; *got is 0 at the end.
-int ReadPiece(bool standard_input, int64_t record, uint8_t* bytes, uint32_t* got) {
-  if (standard_input) return files::ReadBytes(kDumpFile, bytes, kRecordLength, got);
-  return files::ReadRecord(kDumpFile, record, bytes, got);
-}
+// The temporary copy of a schedule file that can be read only once.
+constexpr int16_t kDumpSpool = 3;
 
-// The whole schedule file `path` ("-": standard input), read through file
-// access with the build's name rules, locks and messages; false with the
-// line to show when it cannot be read.
-bool ReadScheduleFile(const std::string& path, std::string* bytes, std::string* failure) {
-  const bool standard_input = path == "-";
-  int code = standard_input ? files::OpenStandardInput(kDumpFile, kRecordLength)
-                            : files::OpenForReading(kDumpFile, path, kRecordLength);
-  if (code != 0) {
-    *failure = CannotText(FailedStep::kOpen, "schedule file", path, code);
-    return false;
-  }
-  uint8_t piece[kRecordLength];
+// Copies what the input open as `from` holds into a spool opened as
+// kDumpSpool: standard input (taken as it comes) or a device opened by name
+// (read by records where it stands).
+int SpoolInput(int16_t from, bool standard_input) {
+  if (int code = files::OpenSpool(kDumpSpool, kRecordLength)) return code;
+  uint8_t piece[16 * kRecordLength];
   for (int64_t record = 1;; ++record) {
     uint32_t got = 0;
-    if ((code = ReadPiece(standard_input, record, piece, &got)) != 0 || got == 0) break;
-    if (bytes->size() + got > kMaxScheduleFileBytes) {
-      files::CloseAllFiles();
-      *failure = CannotText(FailedStep::kRead, "schedule file", path,
-                            "it is larger than " +
-                                std::to_string(kMaxScheduleFileBytes / (1024 * 1024)) +
-                                " MiB, more than any season holds: not a schedule file");
-      return false;
-    }
-    bytes->append(reinterpret_cast<const char*>(piece), got);
+    int code = standard_input ? files::ReadBytes(from, piece, sizeof piece, &got)
+                              : files::ReadRecord(from, record, piece, &got);
+    if (code != 0) return code;
+    if (got == 0) return 0;
+    if ((code = files::WriteBytes(kDumpSpool, piece, got)) != 0) return code;
   }
-  files::CloseAllFiles();
-  if (code != 0) {
-    *failure = CannotText(FailedStep::kRead, "schedule file", path, code);
-    return false;
-  }
-  return true;
 }
 
 // Finds what makes the file no schedule file, or (for schedule text) no
@@ -177,7 +174,7 @@ void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList*
                                      ", not two spaces");
       continue;
     }
-    if (format == DumpFormat::kText) {
+    if (format == DumpFormat::kText && !CanWriteBack(record, have_previous ? previous_date : nullptr)) {
       for (const WriteBackProblem& problem :
            WriteBackProblems(record, have_previous ? previous_date : nullptr)) {
         problems->Add(problem.slot == 0 ? RecordAt(n) : SlotAt(n, problem.slot),
@@ -239,42 +236,95 @@ void CsvRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
 
 }  // namespace
 
-bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
-                  std::vector<std::string>* problems) {
-  std::string bytes;
-  std::string failure;
-  if (!ReadScheduleFile(path, &bytes, &failure)) {
-    problems->push_back(failure);
+bool OpenScheduleForDump(const std::string& path, int16_t* number, std::string* failure) {
+  *number = kDumpFile;
+  const bool standard_input = path == "-";
+  int code = standard_input ? files::OpenStandardInput(kDumpFile, 64 * 1024)
+                            : files::OpenForReading(kDumpFile, path, kRecordLength);
+  if (code != 0) {
+    *failure = CannotText(FailedStep::kOpen, "schedule file", path, code);
     return false;
   }
-  const int64_t size = static_cast<int64_t>(bytes.size());
+  // A file is surveyed whole before it is shown: what can be read only once
+  // (standard input, a pipe or other device by name) is copied into a
+  // temporary file first, so that memory never holds it.
+  uint64_t size = 0;
+  if (!standard_input) {
+    if (files::FileSize(kDumpFile, &size) == 0) return true;
+    frame::ResetErrorWord();  // a device has no size: it is copied
+  }
+  if ((code = SpoolInput(kDumpFile, standard_input)) != 0) {
+    *failure = CannotText(FailedStep::kRead, "schedule file", path, code);
+    return false;
+  }
+  *number = kDumpSpool;
+  return true;
+}
+
+bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format,
+                      std::ostream& out, std::vector<std::string>* problems) {
+  uint64_t size = 0;
+  if (int code = files::FileSize(number, &size)) {
+    problems->push_back(CannotText(FailedStep::kRead, "schedule file", path, code));
+    return false;
+  }
 
   // The whole file is surveyed before anything is shown, so that a damaged
   // file never passes for a shorter, whole one.
-  RecordReader reader(bytes);
+  RecordReader reader(number);
   ProblemList list(path, problems);
-  Survey(&reader, static_cast<uint64_t>(size), format, &list);
+  Survey(&reader, size, format, &list);
+  if (reader.code() != 0) {
+    problems->push_back(CannotText(FailedStep::kRead, "schedule file", path, reader.code()));
+    return false;
+  }
   list.Finish();
   if (list.Any()) return false;
 
   reader.Rewind();
   ScheduleRecord record;
+  std::string text;  // one record's text at a time
+  const int64_t records = static_cast<int64_t>(size / kRecordLength);
   if (format == DumpFormat::kListing) {
-    int64_t records = size / kRecordLength;
     out << path << ": " << records << (records == 1 ? " record" : " records") << ", the header and "
         << records - 1 << (records == 2 ? " date\n" : " dates\n");
   }
-  while (reader.Next(&record)) {
+  while (reader.number() < records && reader.Next(&record)) {
     int64_t n = reader.number();
     switch (format) {
       case DumpFormat::kListing: ListRecord(record, n, out); break;
       case DumpFormat::kText:
-        if (n > 1) WriteBytes(out, WriteBackText(record));
+        if (n > 1) {
+          text.clear();
+          if (n == 2) text.append(WriteBackStart(record));
+          AppendWriteBackText(record, &text);
+          WriteBytes(out, text);
+        }
         break;
       case DumpFormat::kCsv: CsvRecord(record, n, out); break;
     }
   }
+  if (reader.number() < records) {
+    // Cut short between the two passes: what was shown is no whole dump.
+    problems->push_back(CannotText(FailedStep::kRead, "schedule file", path,
+                                   reader.code() != 0 ? reader.code() : frame::kPathFileAccess));
+    return false;
+  }
   return true;
+}
+
+bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
+                  std::vector<std::string>* problems) {
+  int16_t number = 0;
+  std::string failure;
+  bool shown = OpenScheduleForDump(path, &number, &failure);
+  if (shown) {
+    shown = DumpOpenSchedule(path, number, format, out, problems);
+  } else {
+    problems->push_back(failure);
+  }
+  files::CloseAllFiles();
+  return shown;
 }
 
 }  // namespace tool

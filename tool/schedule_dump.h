@@ -23,9 +23,25 @@ enum class DumpFormat : uint8_t {
 /// first, a later record that is no date record), or, as schedule text, one
 /// that no schedule text builds byte for byte, is not shown at all: each
 /// reason goes to `problems`, naming the file, the record and its offset.
-/// True when the file was shown.
+/// True when the file was shown. The file is read twice, a record at a
+/// time: surveyed whole, then shown; what can be read only once (standard
+/// input, a pipe) is copied into a temporary file first. What is held never
+/// grows with the file.
 bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
                   std::vector<std::string>* problems);
+
+/// The file number DumpSchedule reads a schedule file under.
+inline constexpr int16_t kDumpFile = 1;
+
+/// DumpSchedule in two steps, for a caller that opens its output between
+/// them: opens `path` ("-": standard input) as kDumpFile, copied into a
+/// temporary file where it can be read only once; `*number` is the file to
+/// dump. False with the line to show in `failure`.
+bool OpenScheduleForDump(const std::string& path, int16_t* number, std::string* failure);
+
+/// Shows the file OpenScheduleForDump opened as DumpSchedule does; it stays open.
+bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format,
+                      std::ostream& out, std::vector<std::string>* problems);
 
 }  // namespace tool
 

@@ -8,6 +8,7 @@
 #define ZELTO_TOOL_SCHEDULE_DUMP_TEXT_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "schedule/schedule_record.h"
@@ -26,6 +27,10 @@ struct WriteBackProblem {
 std::vector<WriteBackProblem> WriteBackProblems(const schedule::ScheduleRecord& record,
                                                 const char* previous_date);
 
+/// WriteBackProblems(record, previous_date).empty(), found without making
+/// the problems' words for the records that have none.
+bool CanWriteBack(const schedule::ScheduleRecord& record, const char* previous_date);
+
 /// A slot's visitor, home and options at their full widths with `gap`
 /// between them, the trailing spaces cut.
 std::string GameSlotText(const schedule::GameSlot& slot, std::string_view gap);
@@ -34,6 +39,16 @@ std::string GameSlotText(const schedule::GameSlot& slot, std::string_view gap);
 /// CR LF; blank slots between games as blank lines, blank slots after the
 /// last game left out. Only for a record with no write-back problem.
 std::string WriteBackText(const schedule::ScheduleRecord& record);
+
+/// What the text written back starts with, before the first date record's
+/// lines: a blank line (which the build skips) when that record's date line
+/// would be taken for UTF-16 text as a text's first line (a date of NUL
+/// bytes between others); else nothing.
+std::string_view WriteBackStart(const schedule::ScheduleRecord& first_record);
+
+/// WriteBackText appended to `text`: a caller that writes many records
+/// keeps one buffer.
+void AppendWriteBackText(const schedule::ScheduleRecord& record, std::string* text);
 
 }  // namespace tool
 

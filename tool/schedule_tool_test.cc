@@ -17,9 +17,13 @@ using testing_support::WriteFileBytes;
 
 using ToolRun = testing_support::ShellRun;
 
-// Runs schedule-tool; standard error joins standard output.
+// Runs a shell command line, its standard error with its output.
+ToolRun RunLine(const std::string& line) {
+  return testing_support::RunShell("{ " + line + "; } 2>&1");
+}
+
 ToolRun RunTool(const std::string& arguments) {
-  return testing_support::RunShell(std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments + " 2>&1");
+  return RunLine(std::string(ZELTO_SCHEDULE_TOOL) + " " + arguments);
 }
 
 TEST(ScheduleTool, BuildsAndReportsInPlainWords) {
@@ -175,6 +179,43 @@ TEST(ScheduleTool, EveryCommandAnswersANameTheSameWay) {
 }
 
 // A season imported and built in one pipe; an error writes no text file.
+// What can be read only once (a pipe) is shown or imported as a file is,
+// and a damaged one shows nothing: it waits in a temporary file, which
+// leaves nothing behind.
+TEST(ScheduleTool, PipesAreShownWholeOrNotAtAll) {
+  ScopedTempDir dir;
+  const std::string tool = ZELTO_SCHEDULE_TOOL;
+  std::string text = "[04/10/45]\r\n";
+  for (int game = 0; game < 15; ++game) text += "45nnewyo 45nbosto\r\n";
+  for (int date = 11; date < 99; ++date) text += "[04/" + std::to_string(date) + "/45]\r\n";
+  WriteFileBytes(dir.File("in.txt"), text);
+  ASSERT_EQ(RunTool("build '" + dir.File("in.txt") + "' '" + dir.File("a.SCH") + "'").status, 0);
+  const std::string env = "TMPDIR='" + dir.File("tmp") + "' ";
+  std::filesystem::create_directory(dir.File("tmp"));
+  for (const char* format : {"text", "list", "csv"}) {
+    ToolRun file = RunTool(std::string("dump --format ") + format + " '" + dir.File("a.SCH") + "'");
+    ToolRun piped = RunLine("cat '" + dir.File("a.SCH") + "' | " + env + tool +
+                             " dump --format " + format + " -");
+    EXPECT_EQ(piped.status, 0) << format;
+    EXPECT_EQ(piped.output, std::string(format) == "list" ? file.output.substr(file.output.find(':'))
+                                                           .insert(0, "-")
+                                                     : file.output)
+        << format;
+  }
+  ToolRun cut = RunLine("head -c 1000 '" + dir.File("a.SCH") + "' | " + env + tool +
+                         " dump --format text -");
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_EQ(cut.output.find("[04/10/45]"), std::string::npos) << cut.output;
+
+  WriteFileBytes(dir.File("season.csv"),
+                 "\"19450417\",\"0\",\"Tue\",\"NY1\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"\r\n");
+  ToolRun imported = RunTool("import '" + dir.File("season.csv") + "'");
+  ToolRun piped = RunLine("cat '" + dir.File("season.csv") + "' | " + env + tool + " import -");
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.output, imported.output);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
+}
+
 TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("season.csv"),

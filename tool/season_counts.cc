@@ -4,6 +4,34 @@
 
 namespace tool {
 
+size_t SeasonCounter::PairTable::Find(uint64_t key) const {
+  // The top bits of one multiplication, which both numbers of the pair move.
+  const size_t last = places_.size() - 1;
+  size_t place = static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> (64 - bits_));
+  while (places_[place].used && places_[place].key != key) place = (place + 1) & last;
+  return place;
+}
+
+SeasonCounter::PairState& SeasonCounter::PairTable::operator[](uint64_t key) {
+  if (places_.empty()) places_.resize(size_t{1} << bits_);
+  size_t place = Find(key);
+  if (places_[place].used) return places_[place].state;
+  if ((count_ + 1) * 2 > places_.size()) {
+    // Half full: twice the places, every pair placed again.
+    ++bits_;
+    std::vector<Place> old(size_t{1} << bits_);
+    old.swap(places_);
+    for (const Place& moved : old) {
+      if (moved.used) places_[Find(moved.key)] = moved;
+    }
+    place = Find(key);
+  }
+  ++count_;
+  places_[place].used = true;
+  places_[place].key = key;
+  return places_[place].state;
+}
+
 void SeasonCounter::DateBegun(std::string_view, int64_t record) {
   record_ = record;
   games_in_record_ = 0;
@@ -61,7 +89,7 @@ void SeasonCounter::CountPair(size_t team, size_t opponent, bool at_home) {
 
 std::vector<TeamCounts> SeasonCounter::TeamRows() const {
   std::vector<int64_t> opponents(teams_.size(), 0);
-  for (const auto& [key, pair] : pairs_) ++opponents[key >> 32];
+  pairs_.ForEach([&](uint64_t key, const PairState&) { ++opponents[key >> 32]; });
   std::vector<TeamCounts> rows;
   rows.reserve(teams_.size());
   for (size_t number : names_.InByteOrder()) {
@@ -79,7 +107,9 @@ std::vector<PairCounts> SeasonCounter::PairRows() const {
   for (size_t place = 0; place < order.size(); ++place) rank[order[place]] = place;
   std::vector<uint64_t> keys;
   keys.reserve(pairs_.size());
-  for (const auto& [key, pair] : pairs_) keys.push_back(PairKey(rank[key >> 32], rank[key & 0xFFFFFFFF]));
+  pairs_.ForEach([&](uint64_t key, const PairState&) {
+    keys.push_back(PairKey(rank[key >> 32], rank[key & 0xFFFFFFFF]));
+  });
   std::sort(keys.begin(), keys.end());
   std::vector<PairCounts> rows;
   rows.reserve(keys.size());

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tool/season_reader.h"
@@ -77,9 +76,35 @@ class SeasonCounter : public SeasonListener {
     return (static_cast<uint64_t>(team) << 32) | opponent;
   }
 
+  // The pairs that meet, by PairKey: open addressing over a power of two
+  // places, for the millions of games of a large season.
+  class PairTable {
+   public:
+    PairState& operator[](uint64_t key);
+    const PairState& at(uint64_t key) const { return places_[Find(key)].state; }
+    size_t size() const { return count_; }
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+      for (const Place& place : places_) {
+        if (place.used) visit(place.key, place.state);
+      }
+    }
+
+   private:
+    struct Place {
+      uint64_t key = 0;
+      bool used = false;
+      PairState state;
+    };
+    size_t Find(uint64_t key) const;  // its place, or the free place it would take
+    std::vector<Place> places_;  // 2^bits_ of them
+    int bits_ = 8;
+    size_t count_ = 0;
+  };
+
   TeamNames names_;
   std::vector<TeamState> teams_;  // by name number
-  std::unordered_map<uint64_t, PairState> pairs_;
+  PairTable pairs_;
   SeasonTotals totals_;
   int64_t record_ = 0;          // the record being read
   int64_t games_in_record_ = 0;

@@ -28,7 +28,10 @@ std::string GameText(const SeasonGame& game) {
 
 }  // namespace
 
-void SeasonFindings::DateBegun(std::string_view, int64_t) { today_.clear(); }
+void SeasonFindings::DateBegun(std::string_view, int64_t) {
+  for (const TeamOnDate& entry : today_) today_place_[entry.team] = 0;
+  today_.clear();
+}
 
 void SeasonFindings::GameRead(const SeasonGame& game) {
   if (game.visitor.empty() || game.home.empty()) {
@@ -71,18 +74,19 @@ std::string SeasonFindings::PlacesText(const Place* places, int count) {
 
 void SeasonFindings::CheckDate(const SeasonGame& game, size_t team, size_t opponent) {
   const Place here{game.line, game.record, game.slot};
-  auto found = std::find_if(today_.begin(), today_.end(),
-                            [team](const TeamOnDate& entry) { return entry.team == team; });
-  if (found == today_.end()) {
-    TeamOnDate entry;
+  // Found by the team's number: a date's games are looked at millions of
+  // times in a large season.
+  if (today_place_.size() <= team) today_place_.resize(names_.size(), 0);
+  if (today_place_[team] == 0) {
+    today_place_[team] = today_.size() + 1;
+    TeamOnDate& entry = today_.emplace_back();
     entry.team = team;
     entry.opponent = opponent;
     entry.games = 1;
     entry.places[0] = here;
-    today_.push_back(entry);
     return;
   }
-  TeamOnDate& entry = *found;
+  TeamOnDate& entry = today_[today_place_[team] - 1];
   // Two games of one pair on a date are a doubleheader; a second opponent,
   // or a third game, no team can play. Each is said once a team and date:
   // at the second opponent, and at the third game.

@@ -74,6 +74,7 @@ class SeasonFindings : public SeasonListener {
   // The teams of the date being read: a date holds at most 15 games, so a
   // short list looked through is enough.
   std::vector<TeamOnDate> today_;
+  std::vector<size_t> today_place_;    // by name number: its place in today_ + 1, or 0
   TeamNames names_;
   std::vector<int64_t> games_;         // by name number
   std::vector<Place> first_places_;    // where each name's first game stands

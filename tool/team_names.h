@@ -5,6 +5,7 @@
 #define ZELTO_TOOL_TEAM_NAMES_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,7 +14,10 @@
 
 namespace tool {
 
-/// Numbers names from 0 in the order they are first seen.
+/// Numbers names from 0 in the order they are first seen. A stored name is
+/// at most 8 bytes: such a name is found as one word in a table of its
+/// own, for the millions of games of a large season; a longer one through
+/// a map.
 class TeamNames {
  public:
   /// The number of `name`, given it now if it is new.
@@ -29,7 +33,20 @@ class TeamNames {
     using is_transparent = void;
     size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
   };
-  std::unordered_map<std::string, size_t, Hash, std::equal_to<>> numbers_;
+  // A short name: its bytes as one word (zeros past its end) and its length,
+  // which tells "a" from "a" and a NUL byte; length 0 marks a free place.
+  struct ShortName {
+    uint64_t bytes = 0;
+    size_t length = 0;
+    size_t number = 0;
+  };
+  size_t ShortNumber(std::string_view name);
+  void GrowShortTable();
+
+  std::vector<ShortName> short_names_;  // open addressing, 2^short_bits_ places
+  int short_bits_ = 6;
+  size_t short_count_ = 0;
+  std::unordered_map<std::string, size_t, Hash, std::equal_to<>> numbers_;  // longer names
   std::vector<std::string> names_;
 };
 

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <iostream>
-#include <sstream>
+#include <memory>
+#include <ostream>
+#include <streambuf>
 #include <vector>
 
 #include "files/file_access.h"
@@ -27,10 +29,53 @@ using schedule::kInputFile;
 
 namespace {
 
-// The files a dump to a file holds: the schedule file while the output is
-// first tried, and the output.
-constexpr int16_t kHeldScheduleFile = 1;
+// The output of a dump to a file, beside the schedule file (kDumpFile).
 constexpr int16_t kDumpOutputFile = 2;
+static_assert(kDumpOutputFile != kDumpFile, "the dump reads one file and writes another");
+
+// Gathers what a stream writes and hands it on 64 KiB at a time: to text
+// output open under a file number, or to standard output. The first
+// failure is kept and ends the writing.
+class GatheredOutput : public std::streambuf {
+ public:
+  static constexpr int16_t kStandardOutput = -1;
+  explicit GatheredOutput(int16_t number) : number_(number), bytes_(new char[kSize]) {
+    setp(bytes_.get(), bytes_.get() + kSize);
+  }
+  int failure() const { return failure_; }
+
+ protected:
+  int_type overflow(int_type byte) override {
+    if (!Pass()) return traits_type::eof();
+    if (!traits_type::eq_int_type(byte, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(byte);
+      pbump(1);
+    }
+    return traits_type::not_eof(byte);
+  }
+  int sync() override { return Pass() ? 0 : -1; }
+
+ private:
+  static constexpr uint32_t kSize = 64 * 1024;
+
+  bool Pass() {
+    const auto count = static_cast<uint32_t>(pptr() - pbase());
+    if (failure_ == 0 && count > 0) {
+      if (number_ == kStandardOutput) {
+        // Larger than stdio's buffer: written as it stands.
+        if (std::fwrite(pbase(), 1, count, stdout) != count) failure_ = frame::kDeviceError;
+      } else {
+        failure_ = files::WriteBytes(number_, reinterpret_cast<const uint8_t*>(pbase()), count);
+      }
+    }
+    setp(bytes_.get(), bytes_.get() + kSize);
+    return failure_ == 0;
+  }
+
+  int16_t number_;
+  int failure_ = 0;
+  std::unique_ptr<char[]> bytes_;
+};
 
 void PrintProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) PrintFailure(problem);
@@ -71,41 +116,41 @@ int RunBuild(const std::string& input, const std::string& output) {
 
 int RunDump(const std::string& file, DumpFormat format, const std::string& output) {
   if (output.empty() || output == "-") {
+    // A large file's dump goes out in blocks, not a write each few KiB.
+    GatheredOutput gathered(GatheredOutput::kStandardOutput);
+    std::ostream dumped(&gathered);
     std::vector<std::string> problems;
-    bool shown = DumpSchedule(file, format, std::cout, &problems);
+    bool shown = DumpSchedule(file, format, dumped, &problems);
+    dumped.flush();
     PrintProblems(problems);
     int written = FinishStandardOutput();
     return shown ? written : 1;
   }
-  // The dump is known whole before the file is written, so that a refused
-  // dump leaves no file behind; the output goes into a new file put in
-  // place whole. The schedule file is held open meanwhile, so that a dump
-  // onto it is refused as a file in use.
-  if (file != "-") {
-    if (int code = files::OpenForInput(kHeldScheduleFile, file, 1)) {
-      PrintFailure(CannotText(FailedStep::kOpen, "schedule file", file, code));
-      return 1;
-    }
-    int code = files::OpenForOutput(kDumpOutputFile, output);
+  // The schedule file is opened first and held, so that a dump onto it is
+  // refused as a file in use; the dump goes into a new file as it is made,
+  // put in place only when the whole file was shown.
+  int16_t number = 0;
+  std::string failure;
+  if (!OpenScheduleForDump(file, &number, &failure)) {
     files::CloseAllFiles();
-    if (code != 0) {
-      PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
-      return 1;
-    }
+    PrintFailure(failure);
+    return 1;
   }
-  std::ostringstream dumped;
+  if (int code = files::OpenForOutput(kDumpOutputFile, output)) {
+    files::CloseAllFiles();
+    PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
+    return 1;
+  }
+  GatheredOutput gathered(kDumpOutputFile);
+  std::ostream dumped(&gathered);
   std::vector<std::string> problems;
-  bool shown = DumpSchedule(file, format, dumped, &problems);
+  bool shown = DumpOpenSchedule(file, number, format, dumped, &problems);
+  dumped.flush();
   PrintProblems(problems);
+  int code = gathered.failure();
+  if (shown && code == 0) code = files::CommitOutput(kDumpOutputFile);
+  files::CloseAllFiles();  // a dump not put in place is removed
   if (!shown) return 1;
-  const std::string bytes = dumped.str();
-  int code = files::OpenForOutput(kDumpOutputFile, output);
-  if (code == 0) {
-    code = files::WriteBytes(kDumpOutputFile, reinterpret_cast<const uint8_t*>(bytes.data()),
-                             static_cast<uint32_t>(bytes.size()));
-  }
-  if (code == 0) code = files::CommitOutput(kDumpOutputFile);
-  files::CloseAllFiles();
   if (code != 0) {
     PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
     return 1;
@@ -114,17 +159,23 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
 }
 
 int RunCheck(const std::string& input) {
-  std::vector<CheckFinding> findings;
+  // Each finding goes out as it is found, gathered into blocks: a text may
+  // hold one on every line.
+  GatheredOutput gathered(GatheredOutput::kStandardOutput);
+  std::ostream out(&gathered);
+  int64_t found = 0;
   std::string failure;
-  if (!CheckScheduleFile(input, &findings, &failure)) {
+  bool read = CheckScheduleFile(input, [&](const CheckFinding& finding) {
+    out << input << ':' << finding.line << ": " << finding.message << '\n';
+    ++found;
+  }, &failure);
+  out.flush();
+  if (!read) {
     PrintFailure(failure);
     return 1;
   }
-  for (const CheckFinding& finding : findings) {
-    std::cout << input << ':' << finding.line << ": " << finding.message << '\n';
-  }
   int written = FinishStandardOutput();
-  return findings.empty() ? written : 1;
+  return found == 0 ? written : 1;
 }
 
 }  // namespace tool
