@@ -18,6 +18,7 @@
 
 #include "bench/generated_season.h"
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 

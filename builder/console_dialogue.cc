@@ -6,7 +6,7 @@
 #include "console/key_records.h"
 #include "console/line_input.h"
 #include "console/platform_console.h"
-#include "files/file_access.h"
+#include "files/input_wait.h"
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 
@@ -64,7 +64,7 @@ int RunDialogue() {
   std::string output_name = console::ReadLine();
 
   // An input that waits for its writer (a FIFO) is waited for until Ctrl+C.
-  files::SetInputWaitCancel(console::TakeInterruptKey);
+  files::SetInputWaitHook(console::TakeInterruptKey);
   BuildOutcome outcome = BuildSchedule(console::NameForFileSystem(input_name),
                                        console::NameForFileSystem(output_name));
 

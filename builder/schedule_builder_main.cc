@@ -3,7 +3,7 @@
 
 #include "builder/process_frame.h"
 #include "console/platform_console.h"
-#include "files/file_access.h"
+#include "files/file_replace.h"
 
 int main() {
   // A write past a file-size limit fails as a full disk and is told.

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "files/file_access.h"
+#include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/schedule_builder.h"

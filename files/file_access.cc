@@ -1,9 +1,8 @@
-// Opening input, writing records and closing. Opening a file to replace
-// lives in file_replace.cc, reading records in record_read.cc, reading text
-// fields in read_field.cc.
+// Opening sequential input and closing every file, and what the other
+// parts of file access share (file_access_internal.h): the checks of every
+// open, the table entry, the write-behind and how an entry is closed.
 #include "files/file_access.h"
 
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -68,6 +67,30 @@ int WriteThrough(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32_
 int Fail(int code) {
   frame::RecordError(code);
   return code;
+}
+
+FileEntry* EntryOfKind(int16_t number, std::initializer_list<FileKind> kinds, int* code) {
+  FileEntry* entry = FindEntry(number);
+  if (entry == nullptr) {
+    *code = frame::kBadFileNumber;
+    return nullptr;
+  }
+  for (FileKind kind : kinds) {
+    if (entry->kind == kind) {
+      *code = 0;
+      return entry;
+    }
+  }
+  *code = frame::kBadFileMode;
+  return nullptr;
+}
+
+int RecordOffset(int64_t index, uint32_t record_length, int64_t* offset) {
+  if (index < 0 || index > std::numeric_limits<int64_t>::max() / record_length) {
+    return frame::kBadRecordNumber;
+  }
+  *offset = index * static_cast<int64_t>(record_length);
+  return 0;
 }
 
 int CheckOpen(int16_t number, const std::string& name, int64_t length, int64_t max_length) {
@@ -139,9 +162,6 @@ int CloseEntry(FileEntry& entry) {
 }
 
 int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
-  // A read buffer beyond 1 MiB reads no faster; 64 KiB is the largest any
-  // caller asks for.
-  constexpr int64_t kMaxBufferSize = 1 << 20;
   if (int code = CheckOpen(number, name, buffer_size, kMaxBufferSize)) return Fail(code);
 
   std::unique_ptr<FileEntry> entry = NewInputEntry(number, buffer_size);
@@ -150,6 +170,15 @@ int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
     return Fail(code);
   }
   return FinishInputOpen(std::move(entry), 0);
+}
+
+int OpenStandardInput(int16_t number, int64_t buffer_size) {
+  if (int code = CheckOpen(number, "-", buffer_size, kMaxBufferSize)) return Fail(code);
+  std::unique_ptr<FileEntry> entry = NewInputEntry(number, buffer_size);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  uint64_t offset = 0;
+  if (int code = PlatformOpenStandardInput(&entry->handle, &offset)) return Fail(code);
+  return FinishInputOpen(std::move(entry), offset);
 }
 
 std::unique_ptr<FileEntry> NewInputEntry(int16_t number, int64_t buffer_size) {
@@ -178,53 +207,6 @@ int FinishInputOpen(std::unique_ptr<FileEntry> entry, uint64_t offset) {
   return AddEntry(std::move(entry), held);
 }
 
-int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint32_t count) {
-  // Record numbers round to the nearest whole number, halves to even, under
-  // the rounding mode the process set at start-up. Values no file could
-  // reach are refused before any arithmetic can overflow.
-  constexpr double kLargest = 4.0e18;
-  if (!std::isfinite(record_number) || std::fabs(record_number) > kLargest) {
-    return Fail(frame::kBadRecordNumber);
-  }
-  int64_t n = static_cast<int64_t>(std::nearbyint(record_number));
-
-  FileEntry* entry = FindEntry(number);
-  if (entry == nullptr) return Fail(frame::kBadFileNumber);
-  if (entry->kind != FileKind::kRecords || entry->device != DeviceKind::kDisk) {
-    return Fail(frame::kBadFileMode);
-  }
-  entry->position = n;
-  if (n == 0) return Fail(frame::kBadRecordNumber);
-  if (n < 0) return Fail(frame::kPathFileAccess);  // no record lies before the file's start
-  if (n - 1 > std::numeric_limits<int64_t>::max() / entry->record_length) {
-    return Fail(frame::kBadRecordNumber);
-  }
-  int64_t offset = (n - 1) * static_cast<int64_t>(entry->record_length);
-  uint32_t size = count < entry->record_length ? count : entry->record_length;
-  if (int code = WriteOrGather(*entry, offset, bytes, size)) return Fail(code);
-  return 0;
-}
-
-int CutToRecords(int16_t number, int64_t record_count) {
-  FileEntry* entry = FindEntry(number);
-  if (entry == nullptr) return Fail(frame::kBadFileNumber);
-  if (entry->kind != FileKind::kRecords || entry->device != DeviceKind::kDisk) {
-    return Fail(frame::kBadFileMode);
-  }
-  if (record_count < 0 ||
-      record_count > std::numeric_limits<int64_t>::max() / entry->record_length) {
-    return Fail(frame::kBadRecordNumber);
-  }
-  uint64_t size = static_cast<uint64_t>(record_count) * entry->record_length;
-  if (int code = FlushPending(*entry)) return Fail(code);
-  if (entry->memory_output != nullptr) {
-    entry->memory_output->resize(size, '\0');
-    return 0;
-  }
-  if (int code = PlatformSetSize(entry->handle, size)) return Fail(code);
-  return 0;
-}
-
 int CloseAllFiles() {
   int first_failure = 0;
   while (std::unique_ptr<FileEntry> entry = UnlinkHead()) {
@@ -234,7 +216,5 @@ int CloseAllFiles() {
   if (first_failure != 0) frame::RecordError(first_failure);
   return first_failure;
 }
-
-bool IsOpen(int16_t number) { return FindEntry(number) != nullptr; }
 
 }  // namespace files

@@ -5,6 +5,7 @@
 #define ZELTO_FILES_FILE_ACCESS_INTERNAL_H_
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -12,8 +13,22 @@
 
 namespace files {
 
+/// The largest read buffer sequential input takes: a larger one reads no
+/// faster, and 64 KiB is the largest any caller asks for.
+inline constexpr int64_t kMaxBufferSize = 1 << 20;
+
 /// Records `code` in the error word and hands it back.
 int Fail(int code);
+
+/// The entry open under `number` if it was opened as one of `kinds`; else
+/// null, and `*code` says why (kBadFileNumber: none; kBadFileMode: another
+/// kind).
+FileEntry* EntryOfKind(int16_t number, std::initializer_list<FileKind> kinds, int* code);
+
+/// The offset of the record `index` records (from 0) into a file of
+/// `record_length`-byte records; kBadRecordNumber when `index` is negative
+/// or the offset would overflow.
+int RecordOffset(int64_t index, uint32_t record_length, int64_t* offset);
 
 /// The checks every open makes before anything is touched: the name, the
 /// number, `length` within 1..`max_length`, and the number still free.

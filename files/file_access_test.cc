@@ -2,6 +2,8 @@
 // platform does alike. Each platform's own failures are tested beside it
 // (file_access_posix_test.cc, file_access_win32_test.cc).
 #include "files/file_access.h"
+#include "files/file_replace.h"
+#include "files/record_read.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "testing/file_access_fixture.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
+#include "testing/file_access_fixture.h"
 #include "testing/temp_dir.h"
 
 namespace files {
@@ -52,7 +54,7 @@ TEST_F(FileAccessTest, OnlyTheCommitReplacesTheScheduleAndNothingIsLeftBeside) {
   EXPECT_EQ(Write(7, 'g', 25), 0);
   EXPECT_EQ(Write(8, 'h'), 0);
   EXPECT_EQ(CommitRecords(2, 7), 0);
-  EXPECT_FALSE(IsOpen(2));
+  EXPECT_FALSE(testing_support::FileOpen(2));
   EXPECT_EQ(ReadFileBytes(name), std::string(10, 'a') + std::string(10, 'b') +
                                      std::string(40, '\0') + std::string(10, 'g'));
   EXPECT_EQ(FilesIn(dir_), std::vector<std::string>{"out.SCH"});
@@ -75,7 +77,7 @@ TEST_F(FileAccessTest, AFailingCommitKeepsTheOldSchedule) {
     EXPECT_EQ(Write(1, 'a'), 0);
     InjectPlatformFault(call, 0, frame::kDeviceError);
     EXPECT_EQ(CommitRecords(2, 1), frame::kDeviceError);
-    EXPECT_FALSE(IsOpen(2));
+    EXPECT_FALSE(testing_support::FileOpen(2));
     EXPECT_EQ(ReadFileBytes(name), "old schedule");
     EXPECT_EQ(FilesIn(dir_), std::vector<std::string>{"out.SCH"});
   }
@@ -208,7 +210,7 @@ TEST_F(FileAccessTest, OpenRefusesBadArgumentsAndKeepsTheNumberFree) {
   EXPECT_EQ(OpenForRecords(2, name, 0), frame::kBadRecordLength);
   EXPECT_EQ(OpenForRecords(2, name, 32769), frame::kBadRecordLength);
   EXPECT_EQ(OpenForInput(1, name, 0), frame::kBadRecordLength);
-  EXPECT_FALSE(IsOpen(2));
+  EXPECT_FALSE(testing_support::FileOpen(2));
   EXPECT_FALSE(std::filesystem::exists(name));  // nothing was created by a refused open
 
   ASSERT_EQ(OpenForRecords(2, name, 32768), 0);
@@ -224,7 +226,7 @@ TEST_F(FileAccessTest, MissingFilesAndFolders) {
   WriteFileBytes(dir_.File("plain"), "x");
   EXPECT_EQ(OpenForInput(1, dir_.File("plain/inside.txt"), 128), frame::kPathNotFound);
   EXPECT_EQ(frame::ErrorWord(), 0x8000u + frame::kPathNotFound);
-  EXPECT_FALSE(IsOpen(1));
+  EXPECT_FALSE(testing_support::FileOpen(1));
 }
 
 TEST_F(FileAccessTest, FoldersAreRefused) {
@@ -240,7 +242,7 @@ TEST_F(FileAccessTest, AFileHeldOpenCannotBeOpenedAgain) {
   ASSERT_EQ(OpenForInput(1, name, 128), 0);
   EXPECT_EQ(OpenForRecords(2, name, 430), frame::kAccessDenied);
   EXPECT_EQ(OpenForInput(3, name, 128), frame::kAccessDenied);
-  EXPECT_FALSE(IsOpen(2));
+  EXPECT_FALSE(testing_support::FileOpen(2));
   CloseAllFiles();
   EXPECT_EQ(ReadFileBytes(name), "[04/10/45]\r\n");
   // Once closed, the file opens again.
@@ -262,15 +264,15 @@ TEST_F(FileAccessTest, InjectedPlatformFailuresAreReported) {
   ASSERT_EQ(OpenForInput(1, dir_.File("in.txt"), 128), 0);
   InjectPlatformFault(PlatformCall::kClose, 0, frame::kDeviceError);
   EXPECT_EQ(CloseAllFiles(), frame::kDeviceError);
-  EXPECT_FALSE(IsOpen(1));
-  EXPECT_FALSE(IsOpen(2));
+  EXPECT_FALSE(testing_support::FileOpen(1));
+  EXPECT_FALSE(testing_support::FileOpen(2));
   frame::ResetErrorWord();
   EXPECT_EQ(CloseAllFiles(), 0);  // twice is harmless
   EXPECT_EQ(frame::ErrorWord(), 0u);
 
   InjectPlatformFault(PlatformCall::kReadAt, 0, frame::kDeviceError);
   EXPECT_EQ(OpenForInput(1, dir_.File("in.txt"), 128), frame::kDeviceError);
-  EXPECT_FALSE(IsOpen(1));
+  EXPECT_FALSE(testing_support::FileOpen(1));
 }
 
 TEST_F(FileAccessTest, WrongKindsOfFile) {
@@ -279,7 +281,6 @@ TEST_F(FileAccessTest, WrongKindsOfFile) {
   uint8_t byte = 0;
   EXPECT_EQ(WriteRecord(1, 1, &byte, 1), frame::kBadFileMode);
   EXPECT_EQ(WriteRecord(9, 1, &byte, 1), frame::kBadFileNumber);
-  EXPECT_EQ(CutToRecords(1, 0), frame::kBadFileMode);
   EXPECT_EQ(CommitRecords(1, 0), frame::kBadFileMode);
   uint32_t got = 0;
   EXPECT_EQ(ReadRecord(1, 1, &byte, &got), frame::kBadFileMode);

@@ -1,6 +1,8 @@
 // Files written all or nothing: records files and text output go to a new
 // file beside the one named, put in its place by the commit.
-#include <limits>
+#include "files/file_replace.h"
+
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -18,10 +20,42 @@ namespace {
 // never the whole output in memory.
 constexpr uint32_t kOutputGather = 64 * 1024;
 
+// Writes the file held itself rather than a new file beside it.
+void WriteInPlace(Replacement* replacement) {
+  replacement->in_place = true;
+  replacement->write_handle = replacement->lock_handle;
+}
+
+// Holds the file `name` reaches and makes the new file that will replace
+// it, or decides to write the file itself: a read-only file keeps its bytes
+// because its writes fail, and a file with other hard links is written in
+// place so that every name sees the new schedule. Where no new file can be
+// made in the folder (a folder the user may not write, a read-only medium,
+// a name at the length limit) but the file itself can be written, it is:
+// the user asked for that file and may write it.
+int OpenReplacement(const std::string& name, Replacement* replacement) {
+  *replacement = Replacement{};
+  if (int code = PlatformHoldTarget(name, replacement)) return code;
+  if (replacement->is_device) return 0;
+  if (replacement->read_only || replacement->linked) {
+    WriteInPlace(replacement);
+    return 0;
+  }
+  int code = PlatformMakeNewFile(replacement);
+  if (code == 0) return 0;
+  if (replacement->created_target || code == frame::kAccessDenied ||
+      code == frame::kNameTooLong) {
+    WriteInPlace(replacement);
+    return 0;
+  }
+  PlatformDiscard(replacement);
+  return code;
+}
+
 // Opens the replacement of `name` for `entry` and puts the entry in the table.
 int OpenReplacing(std::unique_ptr<FileEntry> entry, const std::string& name) {
   Replacement& replacement = entry->replacement;
-  if (int code = PlatformOpenReplacement(name, &replacement)) return Fail(code);
+  if (int code = OpenReplacement(name, &replacement)) return Fail(code);
   if (replacement.is_device) {
     // Nothing is opened: a device takes no records, and opening a FIFO for
     // writing could wait for a reader.
@@ -38,16 +72,15 @@ int OpenReplacing(std::unique_ptr<FileEntry> entry, const std::string& name) {
   return AddEntry(std::move(entry), held);
 }
 
-// The entry of a file being replaced, or a failure code in `*code`.
+// The entry of a file being replaced, or a failure code in `*code`: a
+// device takes no records nor text.
 FileEntry* ReplacingEntry(int16_t number, FileKind kind, int* code) {
-  FileEntry* entry = FindEntry(number);
-  *code = 0;
-  if (entry == nullptr) {
-    *code = frame::kBadFileNumber;
-  } else if (entry->kind != kind || entry->device != DeviceKind::kDisk) {
+  FileEntry* entry = EntryOfKind(number, {kind}, code);
+  if (entry != nullptr && entry->device != DeviceKind::kDisk) {
     *code = frame::kBadFileMode;
+    return nullptr;
   }
-  return *code == 0 ? entry : nullptr;
+  return entry;
 }
 
 // Writes what is gathered, cuts the new file to `size` bytes, syncs it and
@@ -75,15 +108,13 @@ int CommitAndClose(int16_t number, FileKind kind, const int64_t* record_count) {
   int code = 0;
   FileEntry* entry = ReplacingEntry(number, kind, &code);
   if (entry == nullptr) return Fail(code);
-  uint64_t size = static_cast<uint64_t>(entry->position);
+  int64_t size = entry->position;
   if (record_count != nullptr) {
-    if (*record_count < 0 ||
-        *record_count > std::numeric_limits<int64_t>::max() / entry->record_length) {
-      return Fail(frame::kBadRecordNumber);
+    if (int size_code = RecordOffset(*record_count, entry->record_length, &size)) {
+      return Fail(size_code);
     }
-    size = static_cast<uint64_t>(*record_count) * entry->record_length;
   }
-  code = Commit(*entry, size);
+  code = Commit(*entry, static_cast<uint64_t>(size));
   std::unique_ptr<FileEntry> closed = UnlinkEntry(number);
   CloseEntry(*closed);  // after a failure: removes the new file
   return code != 0 ? Fail(code) : 0;
@@ -120,6 +151,31 @@ int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count) {
     return Fail(write_code);
   }
   entry->position += count;
+  return 0;
+}
+
+int WriteRecord(int16_t number, double record_number, const uint8_t* bytes, uint32_t count) {
+  // Record numbers round to the nearest whole number, halves to even, under
+  // the rounding mode the process set at start-up. Values no file could
+  // reach are refused before any arithmetic can overflow.
+  constexpr double kLargest = 4.0e18;
+  if (!std::isfinite(record_number) || std::fabs(record_number) > kLargest) {
+    return Fail(frame::kBadRecordNumber);
+  }
+  int64_t n = static_cast<int64_t>(std::nearbyint(record_number));
+
+  int code = 0;
+  FileEntry* entry = ReplacingEntry(number, FileKind::kRecords, &code);
+  if (entry == nullptr) return Fail(code);
+  entry->position = n;
+  if (n == 0) return Fail(frame::kBadRecordNumber);
+  if (n < 0) return Fail(frame::kPathFileAccess);  // no record lies before the file's start
+  int64_t offset = 0;
+  if (int offset_code = RecordOffset(n - 1, entry->record_length, &offset)) {
+    return Fail(offset_code);
+  }
+  uint32_t size = count < entry->record_length ? count : entry->record_length;
+  if (int code = WriteOrGather(*entry, offset, bytes, size)) return Fail(code);
   return 0;
 }
 

@@ -13,7 +13,6 @@
 namespace files {
 
 int OpenMemoryInput(int16_t number, std::string_view bytes, int64_t buffer_size) {
-  constexpr int64_t kMaxBufferSize = 1 << 20;
   if (int code = CheckOpen(number, "memory", buffer_size, kMaxBufferSize)) return Fail(code);
   std::unique_ptr<FileEntry> entry = NewInputEntry(number, buffer_size);
   if (!entry) return Fail(frame::kOutOfMemory);

@@ -51,21 +51,25 @@ struct Replacement {
   /// the new one is written, so a second copy of the program is refused.
   PlatformHandle lock_handle = kNoHandle;
   bool is_device = false;       ///< the name is no disk file: nothing was opened
-  bool in_place = false;        ///< no new file: the old one is written
-  bool read_only = false;       ///< in place and opened for reading alone
+  bool read_only = false;       ///< the file held was opened for reading alone
+  bool linked = false;          ///< the file held has other hard links
   bool created_target = false;  ///< the name was free and an empty file now holds it
+  bool in_place = false;        ///< no new file: the old one is written
   uint32_t mode = 0;            ///< POSIX: the permission bits the new file takes
   std::string new_path;         ///< the new file's name; empty when in place
   std::string target_path;      ///< the file the name reaches, links followed
 };
 
-/// Opens `name` to be replaced: follows links, holds the file found (or an
-/// empty one made under a free name), and makes the new file in the same
-/// folder. Writes in place when no new file can be made there but the old
-/// one is writable, when the old one has other hard links, or when it is
-/// read-only (whose writes then fail). A device or FIFO is left unopened
-/// and marked is_device.
-int PlatformOpenReplacement(const std::string& name, Replacement* replacement);
+/// Holds the file `name` reaches (links followed on POSIX), or takes a free
+/// name with an empty file, for this process alone: for reading alone when
+/// it is read-only or writing it is refused. A device or FIFO is left
+/// unopened and marked is_device. Whether to write in place is the caller's.
+int PlatformHoldTarget(const std::string& name, Replacement* replacement);
+
+/// Makes the new file beside the file held, in the same folder, under a
+/// name nobody has, and sets write_handle and new_path; a failure is the
+/// run-time code of why no file could be made there.
+int PlatformMakeNewFile(Replacement* replacement);
 
 /// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
 int PlatformSync(PlatformHandle handle);

@@ -87,13 +87,8 @@ int HoldExisting(const struct stat& info, Replacement* out) {
   if (int code = Hold(fd)) return code;
   out->lock_handle = fd;
   out->mode = static_cast<uint32_t>(info.st_mode & 07777);
-  if (read_only || info.st_nlink > 1) {
-    // A read-only file keeps its bytes because its writes fail; a file with
-    // other hard links is written in place so that every name sees it.
-    out->in_place = true;
-    out->read_only = read_only;
-    out->write_handle = fd;
-  }
+  out->read_only = read_only;
+  out->linked = info.st_nlink > 1;
   return 0;
 }
 
@@ -112,9 +107,16 @@ int HoldFreeName(Replacement* out) {
   return 0;
 }
 
-// Makes the new file beside the old one; when that fails, the old one is
-// written in place.
-int MakeNewFile(Replacement* out) {
+void SyncFolder(const std::string& path) {
+  int fd = OpenRetrying(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+int PlatformMakeNewFile(Replacement* out) {
   std::string pattern = FolderOf(out->target_path) + "/.schedule-new-XXXXXX";
   int fd = -1;
   int error = ENAMETOOLONG;
@@ -136,25 +138,10 @@ int MakeNewFile(Replacement* out) {
     out->write_handle = fd;
     return 0;
   }
-  if (out->created_target || error == EACCES || error == EPERM || error == EROFS ||
-      error == ENAMETOOLONG) {
-    out->in_place = true;
-    out->write_handle = out->lock_handle;
-    return 0;
-  }
   return CodeForErrno(error);
 }
 
-void SyncFolder(const std::string& path) {
-  int fd = OpenRetrying(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
-}  // namespace
-
-int PlatformOpenReplacement(const std::string& name, Replacement* out) {
+int PlatformHoldTarget(const std::string& name, Replacement* out) {
   *out = Replacement{};
   InjectedFault fault;
   if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
@@ -171,11 +158,6 @@ int PlatformOpenReplacement(const std::string& name, Replacement* out) {
     out->is_device = true;  // opening a FIFO for writing could wait for a reader
     return 0;
   } else if (int code = HoldExisting(info, out)) {
-    return code;
-  }
-  if (out->in_place) return 0;
-  if (int code = MakeNewFile(out)) {
-    PlatformDiscard(out);
     return code;
   }
   return 0;

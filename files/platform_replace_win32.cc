@@ -46,8 +46,12 @@ int CodeOf(DWORD error) {
   return code != 0 ? code : frame::kInternalError;
 }
 
+void DeleteQuietly(const std::string& name) {
+  CallGuarded([&] { DeleteFileA(name.c_str()); });
+}
+
 // Opens and holds the existing file: for reading alone when it is
-// read-only or writing is refused; in place when it has other hard links.
+// read-only or writing is refused.
 int HoldExisting(DWORD attributes, Replacement* out) {
   bool read_only = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   DWORD error = 0;
@@ -66,12 +70,8 @@ int HoldExisting(DWORD attributes, Replacement* out) {
   }
   out->lock_handle = reinterpret_cast<PlatformHandle>(held);
   BY_HANDLE_FILE_INFORMATION info = {};
-  bool linked = GetFileInformationByHandle(held, &info) && info.nNumberOfLinks > 1;
-  if (read_only || linked) {
-    out->in_place = true;
-    out->read_only = read_only;
-    out->write_handle = out->lock_handle;
-  }
+  out->linked = GetFileInformationByHandle(held, &info) && info.nNumberOfLinks > 1;
+  out->read_only = read_only;
   return 0;
 }
 
@@ -87,9 +87,10 @@ int HoldFreeName(Replacement* out) {
   return 0;
 }
 
-// Makes the new file beside the old one under a name nobody has; when no
-// file can be made there, the old one is written in place.
-int MakeNewFile(Replacement* out) {
+}  // namespace
+
+// The new file takes a name nobody has, made of the process and the clock.
+int PlatformMakeNewFile(Replacement* out) {
   std::string folder = FolderPrefix(out->target_path);
   DWORD error = ERROR_FILENAME_EXCED_RANGE;
   for (int attempt = 0; attempt < kNameTries; ++attempt) {
@@ -107,22 +108,10 @@ int MakeNewFile(Replacement* out) {
     }
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
-  if (out->created_target || error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
-      error == ERROR_FILENAME_EXCED_RANGE) {
-    out->in_place = true;
-    out->write_handle = out->lock_handle;
-    return 0;
-  }
   return CodeOf(error);
 }
 
-void DeleteQuietly(const std::string& name) {
-  CallGuarded([&] { DeleteFileA(name.c_str()); });
-}
-
-}  // namespace
-
-int PlatformOpenReplacement(const std::string& name, Replacement* out) {
+int PlatformHoldTarget(const std::string& name, Replacement* out) {
   *out = Replacement{};
   InjectedFault fault;
   if (FaultDue(PlatformCall::kOpen, &fault)) return fault.code;
@@ -134,19 +123,12 @@ int PlatformOpenReplacement(const std::string& name, Replacement* out) {
   out->target_path = name;
   DWORD attributes = INVALID_FILE_ATTRIBUTES;
   DWORD error = CallGuarded([&] { attributes = GetFileAttributesA(name.c_str()); });
-  int code = 0;
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (error != ERROR_FILE_NOT_FOUND) return CodeOf(error);
-    code = HoldFreeName(out);
-  } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return frame::kIsFolder;
-  } else {
-    code = HoldExisting(attributes, out);
+    return HoldFreeName(out);
   }
-  if (code != 0 || out->is_device || out->in_place) return code;
-  code = MakeNewFile(out);
-  if (code != 0) PlatformDiscard(out);
-  return code;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return frame::kIsFolder;
+  return HoldExisting(attributes, out);
 }
 
 int PlatformReplace(Replacement* replacement) {

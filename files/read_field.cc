@@ -17,7 +17,6 @@
 #include <bit>
 #include <cstring>
 
-#include "files/file_access.h"
 #include "files/file_access_internal.h"
 #include "files/open_file_table.h"
 #include "files/platform_file.h"
@@ -291,10 +290,9 @@ int ReadStartOfData(FileEntry& entry, std::string* prefix, FieldNotes* notes) {
 
 // The entry for reading, or the code for why there is none.
 int InputEntry(int16_t number, FileEntry** entry) {
-  *entry = FindEntry(number);
-  if (*entry == nullptr) return frame::kBadFileNumber;
-  if ((*entry)->kind != FileKind::kSequentialInput) return frame::kBadFileMode;
-  return 0;
+  int code = 0;
+  *entry = EntryOfKind(number, {FileKind::kSequentialInput}, &code);
+  return code;
 }
 
 }  // namespace

@@ -46,6 +46,14 @@ struct EndOfTextNotes {
   bool at_least = false;    ///< a device went on giving bytes: there are at least that many
 };
 
+/// Reads the next text field of sequential input into `field` (empty on any
+/// failure). Returns kPastEndOfFile when nothing was left to read.
+int ReadField(int16_t number, std::string* field);
+
+/// True once no unread byte is left in sequential input, or the next one is
+/// the end-of-text byte 0x1A. A failure answers false and sets `*error`.
+bool EndOfFile(int16_t number, int* error = nullptr);
+
 /// Reads the next field like ReadField and says what reading did to it. A
 /// field longer than kMaxFieldLength fails with kFieldTooLong (the field is
 /// empty, its first line is in the notes), and so does every later read. A

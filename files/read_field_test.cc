@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "files/memory_files.h"
-#include "files/read_field.h"
 #include "files/platform_file.h"
+#include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "testing/process_state.h"

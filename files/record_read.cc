@@ -1,11 +1,11 @@
-// Reading records files, and standard input as sequential input.
-#include <limits>
+// Reading records files and spools.
+#include "files/record_read.h"
+
 #include <memory>
 #include <utility>
 
 #include "files/file_access.h"
 #include "files/file_access_internal.h"
-#include "files/input_wait.h"
 #include "files/open_file_table.h"
 #include "files/platform_file.h"
 #include "frame/run_time_errors.h"
@@ -39,12 +39,8 @@ int ReadFull(const FileEntry& entry, uint64_t offset, uint8_t* bytes, uint32_t s
 // The entry of a file read by records; a spool's gathered bytes are
 // written first, so that the reading finds them.
 FileEntry* ReadingEntry(int16_t number, int* code) {
-  FileEntry* entry = FindEntry(number);
-  *code = entry == nullptr ? frame::kBadFileNumber
-          : entry->kind != FileKind::kRecordInput && entry->kind != FileKind::kSpool
-              ? frame::kBadFileMode
-              : 0;
-  if (*code == 0 && entry->kind == FileKind::kSpool) *code = FlushPending(*entry);
+  FileEntry* entry = EntryOfKind(number, {FileKind::kRecordInput, FileKind::kSpool}, code);
+  if (entry != nullptr && entry->kind == FileKind::kSpool) *code = FlushPending(*entry);
   return *code == 0 ? entry : nullptr;
 }
 
@@ -91,12 +87,12 @@ int ReadRecord(int16_t number, int64_t record_number, uint8_t* bytes, uint32_t* 
   int code = 0;
   FileEntry* entry = ReadingEntry(number, &code);
   if (entry == nullptr) return Fail(code);
-  if (record_number < 1 ||
-      record_number - 1 > std::numeric_limits<int64_t>::max() / entry->record_length) {
-    return Fail(frame::kBadRecordNumber);
+  int64_t offset = 0;
+  if (record_number < 1) return Fail(frame::kBadRecordNumber);
+  if (int offset_code = RecordOffset(record_number - 1, entry->record_length, &offset)) {
+    return Fail(offset_code);
   }
-  uint64_t offset = static_cast<uint64_t>(record_number - 1) * entry->record_length;
-  if (int read_code = ReadFull(*entry, offset, bytes, entry->record_length, got)) {
+  if (int read_code = ReadFull(*entry, static_cast<uint64_t>(offset), bytes, entry->record_length, got)) {
     return Fail(read_code);
   }
   return 0;
@@ -120,17 +116,5 @@ int ReadBytesAt(int16_t number, uint64_t offset, uint8_t* bytes, uint32_t size, 
   }
   return 0;
 }
-
-int OpenStandardInput(int16_t number, int64_t buffer_size) {
-  constexpr int64_t kMaxBufferSize = 1 << 20;
-  if (int code = CheckOpen(number, "-", buffer_size, kMaxBufferSize)) return Fail(code);
-  std::unique_ptr<FileEntry> entry = NewInputEntry(number, buffer_size);
-  if (!entry) return Fail(frame::kOutOfMemory);
-  uint64_t offset = 0;
-  if (int code = PlatformOpenStandardInput(&entry->handle, &offset)) return Fail(code);
-  return FinishInputOpen(std::move(entry), offset);
-}
-
-void SetInputWaitCancel(bool (*cancel)()) { SetInputWaitHook(cancel); }
 
 }  // namespace files

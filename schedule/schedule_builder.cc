@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"

@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "files/file_access.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
-#include "testing/expected_records.h"
 #include "schedule/schedule_record.h"
+#include "testing/expected_records.h"
 #include "testing/process_state.h"
 #include "testing/temp_dir.h"
 
@@ -41,7 +40,7 @@ class BuilderTest : public ::testing::Test {
   std::string Build(const std::string& text, BuildBuffers buffers = {}) {
     WriteFileBytes(input_, text);
     outcome_ = BuildSchedule(input_, output_, buffers);
-    EXPECT_FALSE(files::IsOpen(kInputFile) || files::IsOpen(kScheduleFile));
+    EXPECT_FALSE(testing_support::FileOpen(kInputFile) || testing_support::FileOpen(kScheduleFile));
     return ReadFileBytes(output_);
   }
 

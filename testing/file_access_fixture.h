@@ -10,7 +10,11 @@
 #include <string>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
+#include "files/input_wait.h"
 #include "files/platform_file.h"
+#include "files/read_field.h"
+#include "files/record_read.h"
 #include "frame/error_word.h"
 #include "testing/process_state.h"
 #include "testing/temp_dir.h"

@@ -2,6 +2,8 @@
 
 #include "console/console_state.h"
 #include "files/file_access.h"
+#include "files/input_wait.h"
+#include "files/open_file_table.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 
@@ -10,9 +12,11 @@ namespace testing_support {
 void ResetProcessState() {
   files::CloseAllFiles();
   files::ClearPlatformFaults();
-  files::SetInputWaitCancel(nullptr);
+  files::SetInputWaitHook(nullptr);
   console::ResetConsoleStateForTesting();
   frame::ResetErrorWord();
 }
+
+bool FileOpen(int16_t number) { return files::FindEntry(number) != nullptr; }
 
 }  // namespace testing_support

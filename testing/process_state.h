@@ -5,7 +5,12 @@
 #ifndef ZELTO_TESTING_PROCESS_STATE_H_
 #define ZELTO_TESTING_PROCESS_STATE_H_
 
+#include <cstdint>
+
 namespace testing_support {
+
+/// True while a file is open under `number` in the open-file table.
+bool FileOpen(int16_t number);
 
 /// Closes every file (new files not put in place are removed), clears the
 /// injected faults and the input wait hook, resets the error word and the

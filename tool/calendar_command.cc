@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
 #include "schedule/shown_text.h"

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
 #include "schedule/shown_text.h"

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "schedule/build_report.h"
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "files/read_field.h"
+#include "files/record_read.h"
 #include "frame/run_time_errors.h"
+#include "schedule/build_report.h"
 #include "tool/import_season.h"
 #include "tool/import_team_map.h"
 #include "tool/tool_commands.h"

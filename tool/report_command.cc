@@ -6,9 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "schedule/build_report.h"
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "frame/run_time_errors.h"
+#include "schedule/build_report.h"
 #include "tool/report_format.h"
 #include "tool/season_counts.h"
 #include "tool/season_findings.h"

@@ -4,7 +4,9 @@
 #include <string_view>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
 #include "files/read_field.h"
+#include "files/record_read.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
@@ -12,8 +14,8 @@
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
-#include "tool/check_dates.h"
 #include "tool/check_columns.h"
+#include "tool/check_dates.h"
 #include "tool/season_findings.h"
 #include "tool/season_reader.h"
 #include "tool/tool_input.h"

@@ -6,16 +6,18 @@
 #include <memory>
 #include <string_view>
 
+#include "files/file_access.h"
+#include "files/file_replace.h"
+#include "files/read_field.h"
+#include "files/record_read.h"
+#include "frame/error_word.h"
+#include "frame/run_time_errors.h"
+#include "schedule/schedule_record.h"
+#include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
 #include "tool/record_places.h"
 #include "tool/schedule_dump_text.h"
-#include "schedule/schedule_record.h"
-#include "schedule/schedule_text.h"
-#include "files/file_access.h"
-#include "files/read_field.h"
-#include "frame/error_word.h"
-#include "frame/run_time_errors.h"
 
 namespace tool {
 

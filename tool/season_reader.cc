@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "files/file_access.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"

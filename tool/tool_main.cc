@@ -12,7 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "files/file_access.h"
+#include "files/file_replace.h"
 #include "frame/program_arguments.h"
 #include "tool/calendar_command.h"
 #include "tool/generate_command.h"
