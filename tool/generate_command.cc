@@ -7,13 +7,12 @@
 #include <limits>
 
 #include "files/file_access.h"
-#include "files/file_replace.h"
-#include "files/read_field.h"
 #include "frame/run_time_errors.h"
 #include "schedule/shown_text.h"
 #include "tool/generate_season.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_input.h"
+#include "tool/tool_output.h"
 
 namespace tool {
 namespace {
@@ -24,27 +23,6 @@ constexpr int16_t kTeamsFile = 1;
 constexpr int16_t kTextFile = 2;
 // A league of 30 teams is a few hundred bytes.
 constexpr size_t kMaxTeamsBytes = 1024 * 1024;
-
-// Reads the TEAMS file, left open, into `text`; the reason it could not, or
-// an empty string.
-std::string ReadTeamsFile(const std::string& name, std::string* text) {
-  if (int code = OpenToolInput(kTeamsFile, name)) {
-    return "Cannot open teams file \"" + name + "\": " + frame::ErrorMessage(code);
-  }
-  uint8_t chunk[16 * 1024];
-  for (;;) {
-    uint32_t got = 0;
-    if (int code = files::ReadBytes(kTeamsFile, chunk, sizeof chunk, &got)) {
-      return "Cannot read teams file \"" + name + "\": " + frame::ErrorMessage(code);
-    }
-    if (got == 0) return "";
-    text->append(reinterpret_cast<const char*>(chunk), got);
-    if (text->size() > kMaxTeamsBytes) {
-      return "Cannot read teams file \"" + name + "\": it is larger than " +
-             std::to_string(kMaxTeamsBytes / 1024) + " KiB";
-    }
-  }
-}
 
 // Reads a whole number written in decimal digits, at most `most`.
 bool ParseNumber(const std::string& text, uint64_t most, uint64_t* value) {
@@ -114,31 +92,15 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
   return 0;
 }
 
-int WriteText(const std::string& text, const std::string& output) {
-  if (output.empty() || output == "-") {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return FinishStandardOutput();
-  }
-  int code = files::OpenForOutput(kTextFile, output);
-  if (code != 0) {
-    PrintFailure("Cannot open file \"" + output + "\": " + frame::ErrorMessage(code));
-    return 1;
-  }
-  code = files::WriteBytes(kTextFile, reinterpret_cast<const uint8_t*>(text.data()),
-                           static_cast<uint32_t>(text.size()));
-  if (code == 0) code = files::CommitOutput(kTextFile);
-  if (code != 0) {
-    PrintFailure("Cannot write file \"" + output + "\": " + frame::ErrorMessage(code));
-    return 1;
-  }
-  return 0;
-}
-
 int Generate(const std::string& teams, const GenerateArguments& arguments) {
   SeasonRules rules;
   if (int status = ReadRules(arguments, &rules)) return status;
   std::string teams_text;
-  if (std::string failure = ReadTeamsFile(teams, &teams_text); !failure.empty()) {
+  // TEAMS stays open while the text is written, so that TEAMS named as the
+  // output is refused as a file in use.
+  std::string failure = ReadWholeInput(kTeamsFile, teams, "teams file", kMaxTeamsBytes,
+                                       [&](std::string_view piece) { teams_text.append(piece); });
+  if (!failure.empty()) {
     PrintFailure(failure);
     return 1;
   }
@@ -154,7 +116,11 @@ int Generate(const std::string& teams, const GenerateArguments& arguments) {
     PrintFailure(problem);
     return 1;
   }
-  if (int status = WriteText(season.text, arguments.output)) return status;
+  if (failure = OpenToolOutput(kTextFile, arguments.output); !failure.empty()) {
+    PrintFailure(failure);
+    return 1;
+  }
+  if (int status = WriteToolOutput(kTextFile, arguments.output, season.text)) return status;
   std::fputs(SummaryText(season.summary).c_str(), stderr);
   return 0;
 }

@@ -35,47 +35,13 @@ constexpr int64_t kSpoolPiece = 32 * 1024;
 // A MAP names a season's teams: a few dozen lines.
 constexpr size_t kMaxMapBytes = 1024 * 1024;
 
-// Reads the input open as kSeasonFile to its end, at most `limit` bytes (0:
-// no limit), handing each piece to `take`. The reason it could not, as a
-// message, or an empty string.
-template <typename Take>
-std::string ReadAll(const std::string& name, const char* what, size_t limit, Take take) {
-  uint8_t chunk[64 * 1024];
-  size_t total = 0;
-  for (;;) {
-    uint32_t got = 0;
-    if (int code = files::ReadBytes(kSeasonFile, chunk, sizeof chunk, &got)) {
-      return CannotText(FailedStep::kRead, what, name, code);
-    }
-    if (got == 0) return "";
-    total += got;
-    if (limit > 0 && total > limit) {
-      return CannotText(FailedStep::kRead, what, name,
-                        "it is larger than " + std::to_string(limit / 1024) + " KiB");
-    }
-    take(std::string_view(reinterpret_cast<const char*>(chunk), got));
-  }
-}
-
-// Opens `name` ("-": standard input) and hands every piece to `take`; the
-// files are closed afterwards unless `keep_open`.
-template <typename Take>
-std::string ReadWholeInput(const std::string& name, const char* what, size_t limit, Take take,
-                           bool keep_open = false) {
-  if (int code = OpenToolInput(kSeasonFile, name)) {
-    return CannotText(FailedStep::kOpen, what, name, code);
-  }
-  std::string failure = ReadAll(name, what, limit, take);
-  if (!keep_open) files::CloseAllFiles();
-  return failure;
-}
-
 // The names of a MAP file; false when it cannot be read or holds lines it
 // refuses (each printed).
 bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
   std::string text;
-  std::string failure = ReadWholeInput(map, "team map", kMaxMapBytes,
+  std::string failure = ReadWholeInput(kSeasonFile, map, "team map", kMaxMapBytes,
                                        [&](std::string_view piece) { text.append(piece); });
+  files::CloseAllFiles();
   if (!failure.empty()) {
     PrintFailure(failure);
     return false;
@@ -91,9 +57,9 @@ std::string ImportInto(const std::string& season, const tool::ImportOptions& opt
                        const tool::TextSink& sink, tool::ImportReport* report,
                        bool keep_open = false) {
   tool::SeasonImporter importer(options, sink);
-  std::string failure = ReadWholeInput(
-      season, "season file", 0, [&](std::string_view piece) { importer.TakeBytes(piece); },
-      keep_open);
+  std::string failure = ReadWholeInput(kSeasonFile, season, "season file", 0,
+                                       [&](std::string_view piece) { importer.TakeBytes(piece); });
+  if (!keep_open) files::CloseAllFiles();
   importer.Finish();
   *report = importer.report();
   return failure;
@@ -124,8 +90,8 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
     write_failure = files::WriteBytes(kTextFile, reinterpret_cast<const uint8_t*>(text.data()),
                                       static_cast<uint32_t>(text.size()));
   });
-  std::string failure = ReadAll(season, "season file", 0,
-                                [&](std::string_view piece) { importer.TakeBytes(piece); });
+  std::string failure = ReadToEnd(kSeasonFile, season, "season file", 0,
+                                  [&](std::string_view piece) { importer.TakeBytes(piece); });
   importer.Finish();
   if (failure.empty()) {
     PrintReport(importer.report());

@@ -7,14 +7,12 @@
 #include <string>
 
 #include "files/file_access.h"
-#include "files/file_replace.h"
-#include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
 #include "tool/report_format.h"
 #include "tool/season_counts.h"
 #include "tool/season_findings.h"
 #include "tool/season_reader.h"
 #include "tool/tool_commands.h"
+#include "tool/tool_output.h"
 
 namespace tool {
 namespace {
@@ -51,25 +49,18 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-std::string CannotWrite(const std::string& output, int code) {
-  return schedule::CannotText(schedule::FailedStep::kWrite, "file", output, code);
-}
-
 }  // namespace
 
 int RunReport(const std::string& season, const ReportArguments& arguments) {
-  // A season may hold a finding on every line: they go out in blocks, not a
-  // write each.
-  std::setvbuf(stderr, nullptr, _IOFBF, 64 * 1024);
+  // A season may hold a finding on every line: they go out in blocks of
+  // stdio's own buffer, not a write each.
+  std::setvbuf(stderr, nullptr, _IOFBF, BUFSIZ);
   std::string failure;
   if (!OpenSeason(season, &failure)) return Fail(failure);
   // The output is made while the season is open, so that a report onto the
   // season itself is refused as a file in use rather than clobbering it.
-  const bool to_file = !arguments.output.empty() && arguments.output != "-";
-  if (to_file) {
-    if (int code = files::OpenForOutput(kReportFile, arguments.output)) {
-      return Fail(CannotWrite(arguments.output, code));
-    }
+  if (failure = OpenToolOutput(kReportFile, arguments.output); !failure.empty()) {
+    return Fail(failure);
   }
 
   SeasonCounter counter;
@@ -87,17 +78,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   std::fflush(stderr);  // the findings stand before the report
 
   const std::string report = FormatReport(season, counter, arguments.by, arguments.format);
-  if (!to_file) {
-    files::CloseAllFiles();
-    std::fwrite(report.data(), 1, report.size(), stdout);
-    return FinishStandardOutput();
-  }
-  int code = files::WriteBytes(kReportFile, reinterpret_cast<const uint8_t*>(report.data()),
-                               static_cast<uint32_t>(report.size()));
-  if (code == 0) code = files::CommitOutput(kReportFile);
-  if (code != 0) return Fail(CannotWrite(arguments.output, code));
-  files::CloseAllFiles();
-  return 0;
+  return WriteToolOutput(kReportFile, arguments.output, report);
 }
 
 }  // namespace tool

@@ -1,6 +1,6 @@
 // schedule-tool as a script meets it: exit statuses and what it prints.
 // Runs the tool through a POSIX shell (popen), so it is built on POSIX only;
-// the Windows .exe is run the same way by scripts/test-windows.sh.
+// the Windows .exe is compared with it under Wine by e2e/programs_compared_test.cc.
 #include <gtest/gtest.h>
 
 #include <filesystem>

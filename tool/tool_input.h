@@ -1,11 +1,14 @@
-// Opening the input a schedule-tool command reads: a file through file
-// access, with the same name rules, locks and messages as the build, or
-// standard input for the name "-".
+// Opening and reading the input a schedule-tool command reads: a file
+// through file access, with the same name rules, locks and messages as the
+// build, or standard input for the name "-".
 #ifndef ZELTO_TOOL_TOOL_INPUT_H_
 #define ZELTO_TOOL_TOOL_INPUT_H_
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace tool {
 
@@ -14,6 +17,20 @@ inline constexpr uint32_t kToolReadBuffer = 64 * 1024;
 
 /// Opens `name` ("-": standard input) as file `number` for sequential input.
 int OpenToolInput(int16_t number, const std::string& name);
+
+/// Hands a piece of an input to whoever reads it.
+using TakePiece = std::function<void(std::string_view piece)>;
+
+/// Reads input `number`, opened already, to its end, at most `limit` bytes
+/// (0: no limit), handing each piece to `take`. The failure as a message
+/// naming `what` and `name` ("Cannot read team map "x": ..."), or empty.
+std::string ReadToEnd(int16_t number, const std::string& name, std::string_view what,
+                      size_t limit, const TakePiece& take);
+
+/// Opens `name` as file `number` and reads it as ReadToEnd does. The file
+/// stays open, so that naming it as the output is refused as a file in use.
+std::string ReadWholeInput(int16_t number, const std::string& name, std::string_view what,
+                           size_t limit, const TakePiece& take);
 
 }  // namespace tool
 

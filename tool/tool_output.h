@@ -1,0 +1,28 @@
+// Where a schedule-tool command's made text goes: standard output, or the
+// file --output names, written all or nothing. The file is opened before
+// the input is read whole, so that an output naming the input is refused as
+// a file in use rather than clobbering it.
+#ifndef ZELTO_TOOL_TOOL_OUTPUT_H_
+#define ZELTO_TOOL_TOOL_OUTPUT_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tool {
+
+/// True when `output` names standard output: no --output, or "-".
+bool ToStandardOutput(const std::string& output);
+
+/// Opens `output` as text output file `number`, unless it names standard
+/// output. The failure as a message ("Cannot open file ..."), or empty.
+std::string OpenToolOutput(int16_t number, const std::string& output);
+
+/// Writes `text` to standard output, or to file `number` opened by
+/// OpenToolOutput and puts it in place; every file is closed after (an
+/// output not put in place is removed). 0, or 1 with the failure printed.
+int WriteToolOutput(int16_t number, const std::string& output, std::string_view text);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_TOOL_OUTPUT_H_
