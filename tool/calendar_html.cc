@@ -23,7 +23,7 @@ constexpr int kDaysInWeek = 7;
 
 // One game as its team sees it.
 struct TeamGame {
-  sys_days day;
+  CalendarDay day;
   bool home = false;
   int32_t opponent = 0;
 };

@@ -18,9 +18,14 @@
 
 namespace tool {
 
+/// A real day in 4 bytes (sys_days takes 8): a calendar keeps one for each
+/// game of its teams. Every day up to the year 9999 fits.
+using CalendarDay = std::chrono::time_point<std::chrono::system_clock,
+                                            std::chrono::duration<int32_t, std::chrono::days::period>>;
+
 /// One game on its real day. Names are indexes into CalendarSeason::teams.
 struct CalendarGame {
-  std::chrono::sys_days day;
+  CalendarDay day;
   int32_t visitor = 0;
   int32_t home = 0;
   int number = 1;  ///< among the games of these two teams on `day`, from 1
