@@ -1,11 +1,16 @@
-// schedule-tool calendar: reads the season whole, then writes the page or
-// the iCalendar file all or nothing: to a new file put in place only when
-// every byte is known, or to standard output once nothing can fail.
+// schedule-tool calendar: reads the season once, keeping the games of the
+// teams asked alone (and every team's name), then writes the page or the
+// iCalendar file all or nothing: to a new file put in place only when every
+// byte is written, or to standard output once nothing but the writing can
+// fail. What is held grows with the teams asked and their games, never with
+// the season's other games, and the output is written a piece at a time.
 #include "tool/calendar_command.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 #include "files/file_access.h"
 #include "files/file_replace.h"
@@ -14,9 +19,11 @@
 #include "schedule/shown_text.h"
 #include "tool/calendar_html.h"
 #include "tool/calendar_ics.h"
+#include "tool/calendar_output.h"
 #include "tool/calendar_season.h"
 #include "tool/calendar_teams.h"
 #include "tool/calendar_year.h"
+#include "tool/held_lines.h"
 #include "tool/season_reader.h"
 #include "tool/tool_commands.h"
 
@@ -24,8 +31,10 @@ namespace tool {
 
 namespace {
 
-// The season is read as kSeasonFile, the output written as this one.
+// The season is read as kSeasonFile, the output written as this one, and
+// warnings wait under the last when there are many.
 constexpr int16_t kCalendarOutputFile = 2;
+constexpr int16_t kHeldWarnings = 3;
 
 bool ParseYear(const std::string& text, std::chrono::year* year) {
   if (text.size() != 4) return false;
@@ -55,13 +64,17 @@ bool EventStamp(std::chrono::sys_seconds* stamp) {
   return false;
 }
 
-// Reads the season open as kSeasonFile; false when it could not be read
-// or --year does not fit it (each reason printed).
+// Reads the season open as kSeasonFile, keeping the games of the teams
+// `asked` (every game when none is); false when it could not be read or
+// --year does not fit it (each reason printed). Its warnings are shown
+// only once it was read whole.
 bool ReadSeason(const std::string& path, std::optional<std::chrono::year> first_year,
-                CalendarSeason* season) {
+                const std::vector<std::string>& asked, CalendarSeason* season) {
   const auto today = std::chrono::year_month_day{
       std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
-  CalendarCollector collector(path, SeasonDays(first_year, today));
+  HeldLines warnings(kHeldWarnings);
+  CalendarCollector collector(path, SeasonDays(first_year, today), asked,
+                              [&warnings](std::string warning) { warnings.Add(std::move(warning)); });
   SeasonKind kind = SeasonKind::kText;
   std::string failure;
   const bool read = ReadOpenSeason(path, &collector, &kind, &failure);
@@ -69,7 +82,13 @@ bool ReadSeason(const std::string& path, std::optional<std::chrono::year> first_
     PrintFailure(failure);
     return false;
   }
-  for (const std::string& warning : collector.warnings()) PrintFailure("warning: " + warning);
+  const int held = warnings.PutOut(
+      [](const std::string& warning) { PrintFailure("warning: " + warning); });
+  if (held != 0) {
+    PrintFailure(std::string("Cannot keep calendar's warnings in a temporary file: ") +
+                 frame::ErrorMessage(held));
+    return false;
+  }
   if (!collector.failure().empty()) {
     PrintFailure(collector.failure());
     return false;
@@ -82,14 +101,25 @@ bool ReadSeason(const std::string& path, std::optional<std::chrono::year> first_
   return true;
 }
 
-int WriteOutput(const std::string& output, const std::string& bytes) {
+// Writes the calendar made by `write` to standard output or to the output
+// file open as kCalendarOutputFile, a piece at a time.
+int WriteOutput(const std::string& output, const std::function<void(CalendarOutput*)>& write) {
   if (ToStandardOutput(output)) {
     files::CloseAllFiles();
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    CalendarOutput out([](std::string_view bytes) {
+      // A failure to write is told by FinishStandardOutput.
+      return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() ? 0 : 1;
+    });
+    write(&out);
+    out.Finish();
     return FinishStandardOutput();
   }
-  int code = files::WriteBytes(kCalendarOutputFile, reinterpret_cast<const uint8_t*>(bytes.data()),
-                               static_cast<uint32_t>(bytes.size()));
+  CalendarOutput out([](std::string_view bytes) {
+    return files::WriteBytes(kCalendarOutputFile, reinterpret_cast<const uint8_t*>(bytes.data()),
+                             static_cast<uint32_t>(bytes.size()));
+  });
+  write(&out);
+  int code = out.Finish();
   if (code == 0) code = files::CommitOutput(kCalendarOutputFile);
   files::CloseAllFiles();  // an output not committed is removed
   if (code != 0) {
@@ -134,7 +164,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   CalendarSeason season;
   std::vector<int32_t> teams;
   std::vector<std::string> problems;
-  bool ready = ReadSeason(season_path, first_year, &season);
+  bool ready = ReadSeason(season_path, first_year, arguments.teams, &season);
   if (ready && !PickTeams(season.teams, arguments.teams, &teams, &problems)) {
     for (const std::string& problem : problems) PrintFailure(problem);
     ready = false;
@@ -143,9 +173,15 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     files::CloseAllFiles();
     return 1;
   }
-  const std::string bytes = ics ? CalendarIcs(season, GamesOfTeams(season, teams), stamp)
-                                : CalendarHtml(season, teams);
-  return WriteOutput(arguments.output, bytes);
+  // The games kept are those of the teams asked, in the order of the
+  // season: the iCalendar file's events as they are.
+  return WriteOutput(arguments.output, [&](CalendarOutput* out) {
+    if (ics) {
+      WriteCalendarIcs(season, season.games, stamp, out);
+    } else {
+      WriteCalendarHtml(season, teams, out);
+    }
+  });
 }
 
 }  // namespace tool

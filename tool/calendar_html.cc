@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "tool/calendar_html_style.h"
+#include "tool/calendar_output.h"
 
 namespace tool {
 
@@ -22,7 +23,7 @@ constexpr int kDaysInWeek = 7;
 
 // One game as its team sees it.
 struct TeamGame {
-  sys_days day;
+  CalendarDay day;
   bool home = false;
   int32_t opponent = 0;
 };
@@ -30,6 +31,19 @@ struct TeamGame {
 // A name as the page shows it, escaped for the page.
 std::string ShownName(const CalendarSeason& season, int32_t team) {
   return HtmlEscaped(CalendarName(season.teams[static_cast<size_t>(team)]));
+}
+
+// Every team's name as the page shows it, by index: made once, not once
+// a game.
+using ShownNames = std::vector<std::string>;
+
+ShownNames AllShownNames(const CalendarSeason& season) {
+  ShownNames shown;
+  shown.reserve(season.teams.size());
+  for (size_t team = 0; team < season.teams.size(); ++team) {
+    shown.push_back(ShownName(season, static_cast<int32_t>(team)));
+  }
+  return shown;
 }
 
 std::string IsoDate(sys_days day) {
@@ -47,26 +61,34 @@ std::string Counted(size_t count, const char* one, const char* many) {
 // The team's games in the order of their days; a day's games in the order
 // of the file.
 std::vector<TeamGame> GamesOf(const CalendarSeason& season, int32_t team) {
+  auto plays = [team](const CalendarGame& game) { return game.visitor == team || game.home == team; };
   std::vector<TeamGame> games;
-  for (const CalendarGame& game : GamesOfTeams(season, {team})) {
+  games.reserve(static_cast<size_t>(std::count_if(season.games.begin(), season.games.end(), plays)));
+  for (const CalendarGame& game : season.games) {
+    if (!plays(game)) continue;
     const bool home = game.home == team;
     games.push_back({game.day, home, home ? game.visitor : game.home});
   }
-  std::stable_sort(games.begin(), games.end(),
-                   [](const TeamGame& a, const TeamGame& b) { return a.day < b.day; });
+  // A season is most often in order of its days already; sorting then would
+  // only take a copy's room.
+  auto earlier = [](const TeamGame& a, const TeamGame& b) { return a.day < b.day; };
+  if (!std::is_sorted(games.begin(), games.end(), earlier)) {
+    std::stable_sort(games.begin(), games.end(), earlier);
+  }
   return games;
 }
 
-std::string GameBox(const CalendarSeason& season, const TeamGame& game) {
+std::string GameBox(const ShownNames& shown, const TeamGame& game) {
   return std::string("<span class=\"game ") + (game.home ? "home" : "away") +
          "\"><span class=\"mark\">" + (game.home ? "vs" : "at") +
-         "</span> <span class=\"opponent\">" + ShownName(season, game.opponent) + "</span></span>";
+         "</span> <span class=\"opponent\">" + shown[static_cast<size_t>(game.opponent)] +
+         "</span></span>";
 }
 
 // One month as a table of weeks from Sunday: a game day holds its games,
 // a day of the season without one is empty (an off day), days before the
 // first game and after the last are shaded.
-std::string MonthTable(const CalendarSeason& season, year_month month,
+std::string MonthTable(const ShownNames& shown, year_month month,
                        const std::vector<TeamGame>& games, size_t* next) {
   const sys_days first{month / std::chrono::day{1}};
   const sys_days last{month / std::chrono::last};
@@ -88,7 +110,7 @@ std::string MonthTable(const CalendarSeason& season, year_month month,
     std::string boxes;
     size_t count = 0;
     for (; *next < games.size() && games[*next].day == day; ++*next, ++count) {
-      boxes += GameBox(season, games[*next]);
+      boxes += GameBox(shown, games[*next]);
     }
     const char* kind = count > 1                                        ? "day dh"
                        : count == 1                                     ? "day"
@@ -118,7 +140,8 @@ std::string Legend() {
          " before the first game or after the last</span></p>\n";
 }
 
-std::string TeamSection(const CalendarSeason& season, int32_t team) {
+void WriteTeamSection(const CalendarSeason& season, const ShownNames& shown, int32_t team,
+                      CalendarOutput* out) {
   const std::vector<TeamGame> games = GamesOf(season, team);
   const size_t home = static_cast<size_t>(
       std::count_if(games.begin(), games.end(), [](const TeamGame& game) { return game.home; }));
@@ -129,22 +152,20 @@ std::string TeamSection(const CalendarSeason& season, int32_t team) {
       ++doubleheaders;
     }
   }
-  const std::string name = ShownName(season, team);
-  std::string html = "<section class=\"team\" data-team=\"" + name + "\">\n<h1>" + name +
-                     "</h1>\n<p class=\"totals\">" + Counted(games.size(), "game", "games") +
-                     ": " + std::to_string(home) + " home, " +
-                     std::to_string(games.size() - home) + " away; " +
-                     Counted(doubleheaders, "doubleheader", "doubleheaders") + "</p>\n" +
-                     Legend() + "<div class=\"months\">\n";
+  const std::string& name = shown[static_cast<size_t>(team)];
+  out->Add("<section class=\"team\" data-team=\"" + name + "\">\n<h1>" + name +
+           "</h1>\n<p class=\"totals\">" + Counted(games.size(), "game", "games") + ": " +
+           std::to_string(home) + " home, " + std::to_string(games.size() - home) + " away; " +
+           Counted(doubleheaders, "doubleheader", "doubleheaders") + "</p>\n" + Legend() +
+           "<div class=\"months\">\n");
   // Each month that holds a game of the team: a month with none between
   // two that do is no part of a printed pocket schedule.
   size_t next = 0;
   while (next < games.size()) {
     const year_month_day day{games[next].day};
-    html += MonthTable(season, day.year() / day.month(), games, &next);
+    out->Add(MonthTable(shown, day.year() / day.month(), games, &next));
   }
-  html += "</div>\n</section>\n";
-  return html;
+  out->Add("</div>\n</section>\n");
 }
 
 }  // namespace
@@ -164,14 +185,23 @@ std::string HtmlEscaped(std::string_view text) {
   return escaped;
 }
 
-std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams) {
-  std::string title = teams.size() == 1 ? "Schedule of " + ShownName(season, teams.front())
+void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                       CalendarOutput* out) {
+  const ShownNames shown = AllShownNames(season);
+  std::string title = teams.size() == 1 ? "Schedule of " + shown[static_cast<size_t>(teams.front())]
                                         : "Schedules of " + std::to_string(teams.size()) + " teams";
-  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
-                     "<meta charset=\"utf-8\">\n<title>" +
-                     title + "</title>\n<style>" + kCalendarStyle + "</style>\n</head>\n<body>\n";
-  for (int32_t team : teams) html += TeamSection(season, team);
-  html += "</body>\n</html>\n";
+  out->Add("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
+           "<meta charset=\"utf-8\">\n<title>" +
+           title + "</title>\n<style>" + kCalendarStyle + "</style>\n</head>\n<body>\n");
+  for (int32_t team : teams) WriteTeamSection(season, shown, team, out);
+  out->Add("</body>\n</html>\n");
+}
+
+std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams) {
+  std::string html;
+  CalendarOutput out(AppendTo(&html));
+  WriteCalendarHtml(season, teams, &out);
+  out.Finish();
   return html;
 }
 

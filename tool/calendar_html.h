@@ -13,11 +13,17 @@
 #include <string_view>
 #include <vector>
 
+#include "tool/calendar_output.h"
 #include "tool/calendar_season.h"
 
 namespace tool {
 
-/// The page of `teams` (indexes into season.teams), in that order.
+/// Writes the page of `teams` (indexes into season.teams), in that order,
+/// to `out`, a team's section at a time.
+void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                       CalendarOutput* out);
+
+/// The page of `teams` as one string.
 std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams);
 
 /// `text` safe inside an element or a quoted attribute: & < > " ' as

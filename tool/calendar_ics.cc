@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
+#include "tool/calendar_output.h"
 
 namespace tool {
 
@@ -56,6 +58,13 @@ std::string UidPart(std::string_view name) {
   return part;
 }
 
+// The identifier of the game of `number` on `day` between the names
+// whose UidParts are given.
+std::string Uid(sys_days day, std::string_view visitor, std::string_view home, int number) {
+  return DateValue(day) + "-" + std::string(visitor) + "-at-" + std::string(home) + "-" +
+         std::to_string(number) + std::string(kUidDomain);
+}
+
 // The name as an event shows it.
 std::string ShownName(const CalendarSeason& season, int32_t team) {
   return CalendarName(season.teams[static_cast<size_t>(team)]);
@@ -96,9 +105,8 @@ std::string FoldedLine(std::string_view line) {
 }
 
 std::string GameUid(const CalendarSeason& season, const CalendarGame& game) {
-  return DateValue(game.day) + "-" + UidPart(season.teams[static_cast<size_t>(game.visitor)]) +
-         "-at-" + UidPart(season.teams[static_cast<size_t>(game.home)]) + "-" +
-         std::to_string(game.number) + std::string(kUidDomain);
+  return Uid(game.day, UidPart(season.teams[static_cast<size_t>(game.visitor)]),
+             UidPart(season.teams[static_cast<size_t>(game.home)]), game.number);
 }
 
 bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stamp) {
@@ -113,28 +121,45 @@ bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stam
   return true;
 }
 
-std::string CalendarIcs(const CalendarSeason& season, const std::vector<CalendarGame>& games,
+void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
+                      std::chrono::sys_seconds stamp, CalendarOutput* out) {
+  out->Add(FoldedLine("BEGIN:VCALENDAR"));
+  out->Add(FoldedLine("VERSION:2.0"));
+  out->Add(FoldedLine("PRODID:-//Zelto//schedule-tool calendar//EN"));
+  out->Add(FoldedLine("CALSCALE:GREGORIAN"));
+  // Each team's name as an event shows it and as an identifier holds it:
+  // made once, not once a game.
+  std::vector<std::string> shown, uid_parts;
+  for (size_t team = 0; team < season.teams.size(); ++team) {
+    shown.push_back(ShownName(season, static_cast<int32_t>(team)));
+    uid_parts.push_back(UidPart(season.teams[team]));
+  }
+  const std::string stamp_line = FoldedLine("DTSTAMP:" + StampValue(stamp));
+  std::string event;
+  for (const CalendarGame& game : games) {
+    const auto visitor = static_cast<size_t>(game.visitor), home = static_cast<size_t>(game.home);
+    std::string summary = shown[visitor] + " at " + shown[home];
+    if (game.number > 1) summary += " (game " + std::to_string(game.number) + ")";
+    event = FoldedLine("BEGIN:VEVENT");
+    event += FoldedLine("UID:" + Uid(game.day, uid_parts[visitor], uid_parts[home], game.number));
+    event += stamp_line;
+    event += FoldedLine("DTSTART;VALUE=DATE:" + DateValue(game.day));
+    event += FoldedLine("DTEND;VALUE=DATE:" + DateValue(game.day + std::chrono::days{1}));
+    event += FoldedLine("SUMMARY:" + IcsText(summary));
+    // A game day is no busy time of the one who keeps the calendar.
+    event += FoldedLine("TRANSP:TRANSPARENT");
+    event += FoldedLine("END:VEVENT");
+    out->Add(event);
+  }
+  out->Add(FoldedLine("END:VCALENDAR"));
+}
+
+std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,
                         std::chrono::sys_seconds stamp) {
   std::string ics;
-  ics += FoldedLine("BEGIN:VCALENDAR");
-  ics += FoldedLine("VERSION:2.0");
-  ics += FoldedLine("PRODID:-//Zelto//schedule-tool calendar//EN");
-  ics += FoldedLine("CALSCALE:GREGORIAN");
-  const std::string stamp_line = "DTSTAMP:" + StampValue(stamp);
-  for (const CalendarGame& game : games) {
-    std::string summary = ShownName(season, game.visitor) + " at " + ShownName(season, game.home);
-    if (game.number > 1) summary += " (game " + std::to_string(game.number) + ")";
-    ics += FoldedLine("BEGIN:VEVENT");
-    ics += FoldedLine("UID:" + GameUid(season, game));
-    ics += FoldedLine(stamp_line);
-    ics += FoldedLine("DTSTART;VALUE=DATE:" + DateValue(game.day));
-    ics += FoldedLine("DTEND;VALUE=DATE:" + DateValue(game.day + std::chrono::days{1}));
-    ics += FoldedLine("SUMMARY:" + IcsText(summary));
-    // A game day is no busy time of the one who keeps the calendar.
-    ics += FoldedLine("TRANSP:TRANSPARENT");
-    ics += FoldedLine("END:VEVENT");
-  }
-  ics += FoldedLine("END:VCALENDAR");
+  CalendarOutput out(AppendTo(&ics));
+  WriteCalendarIcs(season, games, stamp, &out);
+  out.Finish();
   return ics;
 }
 

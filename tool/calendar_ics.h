@@ -10,13 +10,19 @@
 #include <string_view>
 #include <vector>
 
+#include "tool/calendar_output.h"
 #include "tool/calendar_season.h"
 
 namespace tool {
 
-/// The iCalendar file of `games` (of `season`), in their order, each event
-/// stamped `stamp`. Lines end CR LF and are folded at 75 octets.
-std::string CalendarIcs(const CalendarSeason& season, const std::vector<CalendarGame>& games,
+/// Writes the iCalendar file of `games` (of `season`), in their order, each
+/// event stamped `stamp`, to `out` an event at a time. Lines end CR LF and
+/// are folded at 75 octets.
+void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
+                      std::chrono::sys_seconds stamp, CalendarOutput* out);
+
+/// The iCalendar file of `games` as one string.
+std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,
                         std::chrono::sys_seconds stamp);
 
 /// `text` as an iCalendar TEXT value: backslash, semicolon, comma and line

@@ -1,7 +1,7 @@
 #include "tool/calendar_season.h"
 
 #include <algorithm>
-#include <map>
+#include <numeric>
 #include <tuple>
 #include <utility>
 
@@ -9,20 +9,38 @@
 
 namespace tool {
 
+CalendarCollector::CalendarCollector(std::string path, SeasonDays days)
+    : CalendarCollector(std::move(path), days, {}, nullptr) {}
+
+CalendarCollector::CalendarCollector(std::string path, SeasonDays days,
+                                     const std::vector<std::string>& kept,
+                                     CalendarWarningTaker take)
+    : path_(std::move(path)), days_(days), kept_names_(kept), take_(std::move(take)) {
+  if (!take_) take_ = [this](std::string warning) { warnings_.push_back(std::move(warning)); };
+  std::sort(kept_names_.begin(), kept_names_.end());
+}
+
 void CalendarCollector::DateBegun(std::string_view date, int64_t) {
   skipped_ = 0;
   first_skipped_.clear();
   problem_.clear();
   day_known_ = failure_.empty() && days_.Take(date, &day_, &problem_);
   if (days_.year_refused() && failure_.empty()) failure_ = path_ + ": " + problem_;
+  date_pairs_.clear();
+  if (day_known_) {
+    day_is_new_ = !any_day_ || day_ > latest_day_;
+    if (day_is_new_) latest_day_ = day_;
+    any_day_ = true;
+  }
 }
 
 int32_t CalendarCollector::TeamNumber(std::string_view name) {
-  auto found = numbers_.find(name);
-  if (found != numbers_.end()) return found->second;
-  const auto number = static_cast<int32_t>(numbers_.size());
-  numbers_.emplace(std::string(name), number);
-  return number;
+  const size_t number = names_.Number(name);
+  if (number == kept_.size()) {
+    kept_.push_back(kept_names_.empty() ||
+                    std::binary_search(kept_names_.begin(), kept_names_.end(), name));
+  }
+  return static_cast<int32_t>(number);
 }
 
 void CalendarCollector::GameRead(const SeasonGame& game) {
@@ -33,42 +51,80 @@ void CalendarCollector::GameRead(const SeasonGame& game) {
   }
   if (game.visitor.empty() || game.home.empty()) {
     const char* blank = game.visitor.empty() ? "visitor" : "home team";
-    warnings_.push_back(GamePlace(path_, game) + ": a game with no " + blank +
-                        " name is left out: " +
-                        schedule::Quoted(game.visitor.empty() ? game.home : game.visitor) +
-                        " plays nobody there");
+    take_(GamePlace(path_, game) + ": a game with no " + blank + " name is left out: " +
+          schedule::Quoted(game.visitor.empty() ? game.home : game.visitor) +
+          " plays nobody there");
     return;
   }
-  read_.push_back({day_, TeamNumber(game.visitor), TeamNumber(game.home), 1});
+  // Every name is numbered, so that the season's teams are known whole; the
+  // game itself only when the calendar shows one of its teams.
+  const int32_t visitor = TeamNumber(game.visitor);
+  const int32_t home = TeamNumber(game.home);
+  if (!kept_[static_cast<size_t>(visitor)] && !kept_[static_cast<size_t>(home)]) return;
+  int number = 1;
+  if (day_is_new_) {
+    const auto pair = std::minmax(visitor, home);
+    const uint64_t key = (static_cast<uint64_t>(pair.first) << 32) | static_cast<uint32_t>(pair.second);
+    auto found = std::find_if(date_pairs_.begin(), date_pairs_.end(),
+                              [key](const auto& counted) { return counted.first == key; });
+    if (found == date_pairs_.end()) {
+      date_pairs_.emplace_back(key, 1);
+    } else {
+      number = ++found->second;
+    }
+  } else {
+    number_at_end_ = true;
+  }
+  read_.push_back({day_, visitor, home, number});
 }
 
 void CalendarCollector::DateEnded() {
   if (skipped_ == 0) return;
   const std::string games =
       skipped_ == 1 ? std::string("game is") : std::to_string(skipped_) + " games are";
-  warnings_.push_back(first_skipped_ + ": " + problem_ + ": its " + games + " left out");
+  take_(first_skipped_ + ": " + problem_ + ": its " + games + " left out");
 }
 
 CalendarSeason CalendarCollector::TakeSeason() {
   CalendarSeason season;
   // The names in byte order, and where each number read stands among them.
-  std::vector<int32_t> place(numbers_.size());
-  for (const auto& [name, number] : numbers_) {
-    place[static_cast<size_t>(number)] = static_cast<int32_t>(season.teams.size());
-    season.teams.push_back(name);
+  const std::vector<size_t> order = names_.InByteOrder();
+  std::vector<int32_t> place(order.size());
+  for (size_t number : order) {
+    place[number] = static_cast<int32_t>(season.teams.size());
+    season.teams.push_back(names_.Name(number));
   }
-  // The games of two teams on one day count up in the order of the file,
-  // whichever of them is at home.
-  std::map<std::tuple<std::chrono::sys_days, int32_t, int32_t>, int> played;
   season.games = std::move(read_);
+  read_.clear();
   for (CalendarGame& game : season.games) {
     game.visitor = place[static_cast<size_t>(game.visitor)];
     game.home = place[static_cast<size_t>(game.home)];
-    auto pair = std::minmax(game.visitor, game.home);
-    game.number = ++played[{game.day, pair.first, pair.second}];
   }
-  read_.clear();
-  numbers_.clear();
+  if (!number_at_end_) return season;
+  // The games of two teams on one day count up in the order of the file,
+  // whichever of them is at home: the games in order of day, pair and place
+  // in the file, each number one past the game before it of the same day
+  // and pair. (An index per game rather than a count per day and pair: far
+  // smaller than a map's node each.)
+  auto key = [&season](size_t index) {
+    const CalendarGame& game = season.games[index];
+    const auto pair = std::minmax(game.visitor, game.home);
+    return std::make_tuple(game.day, pair.first, pair.second, index);
+  };
+  std::vector<size_t> by_day(season.games.size());
+  std::iota(by_day.begin(), by_day.end(), size_t{0});
+  std::sort(by_day.begin(), by_day.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+  for (size_t at = 0; at < by_day.size(); ++at) {
+    int number = 1;
+    if (at > 0) {
+      const auto [day, first, second, index] = key(by_day[at]);
+      const auto [day_before, first_before, second_before, index_before] = key(by_day[at - 1]);
+      if (day == day_before && first == first_before && second == second_before) {
+        number = season.games[index_before].number + 1;
+      }
+    }
+    season.games[by_day[at]].number = number;
+  }
   return season;
 }
 
@@ -84,11 +140,10 @@ std::string CalendarName(std::string_view name) {
   return shown;
 }
 
-std::vector<CalendarGame> GamesOfTeams(const CalendarSeason& season,
-                                       const std::vector<int32_t>& teams) {
+CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams) {
   std::vector<bool> asked(season.teams.size(), false);
   for (int32_t team : teams) asked[static_cast<size_t>(team)] = true;
-  std::vector<CalendarGame> games;
+  CalendarGames games;
   for (const CalendarGame& game : season.games) {
     if (asked[static_cast<size_t>(game.visitor)] || asked[static_cast<size_t>(game.home)]) {
       games.push_back(game);

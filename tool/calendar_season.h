@@ -6,37 +6,65 @@
 
 #include <chrono>
 #include <cstdint>
-#include <map>
+#include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tool/calendar_year.h"
 #include "tool/season_reader.h"
+#include "tool/team_names.h"
 
 namespace tool {
 
+/// A real day in 4 bytes (sys_days takes 8): a calendar keeps one for each
+/// game of its teams. Every day up to the year 9999 fits.
+using CalendarDay = std::chrono::time_point<std::chrono::system_clock,
+                                            std::chrono::duration<int32_t, std::chrono::days::period>>;
+
 /// One game on its real day. Names are indexes into CalendarSeason::teams.
 struct CalendarGame {
-  std::chrono::sys_days day;
+  CalendarDay day;
   int32_t visitor = 0;
   int32_t home = 0;
   int number = 1;  ///< among the games of these two teams on `day`, from 1
 };
 
-/// A season's games in the order of the file, and every team named in it.
+/// Games in pieces rather than one block: a season's games are kept as they
+/// are read, and a growing block would for a moment need its old copy and
+/// its new one at once.
+using CalendarGames = std::deque<CalendarGame>;
+
+/// A season's games (those of the teams kept) in the order of the file, and
+/// every team named in it.
 struct CalendarSeason {
   std::vector<std::string> teams;  ///< every name a game holds, in byte order
-  std::vector<CalendarGame> games;
+  CalendarGames games;
 };
+
+/// Takes each warning as it is found.
+using CalendarWarningTaker = std::function<void(std::string)>;
 
 /// Collects a season as it is read: each date turned into its real day
 /// (a date that is none is skipped, with a warning naming it), each game
 /// kept with its two names. A game with a blank name is left out with a
-/// warning: it is no game between two teams.
+/// warning: it is no game between two teams. Every team's name is known at
+/// the end, but only the games of the teams a calendar is asked for are
+/// kept, so that a team's calendar of a long season holds that team's
+/// games, not the season's.
 class CalendarCollector : public SeasonListener {
  public:
-  /// `path` names the season in warnings.
-  CalendarCollector(std::string path, SeasonDays days) : path_(std::move(path)), days_(days) {}
+  /// `path` names the season in warnings; every game is kept, and the
+  /// warnings are kept for warnings().
+  CalendarCollector(std::string path, SeasonDays days);
+  /// Keeps the games that a team of `kept` plays (every game when it is
+  /// empty) and hands each warning to `take`.
+  CalendarCollector(std::string path, SeasonDays days, const std::vector<std::string>& kept,
+                    CalendarWarningTaker take);
+  // The taker given by the first constructor keeps warnings in this one.
+  CalendarCollector(const CalendarCollector&) = delete;
+  CalendarCollector& operator=(const CalendarCollector&) = delete;
 
   void DateBegun(std::string_view date, int64_t record) override;
   void GameRead(const SeasonGame& game) override;
@@ -46,17 +74,31 @@ class CalendarCollector : public SeasonListener {
   /// after the season was read.
   CalendarSeason TakeSeason();
 
+  /// The warnings, when no taker was given.
   const std::vector<std::string>& warnings() const { return warnings_; }
   /// The reason no calendar can be made (--year disagrees), or empty.
   const std::string& failure() const { return failure_; }
 
  private:
+  // The number of `name`, and whether its games are kept.
   int32_t TeamNumber(std::string_view name);
 
   std::string path_;
   SeasonDays days_;
-  std::map<std::string, int32_t, std::less<>> numbers_;  // each name, by its first game
-  std::vector<CalendarGame> read_;  // named by those numbers
+  std::vector<std::string> kept_names_;  // in byte order; empty: every team
+  CalendarWarningTaker take_;
+  TeamNames names_;          // each name, numbered by its first game
+  std::vector<bool> kept_;   // by name number
+  CalendarGames read_;       // named by those numbers
+  // A game's number is found as it is read while each date's day comes
+  // after every day before it (no earlier game can share it): counted
+  // among the games kept of this date alone. A day that comes again, or
+  // out of order, leaves the numbering to the end.
+  std::vector<std::pair<uint64_t, int>> date_pairs_;  // pair key, games of the date
+  std::chrono::sys_days latest_day_;
+  bool any_day_ = false;
+  bool day_is_new_ = false;  // the date's day is later than every day before
+  bool number_at_end_ = false;
   std::vector<std::string> warnings_;
   std::string failure_;
   // The date begun last, and what became of it.
@@ -75,8 +117,7 @@ std::string CalendarName(std::string_view name);
 
 /// The games of `season` that `teams` (indexes into season.teams) play, in
 /// the order of the season: a game of two of them once.
-std::vector<CalendarGame> GamesOfTeams(const CalendarSeason& season,
-                                       const std::vector<int32_t>& teams);
+CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams);
 
 }  // namespace tool
 

@@ -55,6 +55,25 @@ TEST(CalendarSeason, GamesOfTwoTeamsOnADayAreNumberedWhoeverIsAtHome) {
   EXPECT_EQ(tool::GamesOfTeams(season, {2}).size(), 1u);
 }
 
+TEST(CalendarSeason, OnlyTheGamesOfTheTeamsAskedAreKeptNumberedAsInTheWholeSeason) {
+  std::vector<std::string> warnings;
+  CalendarCollector collector("s.txt", SeasonDays(year{1884}, year{2026}), {"pro"},
+                              [&warnings](std::string warning) { warnings.push_back(warning); });
+  TellDate(&collector, "05/30/84", {{"nyc", "chi"}, {"bos", "pro"}, {"pro", "bos"}}, 1);
+  TellDate(&collector, "05/31/84", {{"chi", "bos"}, {"pro", ""}}, 10);
+  TellDate(&collector, "05/30/84", {{"pro", "bos"}, {"nyc", "bos"}}, 20);
+  EXPECT_EQ(warnings.size(), 1u);
+  EXPECT_TRUE(collector.warnings().empty());
+  const CalendarSeason season = collector.TakeSeason();
+  // Every team is known, to name and to answer a misspelt name with.
+  EXPECT_EQ(season.teams, (std::vector<std::string>{"bos", "chi", "nyc", "pro"}));
+  ASSERT_EQ(season.games.size(), 3u);
+  EXPECT_EQ(season.games[0].visitor, 0);
+  EXPECT_EQ(season.games[0].number, 1);
+  EXPECT_EQ(season.games[1].number, 2);
+  EXPECT_EQ(season.games[2].number, 3);  // the day again, later in the file
+}
+
 TEST(CalendarTeams, TeamsAreTakenInTheOrderAskedAndAnUnknownOneIsAnsweredWithTheClosest) {
   const std::vector<std::string> teams{"84nbosto", "84nbuffa", "84nprovi", "84ubosto"};
   std::vector<int32_t> picked;
