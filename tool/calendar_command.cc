@@ -26,6 +26,7 @@
 #include "tool/held_lines.h"
 #include "tool/season_reader.h"
 #include "tool/tool_commands.h"
+#include "tool/tool_output.h"
 
 namespace tool {
 
@@ -46,8 +47,6 @@ bool ParseYear(const std::string& text, std::chrono::year* year) {
   *year = std::chrono::year{value};
   return true;
 }
-
-bool ToStandardOutput(const std::string& output) { return output.empty() || output == "-"; }
 
 // The stamp of every event: SOURCE_DATE_EPOCH when it is set, so that the
 // same season gives the same bytes again, else now. False when it is set to
@@ -104,29 +103,11 @@ bool ReadSeason(const std::string& path, std::optional<std::chrono::year> first_
 // Writes the calendar made by `write` to standard output or to the output
 // file open as kCalendarOutputFile, a piece at a time.
 int WriteOutput(const std::string& output, const std::function<void(CalendarOutput*)>& write) {
-  if (ToStandardOutput(output)) {
-    files::CloseAllFiles();
-    CalendarOutput out([](std::string_view bytes) {
-      // A failure to write is told by FinishStandardOutput.
-      return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() ? 0 : 1;
-    });
-    write(&out);
-    out.Finish();
-    return FinishStandardOutput();
-  }
-  CalendarOutput out([](std::string_view bytes) {
-    return files::WriteBytes(kCalendarOutputFile, reinterpret_cast<const uint8_t*>(bytes.data()),
-                             static_cast<uint32_t>(bytes.size()));
+  CalendarOutput out([&output](std::string_view bytes) {
+    return PutToolOutput(kCalendarOutputFile, output, bytes);
   });
   write(&out);
-  int code = out.Finish();
-  if (code == 0) code = files::CommitOutput(kCalendarOutputFile);
-  files::CloseAllFiles();  // an output not committed is removed
-  if (code != 0) {
-    PrintFailure(schedule::CannotText(schedule::FailedStep::kWrite, "file", output, code));
-    return 1;
-  }
-  return 0;
+  return FinishToolOutput(kCalendarOutputFile, output, out.Finish());
 }
 
 }  // namespace
@@ -154,12 +135,10 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     PrintFailure(failure);
     return 1;
   }
-  if (!ToStandardOutput(arguments.output)) {
-    if (int code = files::OpenForOutput(kCalendarOutputFile, arguments.output)) {
-      files::CloseAllFiles();
-      PrintFailure(schedule::CannotText(schedule::FailedStep::kOpen, "file", arguments.output, code));
-      return 1;
-    }
+  if (failure = OpenToolOutput(kCalendarOutputFile, arguments.output); !failure.empty()) {
+    files::CloseAllFiles();
+    PrintFailure(failure);
+    return 1;
   }
   CalendarSeason season;
   std::vector<int32_t> teams;

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "files/file_access.h"
+#include "files/file_replace.h"
+#include "files/record_read.h"
 #include "frame/run_time_errors.h"
 
 namespace tool {
@@ -37,7 +39,7 @@ void HeldLines::Spill() {
     if (failure_ == 0 && size > 0) {
       failure_ = files::WriteBytes(spool_, reinterpret_cast<const uint8_t*>(line.data()), size);
     }
-    spilled_ += kLengthBytes + size;
+    spilled_end_ += kLengthBytes + size;
   }
   held_.clear();
   held_bytes_ = 0;
@@ -45,7 +47,7 @@ void HeldLines::Spill() {
 
 int HeldLines::PutOut(const std::function<void(const std::string&)>& put) {
   std::string line;
-  for (uint64_t at = 0; failure_ == 0 && at < spilled_;) {
+  for (uint64_t at = spilled_start_; failure_ == 0 && at < spilled_end_;) {
     uint8_t length[kLengthBytes];
     uint32_t got = 0;
     failure_ = files::ReadBytesAt(spool_, at, length, kLengthBytes, &got);
@@ -61,7 +63,7 @@ int HeldLines::PutOut(const std::function<void(const std::string&)>& put) {
     at += kLengthBytes + size;
     if (failure_ == 0) put(line);
   }
-  spilled_ = 0;
+  spilled_start_ = spilled_end_;
   for (const std::string& held : held_) {
     if (failure_ == 0) put(held);
   }

@@ -21,8 +21,12 @@ class HeldLines {
   void Add(std::string line);
 
   /// Hands every line held to `put`, in the order added, and holds none
-  /// after. The code of a failure to keep or read back the lines, or 0.
+  /// after; lines may be added again. The code of a failure to keep or read
+  /// back the lines, or 0.
   int PutOut(const std::function<void(const std::string&)>& put);
+
+  /// The code of the first failure to keep or read back the lines, or 0.
+  int failure() const { return failure_; }
 
  private:
   void Spill();
@@ -31,7 +35,8 @@ class HeldLines {
   std::vector<std::string> held_;
   size_t held_bytes_ = 0;
   bool spool_open_ = false;
-  uint64_t spilled_ = 0;  // bytes written to the temporary file
+  uint64_t spilled_start_ = 0;  // the first byte of the temporary file not yet put out
+  uint64_t spilled_end_ = 0;    // the bytes written to the temporary file
   int failure_ = 0;
 };
 

@@ -16,6 +16,7 @@
 #include "schedule/shown_text.h"
 #include "tool/check_columns.h"
 #include "tool/check_dates.h"
+#include "tool/held_lines.h"
 #include "tool/season_findings.h"
 #include "tool/season_reader.h"
 #include "tool/tool_input.h"
@@ -78,15 +79,12 @@ std::vector<std::string> ReadingNotes(const files::FieldNotes& notes) {
 // The file number findings wait under when many must wait (the text is
 // read as kInputFile).
 constexpr int16_t kHeldFindings = 3;
-// Findings held in memory at most before they go to the temporary file.
-constexpr size_t kHeldInMemory = 4096;
-
 // Puts the findings out in line order as they are found, holding back only
 // those that a finding still to come must stand before: after a date's
 // 16th game, whose finding needs the count of games known only at the
 // date's end; and before the first date line, when a text with none gets a
-// finding on line 1 at its end. Beyond kHeldInMemory they wait in a
-// temporary file, so that what is held never grows with the lines.
+// finding on line 1 at its end. Past a few, they wait in a temporary file
+// (HeldLines), so that what is held never grows with the lines.
 class FindingOrder {
  public:
   explicit FindingOrder(const FindingTaker& take) : take_(take) {}
@@ -96,8 +94,11 @@ class FindingOrder {
       take_(CheckFinding{line, std::move(message)});
       return;
     }
-    held_.push_back({line, std::move(message)});
-    if (held_.size() >= kHeldInMemory) Spill();
+    // A finding waits as its line (8 bytes) and then its message.
+    std::string entry(sizeof line, '\0');
+    std::memcpy(entry.data(), &line, sizeof line);
+    entry += message;
+    held_.Add(std::move(entry));
   }
 
   // From now on findings wait for Release.
@@ -109,78 +110,26 @@ class FindingOrder {
   // once again.
   void Release(const CheckFinding* first) {
     holding_ = false;
-    auto put = [&](CheckFinding finding) {
+    held_.PutOut([&](const std::string& entry) {
+      CheckFinding finding;
+      std::memcpy(&finding.line, entry.data(), sizeof finding.line);
+      finding.message = entry.substr(sizeof finding.line);
       if (first != nullptr && finding.line > first->line) {
         take_(*first);
         first = nullptr;
       }
       take_(finding);
-    };
-    ReadBackSpilled(put);
-    for (CheckFinding& finding : held_) put(std::move(finding));
-    held_.clear();
+    });
     if (first != nullptr) take_(*first);
   }
 
   // The code of a failure to keep or read back the findings that waited.
-  int failure() const { return failure_; }
+  int failure() const { return held_.failure(); }
 
  private:
-  // Each finding waits in the temporary file as its line (8 bytes), the
-  // length of its message (4 bytes), and the message.
-  static constexpr uint32_t kEntryHead = 12;
-
-  void Spill() {
-    if (failure_ == 0 && !spool_open_) {
-      failure_ = files::OpenSpool(kHeldFindings, 1);
-      spool_open_ = failure_ == 0;
-    }
-    for (const CheckFinding& finding : held_) {
-      if (failure_ != 0) break;
-      uint8_t head[kEntryHead];
-      const auto size = static_cast<uint32_t>(finding.message.size());
-      std::memcpy(head, &finding.line, 8);
-      std::memcpy(head + 8, &size, 4);
-      failure_ = files::WriteBytes(kHeldFindings, head, kEntryHead);
-      if (failure_ == 0) {
-        failure_ = files::WriteBytes(
-            kHeldFindings, reinterpret_cast<const uint8_t*>(finding.message.data()), size);
-      }
-      spilled_end_ += kEntryHead + size;
-    }
-    held_.clear();
-  }
-
-  template <typename Put>
-  void ReadBackSpilled(Put put) {
-    while (failure_ == 0 && spilled_start_ < spilled_end_) {
-      uint8_t head[kEntryHead];
-      uint32_t got = 0;
-      failure_ = files::ReadBytesAt(kHeldFindings, spilled_start_, head, kEntryHead, &got);
-      CheckFinding finding;
-      uint32_t size = 0;
-      std::memcpy(&finding.line, head, 8);
-      std::memcpy(&size, head + 8, 4);
-      finding.message.resize(size);
-      if (failure_ == 0 && size > 0) {
-        failure_ = files::ReadBytesAt(kHeldFindings, spilled_start_ + kEntryHead,
-                                      reinterpret_cast<uint8_t*>(finding.message.data()), size,
-                                      &got);
-      }
-      if (failure_ == 0 && got < size) failure_ = frame::kPathFileAccess;
-      spilled_start_ += kEntryHead + size;
-      if (failure_ == 0) put(std::move(finding));
-    }
-    spilled_start_ = spilled_end_;
-  }
-
   const FindingTaker& take_;
   bool holding_ = false;
-  std::vector<CheckFinding> held_;
-  bool spool_open_ = false;
-  uint64_t spilled_start_ = 0;  // the first byte of the file not yet put out
-  uint64_t spilled_end_ = 0;
-  int failure_ = 0;
+  HeldLines held_{kHeldFindings};
 };
 
 // Listens to the grouping as the builder does, and says what it sees: of

@@ -23,27 +23,39 @@ std::string OpenToolOutput(int16_t number, const std::string& output) {
   return "";
 }
 
-int WriteToolOutput(int16_t number, const std::string& output, std::string_view text) {
+int PutToolOutput(int16_t number, const std::string& output, std::string_view text) {
   if (ToStandardOutput(output)) {
-    files::CloseAllFiles();
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return FinishStandardOutput();
+    // A failure to write is told by FinishStandardOutput.
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() ? 0 : 1;
   }
-  int code = 0;
   // A write takes at most 4 GiB; a text is handed over in steps well under it.
   constexpr size_t kStep = size_t{1} << 20;
-  for (size_t at = 0; code == 0 && at < text.size(); at += kStep) {
+  for (size_t at = 0; at < text.size(); at += kStep) {
     size_t size = std::min(kStep, text.size() - at);
-    code = files::WriteBytes(number, reinterpret_cast<const uint8_t*>(text.data() + at),
-                             static_cast<uint32_t>(size));
+    if (int code = files::WriteBytes(number, reinterpret_cast<const uint8_t*>(text.data() + at),
+                                     static_cast<uint32_t>(size))) {
+      return code;
+    }
   }
-  if (code == 0) code = files::CommitOutput(number);
+  return 0;
+}
+
+int FinishToolOutput(int16_t number, const std::string& output, int failure) {
+  if (ToStandardOutput(output)) {
+    files::CloseAllFiles();
+    return FinishStandardOutput();
+  }
+  int code = failure != 0 ? failure : files::CommitOutput(number);
   files::CloseAllFiles();
   if (code != 0) {
     PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
     return 1;
   }
   return 0;
+}
+
+int WriteToolOutput(int16_t number, const std::string& output, std::string_view text) {
+  return FinishToolOutput(number, output, PutToolOutput(number, output, text));
 }
 
 }  // namespace tool

@@ -18,9 +18,17 @@ bool ToStandardOutput(const std::string& output);
 /// output. The failure as a message ("Cannot open file ..."), or empty.
 std::string OpenToolOutput(int16_t number, const std::string& output);
 
-/// Writes `text` to standard output, or to file `number` opened by
-/// OpenToolOutput and puts it in place; every file is closed after (an
-/// output not put in place is removed). 0, or 1 with the failure printed.
+/// Hands `text` on to standard output, or to file `number` opened by
+/// OpenToolOutput: 0, or the code of the failure.
+int PutToolOutput(int16_t number, const std::string& output, std::string_view text);
+
+/// Ends the output after PutToolOutput, whose first failure is `failure`
+/// (0: none): flushes standard output, or puts file `number` in place.
+/// Every file is closed after (an output not put in place is removed).
+/// 0, or 1 with the failure printed.
+int FinishToolOutput(int16_t number, const std::string& output, int failure);
+
+/// Writes `text` whole: PutToolOutput, then FinishToolOutput.
 int WriteToolOutput(int16_t number, const std::string& output, std::string_view text);
 
 }  // namespace tool
