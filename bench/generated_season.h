@@ -15,8 +15,11 @@
 
 namespace bench {
 
-/// Writes a schedule text of at least `target_bytes` bytes to `name`.
-inline void GenerateScheduleText(const std::string& name, uintmax_t target_bytes) {
+/// Writes dates one after another to `name` until at least `target_bytes`
+/// are written: a date line, then the game lines `games_of(day, games, chunk)`
+/// appends for its 8 to 15 games (the same counts on every run).
+template <typename GamesOf>
+void GenerateDates(const std::string& name, uintmax_t target_bytes, GamesOf games_of) {
   std::ofstream out(name, std::ios::binary);
   std::string chunk;
   uintmax_t written = 0;
@@ -27,13 +30,7 @@ inline void GenerateScheduleText(const std::string& name, uintmax_t target_bytes
                   day / 336 % 100);
     chunk += date;
     seed = seed * 1103515245 + 12345;
-    int games = 8 + static_cast<int>(seed >> 16) % 8;
-    for (int game = 0; game < games; ++game) {
-      char line[40];
-      std::snprintf(line, sizeof line, "45n%05d 45n%05d %s\r\n", (day * 7 + game) % 99999,
-                    (day * 13 + game * 3) % 99999, game % 3 ? "" : "DH");
-      chunk += line;
-    }
+    games_of(day, 8 + static_cast<int>(seed >> 16) % 8, &chunk);
     if (chunk.size() > (1 << 20)) {
       out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
       written += chunk.size();
@@ -41,6 +38,18 @@ inline void GenerateScheduleText(const std::string& name, uintmax_t target_bytes
     }
   }
   out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+}
+
+/// Writes a schedule text of at least `target_bytes` bytes to `name`.
+inline void GenerateScheduleText(const std::string& name, uintmax_t target_bytes) {
+  GenerateDates(name, target_bytes, [](int day, int games, std::string* chunk) {
+    for (int game = 0; game < games; ++game) {
+      char line[40];
+      std::snprintf(line, sizeof line, "45n%05d 45n%05d %s\r\n", (day * 7 + game) % 99999,
+                    (day * 13 + game * 3) % 99999, game % 3 ? "" : "DH");
+      *chunk += line;
+    }
+  });
 }
 
 /// Writes a schedule text of at least `target_bytes` bytes to `name` as a
@@ -51,17 +60,7 @@ inline void GenerateScheduleText(const std::string& name, uintmax_t target_bytes
 inline void GenerateLeagueText(const std::string& name, uintmax_t target_bytes,
                                bool noted_games = false) {
   constexpr int kTeams = 32;
-  std::ofstream out(name, std::ios::binary);
-  std::string chunk;
-  uintmax_t written = 0;
-  unsigned seed = 1945;
-  for (int day = 0; written < target_bytes; ++day) {
-    char date[16];
-    std::snprintf(date, sizeof date, "[%02d/%02d/%02d]\r\n", day / 28 % 12 + 1, day % 28 + 1,
-                  day / 336 % 100);
-    chunk += date;
-    seed = seed * 1103515245 + 12345;
-    int games = 8 + static_cast<int>(seed >> 16) % 8;
+  GenerateDates(name, target_bytes, [noted_games](int day, int games, std::string* chunk) {
     // The circle method: team 0 stays, the others turn one place a round.
     int round = day % (kTeams - 1);
     for (int game = 0; game < games; ++game) {
@@ -71,15 +70,9 @@ inline void GenerateLeagueText(const std::string& name, uintmax_t target_bytes,
       char line[64];
       std::snprintf(line, sizeof line, "45nclb%02d 45nclb%02d %s%s\r\n", first, second,
                     game % 3 ? "  " : "DH", noted_games ? "           rain date?" : "");
-      chunk += line;
+      *chunk += line;
     }
-    if (chunk.size() > (1 << 20)) {
-      out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-      written += chunk.size();
-      chunk.clear();
-    }
-  }
-  out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+  });
 }
 
 /// Writes `seasons` copies of the season file `season` to `name`, each one
