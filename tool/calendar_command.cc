@@ -4,6 +4,10 @@
 // byte is written, or to standard output once nothing but the writing can
 // fail. What is held grows with the teams asked and their games, never with
 // the season's other games, and the output is written a piece at a time.
+// Past a batch's worth of games (a calendar of every team of a long season)
+// the games go to a temporary file instead, and the teams are written a
+// batch at a time, each batch's games read back from it: what is held is
+// then one batch, however long the season.
 #include "tool/calendar_command.h"
 
 #include <chrono>
@@ -21,6 +25,7 @@
 #include "tool/calendar_ics.h"
 #include "tool/calendar_output.h"
 #include "tool/calendar_season.h"
+#include "tool/calendar_spill.h"
 #include "tool/calendar_teams.h"
 #include "tool/calendar_year.h"
 #include "tool/held_lines.h"
@@ -32,10 +37,12 @@ namespace tool {
 
 namespace {
 
-// The season is read as kSeasonFile, the output written as this one, and
-// warnings wait under the last when there are many.
+// The season is read as kSeasonFile, the output written as this one,
+// warnings wait under the next when there are many, and games past a
+// batch's worth under the last.
 constexpr int16_t kCalendarOutputFile = 2;
 constexpr int16_t kHeldWarnings = 3;
+constexpr int16_t kSpilledGames = 4;
 
 bool ParseYear(const std::string& text, std::chrono::year* year) {
   if (text.size() != 4) return false;
@@ -63,36 +70,36 @@ bool EventStamp(std::chrono::sys_seconds* stamp) {
   return false;
 }
 
-// Reads the season open as kSeasonFile, keeping the games of the teams
-// `asked` (every game when none is); false when it could not be read or
-// --year does not fit it (each reason printed). Its warnings are shown
-// only once it was read whole.
-bool ReadSeason(const std::string& path, std::optional<std::chrono::year> first_year,
-                const std::vector<std::string>& asked, CalendarSeason* season) {
-  const auto today = std::chrono::year_month_day{
-      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
-  HeldLines warnings(kHeldWarnings);
-  CalendarCollector collector(path, SeasonDays(first_year, today), asked,
-                              [&warnings](std::string warning) { warnings.Add(std::move(warning)); });
+// Reads the season open as kSeasonFile into `collector`, which hands its
+// warnings to `warnings`, and takes the season from it; false when it could
+// not be read or --year does not fit it (each reason printed). The warnings
+// are shown only once it was read whole.
+bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines* warnings,
+                const CalendarSpill& spill, CalendarSeason* season) {
   SeasonKind kind = SeasonKind::kText;
   std::string failure;
-  const bool read = ReadOpenSeason(path, &collector, &kind, &failure);
+  const bool read = ReadOpenSeason(path, collector, &kind, &failure);
   if (!read) {
     PrintFailure(failure);
     return false;
   }
-  const int held = warnings.PutOut(
+  const int held = warnings->PutOut(
       [](const std::string& warning) { PrintFailure("warning: " + warning); });
   if (held != 0) {
     PrintFailure(std::string("Cannot keep calendar's warnings in a temporary file: ") +
                  frame::ErrorMessage(held));
     return false;
   }
-  if (!collector.failure().empty()) {
-    PrintFailure(collector.failure());
+  if (!collector->failure().empty()) {
+    PrintFailure(collector->failure());
     return false;
   }
-  *season = collector.TakeSeason();
+  if (spill.failure() != 0) {
+    PrintFailure(std::string("Cannot keep calendar's games in a temporary file: ") +
+                 frame::ErrorMessage(spill.failure()));
+    return false;
+  }
+  *season = collector->TakeSeason();
   if (season->teams.empty()) {
     PrintFailure(path + ": no game on a real day: no calendar to make");
     return false;
@@ -101,13 +108,54 @@ bool ReadSeason(const std::string& path, std::optional<std::chrono::year> first_
 }
 
 // Writes the calendar made by `write` to standard output or to the output
-// file open as kCalendarOutputFile, a piece at a time.
-int WriteOutput(const std::string& output, const std::function<void(CalendarOutput*)>& write) {
+// file open as kCalendarOutputFile, a piece at a time. `write` answers
+// false when something other than the writing failed (printed already):
+// then the file is not put in place (standard output has what it was given).
+int WriteOutput(const std::string& output, const std::function<bool(CalendarOutput*)>& write) {
   CalendarOutput out([&output](std::string_view bytes) {
     return PutToolOutput(kCalendarOutputFile, output, bytes);
   });
-  write(&out);
+  if (!write(&out)) {
+    files::CloseAllFiles();
+    return 1;
+  }
   return FinishToolOutput(kCalendarOutputFile, output, out.Finish());
+}
+
+// Writes the calendar of `shown` a batch at a time, each batch's games read
+// back from the spill into season->games. False when they could not be.
+bool WriteInBatches(bool ics, std::chrono::sys_seconds stamp, const std::vector<int32_t>& shown,
+                    size_t batch_games, CalendarCollector* collector, CalendarSeason* season,
+                    CalendarOutput* out) {
+  if (ics) {
+    WriteCalendarIcsStart(out);
+  } else {
+    WriteCalendarHtmlHead(*season, shown, out);
+  }
+  for (const CalendarBatch& batch : PlanBatches(shown, season->team_games, batch_games)) {
+    const size_t teams = season->teams.size();
+    const CalendarKeep keep =
+        ics ? EventsOfBatch(shown, batch, teams) : GamesOfBatch(shown, batch, teams);
+    if (int code = collector->TakeSpilled(keep, &season->games)) {
+      PrintFailure(std::string("Cannot read back calendar's games from a temporary file: ") +
+                   frame::ErrorMessage(code));
+      return false;
+    }
+    if (ics) {
+      WriteCalendarIcsEvents(*season, season->games, stamp, out);
+    } else {
+      const std::vector<int32_t> part(shown.begin() + static_cast<std::ptrdiff_t>(batch.first),
+                                      shown.begin() + static_cast<std::ptrdiff_t>(batch.end));
+      WriteCalendarHtmlTeams(*season, part, out);
+    }
+    if (out->failure() != 0) break;  // the writing failed: the rest is not wanted
+  }
+  if (ics) {
+    WriteCalendarIcsEnd(out);
+  } else {
+    WriteCalendarHtmlEnd(out);
+  }
+  return true;
 }
 
 }  // namespace
@@ -140,10 +188,17 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     PrintFailure(failure);
     return 1;
   }
+  const auto today = std::chrono::year_month_day{
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
+  HeldLines warnings(kHeldWarnings);
+  CalendarCollector collector(season_path, SeasonDays(first_year, today), arguments.teams,
+                              [&warnings](std::string warning) { warnings.Add(std::move(warning)); });
+  CalendarSpill spill(kSpilledGames);
+  collector.SpillPast(arguments.batch_games, &spill);
   CalendarSeason season;
   std::vector<int32_t> teams;
   std::vector<std::string> problems;
-  bool ready = ReadSeason(season_path, first_year, arguments.teams, &season);
+  bool ready = ReadSeason(season_path, &collector, &warnings, spill, &season);
   if (ready && !PickTeams(season.teams, arguments.teams, &teams, &problems)) {
     for (const std::string& problem : problems) PrintFailure(problem);
     ready = false;
@@ -151,6 +206,11 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   if (!ready) {
     files::CloseAllFiles();
     return 1;
+  }
+  if (collector.spilled()) {
+    return WriteOutput(arguments.output, [&](CalendarOutput* out) {
+      return WriteInBatches(ics, stamp, teams, arguments.batch_games, &collector, &season, out);
+    });
   }
   // The games kept are those of the teams asked, in the order of the
   // season: the iCalendar file's events as they are.
@@ -160,6 +220,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     } else {
       WriteCalendarHtml(season, teams, out);
     }
+    return true;
   });
 }
 

@@ -3,8 +3,11 @@
 #ifndef ZELTO_TOOL_CALENDAR_COMMAND_H_
 #define ZELTO_TOOL_CALENDAR_COMMAND_H_
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "tool/calendar_batches.h"
 
 namespace tool {
 
@@ -14,6 +17,9 @@ struct CalendarArguments {
   std::string year;                ///< --year YYYY, empty when not given
   std::string format = "html";     ///< --format html|ics
   std::string output;              ///< --output OUT ("-" or empty: standard output)
+  /// The games held at once; past them the teams are written a batch at a
+  /// time. No option sets it: a test makes it small to cut a small season.
+  size_t batch_games = kCalendarBatchGames;
 };
 
 /// `calendar [--team NAME]... [--year YYYY] [--format html|ics] [--output

@@ -185,16 +185,28 @@ std::string HtmlEscaped(std::string_view text) {
   return escaped;
 }
 
-void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                       CalendarOutput* out) {
-  const ShownNames shown = AllShownNames(season);
-  std::string title = teams.size() == 1 ? "Schedule of " + shown[static_cast<size_t>(teams.front())]
+void WriteCalendarHtmlHead(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                           CalendarOutput* out) {
+  std::string title = teams.size() == 1 ? "Schedule of " + ShownName(season, teams.front())
                                         : "Schedules of " + std::to_string(teams.size()) + " teams";
   out->Add("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
            "<meta charset=\"utf-8\">\n<title>" +
            title + "</title>\n<style>" + kCalendarStyle + "</style>\n</head>\n<body>\n");
+}
+
+void WriteCalendarHtmlTeams(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                            CalendarOutput* out) {
+  const ShownNames shown = AllShownNames(season);
   for (int32_t team : teams) WriteTeamSection(season, shown, team, out);
-  out->Add("</body>\n</html>\n");
+}
+
+void WriteCalendarHtmlEnd(CalendarOutput* out) { out->Add("</body>\n</html>\n"); }
+
+void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                       CalendarOutput* out) {
+  WriteCalendarHtmlHead(season, teams, out);
+  WriteCalendarHtmlTeams(season, teams, out);
+  WriteCalendarHtmlEnd(out);
 }
 
 std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams) {

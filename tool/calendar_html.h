@@ -23,6 +23,17 @@ namespace tool {
 void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
                        CalendarOutput* out);
 
+/// The page of `teams` written in parts, for a season whose games are
+/// kept a batch of teams at a time: the head (its title naming `teams`,
+/// every team the page shows), then the sections of some of them (of
+/// `season`, which holds their games), as often as there are batches, then
+/// the end.
+void WriteCalendarHtmlHead(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                           CalendarOutput* out);
+void WriteCalendarHtmlTeams(const CalendarSeason& season, const std::vector<int32_t>& teams,
+                            CalendarOutput* out);
+void WriteCalendarHtmlEnd(CalendarOutput* out);
+
 /// The page of `teams` as one string.
 std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams);
 

@@ -121,12 +121,15 @@ bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stam
   return true;
 }
 
-void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
-                      std::chrono::sys_seconds stamp, CalendarOutput* out) {
+void WriteCalendarIcsStart(CalendarOutput* out) {
   out->Add(FoldedLine("BEGIN:VCALENDAR"));
   out->Add(FoldedLine("VERSION:2.0"));
   out->Add(FoldedLine("PRODID:-//Zelto//schedule-tool calendar//EN"));
   out->Add(FoldedLine("CALSCALE:GREGORIAN"));
+}
+
+void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& games,
+                            std::chrono::sys_seconds stamp, CalendarOutput* out) {
   // Each team's name as an event shows it and as an identifier holds it:
   // made once, not once a game.
   std::vector<std::string> shown, uid_parts;
@@ -151,7 +154,15 @@ void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
     event += FoldedLine("END:VEVENT");
     out->Add(event);
   }
-  out->Add(FoldedLine("END:VCALENDAR"));
+}
+
+void WriteCalendarIcsEnd(CalendarOutput* out) { out->Add(FoldedLine("END:VCALENDAR")); }
+
+void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
+                      std::chrono::sys_seconds stamp, CalendarOutput* out) {
+  WriteCalendarIcsStart(out);
+  WriteCalendarIcsEvents(season, games, stamp, out);
+  WriteCalendarIcsEnd(out);
 }
 
 std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,

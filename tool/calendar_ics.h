@@ -21,6 +21,14 @@ namespace tool {
 void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
                       std::chrono::sys_seconds stamp, CalendarOutput* out);
 
+/// The iCalendar file written in parts, for a season whose games are kept
+/// a batch of teams at a time: the start, then the events of some games
+/// as often as there are batches, then the end.
+void WriteCalendarIcsStart(CalendarOutput* out);
+void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& games,
+                            std::chrono::sys_seconds stamp, CalendarOutput* out);
+void WriteCalendarIcsEnd(CalendarOutput* out);
+
 /// The iCalendar file of `games` as one string.
 std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,
                         std::chrono::sys_seconds stamp);

@@ -6,8 +6,41 @@
 #include <utility>
 
 #include "schedule/shown_text.h"
+#include "tool/calendar_spill.h"
 
 namespace tool {
+
+namespace {
+
+// The games of two teams on one day count up in the order of the file,
+// whichever of them is at home: the games in order of day, pair and place
+// in the file, each number one past the game before it of the same day
+// and pair. (An index per game rather than a count per day and pair: far
+// smaller than a map's node each.) `games` must hold every game of each
+// pair it holds a game of.
+void NumberByDay(CalendarGames* games) {
+  auto key = [games](size_t index) {
+    const CalendarGame& game = (*games)[index];
+    const auto pair = std::minmax(game.visitor, game.home);
+    return std::make_tuple(game.day, pair.first, pair.second, index);
+  };
+  std::vector<size_t> by_day(games->size());
+  std::iota(by_day.begin(), by_day.end(), size_t{0});
+  std::sort(by_day.begin(), by_day.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+  for (size_t at = 0; at < by_day.size(); ++at) {
+    int number = 1;
+    if (at > 0) {
+      const auto [day, first, second, index] = key(by_day[at]);
+      const auto [day_before, first_before, second_before, index_before] = key(by_day[at - 1]);
+      if (day == day_before && first == first_before && second == second_before) {
+        number = (*games)[index_before].number + 1;
+      }
+    }
+    (*games)[by_day[at]].number = number;
+  }
+}
+
+}  // namespace
 
 CalendarCollector::CalendarCollector(std::string path, SeasonDays days)
     : CalendarCollector(std::move(path), days, {}, nullptr) {}
@@ -39,6 +72,7 @@ int32_t CalendarCollector::TeamNumber(std::string_view name) {
   if (number == kept_.size()) {
     kept_.push_back(kept_names_.empty() ||
                     std::binary_search(kept_names_.begin(), kept_names_.end(), name));
+    team_games_.push_back(0);
   }
   return static_cast<int32_t>(number);
 }
@@ -60,6 +94,8 @@ void CalendarCollector::GameRead(const SeasonGame& game) {
   // game itself only when the calendar shows one of its teams.
   const int32_t visitor = TeamNumber(game.visitor);
   const int32_t home = TeamNumber(game.home);
+  ++team_games_[static_cast<size_t>(visitor)];
+  if (home != visitor) ++team_games_[static_cast<size_t>(home)];
   if (!kept_[static_cast<size_t>(visitor)] && !kept_[static_cast<size_t>(home)]) return;
   int number = 1;
   if (day_is_new_) {
@@ -75,7 +111,21 @@ void CalendarCollector::GameRead(const SeasonGame& game) {
   } else {
     number_at_end_ = true;
   }
+  if (spilled_) {
+    spill_->Add({day_, visitor, home, number});
+    return;
+  }
   read_.push_back({day_, visitor, home, number});
+  if (spill_ != nullptr && read_.size() > spill_past_) {
+    for (const CalendarGame& kept : read_) spill_->Add(kept);
+    CalendarGames().swap(read_);
+    spilled_ = true;
+  }
+}
+
+void CalendarCollector::SpillPast(size_t games, CalendarSpill* spill) {
+  spill_past_ = games;
+  spill_ = spill;
 }
 
 void CalendarCollector::DateEnded() {
@@ -89,43 +139,31 @@ CalendarSeason CalendarCollector::TakeSeason() {
   CalendarSeason season;
   // The names in byte order, and where each number read stands among them.
   const std::vector<size_t> order = names_.InByteOrder();
-  std::vector<int32_t> place(order.size());
+  place_.assign(order.size(), 0);
   for (size_t number : order) {
-    place[number] = static_cast<int32_t>(season.teams.size());
+    place_[number] = static_cast<int32_t>(season.teams.size());
     season.teams.push_back(names_.Name(number));
+    season.team_games.push_back(team_games_[number]);
   }
   season.games = std::move(read_);
   read_.clear();
   for (CalendarGame& game : season.games) {
-    game.visitor = place[static_cast<size_t>(game.visitor)];
-    game.home = place[static_cast<size_t>(game.home)];
+    game.visitor = place_[static_cast<size_t>(game.visitor)];
+    game.home = place_[static_cast<size_t>(game.home)];
   }
-  if (!number_at_end_) return season;
-  // The games of two teams on one day count up in the order of the file,
-  // whichever of them is at home: the games in order of day, pair and place
-  // in the file, each number one past the game before it of the same day
-  // and pair. (An index per game rather than a count per day and pair: far
-  // smaller than a map's node each.)
-  auto key = [&season](size_t index) {
-    const CalendarGame& game = season.games[index];
-    const auto pair = std::minmax(game.visitor, game.home);
-    return std::make_tuple(game.day, pair.first, pair.second, index);
-  };
-  std::vector<size_t> by_day(season.games.size());
-  std::iota(by_day.begin(), by_day.end(), size_t{0});
-  std::sort(by_day.begin(), by_day.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
-  for (size_t at = 0; at < by_day.size(); ++at) {
-    int number = 1;
-    if (at > 0) {
-      const auto [day, first, second, index] = key(by_day[at]);
-      const auto [day_before, first_before, second_before, index_before] = key(by_day[at - 1]);
-      if (day == day_before && first == first_before && second == second_before) {
-        number = season.games[index_before].number + 1;
-      }
-    }
-    season.games[by_day[at]].number = number;
-  }
+  if (number_at_end_) NumberByDay(&season.games);
   return season;
+}
+
+int CalendarCollector::TakeSpilled(const CalendarKeep& keep, CalendarGames* games) {
+  games->clear();
+  const int code = spill_->ForEach([&](CalendarGame game) {
+    game.visitor = place_[static_cast<size_t>(game.visitor)];
+    game.home = place_[static_cast<size_t>(game.home)];
+    if (keep(game)) games->push_back(game);
+  });
+  if (code == 0 && number_at_end_) NumberByDay(games);
+  return code;
 }
 
 std::string CalendarName(std::string_view name) {

@@ -41,7 +41,14 @@ using CalendarGames = std::deque<CalendarGame>;
 struct CalendarSeason {
   std::vector<std::string> teams;  ///< every name a game holds, in byte order
   CalendarGames games;
+  /// By index into teams: the games each team plays, kept or not.
+  std::vector<uint64_t> team_games;
 };
+
+class CalendarSpill;
+
+/// Which of the games read back from a spill are kept.
+using CalendarKeep = std::function<bool(const CalendarGame&)>;
 
 /// Takes each warning as it is found.
 using CalendarWarningTaker = std::function<void(std::string)>;
@@ -70,9 +77,23 @@ class CalendarCollector : public SeasonListener {
   void GameRead(const SeasonGame& game) override;
   void DateEnded() override;
 
+  /// Past `games` games kept, writes them and every game kept after them
+  /// to `spill` rather than keeping them: what is held then no longer grows
+  /// with the season. `spill` must outlive this.
+  void SpillPast(size_t games, CalendarSpill* spill);
+  /// Whether the games went to the spill: TakeSeason then holds none.
+  bool spilled() const { return spilled_; }
+
   /// The season read, teams in byte order and games numbered; call once,
   /// after the season was read.
   CalendarSeason TakeSeason();
+
+  /// After TakeSeason of a season spilled: the games of the spill that
+  /// `keep` takes (teams named as TakeSeason names them), in the order of
+  /// the season and numbered, into `games`; 0, or the code of a failure to
+  /// read them back. `keep` takes every game of two teams or none: a game's
+  /// number counts the games of its two teams on its day.
+  int TakeSpilled(const CalendarKeep& keep, CalendarGames* games);
 
   /// The warnings, when no taker was given.
   const std::vector<std::string>& warnings() const { return warnings_; }
@@ -90,6 +111,11 @@ class CalendarCollector : public SeasonListener {
   TeamNames names_;          // each name, numbered by its first game
   std::vector<bool> kept_;   // by name number
   CalendarGames read_;       // named by those numbers
+  std::vector<uint64_t> team_games_;  // by name number: the games of each
+  size_t spill_past_ = 0;
+  CalendarSpill* spill_ = nullptr;
+  bool spilled_ = false;
+  std::vector<int32_t> place_;  // by name number: its index in byte order
   // A game's number is found as it is read while each date's day comes
   // after every day before it (no earlier game can share it): counted
   // among the games kept of this date alone. A day that comes again, or
