@@ -282,6 +282,8 @@ int main(int argc, char** argv) {
                         "build of the same text", {}, "build", 1.0});
   contenders.push_back({"calendar --team 45nclb07", {{{tool, "calendar", "--team", "45nclb07", text}}},
                         "build of the same text", {}, "build", 0});
+  contenders.push_back({"calendar (every team)", {{{tool, "calendar", text}}},
+                        "build of the same text", {}, "build", 0});
   contenders.push_back({"generate (30 teams, 200 meetings)",
                         {{{tool, "generate", teams, "--start", "2024-04-01", "--meetings", "200"},
                           "/dev/null", out("generated.txt")}},
