@@ -14,7 +14,7 @@ namespace schedule {
 namespace {
 
 // Writes the records as the grouper completes them and keeps the warnings.
-class RecordWriter : public GroupingListener {
+class RecordWriter final : public GroupingListener {
  public:
   explicit RecordWriter(BuildOutcome* outcome) : outcome_(outcome) {}
 
@@ -76,11 +76,12 @@ void WarnOfEndOfText(RecordWriter* writer) {
 
 // Reads the input to its end through the grouper. False when reading or
 // writing failed, or the input is no schedule text.
-bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* outcome) {
-  std::string line;
+bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildOutcome* outcome) {
+  std::string storage;
+  std::string_view line;
   files::FieldNotes notes;
   for (;;) {
-    int code = ReadInputLine(&line, &notes);
+    int code = ReadInputLine(&line, &storage, &notes);
     if (code == frame::kPastEndOfFile) break;
     if (code != 0) {
       int64_t where = code == frame::kFieldTooLong ? notes.first_line : 0;
@@ -100,8 +101,8 @@ bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* 
 
 }  // namespace
 
-int ReadInputLine(std::string* line, files::FieldNotes* notes) {
-  int code = files::ReadNextField(kInputFile, line, notes);
+int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes) {
+  int code = files::ReadNextFieldView(kInputFile, line, storage, notes);
   if (code == 0 && notes->first_line == 1 && IsScheduleHeader(*line)) {
     code = frame::kScheduleFileAsInput;
   }
@@ -122,7 +123,7 @@ BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuf
 BuildOutcome BuildIntoOpenSchedule() {
   BuildOutcome outcome;
   RecordWriter writer(&outcome);
-  ScheduleGrouper grouper(&writer);
+  GrouperOf<RecordWriter> grouper(&writer);
   if (ReadAllLines(&grouper, &writer, &outcome)) {
     // Only a complete build replaces the schedule file; any other way out
     // leaves it as it was (CloseAllFiles removes the new file).

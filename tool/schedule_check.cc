@@ -283,10 +283,11 @@ class Checker : public GroupingListener {
 bool CheckOpenInput(const std::string& path, const FindingTaker& take, std::string* failure) {
   Checker checker(take);
   ScheduleGrouper grouper(&checker);
-  std::string line;
+  std::string storage;
+  std::string_view line;
   files::FieldNotes notes;
   for (;;) {
-    int code = ReadInputLine(&line, &notes);
+    int code = ReadInputLine(&line, &storage, &notes);
     if (code == frame::kPastEndOfFile) break;
     if (code == frame::kFieldTooLong) {
       checker.Add(notes.first_line, "a line longer than 1 MiB: this is no schedule text, and the "

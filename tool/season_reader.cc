@@ -91,10 +91,11 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
 bool ReadText(const std::string& path, SeasonListener* listener, std::string* failure) {
   SeasonFromGrouping season(listener);
   schedule::ScheduleGrouper grouper(&season);
-  std::string line;
+  std::string storage;
+  std::string_view line;
   files::FieldNotes notes;
   for (;;) {
-    int code = schedule::ReadInputLine(&line, &notes);
+    int code = schedule::ReadInputLine(&line, &storage, &notes);
     if (code == frame::kPastEndOfFile) break;
     if (code != 0) {
       *failure = CannotRead(path, code, code == frame::kFieldTooLong ? notes.first_line : 0);
