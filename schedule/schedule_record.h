@@ -83,8 +83,9 @@ inline bool IsBlankSlot(const GameSlot& slot) {
   uint64_t words[3];
   uint32_t last;
   static_assert(sizeof words + sizeof last == sizeof(GameSlot), "a slot is 28 bytes");
-  std::memcpy(words, slot.visitor, sizeof words);
-  std::memcpy(&last, slot.visitor + sizeof words, sizeof last);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&slot);
+  std::memcpy(words, bytes, sizeof words);
+  std::memcpy(&last, bytes + sizeof words, sizeof last);
   return ((words[0] ^ kSpaces) | (words[1] ^ kSpaces) | (words[2] ^ kSpaces) |
           (last ^ static_cast<uint32_t>(kSpaces))) == 0;
 }
