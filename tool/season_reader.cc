@@ -101,7 +101,11 @@ bool ReadText(const std::string& path, SeasonListener* listener, std::string* fa
       *failure = CannotRead(path, code, code == frame::kFieldTooLong ? notes.first_line : 0);
       return false;
     }
-    grouper.Take({line, notes.first_line});
+    // The view's two words taken one by one, as the build takes them: read
+    // back whole right after the reader stored them apart, they would wait.
+    const char* const data = line.data();
+    const size_t size = line.size();
+    grouper.Take({std::string_view(data, size), notes.first_line});
   }
   if (!grouper.has_date()) {
     *failure = CannotRead(path, frame::kNoDateLine);
