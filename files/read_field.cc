@@ -16,6 +16,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "files/file_access_internal.h"
 #include "files/open_file_table.h"
@@ -134,6 +137,23 @@ constexpr BreakerTable kBreakers;
 // them) and one the commas, the lowest such byte being the first in the
 // text; a control byte that ends nothing (a NUL, an ESC) is stepped over.
 inline const uint8_t* FindBreaker(const uint8_t* from, const uint8_t* end) {
+#if defined(__SSE2__)
+  // Sixteen bytes a step where the processor has the instructions for it
+  // (every x86-64): the same two tests, a bit per byte.
+  const __m128i kHighestControl = _mm_set1_epi8(0x1F);
+  const __m128i kCommas = _mm_set1_epi8(static_cast<char>(kComma));
+  while (end - from >= 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const __m128i controls = _mm_cmpeq_epi8(_mm_min_epu8(bytes, kHighestControl), bytes);
+    auto found = static_cast<uint32_t>(
+        _mm_movemask_epi8(_mm_or_si128(controls, _mm_cmpeq_epi8(bytes, kCommas))));
+    for (; found != 0; found &= found - 1) {
+      const uint8_t* at = from + std::countr_zero(found);
+      if (kBreakers.stops[*at]) return at;
+    }
+    from += 16;
+  }
+#endif
   if constexpr (std::endian::native == std::endian::little) {
     constexpr uint64_t kOnes = 0x0101010101010101u;
     constexpr uint64_t kHighBits = 0x8080808080808080u;
@@ -389,6 +409,61 @@ int ReadNextField(int16_t number, std::string* field, FieldNotes* notes) {
   if (byte == kEndOfText && entry->end_of_text_line == 0) entry->end_of_text_line = entry->line;
   if (byte == kNoByteLeft || byte == kEndOfText) return frame::kPastEndOfFile;
   return ReadFieldOf(*entry, field, notes);
+}
+
+namespace {
+
+// The line nearly every read meets, taken where it stands: not the first
+// field (its start is looked at for marks), not after a CR whose LF may
+// still come, its blanks, bytes and end all held in the buffer, ended by an
+// LF, a CR LF or a comma, with no double quote, TAB or 0x1A. It is what
+// ReadFieldOf makes of such a field, without the copy; anything else is
+// left to ReadFieldOf. True when taken.
+inline bool TakeHeldPlainField(FileEntry& entry, std::string_view* field, FieldNotes* notes) {
+  if (!entry.start_read || entry.too_long || entry.after_carriage_return) return false;
+  const uint8_t* const buffer = entry.buffer.get();
+  const uint8_t* const end = buffer + entry.buffer_count;
+  const uint8_t* start = buffer + entry.buffer_index;
+  while (start < end && *start == kSpace) ++start;
+  if (start == end || *start == kQuote || *start == kEndOfText) return false;
+  const uint8_t* stop = FindBreaker(start, end);
+  if (stop == end) return false;
+  const uint8_t* next;
+  bool comma = false;
+  switch (*stop) {
+    case kLineFeed: next = stop + 1; break;
+    case kCarriageReturn:
+      if (stop + 1 == end || stop[1] != kLineFeed) return false;
+      next = stop + 2;
+      break;
+    case kComma:
+      next = stop + 1;
+      comma = true;
+      break;
+    default: return false;  // a TAB dropped, or the end of the text
+  }
+  *notes = FieldNotes{};
+  notes->first_line = notes->last_line = entry.line;
+  notes->ended_by_comma = comma;
+  if (!comma) ++entry.line;
+  entry.buffer_index = static_cast<uint32_t>(next - buffer);
+  *field = std::string_view(reinterpret_cast<const char*>(start),
+                            static_cast<size_t>(stop - start));
+  return true;
+}
+
+}  // namespace
+
+int ReadNextFieldView(int16_t number, std::string_view* field, std::string* storage,
+                      FieldNotes* notes) {
+  FileEntry* entry = FindEntry(number);
+  if (entry != nullptr && entry->kind == FileKind::kSequentialInput &&
+      TakeHeldPlainField(*entry, field, notes)) {
+    return 0;
+  }
+  int code = ReadNextField(number, storage, notes);
+  *field = *storage;
+  return code;
 }
 
 int ReadField(int16_t number, std::string* field) {

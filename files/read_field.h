@@ -74,6 +74,14 @@ bool LooksLikeUtf16(std::string_view first_field);
 /// that reads to the end.
 int ReadNextField(int16_t number, std::string* field, FieldNotes* notes);
 
+/// ReadNextField for a reader that takes each line before it reads the
+/// next: `*field` is the field's bytes, valid until the next read of input
+/// `number`. A plain field held whole in the read buffer is handed on where
+/// it stands; any other is read into `*storage` and `*field` views that.
+/// The same fields, notes and codes as ReadNextField.
+int ReadNextFieldView(int16_t number, std::string_view* field, std::string* storage,
+                      FieldNotes* notes);
+
 /// Whether the data of input `number` has ended at a 0x1A byte, and how many
 /// bytes stand after it (counted by reading on; a device is read for at most
 /// kMaxFieldLength more bytes). Call it once the reading is done.

@@ -250,3 +250,89 @@ TEST(ReadFieldNotes, CtrlZCountsWhatItLeavesUnread) {
 
 }  // namespace
 }  // namespace files
+
+namespace files {
+namespace {
+
+// One field as a reader met it: its bytes, its notes and the code.
+struct ReadOne {
+  std::string field;
+  FieldNotes notes;
+  int code = 0;
+};
+
+bool SameNotes(const FieldNotes& a, const FieldNotes& b) {
+  return a.first_line == b.first_line && a.last_line == b.last_line && a.quoted == b.quoted &&
+         a.quote_left_open == b.quote_left_open && a.text_after_quote == b.text_after_quote &&
+         a.ended_by_comma == b.ended_by_comma && a.tabs_dropped == b.tabs_dropped &&
+         a.end_of_text == b.end_of_text && a.byte_order_mark == b.byte_order_mark;
+}
+
+// Every read of `bytes` through ReadNextField (`view` false) or
+// ReadNextFieldView, to the end of the data or the first failure.
+std::vector<ReadOne> ReadEvery(std::string_view bytes, int64_t buffer_size, bool view) {
+  std::vector<ReadOne> reads;
+  EXPECT_EQ(OpenMemoryInput(1, bytes, buffer_size), 0);
+  std::string storage;
+  for (int i = 0; i < 1000; ++i) {
+    ReadOne one;
+    if (view) {
+      std::string_view field;
+      one.code = ReadNextFieldView(1, &field, &storage, &one.notes);
+      one.field = std::string(field);
+    } else {
+      one.code = ReadNextField(1, &one.field, &one.notes);
+    }
+    reads.push_back(one);
+    if (one.code != 0) break;
+  }
+  EndOfTextNotes end = NotesOnEndOfText(1);
+  reads.push_back({std::to_string(end.line) + "/" + std::to_string(end.bytes_after), {}, 0});
+  CloseAllFiles();
+  frame::ResetErrorWord();
+  return reads;
+}
+
+TEST(ReadNextFieldView, TellsWhatReadNextFieldTellsWhereverTheBufferEnds) {
+  const std::string kTexts[] = {
+      "[04/10/45]\r\n45nnewyo 45nstlou DH\r\n   45npitts 45nchica\r\n",
+      "a,b,,c\n\nd\re\r\r\nf",
+      "first\r\n  \"quoted, \r\n across\" tail\r\nx\ty\r\n\"open",
+      "\xEF\xBB\xBFmarked\r\nnext\r\n   \r\nend\x1A after",
+      "one\r\n\r\n\x1A",
+      "lone CR\rthen LF\n\rboth\r\n" + std::string(40, 'z') + "\r\n" + std::string(3, ' '),
+      "   leading\r\n,\r\n\x01\x02 control\r\n\"q\"\r\n\"q\",r\r\n\"q\"\n\ns\r\n",
+  };
+  for (const std::string& text : kTexts) {
+    for (int64_t size : {1, 2, 7, 16, 17, 31, 128, 65536}) {
+      const std::vector<ReadOne> plain = ReadEvery(text, size, false);
+      const std::vector<ReadOne> viewed = ReadEvery(text, size, true);
+      ASSERT_EQ(plain.size(), viewed.size()) << text << " / " << size;
+      for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(plain[i].field, viewed[i].field) << text << " / " << size << " read " << i;
+        EXPECT_EQ(plain[i].code, viewed[i].code) << text << " / " << size << " read " << i;
+        EXPECT_TRUE(SameNotes(plain[i].notes, viewed[i].notes))
+            << text << " / " << size << " read " << i;
+      }
+    }
+  }
+}
+
+TEST(ReadNextFieldView, APlainLineIsHandedOnWhereItStands) {
+  const std::string text = "[04/10/45]\r\n45nnewyo 45nstlou\r\n";
+  ASSERT_EQ(OpenMemoryInput(1, text, 128), 0);
+  std::string storage;
+  std::string_view field;
+  FieldNotes notes;
+  ASSERT_EQ(ReadNextFieldView(1, &field, &storage, &notes), 0);  // the first: looked at for marks
+  EXPECT_EQ(field, "[04/10/45]");
+  ASSERT_EQ(ReadNextFieldView(1, &field, &storage, &notes), 0);
+  EXPECT_EQ(field, "45nnewyo 45nstlou");
+  EXPECT_EQ(notes.first_line, 2);
+  EXPECT_NE(field.data(), storage.data());  // not copied
+  EXPECT_EQ(ReadNextFieldView(1, &field, &storage, &notes), frame::kPastEndOfFile);
+  CloseAllFiles();
+}
+
+}  // namespace
+}  // namespace files

@@ -3,6 +3,8 @@
 #include <string.h>
 
 #include <bitset>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,26 +78,48 @@ std::string CheckScheduleBytes(std::string_view bytes, int records, std::string_
            " \"[\" bytes";
   }
 
+  // The bytes a record may not hold, as a table read without a comparison
+  // a byte: the fuzzer traces every comparison, and a record has 428 bytes.
+  uint8_t refused[256] = {};
+  for (int c = 0; c < 256; ++c) {
+    refused[c] = static_cast<uint8_t>(
+        !present.test(static_cast<size_t>(c)) ||
+        (!quoted && kFieldEnders.find(static_cast<char>(c)) != std::string_view::npos));
+  }
+  refused[static_cast<uint8_t>(' ')] = 0;
+
   static const std::vector<FieldSpan> kFields = DateRecordFields();
   std::string_view previous_date;
   for (int r = 1; r < records; ++r) {
     std::string_view record = bytes.substr(static_cast<size_t>(r) * kRecordLength, kRecordLength);
-    std::string where = "record " + std::to_string(r + 1);
-    if (record.substr(0, 2) != "  ") return where + ": kind is not two spaces";
+    auto where = [r] { return "record " + std::to_string(r + 1); };
+    if (record.substr(0, 2) != "  ") return where() + ": kind is not two spaces";
     std::string_view date = record.substr(2, schedule::kDateWidth);
-    if (date == previous_date) return where + ": repeats the date of the record before";
+    if (date == previous_date) return where() + ": repeats the date of the record before";
     previous_date = date;
-    for (size_t i = 2; i < record.size(); ++i) {
+    uint8_t any_refused = 0;
+    for (size_t i = 2; i < record.size(); ++i) any_refused |= refused[static_cast<uint8_t>(record[i])];
+    for (size_t i = 2; any_refused != 0 && i < record.size(); ++i) {
       unsigned char c = static_cast<unsigned char>(record[i]);
       if (c == ' ') continue;
-      if (!present.test(c)) return where + ": byte " + std::to_string(c) + " is not in the input";
+      if (!present.test(c)) return where() + ": byte " + std::to_string(c) + " is not in the input";
       if (!quoted && kFieldEnders.find(static_cast<char>(c)) != std::string_view::npos) {
-        return where + ": byte " + std::to_string(c) + " with no quoted field in the input";
+        return where() + ": byte " + std::to_string(c) + " with no quoted field in the input";
       }
     }
     // Every field is a run of one line's bytes: the date follows its
     // bracket. A plain field loses its TABs, a quoted one keeps them.
-    for (const FieldSpan& span : kFields) {
+    for (size_t f = 0; f < kFields.size(); ++f) {
+      const FieldSpan& span = kFields[f];
+      // A blank slot's three fields hold nothing to find.
+      if (span.offset > 2 && (f - 1) % 3 == 0) {
+        schedule::GameSlot slot;
+        std::memcpy(&slot, record.data() + span.offset, sizeof slot);
+        if (schedule::IsBlankSlot(slot)) {
+          f += 2;
+          continue;
+        }
+      }
       std::string text = RightTrimmed(record.substr(span.offset, span.width));
       if (span.offset == 2) text = "[" + text;
       if (text.empty()) continue;
@@ -103,7 +127,7 @@ std::string CheckScheduleBytes(std::string_view bytes, int records, std::string_
       std::string_view source = has_tab ? input : std::string_view(untabbed);
       // memmem: the fuzzers ask this of every field of every input.
       if (memmem(source.data(), source.size(), text.data(), text.size()) == nullptr) {
-        return where + ": field at byte " + std::to_string(span.offset) +
+        return where() + ": field at byte " + std::to_string(span.offset) +
                " is not a run of the input";
       }
     }

@@ -1,5 +1,6 @@
 #include "schedule/schedule_builder.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "files/file_access.h"
@@ -15,14 +16,16 @@ namespace schedule {
 namespace {
 
 // Writes the records as the grouper completes them and keeps the warnings.
-class RecordWriter : public GroupingListener {
+class RecordWriter final : public GroupingListener {
  public:
   explicit RecordWriter(BuildOutcome* outcome) : outcome_(outcome) {}
 
   // The header goes first, before the first date's record.
   bool DateBegun(const std::string& date, const SourceLine&) override {
     if (outcome_->records_written == 0 && !Write(MakeHeaderRecord())) return false;
-    record_ = MakeDateRecord(date);
+    // Made where it stays (MakeDateRecord's record, without its copy).
+    std::memset(&record_, ' ', sizeof record_);
+    StoreField(record_.date, kDateWidth, date);
     return true;
   }
   bool DateRepeated(const std::string&, const SourceLine&) override { return true; }
@@ -77,11 +80,12 @@ void WarnOfEndOfText(RecordWriter* writer) {
 
 // Reads the input to its end through the grouper. False when reading or
 // writing failed, or the input is no schedule text.
-bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* outcome) {
-  std::string line;
+bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildOutcome* outcome) {
+  std::string storage;
+  std::string_view line;
   files::FieldNotes notes;
   for (;;) {
-    int code = ReadInputLine(&line, &notes);
+    int code = ReadInputLine(&line, &storage, &notes);
     if (code == frame::kPastEndOfFile) break;
     if (code != 0) {
       int64_t where = code == frame::kFieldTooLong ? notes.first_line : 0;
@@ -89,7 +93,11 @@ bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* 
       return false;
     }
     WarnOfSwallowedText(notes, writer);
-    if (!grouper->Take({line, notes.first_line})) return false;
+    // The view's two words are taken one by one: read back whole right
+    // after the reader stored them apart, they would wait for the stores.
+    const char* const data = line.data();
+    const size_t size = line.size();
+    if (!grouper->Take({std::string_view(data, size), notes.first_line})) return false;
   }
   if (!grouper->has_date()) {
     outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, frame::kNoDateLine});
@@ -101,8 +109,8 @@ bool ReadAllLines(ScheduleGrouper* grouper, RecordWriter* writer, BuildOutcome* 
 
 }  // namespace
 
-int ReadInputLine(std::string* line, files::FieldNotes* notes) {
-  int code = files::ReadNextField(kInputFile, line, notes);
+int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes) {
+  int code = files::ReadNextFieldView(kInputFile, line, storage, notes);
   if (code == 0 && notes->first_line == 1 && IsScheduleHeader(*line)) {
     code = frame::kScheduleFileAsInput;
   }
@@ -123,7 +131,7 @@ BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuf
 BuildOutcome BuildIntoOpenSchedule() {
   BuildOutcome outcome;
   RecordWriter writer(&outcome);
-  ScheduleGrouper grouper(&writer);
+  GrouperOf<RecordWriter> grouper(&writer);
   if (ReadAllLines(&grouper, &writer, &outcome)) {
     // Only a complete build replaces the schedule file; any other way out
     // leaves it as it was (CloseAllFiles removes the new file).

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "schedule/schedule_text.h"
 
@@ -47,32 +48,68 @@ class GroupingListener {
   virtual bool DateEnded(const std::string& date, int games, int64_t first_left_out) = 0;
 };
 
-/// Groups lines under dates and tells `listener` what it does.
-class ScheduleGrouper {
+/// Groups lines under dates and tells a listener of type `Listener` (a
+/// GroupingListener, or a final class derived from it, whose calls are then
+/// made directly) what it does.
+template <typename Listener>
+class GrouperOf {
  public:
   /// `listener` must outlive the grouper.
-  explicit ScheduleGrouper(GroupingListener* listener) : listener_(listener) {}
+  explicit GrouperOf(Listener* listener) : listener_(listener) {}
 
   /// Takes the next line; false when the listener asked to stop.
-  bool Take(const SourceLine& source);
+  bool Take(const SourceLine& source) {
+    if (IsDateLine(source.text)) return TakeDateLine(source);
+    if (!has_date_) {
+      // Blank lines before the first date are simply not games.
+      return IsBlankLine(source.text) || listener_->LineSkipped(source);
+    }
+    return TakeGameLine(source);
+  }
 
   /// Ends the record being filled, if any; false when the listener asked to
   /// stop.
-  bool Finish();
+  bool Finish() {
+    if (!has_date_) return true;
+    return listener_->DateEnded(current_date_, game_count_, first_left_out_);
+  }
 
   /// True once a date line has been taken.
   bool has_date() const { return has_date_; }
 
  private:
-  bool TakeDateLine(const SourceLine& source);
-  bool TakeGameLine(const SourceLine& source);
+  bool TakeDateLine(const SourceLine& source) {
+    std::string date = DateOf(source.text);
+    if (has_date_ && date == current_date_) return listener_->DateRepeated(date, source);
+    if (has_date_ && !listener_->DateEnded(current_date_, game_count_, first_left_out_)) {
+      return false;
+    }
+    has_date_ = true;
+    current_date_ = std::move(date);
+    game_count_ = 0;
+    first_left_out_ = 0;
+    return listener_->DateBegun(current_date_, source);
+  }
 
-  GroupingListener* listener_;
+  bool TakeGameLine(const SourceLine& source) {
+    ++game_count_;
+    if (game_count_ <= kSlotsPerRecord) {
+      // Lines shorter than 30 characters read as if padded with blanks.
+      return listener_->GameStored(game_count_, TakeGameFields(source.text), source);
+    }
+    if (first_left_out_ == 0) first_left_out_ = source.line;
+    return listener_->GameLeftOut(game_count_, source);
+  }
+
+  Listener* listener_;
   bool has_date_ = false;
   std::string current_date_;    // the date of the record being filled
   int game_count_ = 0;          // its games, those past the 15th included
   int64_t first_left_out_ = 0;  // the line of its 16th game
 };
+
+/// The grouper for any listener.
+using ScheduleGrouper = GrouperOf<GroupingListener>;
 
 }  // namespace schedule
 

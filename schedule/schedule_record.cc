@@ -12,23 +12,6 @@ void StoreField(char* field, size_t width, std::string_view text) {
   std::memset(field + taken, ' ', width - taken);
 }
 
-namespace {
-
-// StoreField for a field of a game slot, which a record stores some 7
-// million times a season file of 100 MB: a full name goes in as one copy of
-// its fixed width, a shorter field a byte at a time onto the blanks.
-template <size_t kWidth>
-void StoreSlotField(char* field, std::string_view text) {
-  if (text.size() >= kWidth) {
-    std::memcpy(field, text.data(), kWidth);
-    return;
-  }
-  std::memset(field, ' ', kWidth);
-  for (size_t i = 0; i < text.size(); ++i) field[i] = text[i];
-}
-
-}  // namespace
-
 ScheduleRecord MakeHeaderRecord() {
   ScheduleRecord record;
   std::memset(&record, ' ', sizeof record);
@@ -41,28 +24,6 @@ ScheduleRecord MakeDateRecord(std::string_view date) {
   std::memset(&record, ' ', sizeof record);
   StoreField(record.date, kDateWidth, date);
   return record;
-}
-
-void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor, std::string_view home,
-               std::string_view options) {
-  GameSlot& game = record->games[slot - 1];
-  StoreSlotField<kNameWidth>(game.visitor, visitor);
-  StoreSlotField<kNameWidth>(game.home, home);
-  StoreSlotField<kOptionsWidth>(game.options, options);
-}
-
-bool IsBlankSlot(const GameSlot& slot) {
-  // Looked at several times a slot when a large file is shown: compared a
-  // word at a time against spaces.
-  constexpr uint64_t kSpaces = 0x2020202020202020u;
-  const char* bytes = slot.visitor;
-  uint64_t words[3];
-  uint32_t last;
-  static_assert(sizeof words + sizeof last == sizeof(GameSlot), "a slot is 28 bytes");
-  std::memcpy(words, bytes, sizeof words);
-  std::memcpy(&last, bytes + sizeof words, sizeof last);
-  return words[0] == kSpaces && words[1] == kSpaces && words[2] == kSpaces &&
-         last == static_cast<uint32_t>(kSpaces);
 }
 
 bool IsScheduleHeader(std::string_view bytes) {

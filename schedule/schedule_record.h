@@ -5,6 +5,8 @@
 #define ZELTO_SCHEDULE_SCHEDULE_RECORD_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace schedule {
@@ -44,16 +46,49 @@ ScheduleRecord MakeHeaderRecord();
 /// A date record for `date` with every game slot blank.
 ScheduleRecord MakeDateRecord(std::string_view date);
 
+namespace detail {
+
+// StoreField for a field of a game slot, which a record stores some 7
+// million times a season file of 100 MB: a full name goes in as one copy of
+// its fixed width, a shorter field a byte at a time onto the blanks.
+template <size_t kWidth>
+inline void StoreSlotField(char* field, std::string_view text) {
+  if (text.size() >= kWidth) {
+    std::memcpy(field, text.data(), kWidth);
+    return;
+  }
+  std::memset(field, ' ', kWidth);
+  for (size_t i = 0; i < text.size(); ++i) field[i] = text[i];
+}
+
+}  // namespace detail
+
 /// Stores a game in slot `slot` (1 to 15) of `record`.
-void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor, std::string_view home,
-               std::string_view options);
+inline void StoreGame(ScheduleRecord* record, int slot, std::string_view visitor,
+                      std::string_view home, std::string_view options) {
+  GameSlot& game = record->games[slot - 1];
+  detail::StoreSlotField<kNameWidth>(game.visitor, visitor);
+  detail::StoreSlotField<kNameWidth>(game.home, home);
+  detail::StoreSlotField<kOptionsWidth>(game.options, options);
+}
 
 /// True when `bytes` start with a header record: a schedule file given
 /// where its text was expected.
 bool IsScheduleHeader(std::string_view bytes);
 
-/// True for a slot of 28 spaces: no game.
-bool IsBlankSlot(const GameSlot& slot);
+/// True for a slot of 28 spaces: no game. Looked at several times a slot
+/// when a large file is shown: compared a word at a time against spaces.
+inline bool IsBlankSlot(const GameSlot& slot) {
+  constexpr uint64_t kSpaces = 0x2020202020202020u;
+  uint64_t words[3];
+  uint32_t last;
+  static_assert(sizeof words + sizeof last == sizeof(GameSlot), "a slot is 28 bytes");
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&slot);
+  std::memcpy(words, bytes, sizeof words);
+  std::memcpy(&last, bytes + sizeof words, sizeof last);
+  return ((words[0] ^ kSpaces) | (words[1] ^ kSpaces) | (words[2] ^ kSpaces) |
+          (last ^ static_cast<uint32_t>(kSpaces))) == 0;
+}
 
 /// The record's 430 bytes, as they go to the file.
 inline const unsigned char* RecordBytes(const ScheduleRecord& record) {

@@ -34,21 +34,32 @@ struct GameFields {
 };
 
 /// True for a date line: one whose first character is "[".
-bool IsDateLine(std::string_view line);
+inline bool IsDateLine(std::string_view line) {
+  return !line.empty() && line.front() == kDateLineMark;
+}
 
 /// The date of a date line: columns 2-9, padded with spaces to 8 characters,
 /// whatever they hold (the closing bracket of a short date included).
 std::string DateOf(std::string_view line);
 
-/// The fields of a game line; columns past the line's end read as blanks.
-GameFields TakeGameFields(std::string_view line);
-
 /// Characters `first` to `first + width - 1` (from 1) of the line, as many
 /// as exist.
-std::string_view Columns(std::string_view line, size_t first, size_t width);
+inline std::string_view Columns(std::string_view line, size_t first, size_t width) {
+  if (first > line.size()) return {};
+  return line.substr(first - 1, width);
+}
+
+/// The fields of a game line; columns past the line's end read as blanks.
+inline GameFields TakeGameFields(std::string_view line) {
+  return GameFields{Columns(line, kVisitorColumn, kNameWidth),
+                    Columns(line, kHomeColumn, kNameWidth),
+                    Columns(line, kOptionsColumn, kOptionsWidth)};
+}
 
 /// True for a line that is empty or all spaces.
-bool IsBlankLine(std::string_view line);
+inline bool IsBlankLine(std::string_view line) {
+  return line.find_first_not_of(' ') == std::string_view::npos;
+}
 
 /// `text` without the spaces at its end: a stored field without its padding.
 std::string_view TrimTrailingSpaces(std::string_view text);

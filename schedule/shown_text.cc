@@ -1,5 +1,6 @@
 #include "schedule/shown_text.h"
 
+#include <algorithm>
 
 namespace schedule {
 namespace {
@@ -62,13 +63,33 @@ size_t ShowCharacter(std::string_view text, size_t at, bool in_quotes, std::stri
   return length == 0 ? 1 : length;
 }
 
+// The end of the run of bytes from `at` (up to `limit`) that show as they
+// stand, one character each: printable ASCII other than a backslash (and a
+// double quote inside quotes). Most text is such a run, appended whole.
+size_t PlainRunEnd(std::string_view text, size_t at, size_t limit, bool in_quotes) {
+  while (at < limit) {
+    const unsigned char byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x20 || byte >= 0x7F || byte == '\\' || (in_quotes && byte == '"')) break;
+    ++at;
+  }
+  return at;
+}
+
 }  // namespace
 
 std::string Quoted(std::string_view text) {
   std::string shown = "\"";
   size_t at = 0;
-  for (size_t characters = 0; at < text.size() && characters < kShownCharacters; ++characters) {
+  for (size_t characters = 0; at < text.size() && characters < kShownCharacters;) {
+    const size_t limit = std::min(text.size(), at + (kShownCharacters - characters));
+    if (const size_t end = PlainRunEnd(text, at, limit, true); end > at) {
+      shown.append(text.substr(at, end - at));
+      characters += end - at;
+      at = end;
+      continue;
+    }
     at += ShowCharacter(text, at, true, &shown);
+    ++characters;
   }
   if (at < text.size()) return shown + "...\" (" + std::to_string(text.size()) + " bytes)";
   return shown + "\"";
@@ -76,7 +97,14 @@ std::string Quoted(std::string_view text) {
 
 std::string Escaped(std::string_view text) {
   std::string shown;
-  for (size_t at = 0; at < text.size();) at += ShowCharacter(text, at, false, &shown);
+  for (size_t at = 0; at < text.size();) {
+    if (const size_t end = PlainRunEnd(text, at, text.size(), false); end > at) {
+      shown.append(text.substr(at, end - at));
+      at = end;
+      continue;
+    }
+    at += ShowCharacter(text, at, false, &shown);
+  }
   return shown;
 }
 

@@ -18,6 +18,10 @@ TEST(ShownText, EveryByteVisibleAndLongPiecesCut) {
   std::string long_text(250, 'x');
   EXPECT_EQ(Quoted(long_text), "\"" + std::string(60, 'x') + "...\" (250 bytes)");
   EXPECT_EQ(Quoted(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
+  // An escaped byte counts as one character of the 60, as a plain one does.
+  EXPECT_EQ(Quoted("\x01" + std::string(70, 'x')),
+            "\"\\x01" + std::string(59, 'x') + "...\" (71 bytes)");
+  EXPECT_EQ(Quoted(std::string(59, 'x') + "\"y"), "\"" + std::string(59, 'x') + "\\\"...\" (61 bytes)");
   // Characters, not bytes, are counted: 61 two-byte letters are cut after 60.
   std::string wide;
   for (int i = 0; i < 61; ++i) wide += "\xC3\xA9";

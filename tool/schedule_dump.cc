@@ -87,21 +87,26 @@ class RecordReader {
   explicit RecordReader(int16_t number)
       : number_(number), block_(new uint8_t[kBlockRecords * kRecordLength]) {}
 
-  // Takes the next whole record; false at the end, at a partial record, or
-  // when the reading failed (code()).
-  bool Next(ScheduleRecord* record) {
+  // Takes the next whole record where it stands in the block, valid until
+  // the next call; null at the end, at a partial record, or when the
+  // reading failed (code()). Looked at where it stands, a record is read
+  // straight from what the reading put there, not through a fresh copy.
+  const ScheduleRecord* Next() {
     if (at_ == held_) {
       const uint64_t offset = static_cast<uint64_t>(record_) * kRecordLength;
       uint32_t got = 0;
       code_ = files::ReadBytesAt(number_, offset, block_.get(), kBlockRecords * kRecordLength, &got);
       at_ = 0;
       held_ = code_ == 0 ? got / kRecordLength : 0;
-      if (held_ == 0) return false;
+      if (held_ == 0) return nullptr;
     }
-    std::memcpy(record, block_.get() + static_cast<size_t>(at_) * kRecordLength, kRecordLength);
+    // A record is bytes alone (no alignment, no padding): the block holds
+    // it as it holds any bytes.
+    const auto* record = reinterpret_cast<const ScheduleRecord*>(
+        block_.get() + static_cast<size_t>(at_) * kRecordLength);
     ++at_;
     ++record_;
-    return true;
+    return record;
   }
 
   // Goes back to record 1 for another pass.
@@ -145,7 +150,11 @@ int SpoolInput(int16_t from, bool standard_input) {
 
 // Finds what makes the file no schedule file, or (for schedule text) no
 // file a schedule text builds again.
-void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList* problems) {
+// `*all_plain` tells whether every date record is plain (IsPlainRecord),
+// so that the showing need not look again.
+void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList* problems,
+            bool* all_plain) {
+  *all_plain = true;
   int64_t whole = static_cast<int64_t>(size / kRecordLength);
   if (size == 0) problems->Add(RecordAt(1), "the file is empty: the header record is missing");
   if (size % kRecordLength != 0) {
@@ -154,10 +163,10 @@ void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList*
                       std::to_string(kRecordLength) + "-byte records: this record has only " +
                       std::to_string(size % kRecordLength) + " bytes");
   }
-  ScheduleRecord record;
   char previous_date[kDateWidth];
   bool have_previous = false;
-  while (reader->Next(&record)) {
+  while (const ScheduleRecord* next = reader->Next()) {
+    const ScheduleRecord& record = *next;
     int64_t n = reader->number();
     std::string_view kind(record.kind, 2);
     if (n == 1) {
@@ -176,7 +185,11 @@ void Survey(RecordReader* reader, uint64_t size, DumpFormat format, ProblemList*
                                      ", not two spaces");
       continue;
     }
-    if (format == DumpFormat::kText && !CanWriteBack(record, have_previous ? previous_date : nullptr)) {
+    const bool plain = format == DumpFormat::kText && IsPlainRecord(record);
+    *all_plain = *all_plain && plain;
+    if (format == DumpFormat::kText &&
+        !(plain ? CanWritePlainBack(record, have_previous ? previous_date : nullptr)
+                : CanWriteBack(record, have_previous ? previous_date : nullptr))) {
       for (const WriteBackProblem& problem :
            WriteBackProblems(record, have_previous ? previous_date : nullptr)) {
         problems->Add(problem.slot == 0 ? RecordAt(n) : SlotAt(n, problem.slot),
@@ -275,7 +288,8 @@ bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format
   // file never passes for a shorter, whole one.
   RecordReader reader(number);
   ProblemList list(path, problems);
-  Survey(&reader, size, format, &list);
+  bool all_plain = false;
+  Survey(&reader, size, format, &list, &all_plain);
   if (reader.code() != 0) {
     problems->push_back(CannotText(FailedStep::kRead, "schedule file", path, reader.code()));
     return false;
@@ -284,28 +298,41 @@ bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format
   if (list.Any()) return false;
 
   reader.Rewind();
-  ScheduleRecord record;
-  std::string text;  // one record's text at a time
+  // The text of many records, handed on together: some 2,000 records'
+  // worth at a time rather than a call each.
+  constexpr size_t kTextBlock = 512 * 1024;
+  std::string text;
+  if (format == DumpFormat::kText) text.reserve(kTextBlock + 2 * kRecordLength);
   const int64_t records = static_cast<int64_t>(size / kRecordLength);
   if (format == DumpFormat::kListing) {
     out << path << ": " << records << (records == 1 ? " record" : " records") << ", the header and "
         << records - 1 << (records == 2 ? " date\n" : " dates\n");
   }
-  while (reader.number() < records && reader.Next(&record)) {
+  while (reader.number() < records) {
+    const ScheduleRecord* next = reader.Next();
+    if (next == nullptr) break;
+    const ScheduleRecord& record = *next;
     int64_t n = reader.number();
     switch (format) {
       case DumpFormat::kListing: ListRecord(record, n, out); break;
       case DumpFormat::kText:
         if (n > 1) {
-          text.clear();
           if (n == 2) text.append(WriteBackStart(record));
-          AppendWriteBackText(record, &text);
-          WriteBytes(out, text);
+          if (all_plain) {
+            AppendPlainWriteBackText(record, &text);
+          } else {
+            AppendWriteBackText(record, &text);
+          }
+          if (text.size() >= kTextBlock) {
+            WriteBytes(out, text);
+            text.clear();
+          }
         }
         break;
       case DumpFormat::kCsv: CsvRecord(record, n, out); break;
     }
   }
+  WriteBytes(out, text);
   if (reader.number() < records) {
     // Cut short between the two passes: what was shown is no whole dump.
     problems->push_back(CannotText(FailedStep::kRead, "schedule file", path,

@@ -1,9 +1,11 @@
 // dump on real files: schedule text that builds the same file again, the
 // listing and CSV, and damaged files told by record and offset.
 #include "tool/schedule_dump.h"
+#include "tool/schedule_dump_text.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -241,6 +243,76 @@ TEST(Dump, ListingShowsControlBytesEscaped) {
       << listing.out;
   EXPECT_EQ(listing.out.find('\x1b'), std::string::npos);
   EXPECT_NE(Dump(path, DumpFormat::kCsv).out.find("\x1b]0;TTLE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tool
+
+namespace tool {
+namespace {
+
+// A record of random bytes, most of them plain letters and blanks, some of
+// them the bytes that make a line awkward to write back.
+schedule::ScheduleRecord RandomRecord(std::mt19937* random) {
+  static const std::string kBytes("abc  [\" ,\t\r\n\x1a\0]", 16);
+  schedule::ScheduleRecord record = schedule::MakeDateRecord("04/10/45");
+  auto pick = [&](int n) { return static_cast<int>((*random)() % static_cast<unsigned>(n)); };
+  const bool awkward = pick(2) == 0;
+  char* bytes = record.date;
+  for (size_t i = 0; i < sizeof record - 2; ++i) {
+    if (pick(3) == 0) bytes[i] = ' ';
+    else bytes[i] = awkward && pick(40) == 0 ? kBytes[static_cast<size_t>(pick(16))] : "xyz "[pick(4)];
+  }
+  for (schedule::GameSlot& slot : record.games) {
+    if (pick(3) == 0) std::memset(&slot, ' ', sizeof slot);
+  }
+  return record;
+}
+
+// The text of a plain record, written the plain way: the date line, then
+// each slot up to the last game as its fields with a blank between them and
+// the trailing blanks cut, within double quotes when it starts with a blank.
+std::string PlainText(const schedule::ScheduleRecord& record) {
+  auto trimmed = [](std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  };
+  std::string date = trimmed(std::string(record.date, 8));
+  std::string text = !date.empty() && date.back() == ']' ? "[" + date
+                                                         : "[" + std::string(record.date, 8) + "]";
+  text += "\r\n";
+  int last = 15;
+  while (last > 0 && schedule::IsBlankSlot(record.games[last - 1])) --last;
+  for (int slot = 0; slot < last; ++slot) {
+    const schedule::GameSlot& game = record.games[slot];
+    if (!schedule::IsBlankSlot(game)) {
+      std::string line = trimmed(std::string(game.visitor, 8) + " " + std::string(game.home, 8) +
+                                 " " + std::string(game.options, 12));
+      text += line[0] == ' ' ? "\"" + line + "\"" : line;
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+TEST(DumpText, EveryWayOfAskingAboutARecordAgrees) {
+  std::mt19937 random(20261209);
+  const char* previous = "04/10/45";
+  int plain = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const schedule::ScheduleRecord record = RandomRecord(&random);
+    const bool can = WriteBackProblems(record, i % 2 ? previous : nullptr).empty();
+    ASSERT_EQ(CanWriteBack(record, i % 2 ? previous : nullptr), can) << i;
+    if (!IsPlainRecord(record)) continue;
+    ++plain;
+    EXPECT_EQ(CanWritePlainBack(record, i % 2 ? previous : nullptr), can) << i;
+    if (!can) continue;
+    std::string text;
+    AppendPlainWriteBackText(record, &text);
+    EXPECT_EQ(text, WriteBackText(record)) << i;
+    EXPECT_EQ(text, PlainText(record)) << i;
+  }
+  EXPECT_GT(plain, 1000);
 }
 
 }  // namespace

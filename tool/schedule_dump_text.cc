@@ -3,10 +3,14 @@
 #include "files/read_field.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "schedule/schedule_text.h"
 
@@ -53,14 +57,30 @@ LineLook Look(std::string_view line) {
 
 // True when no byte of the record's date and slots is a breaker or a
 // double quote, as in nearly every record: then no line of it needs a
-// closer look. Eight bytes a step: the bytes below 0x20 (TAB, LF, CR, 0x1A
-// and the other control bytes, which only make the look closer) and the
-// commas and double quotes.
+// closer look. The bytes below 0x20 (TAB, LF, CR, 0x1A and the other
+// control bytes, which only make the look closer), the commas and the
+// double quotes are sought sixteen bytes a step where the processor has the
+// instructions for it (every x86-64), else eight.
 bool PlainRecord(const ScheduleRecord& record) {
+  const char* bytes = record.date;
+  constexpr size_t size = sizeof record - offsetof(ScheduleRecord, date);
+#if defined(__SSE2__)
+  const __m128i kHighestControl = _mm_set1_epi8(0x1F);
+  const __m128i kCommas = _mm_set1_epi8(',');
+  const __m128i kQuotes = _mm_set1_epi8('"');
+  __m128i found = _mm_setzero_si128();
+  auto look = [&](const char* at) {
+    const __m128i part = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    found = _mm_or_si128(found, _mm_cmpeq_epi8(_mm_min_epu8(part, kHighestControl), part));
+    found = _mm_or_si128(found, _mm_cmpeq_epi8(part, kCommas));
+    found = _mm_or_si128(found, _mm_cmpeq_epi8(part, kQuotes));
+  };
+  for (size_t at = 0; at + 16 <= size; at += 16) look(bytes + at);
+  look(bytes + size - 16);  // the last bytes, some of them looked at twice
+  return _mm_movemask_epi8(found) == 0;
+#else
   constexpr uint64_t kOnes = 0x0101010101010101u;
   constexpr uint64_t kHighBits = 0x8080808080808080u;
-  const char* bytes = record.date;
-  const size_t size = sizeof record - offsetof(ScheduleRecord, date);
   size_t at = 0;
   for (; at + 8 <= size; at += 8) {
     uint64_t word;
@@ -78,6 +98,7 @@ bool PlainRecord(const ScheduleRecord& record) {
     }
   }
   return true;
+#endif
 }
 
 // The line as written, CR LF after it, appended to `text`. A plain line is
@@ -180,8 +201,27 @@ std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
   return problems;
 }
 
+bool IsPlainRecord(const ScheduleRecord& record) { return PlainRecord(record); }
+
 bool CanWriteBack(const ScheduleRecord& record, const char* previous_date) {
-  if (!PlainRecord(record)) return WriteBackProblems(record, previous_date).empty();
+  if (PlainRecord(record)) return CanWritePlainBack(record, previous_date);
+  // WriteBackProblems(...).empty(), without the words: the same tests.
+  if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0) {
+    return false;
+  }
+  const auto writable = [](std::string_view line) {
+    const LineLook look = Look(line);
+    return !(look.breakers && look.quote);
+  };
+  if (!writable(DateLine(record.date))) return false;
+  for (const GameSlot& game : record.games) {
+    if (IsBlankSlot(game)) continue;
+    if (game.visitor[0] == '[' || !writable(SlotLine(game, " ").view())) return false;
+  }
+  return true;
+}
+
+bool CanWritePlainBack(const ScheduleRecord& record, const char* previous_date) {
   if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0) {
     return false;
   }
@@ -199,10 +239,57 @@ namespace {
 // leading blank. Returns the end of what was written.
 constexpr size_t kMaxPlainRecordText = 16 + kSlotsPerRecord * (sizeof(GameSlot) + 6);
 
+// The length of a slot's game line (visitor, a blank, home, a blank,
+// options) without its trailing spaces, found from the slot itself rather
+// than from the line just written: the last byte that is no space, sought
+// a word at a time from the options back. The slot is no blank one.
+constexpr size_t kGameLineLength = 2 * kNameWidth + kOptionsWidth + 2;
+
+inline size_t TrimmedGameLineLength(const GameSlot& game) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kSpaces = 0x2020202020202020u;
+    // The highest byte of `word` (from `first` on) that is no space, as a
+    // length of the line: its offset in the line plus one; 0 for none.
+    const auto last_other = [](uint64_t word, size_t first) -> size_t {
+      const uint64_t others = word ^ kSpaces;
+      return others == 0 ? 0 : first + 8 - static_cast<size_t>(std::countl_zero(others)) / 8;
+    };
+    uint64_t word;
+    std::memcpy(&word, game.options + kOptionsWidth - 8, sizeof word);
+    if (size_t length = last_other(word, 2 * kNameWidth + 2 + kOptionsWidth - 8)) return length;
+    uint32_t start = 0;
+    std::memcpy(&start, game.options, sizeof start);
+    if (size_t length = last_other(start | (kSpaces << 32), 2 * kNameWidth + 2)) return length;
+    std::memcpy(&word, game.home, sizeof word);
+    if (size_t length = last_other(word, kNameWidth + 1)) return length;
+    std::memcpy(&word, game.visitor, sizeof word);
+    return last_other(word, 0);
+  } else {
+    char line[kGameLineLength];
+    std::memcpy(line, game.visitor, kNameWidth);
+    line[kNameWidth] = ' ';
+    std::memcpy(line + kNameWidth + 1, game.home, kNameWidth);
+    line[2 * kNameWidth + 1] = ' ';
+    std::memcpy(line + 2 * kNameWidth + 2, game.options, kOptionsWidth);
+    size_t size = kGameLineLength;
+    while (size > 0 && line[size - 1] == ' ') --size;
+    return size;
+  }
+}
+
 char* PutPlainRecordText(const ScheduleRecord& record, int last, char* out) {
-  const std::string date = DateLine(record.date);
-  std::memcpy(out, date.data(), date.size());
-  out += date.size();
+  // The date line, as DateLine makes it.
+  const std::string_view stored(record.date, kDateWidth);
+  const std::string_view trimmed = TrimTrailingSpaces(stored);
+  *out++ = '[';
+  if (!trimmed.empty() && trimmed.back() == ']') {
+    std::memcpy(out, trimmed.data(), trimmed.size());
+    out += trimmed.size();
+  } else {
+    std::memcpy(out, stored.data(), kDateWidth);
+    out += kDateWidth;
+    *out++ = ']';
+  }
   *out++ = '\r';
   *out++ = '\n';
   for (int slot = 1; slot <= last; ++slot) {
@@ -210,14 +297,12 @@ char* PutPlainRecordText(const ScheduleRecord& record, int last, char* out) {
     if (!IsBlankSlot(game)) {
       const bool quoted = game.visitor[0] == ' ';
       if (quoted) *out++ = '"';
-      char* line = out;
       std::memcpy(out, game.visitor, kNameWidth);
       out[kNameWidth] = ' ';
       std::memcpy(out + kNameWidth + 1, game.home, kNameWidth);
       out[2 * kNameWidth + 1] = ' ';
       std::memcpy(out + 2 * kNameWidth + 2, game.options, kOptionsWidth);
-      out += 2 * kNameWidth + 2 + kOptionsWidth;
-      while (out > line && out[-1] == ' ') --out;
+      out += TrimmedGameLineLength(game);
       if (quoted) *out++ = '"';
     }
     *out++ = '\r';
@@ -226,18 +311,27 @@ char* PutPlainRecordText(const ScheduleRecord& record, int last, char* out) {
   return out;
 }
 
-}  // namespace
-
-void AppendWriteBackText(const ScheduleRecord& record, std::string* text) {
-  const bool plain = PlainRecord(record);
-  // Blank slots after the last game are the same as no game at all.
+// Blank slots after the last game are the same as no game at all.
+int LastGame(const ScheduleRecord& record) {
   int last_game = kSlotsPerRecord;
   while (last_game > 0 && IsBlankSlot(record.games[last_game - 1])) --last_game;
-  if (plain) {
-    char bytes[kMaxPlainRecordText];
-    text->append(bytes, static_cast<size_t>(PutPlainRecordText(record, last_game, bytes) - bytes));
+  return last_game;
+}
+
+}  // namespace
+
+void AppendPlainWriteBackText(const ScheduleRecord& record, std::string* text) {
+  char bytes[kMaxPlainRecordText];
+  text->append(bytes,
+               static_cast<size_t>(PutPlainRecordText(record, LastGame(record), bytes) - bytes));
+}
+
+void AppendWriteBackText(const ScheduleRecord& record, std::string* text) {
+  if (PlainRecord(record)) {
+    AppendPlainWriteBackText(record, text);
     return;
   }
+  const int last_game = LastGame(record);
   auto append = [&](std::string_view line) { AppendLine(line, Look(line), text); };
   append(DateLine(record.date));
   for (int slot = 1; slot <= last_game; ++slot) {

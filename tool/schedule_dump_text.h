@@ -31,6 +31,15 @@ std::vector<WriteBackProblem> WriteBackProblems(const schedule::ScheduleRecord& 
 /// the problems' words for the records that have none.
 bool CanWriteBack(const schedule::ScheduleRecord& record, const char* previous_date);
 
+/// True when no byte of the record's date and slots is one that shortens
+/// or ends a plain line (files::kPlainFieldBreakers) or a double quote, as
+/// in nearly every record: its lines need no closer look.
+bool IsPlainRecord(const schedule::ScheduleRecord& record);
+
+/// CanWriteBack for a record IsPlainRecord is true of, found without
+/// looking at its bytes again.
+bool CanWritePlainBack(const schedule::ScheduleRecord& record, const char* previous_date);
+
 /// A slot's visitor, home and options at their full widths with `gap`
 /// between them, the trailing spaces cut.
 std::string GameSlotText(const schedule::GameSlot& slot, std::string_view gap);
@@ -49,6 +58,10 @@ std::string_view WriteBackStart(const schedule::ScheduleRecord& first_record);
 /// WriteBackText appended to `text`: a caller that writes many records
 /// keeps one buffer.
 void AppendWriteBackText(const schedule::ScheduleRecord& record, std::string* text);
+
+/// AppendWriteBackText for a record IsPlainRecord is true of (a caller that
+/// looked at every record before it writes them), without looking again.
+void AppendPlainWriteBackText(const schedule::ScheduleRecord& record, std::string* text);
 
 }  // namespace tool
 

@@ -55,21 +55,34 @@ class GatheredOutput : public std::streambuf {
     return traits_type::not_eof(byte);
   }
   int sync() override { return Pass() ? 0 : -1; }
+  // A piece larger than the buffer goes on as it stands, after what was
+  // gathered before it, rather than copied through the buffer.
+  std::streamsize xsputn(const char* bytes, std::streamsize count) override {
+    if (count < static_cast<std::streamsize>(kSize)) return std::streambuf::xsputn(bytes, count);
+    if (!Pass() || !Hand(bytes, static_cast<uint32_t>(count))) return 0;
+    return count;
+  }
 
  private:
   static constexpr uint32_t kSize = 64 * 1024;
 
   bool Pass() {
     const auto count = static_cast<uint32_t>(pptr() - pbase());
+    Hand(pbase(), count);
+    setp(bytes_.get(), bytes_.get() + kSize);
+    return failure_ == 0;
+  }
+
+  // Hands `count` bytes on, unless a failure came before.
+  bool Hand(const char* bytes, uint32_t count) {
     if (failure_ == 0 && count > 0) {
       if (number_ == kStandardOutput) {
         // Larger than stdio's buffer: written as it stands.
-        if (std::fwrite(pbase(), 1, count, stdout) != count) failure_ = frame::kDeviceError;
+        if (std::fwrite(bytes, 1, count, stdout) != count) failure_ = frame::kDeviceError;
       } else {
-        failure_ = files::WriteBytes(number_, reinterpret_cast<const uint8_t*>(pbase()), count);
+        failure_ = files::WriteBytes(number_, reinterpret_cast<const uint8_t*>(bytes), count);
       }
     }
-    setp(bytes_.get(), bytes_.get() + kSize);
     return failure_ == 0;
   }
 
