@@ -29,7 +29,7 @@ const std::vector<std::string> kTeams = {"99nfalco", "99nbosto", "99nclevl", "99
 std::string Season() {
   std::string text;
   auto date = [&text](int day) {
-    char line[16];
+    char line[32];
     std::snprintf(line, sizeof line, "[%02d/%02d/99]\n", day / 28 + 4, day % 28 + 1);
     text += line;
   };
