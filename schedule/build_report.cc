@@ -42,6 +42,12 @@ std::string CannotText(FailedStep step, std::string_view what, std::string_view 
   return CannotText(step, what, name, frame::ErrorMessage(code));
 }
 
+std::string TemporaryFileText(FailedStep step, std::string_view what, int code) {
+  const bool back = step == FailedStep::kRead;
+  return std::string(back ? "Cannot read back " : "Cannot keep ") + std::string(what) +
+         (back ? " from" : " in") + " a temporary file: " + frame::ErrorMessage(code);
+}
+
 std::string NotShownText(int64_t count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " more " + std::string(count == 1 ? one : many) +
          (count == 1 ? " is" : " are") + " not shown";

@@ -23,6 +23,11 @@ std::string CannotText(FailedStep step, std::string_view what, std::string_view 
 /// The same with the words of run-time error `code` as the reason.
 std::string CannotText(FailedStep step, std::string_view what, std::string_view name, int code);
 
+/// A temporary file that failed a command: "Cannot keep WHAT in a
+/// temporary file: reason" (kWrite), "Cannot read back WHAT from a temporary
+/// file: reason" (kRead), the reason the words of run-time error `code`.
+std::string TemporaryFileText(FailedStep step, std::string_view what, int code);
+
 /// What was left unshown: "1 more error is not shown", "20 more errors are
 /// not shown".
 std::string NotShownText(int64_t count, std::string_view one, std::string_view many);

@@ -1,6 +1,5 @@
 #include "schedule/schedule_builder.h"
 
-#include <cstring>
 #include <string_view>
 
 #include "files/file_access.h"
@@ -23,9 +22,7 @@ class RecordWriter final : public GroupingListener {
   // The header goes first, before the first date's record.
   bool DateBegun(const std::string& date, const SourceLine&) override {
     if (outcome_->records_written == 0 && !Write(MakeHeaderRecord())) return false;
-    // Made where it stays (MakeDateRecord's record, without its copy).
-    std::memset(&record_, ' ', sizeof record_);
-    StoreField(record_.date, kDateWidth, date);
+    FillDateRecord(date, &record_);
     return true;
   }
   bool DateRepeated(const std::string&, const SourceLine&) override { return true; }

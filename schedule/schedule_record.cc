@@ -19,11 +19,9 @@ ScheduleRecord MakeHeaderRecord() {
   return record;
 }
 
-ScheduleRecord MakeDateRecord(std::string_view date) {
-  ScheduleRecord record;
-  std::memset(&record, ' ', sizeof record);
-  StoreField(record.date, kDateWidth, date);
-  return record;
+void FillDateRecord(std::string_view date, ScheduleRecord* record) {
+  std::memset(record, ' ', sizeof *record);
+  StoreField(record->date, kDateWidth, date);
 }
 
 bool IsScheduleHeader(std::string_view bytes) {

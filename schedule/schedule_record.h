@@ -43,8 +43,16 @@ void StoreField(char* field, size_t width, std::string_view text);
 /// The header record: "D " and 428 spaces.
 ScheduleRecord MakeHeaderRecord();
 
+/// Makes `*record` the date record for `date`, every game slot blank, where
+/// it stands (the build fills one record for every date, with no copy).
+void FillDateRecord(std::string_view date, ScheduleRecord* record);
+
 /// A date record for `date` with every game slot blank.
-ScheduleRecord MakeDateRecord(std::string_view date);
+inline ScheduleRecord MakeDateRecord(std::string_view date) {
+  ScheduleRecord record;
+  FillDateRecord(date, &record);
+  return record;
+}
 
 namespace detail {
 

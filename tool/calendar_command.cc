@@ -86,8 +86,7 @@ bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines
   const int held = warnings->PutOut(
       [](const std::string& warning) { PrintFailure("warning: " + warning); });
   if (held != 0) {
-    PrintFailure(std::string("Cannot keep calendar's warnings in a temporary file: ") +
-                 frame::ErrorMessage(held));
+    PrintFailure(schedule::TemporaryFileText(schedule::FailedStep::kWrite, "calendar's warnings", held));
     return false;
   }
   if (!collector->failure().empty()) {
@@ -95,8 +94,8 @@ bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines
     return false;
   }
   if (spill.failure() != 0) {
-    PrintFailure(std::string("Cannot keep calendar's games in a temporary file: ") +
-                 frame::ErrorMessage(spill.failure()));
+    PrintFailure(schedule::TemporaryFileText(schedule::FailedStep::kWrite, "calendar's games",
+                                             spill.failure()));
     return false;
   }
   *season = collector->TakeSeason();
@@ -137,8 +136,7 @@ bool WriteInBatches(bool ics, std::chrono::sys_seconds stamp, const std::vector<
     const CalendarKeep keep =
         ics ? EventsOfBatch(shown, batch, teams) : GamesOfBatch(shown, batch, teams);
     if (int code = collector->TakeSpilled(keep, &season->games)) {
-      PrintFailure(std::string("Cannot read back calendar's games from a temporary file: ") +
-                   frame::ErrorMessage(code));
+      PrintFailure(schedule::TemporaryFileText(schedule::FailedStep::kRead, "calendar's games", code));
       return false;
     }
     if (ics) {

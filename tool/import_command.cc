@@ -149,8 +149,8 @@ int ImportToStandardOutput(const std::string& season, const tool::ImportOptions&
     if (spool_code == 0) spool_code = CopySpoolOut();
     files::CloseAllFiles();
     if (spool_code != 0) {
-      PrintFailure(std::string("Cannot keep the text of standard input in a temporary file: ") +
-                   frame::ErrorMessage(spool_code));
+      PrintFailure(schedule::TemporaryFileText(FailedStep::kWrite, "the text of standard input",
+                                             spool_code));
       return 1;
     }
   } else {

@@ -264,8 +264,7 @@ bool CheckOpenInput(const std::string& path, const FindingTaker& take, std::stri
   }
   const bool ends_early = !end_of_text.message.empty();
   if (int code = checker.Finish(grouper.has_date(), ends_early ? &end_of_text : nullptr)) {
-    *failure = std::string("Cannot keep check's findings in a temporary file: ") +
-               frame::ErrorMessage(code);
+    *failure = schedule::TemporaryFileText(schedule::FailedStep::kWrite, "check's findings", code);
     return false;
   }
   return true;
