@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tool/generate_season.h"
+#include "tool/generate/generate_season.h"
 
 namespace {
 

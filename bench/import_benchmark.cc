@@ -14,7 +14,7 @@
 #include <iterator>
 #include <string>
 
-#include "tool/import_season.h"
+#include "tool/import/import_season.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "frame/error_word.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
-#include "tool/season_counts.h"
-#include "tool/season_reader.h"
+#include "tool/season/season_counts.h"
+#include "tool/season/season_reader.h"
 
 namespace fuzz {
 namespace {

@@ -11,8 +11,8 @@
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
-#include "tool/schedule_check.h"
-#include "tool/schedule_dump.h"
+#include "tool/check/check_text.h"
+#include "tool/dump/dump_schedule.h"
 
 namespace fuzz {
 namespace {

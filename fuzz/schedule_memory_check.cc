@@ -11,7 +11,7 @@
 #include "schedule/build_report.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
-#include "tool/schedule_dump_text.h"
+#include "tool/dump/dump_text.h"
 
 namespace fuzz {
 namespace {

@@ -61,6 +61,12 @@ inline bool IsBlankLine(std::string_view line) {
   return line.find_first_not_of(' ') == std::string_view::npos;
 }
 
+/// Why `name` cannot stand as a team file name in a game line, or an empty
+/// string when it can: it must be 1 to 8 bytes with no blank, comma, double
+/// quote, TAB or other control byte (each would split or shift the line),
+/// and must not start with "[" (the line would read as a date line).
+std::string TeamNameProblem(std::string_view name);
+
 /// `text` without the spaces at its end: a stored field without its padding.
 std::string_view TrimTrailingSpaces(std::string_view text);
 

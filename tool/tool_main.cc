@@ -14,10 +14,15 @@
 
 #include "files/file_replace.h"
 #include "frame/program_arguments.h"
-#include "tool/calendar_command.h"
-#include "tool/generate_command.h"
-#include "tool/tool_commands.h"
+#include "tool/build/build_command.h"
+#include "tool/calendar/calendar_command.h"
+#include "tool/check/check_command.h"
+#include "tool/dump/dump_command.h"
+#include "tool/generate/generate_command.h"
+#include "tool/import/import_command.h"
+#include "tool/report/report_command.h"
 #include "tool/tool_help.h"
+#include "tool/tool_output.h"
 
 namespace {
 

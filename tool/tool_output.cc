@@ -2,16 +2,29 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 
 #include "files/file_access.h"
 #include "files/file_replace.h"
 #include "schedule/build_report.h"
-#include "tool/tool_commands.h"
 
 namespace tool {
 
 using schedule::CannotText;
 using schedule::FailedStep;
+
+void PrintFailure(const std::string& message) {
+  std::fprintf(stderr, "schedule-tool: %s\n", message.c_str());
+}
+
+int FinishStandardOutput() {
+  // Output that could not be written is a failure, not a dump.
+  std::cout.flush();
+  std::fflush(stdout);
+  if (std::cout && !std::ferror(stdout)) return 0;
+  PrintFailure("Cannot write to standard output");
+  return 1;
+}
 
 bool ToStandardOutput(const std::string& output) { return output.empty() || output == "-"; }
 

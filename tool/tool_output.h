@@ -1,7 +1,9 @@
-// Where a schedule-tool command's made text goes: standard output, or the
-// file --output names, written all or nothing. The file is opened before
-// the input is read whole, so that an output naming the input is refused as
-// a file in use rather than clobbering it.
+// Where a schedule-tool command's made text and its failures go: the text to
+// standard output, or to the file --output names, written all or nothing;
+// failures to standard error, each as schedule-tool's own line; and the exit
+// status that tells them apart. The output file is opened before the input
+// is read whole, so that an output naming the input is refused as a file in
+// use rather than clobbering it.
 #ifndef ZELTO_TOOL_TOOL_OUTPUT_H_
 #define ZELTO_TOOL_TOOL_OUTPUT_H_
 
@@ -10,6 +12,18 @@
 #include <string_view>
 
 namespace tool {
+
+/// The exit status of a command line that was not understood; a command
+/// answers 0 (done; check: nothing found) or 1 (failed; check: something
+/// found).
+inline constexpr int kUsageError = 2;
+
+/// Prints `message` on standard error as schedule-tool's own line.
+void PrintFailure(const std::string& message);
+
+/// Flushes standard output: 0, or 1 with the message when it could not be
+/// written (a full disk, a closed pipe).
+int FinishStandardOutput();
 
 /// True when `output` names standard output: no --output, or "-".
 bool ToStandardOutput(const std::string& output);

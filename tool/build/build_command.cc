@@ -1,0 +1,37 @@
+#include "tool/build/build_command.h"
+
+#include <cstdio>
+
+#include "schedule/build_report.h"
+#include "schedule/schedule_builder.h"
+#include "tool/tool_input.h"
+#include "tool/tool_output.h"
+
+namespace tool {
+
+using schedule::BuildFailure;
+using schedule::BuildOutcome;
+using schedule::BuildWarning;
+using schedule::FailedStep;
+using schedule::FileRole;
+
+int RunBuild(const std::string& input, const std::string& output) {
+  BuildOutcome outcome;
+  if (int code = OpenToolInput(schedule::kInputFile, input)) {
+    outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
+  } else {
+    outcome = schedule::BuildScheduleFromOpenInput(output, schedule::kBatchBuffers);
+  }
+  for (const BuildWarning& warning : outcome.warnings) {
+    PrintFailure("warning: " + DescribeWarning(warning));
+  }
+  for (const BuildFailure& failure : outcome.failures) {
+    PrintFailure(DescribeFailure(failure, input, output));
+  }
+  if (!outcome.Succeeded()) return 1;
+  std::printf("%s: %s\n", output.c_str(),
+              schedule::RecordsWrittenText(outcome.records_written).c_str());
+  return 0;
+}
+
+}  // namespace tool

@@ -1,0 +1,222 @@
+// schedule-tool calendar: reads the season once, keeping the games of the
+// teams asked alone (and every team's name), then writes the page or the
+// iCalendar file all or nothing: to a new file put in place only when every
+// byte is written, or to standard output once nothing but the writing can
+// fail. What is held grows with the teams asked and their games, never with
+// the season's other games, and the output is written a piece at a time.
+// Past a batch's worth of games (a calendar of every team of a long season)
+// the games go to a temporary file instead, and the teams are written a
+// batch at a time, each batch's games read back from it: what is held is
+// then one batch, however long the season.
+#include "tool/calendar/calendar_command.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <utility>
+
+#include "files/file_access.h"
+#include "files/file_replace.h"
+#include "frame/run_time_errors.h"
+#include "schedule/build_report.h"
+#include "schedule/shown_text.h"
+#include "tool/calendar/calendar_html.h"
+#include "tool/calendar/calendar_ics.h"
+#include "tool/gathered_output.h"
+#include "tool/calendar/calendar_season.h"
+#include "tool/calendar/calendar_spill.h"
+#include "tool/calendar/calendar_teams.h"
+#include "tool/calendar/calendar_year.h"
+#include "tool/held_lines.h"
+#include "tool/season/season_reader.h"
+#include "tool/tool_output.h"
+
+namespace tool {
+
+namespace {
+
+// The season is read as kSeasonFile, the output written as this one,
+// warnings wait under the next when there are many, and games past a
+// batch's worth under the last.
+constexpr int16_t kCalendarOutputFile = 2;
+constexpr int16_t kHeldWarnings = 3;
+constexpr int16_t kSpilledGames = 4;
+
+bool ParseYear(const std::string& text, std::chrono::year* year) {
+  if (text.size() != 4) return false;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  *year = std::chrono::year{value};
+  return true;
+}
+
+// The stamp of every event: SOURCE_DATE_EPOCH when it is set, so that the
+// same season gives the same bytes again, else now. False when it is set to
+// something that is no time.
+bool EventStamp(std::chrono::sys_seconds* stamp) {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch == nullptr) {
+    *stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    return true;
+  }
+  if (ParseSourceDateEpoch(epoch, stamp)) return true;
+  PrintFailure("SOURCE_DATE_EPOCH is not a number of seconds since 1970 up to the year 9999: " +
+               schedule::Quoted(epoch));
+  return false;
+}
+
+// Reads the season open as kSeasonFile into `collector`, which hands its
+// warnings to `warnings`, and takes the season from it; false when it could
+// not be read or --year does not fit it (each reason printed). The warnings
+// are shown only once it was read whole.
+bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines* warnings,
+                const CalendarSpill& spill, CalendarSeason* season) {
+  SeasonKind kind = SeasonKind::kText;
+  std::string failure;
+  const bool read = ReadOpenSeason(path, collector, &kind, &failure);
+  if (!read) {
+    PrintFailure(failure);
+    return false;
+  }
+  const int held = warnings->PutOut(
+      [](const std::string& warning) { PrintFailure("warning: " + warning); });
+  if (held != 0) {
+    PrintFailure(schedule::TemporaryFileText(schedule::FailedStep::kWrite, "calendar's warnings", held));
+    return false;
+  }
+  if (!collector->failure().empty()) {
+    PrintFailure(collector->failure());
+    return false;
+  }
+  if (spill.failure() != 0) {
+    PrintFailure(schedule::TemporaryFileText(schedule::FailedStep::kWrite, "calendar's games",
+                                             spill.failure()));
+    return false;
+  }
+  *season = collector->TakeSeason();
+  if (season->teams.empty()) {
+    PrintFailure(path + ": no game on a real day: no calendar to make");
+    return false;
+  }
+  return true;
+}
+
+// Writes the calendar made by `write` to standard output or to the output
+// file open as kCalendarOutputFile, a piece at a time. `write` answers
+// false when something other than the writing failed (printed already):
+// then the file is not put in place (standard output has what it was given).
+int WriteOutput(const std::string& output, const std::function<bool(GatheredOutput*)>& write) {
+  GatheredOutput out(ToToolOutput(kCalendarOutputFile, output));
+  if (!write(&out)) {
+    files::CloseAllFiles();
+    return 1;
+  }
+  return FinishToolOutput(kCalendarOutputFile, output, out.Finish());
+}
+
+// Writes the calendar of `shown` a batch at a time, each batch's games read
+// back from the spill into season->games. False when they could not be.
+bool WriteInBatches(bool ics, std::chrono::sys_seconds stamp, const std::vector<int32_t>& shown,
+                    size_t batch_games, CalendarCollector* collector, CalendarSeason* season,
+                    GatheredOutput* out) {
+  if (ics) {
+    WriteCalendarIcsStart(out);
+  } else {
+    WriteCalendarHtmlHead(*season, shown, out);
+  }
+  for (const CalendarBatch& batch : PlanBatches(shown, season->team_games, batch_games)) {
+    const size_t teams = season->teams.size();
+    const CalendarKeep keep =
+        ics ? EventsOfBatch(shown, batch, teams) : GamesOfBatch(shown, batch, teams);
+    if (int code = collector->TakeSpilled(keep, &season->games)) {
+      PrintFailure(schedule::TemporaryFileText(schedule::FailedStep::kRead, "calendar's games", code));
+      return false;
+    }
+    if (ics) {
+      WriteCalendarIcsEvents(*season, season->games, stamp, out);
+    } else {
+      const std::vector<int32_t> part(shown.begin() + static_cast<std::ptrdiff_t>(batch.first),
+                                      shown.begin() + static_cast<std::ptrdiff_t>(batch.end));
+      WriteCalendarHtmlTeams(*season, part, out);
+    }
+    if (out->failure() != 0) break;  // the writing failed: the rest is not wanted
+  }
+  if (ics) {
+    WriteCalendarIcsEnd(out);
+  } else {
+    WriteCalendarHtmlEnd(out);
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunCalendar(const std::string& season_path, const CalendarArguments& arguments) {
+  std::optional<std::chrono::year> first_year;
+  if (!arguments.year.empty()) {
+    std::chrono::year year;
+    if (!ParseYear(arguments.year, &year)) {
+      PrintFailure("--year takes a year of four digits, e.g. 1884, not " +
+                   schedule::Quoted(arguments.year));
+      return kUsageError;
+    }
+    first_year = year;
+  }
+  const bool ics = arguments.format == "ics";
+  std::chrono::sys_seconds stamp{};
+  if (ics && !EventStamp(&stamp)) return 1;
+
+  // The season is opened first: an output that is the season file itself is
+  // then refused as a file in use, and the season keeps its bytes. The
+  // output stays open, unwritten, while the season is read.
+  std::string failure;
+  if (!OpenSeason(season_path, &failure)) {
+    PrintFailure(failure);
+    return 1;
+  }
+  if (failure = OpenToolOutput(kCalendarOutputFile, arguments.output); !failure.empty()) {
+    files::CloseAllFiles();
+    PrintFailure(failure);
+    return 1;
+  }
+  const auto today = std::chrono::year_month_day{
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
+  HeldLines warnings(kHeldWarnings);
+  CalendarCollector collector(season_path, SeasonDays(first_year, today), arguments.teams,
+                              [&warnings](std::string warning) { warnings.Add(std::move(warning)); });
+  CalendarSpill spill(kSpilledGames);
+  collector.SpillPast(arguments.batch_games, &spill);
+  CalendarSeason season;
+  std::vector<int32_t> teams;
+  std::vector<std::string> problems;
+  bool ready = ReadSeason(season_path, &collector, &warnings, spill, &season);
+  if (ready && !PickTeams(season.teams, arguments.teams, &teams, &problems)) {
+    for (const std::string& problem : problems) PrintFailure(problem);
+    ready = false;
+  }
+  if (!ready) {
+    files::CloseAllFiles();
+    return 1;
+  }
+  if (collector.spilled()) {
+    return WriteOutput(arguments.output, [&](GatheredOutput* out) {
+      return WriteInBatches(ics, stamp, teams, arguments.batch_games, &collector, &season, out);
+    });
+  }
+  // The games kept are those of the teams asked, in the order of the
+  // season: the iCalendar file's events as they are.
+  return WriteOutput(arguments.output, [&](GatheredOutput* out) {
+    if (ics) {
+      WriteCalendarIcs(season, season.games, stamp, out);
+    } else {
+      WriteCalendarHtml(season, teams, out);
+    }
+    return true;
+  });
+}
+
+}  // namespace tool

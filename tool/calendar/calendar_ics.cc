@@ -1,0 +1,177 @@
+#include "tool/calendar/calendar_ics.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "tool/gathered_output.h"
+
+namespace tool {
+
+using std::chrono::sys_days;
+using std::chrono::year_month_day;
+
+namespace {
+
+constexpr size_t kMaxLineOctets = 75;
+constexpr std::string_view kLineEnd = "\r\n";
+// The names are the identifier's own: a bytes-for-bytes record of the game,
+// whatever the names hold, under this program's domain.
+constexpr std::string_view kUidDomain = "@schedule-tool.zelto";
+// 9999-12-31T23:59:59Z: the last stamp with a four-digit year.
+constexpr int64_t kLastStamp = 253402300799;
+
+std::string DateValue(sys_days day) {
+  const year_month_day date{day};
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  return text;
+}
+
+std::string StampValue(std::chrono::sys_seconds stamp) {
+  const sys_days day = std::chrono::floor<std::chrono::days>(stamp);
+  const std::chrono::hh_mm_ss time{stamp - day};
+  char text[16];
+  std::snprintf(text, sizeof text, "T%02d%02d%02dZ", static_cast<int>(time.hours().count()),
+                static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
+  return DateValue(day) + text;
+}
+
+// A name's bytes as characters any identifier keeps: letters, digits, '.'
+// and '_' as they are, every other byte as =XX. No '%': a parser of
+// iCalendar files in wide use takes %2C and %3B in a value for the
+// characters they encode.
+std::string UidPart(std::string_view name) {
+  std::string part;
+  for (unsigned char byte : name) {
+    bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                 (byte >= '0' && byte <= '9') || byte == '.' || byte == '_';
+    if (plain) {
+      part += static_cast<char>(byte);
+    } else {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "=%02X", byte);
+      part += hex;
+    }
+  }
+  return part;
+}
+
+// The identifier of the game of `number` on `day` between the names
+// whose UidParts are given.
+std::string Uid(sys_days day, std::string_view visitor, std::string_view home, int number) {
+  return DateValue(day) + "-" + std::string(visitor) + "-at-" + std::string(home) + "-" +
+         std::to_string(number) + std::string(kUidDomain);
+}
+
+// The name as an event shows it.
+std::string ShownName(const CalendarSeason& season, int32_t team) {
+  return CalendarName(season.teams[static_cast<size_t>(team)]);
+}
+
+}  // namespace
+
+std::string IcsText(std::string_view text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '\\': escaped += "\\\\"; break;
+      case ';': escaped += "\\;"; break;
+      case ',': escaped += "\\,"; break;
+      case '\n': escaped += "\\n"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string FoldedLine(std::string_view line) {
+  std::string folded;
+  size_t room = kMaxLineOctets;
+  while (line.size() > room) {
+    // A piece ends before a UTF-8 continuation byte's lead, never inside.
+    size_t cut = room;
+    while (cut > 1 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    folded.append(line.substr(0, cut));
+    folded.append(kLineEnd);
+    folded += ' ';
+    line.remove_prefix(cut);
+    room = kMaxLineOctets - 1;
+  }
+  folded.append(line);
+  folded.append(kLineEnd);
+  return folded;
+}
+
+std::string GameUid(const CalendarSeason& season, const CalendarGame& game) {
+  return Uid(game.day, UidPart(season.teams[static_cast<size_t>(game.visitor)]),
+             UidPart(season.teams[static_cast<size_t>(game.home)]), game.number);
+}
+
+bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stamp) {
+  if (value.empty() || value.size() > 12) return false;
+  int64_t seconds = 0;
+  for (char c : value) {
+    if (c < '0' || c > '9') return false;
+    seconds = seconds * 10 + (c - '0');
+  }
+  if (seconds > kLastStamp) return false;
+  *stamp = std::chrono::sys_seconds{std::chrono::seconds{seconds}};
+  return true;
+}
+
+void WriteCalendarIcsStart(GatheredOutput* out) {
+  out->Add(FoldedLine("BEGIN:VCALENDAR"));
+  out->Add(FoldedLine("VERSION:2.0"));
+  out->Add(FoldedLine("PRODID:-//Zelto//schedule-tool calendar//EN"));
+  out->Add(FoldedLine("CALSCALE:GREGORIAN"));
+}
+
+void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& games,
+                            std::chrono::sys_seconds stamp, GatheredOutput* out) {
+  // Each team's name as an event shows it and as an identifier holds it:
+  // made once, not once a game.
+  std::vector<std::string> shown, uid_parts;
+  for (size_t team = 0; team < season.teams.size(); ++team) {
+    shown.push_back(ShownName(season, static_cast<int32_t>(team)));
+    uid_parts.push_back(UidPart(season.teams[team]));
+  }
+  const std::string stamp_line = FoldedLine("DTSTAMP:" + StampValue(stamp));
+  std::string event;
+  for (const CalendarGame& game : games) {
+    const auto visitor = static_cast<size_t>(game.visitor), home = static_cast<size_t>(game.home);
+    std::string summary = shown[visitor] + " at " + shown[home];
+    if (game.number > 1) summary += " (game " + std::to_string(game.number) + ")";
+    event = FoldedLine("BEGIN:VEVENT");
+    event += FoldedLine("UID:" + Uid(game.day, uid_parts[visitor], uid_parts[home], game.number));
+    event += stamp_line;
+    event += FoldedLine("DTSTART;VALUE=DATE:" + DateValue(game.day));
+    event += FoldedLine("DTEND;VALUE=DATE:" + DateValue(game.day + std::chrono::days{1}));
+    event += FoldedLine("SUMMARY:" + IcsText(summary));
+    // A game day is no busy time of the one who keeps the calendar.
+    event += FoldedLine("TRANSP:TRANSPARENT");
+    event += FoldedLine("END:VEVENT");
+    out->Add(event);
+  }
+}
+
+void WriteCalendarIcsEnd(GatheredOutput* out) { out->Add(FoldedLine("END:VCALENDAR")); }
+
+void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
+                      std::chrono::sys_seconds stamp, GatheredOutput* out) {
+  WriteCalendarIcsStart(out);
+  WriteCalendarIcsEvents(season, games, stamp, out);
+  WriteCalendarIcsEnd(out);
+}
+
+std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,
+                        std::chrono::sys_seconds stamp) {
+  std::string ics;
+  GatheredOutput out(AppendTo(&ics));
+  WriteCalendarIcs(season, games, stamp, &out);
+  out.Finish();
+  return ics;
+}
+
+}  // namespace tool

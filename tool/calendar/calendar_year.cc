@@ -1,0 +1,79 @@
+#include "tool/calendar/calendar_year.h"
+
+#include "schedule/schedule_text.h"
+#include "schedule/shown_text.h"
+
+namespace tool {
+
+using std::chrono::year;
+
+namespace {
+
+// The last game day whose next day still has a four-digit year, as an
+// iCalendar date needs for the end of an all-day event.
+constexpr std::chrono::year_month_day kLastDay{year{9999}, std::chrono::December,
+                                               std::chrono::day{30}};
+
+}  // namespace
+
+year DefaultSeasonYear(int two_digits, year today) {
+  const year recent{2000 + two_digits};
+  return recent <= today + std::chrono::years{1} ? recent : year{1900 + two_digits};
+}
+
+std::optional<WrittenDate> ParseWrittenDate(std::string_view date) {
+  if (date.size() != 8 || date[2] != '/' || date[5] != '/') return std::nullopt;
+  int parts[3];
+  for (int part = 0; part < 3; ++part) {
+    char tens = date[part * 3];
+    char ones = date[part * 3 + 1];
+    if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return std::nullopt;
+    parts[part] = (tens - '0') * 10 + (ones - '0');
+  }
+  return WrittenDate{static_cast<unsigned>(parts[0]), static_cast<unsigned>(parts[1]), parts[2]};
+}
+
+bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::string* problem) {
+  const std::string shown = schedule::Quoted(schedule::TrimTrailingSpaces(date));
+  std::optional<WrittenDate> written = ParseWrittenDate(date);
+  if (!written) {
+    *problem = "date " + shown + " is not written MM/DD/YY";
+    return false;
+  }
+  if (!anchored_) {
+    const year first =
+        first_year_ ? *first_year_ : DefaultSeasonYear(written->two_digit_year, today_);
+    const int first_year = static_cast<int>(first);
+    if (first_year % 100 != written->two_digit_year) {
+      year_refused_ = true;
+      *problem = "--year " + std::to_string(first_year) +
+                 " is not the year of the season's first date " + shown + ": its year ends in " +
+                 std::string(date.substr(6, 2));
+      return false;
+    }
+    century_start_ = first_year - written->two_digit_year;
+    anchored_ = true;
+  } else if (last_two_digits_ == 99 && written->two_digit_year == 0 &&
+             century_start_ <= static_cast<int>(kLastDay.year())) {
+    // Past the last day a calendar holds, further centuries change nothing.
+    century_start_ += 100;
+  }
+  last_two_digits_ = written->two_digit_year;
+
+  const int full_year = century_start_ + written->two_digit_year;
+  const std::chrono::year_month_day real{year{full_year}, std::chrono::month{written->month},
+                                         std::chrono::day{written->day}};
+  if (!real.ok()) {
+    *problem = "date " + shown + " is no real day in " + std::to_string(full_year);
+    return false;
+  }
+  if (std::chrono::sys_days{real} > std::chrono::sys_days{kLastDay}) {
+    *problem = "date " + shown + " falls in " + std::to_string(full_year) +
+               ", past the last day a calendar holds";
+    return false;
+  }
+  *day = std::chrono::sys_days{real};
+  return true;
+}
+
+}  // namespace tool

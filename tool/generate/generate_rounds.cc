@@ -1,0 +1,179 @@
+#include "tool/generate/generate_rounds.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tool {
+namespace {
+
+// A team number that stands for "rests this round" in a league of an odd
+// number of teams.
+constexpr int kRest = -1;
+
+// A round robin in reverse order with the home sides swapped: a team's last
+// series of the one before and its first of this one are at different parks.
+std::vector<SeriesRound> Mirrored(const std::vector<SeriesRound>& rounds) {
+  std::vector<SeriesRound> mirrored(rounds.rbegin(), rounds.rend());
+  for (SeriesRound& round : mirrored) {
+    for (Series& series : round) std::swap(series.home, series.visitor);
+  }
+  return mirrored;
+}
+
+// `copies` round robins one after another, each the one before mirrored.
+std::vector<SeriesRound> Copies(std::vector<SeriesRound> first, int copies) {
+  std::vector<SeriesRound> rounds;
+  for (int copy = 0; copy < copies; ++copy) {
+    rounds.insert(rounds.end(), first.begin(), first.end());
+    first = Mirrored(first);
+  }
+  return rounds;
+}
+
+// The park (1 home, 0 away, -1 none) of `team`'s last series in `rounds`,
+// or its first when `first` is set.
+int ParkOf(const std::vector<SeriesRound>& rounds, int team, bool first) {
+  for (size_t i = 0; i < rounds.size(); ++i) {
+    const SeriesRound& round = rounds[first ? i : rounds.size() - 1 - i];
+    for (const Series& series : round) {
+      if (series.home == team) return 1;
+      if (series.visitor == team) return 0;
+    }
+  }
+  return -1;
+}
+
+// The round robin of `members` to follow `before`: as made, reversed, with
+// the home sides swapped, or both, whichever gives the fewest of them a
+// break where it meets the rounds before.
+std::vector<SeriesRound> FittingRoundRobin(const std::vector<int>& members,
+                                           const std::vector<SeriesRound>& before) {
+  std::vector<SeriesRound> best;
+  int best_breaks = -1;
+  for (int variant = 0; variant < 4; ++variant) {
+    std::vector<SeriesRound> rounds = SingleRoundRobin(members);
+    if (variant & 1) rounds = Mirrored(rounds);
+    if (variant & 2) std::reverse(rounds.begin(), rounds.end());
+    int breaks = 0;
+    for (int team : members) {
+      int last = ParkOf(before, team, false);
+      breaks += last >= 0 && last == ParkOf(rounds, team, true) ? 1 : 0;
+    }
+    if (best_breaks < 0 || breaks < best_breaks) best = std::move(rounds), best_breaks = breaks;
+  }
+  return best;
+}
+
+// `copies` round robins inside every division at once, each division's
+// fitted to the rounds before: round j holds the j-th round of each.
+std::vector<SeriesRound> DivisionRoundRobins(const std::vector<int>& places,
+                                             const std::vector<int>& division_of,
+                                             int division_count, int copies,
+                                             const std::vector<SeriesRound>& before) {
+  std::vector<SeriesRound> rounds;
+  for (int division = 0; division < division_count; ++division) {
+    std::vector<int> members;
+    for (int team : places) {
+      if (division_of[team] == division) members.push_back(team);
+    }
+    if (members.size() < 2) continue;
+    std::vector<SeriesRound> own = Copies(FittingRoundRobin(members, before), copies);
+    if (rounds.size() < own.size()) rounds.resize(own.size());
+    for (size_t j = 0; j < own.size(); ++j) {
+      rounds[j].insert(rounds[j].end(), own[j].begin(), own[j].end());
+    }
+  }
+  return rounds;
+}
+
+// The rounds of the whole league without the pairs of one division.
+std::vector<SeriesRound> BetweenDivisions(std::vector<SeriesRound> rounds,
+                                          const std::vector<int>& division_of) {
+  for (SeriesRound& round : rounds) {
+    std::erase_if(round, [&](const Series& series) {
+      return division_of[series.home] == division_of[series.visitor];
+    });
+  }
+  return rounds;
+}
+
+}  // namespace
+
+uint64_t NextRandom(uint64_t* state) {
+  uint64_t z = (*state += 0x9E3779B97F4A7C15ULL);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+std::vector<SeriesRound> SingleRoundRobin(const std::vector<int>& places) {
+  // The circle: the last place stays put, the others turn one step a
+  // round; an odd league gets a resting place as its fixed one.
+  std::vector<int> circle = places;
+  if (circle.size() % 2 == 1) circle.push_back(kRest);
+  const int m = static_cast<int>(circle.size());
+  const int turning = m - 1;
+  std::vector<SeriesRound> rounds;
+  for (int r = 0; r < turning; ++r) {
+    SeriesRound round;
+    // The fixed place is at home in odd rounds, and of the other pairs the
+    // one turning forward at home for odd steps: every team then changes
+    // parks each round but once.
+    auto add = [&](int home, int visitor) {
+      if (circle[home] != kRest && circle[visitor] != kRest) {
+        round.push_back(Series{circle[home], circle[visitor], 0});
+      }
+    };
+    if (r % 2 == 1) add(m - 1, r); else add(r, m - 1);
+    for (int k = 1; k < m / 2; ++k) {
+      int forward = (r + k) % turning, backward = (r - k + turning) % turning;
+      if (k % 2 == 1) add(forward, backward); else add(backward, forward);
+    }
+    rounds.push_back(std::move(round));
+  }
+  return rounds;
+}
+
+std::vector<SeriesRound> PairRounds(const RoundsRequest& request) {
+  const int teams = static_cast<int>(request.division_of.size());
+  std::vector<int> places(static_cast<size_t>(teams));
+  std::iota(places.begin(), places.end(), 0);
+  uint64_t state = request.seed;
+  // Fisher-Yates by a generator of our own, so that a seed gives the same
+  // places on every platform.
+  for (int i = teams - 1; i > 0; --i) {
+    int j = static_cast<int>(NextRandom(&state) % static_cast<uint64_t>(i + 1));
+    std::swap(places[static_cast<size_t>(i)], places[static_cast<size_t>(j)]);
+  }
+
+  bool has_within = false, has_between = false;
+  for (int a = 0; a < teams; ++a) {
+    for (int b = a + 1; b < teams; ++b) {
+      (request.division_of[a] == request.division_of[b] ? has_within : has_between) = true;
+    }
+  }
+  int between = has_between ? request.series_between_divisions : request.series_within_division;
+  int within = has_within ? request.series_within_division : between;
+  const int whole = std::min(between, within);
+
+  // The whole league's round robins, as many as both kinds of pair play,
+  // and those the pairs of two divisions play beyond them, alternating on,
+  // without the pairs of one division.
+  const std::vector<SeriesRound> league = SingleRoundRobin(places);
+  std::vector<SeriesRound> rounds = Copies(league, between);
+  const auto whole_end = rounds.begin() + static_cast<std::ptrdiff_t>(league.size()) * whole;
+  std::vector<SeriesRound> more =
+      BetweenDivisions(std::vector<SeriesRound>(whole_end, rounds.end()), request.division_of);
+  rounds.erase(whole_end, rounds.end());
+  rounds.insert(rounds.end(), more.begin(), more.end());
+  if (within > whole) {
+    std::vector<SeriesRound> extra = DivisionRoundRobins(
+        places, request.division_of, request.division_count, within - whole, rounds);
+    rounds.insert(rounds.end(), extra.begin(), extra.end());
+  }
+  std::erase_if(rounds, [](const SeriesRound& round) { return round.empty(); });
+  if (NextRandom(&state) & 1) std::reverse(rounds.begin(), rounds.end());
+  return rounds;
+}
+
+}  // namespace tool

@@ -1,0 +1,46 @@
+// A balanced season for a league: the rounds of series, their home sides
+// and games, laid on the calendar and written as schedule text.
+#ifndef ZELTO_TOOL_GENERATE_GENERATE_SEASON_H_
+#define ZELTO_TOOL_GENERATE_GENERATE_SEASON_H_
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tool/generate/generate_calendar.h"
+#include "tool/generate/generate_plan.h"
+#include "tool/generate/generate_summary.h"
+#include "tool/generate/generate_teams.h"
+
+namespace tool {
+
+/// The most games one pair may be set to meet.
+inline constexpr int kMaxMeetings = 200;
+
+/// How the season is to be made.
+struct SeasonRules {
+  int meetings = 2;            ///< games of two teams of different divisions (all pairs without)
+  int division_meetings = -1;  ///< games of two teams of one division; -1: as `meetings`
+  int series_length = 3;       ///< games of a full series
+  int most_in_a_row = 3;       ///< series in a row at home or on the road, at most
+  uint64_t seed = 1;           ///< picks another of the schedules that keep the rules
+  CalendarRules calendar;
+};
+
+/// A season made.
+struct GeneratedSeason {
+  std::vector<SeriesRound> rounds;
+  std::vector<std::chrono::sys_days> days;  ///< the game days, one a date
+  std::string text;                         ///< the schedule text, CR LF
+  SeasonSummary summary;
+};
+
+/// Makes the season of `league` by `rules`. False, with the reason, when the
+/// rules cannot all be met.
+bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSeason* season,
+                    std::string* problem);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_GENERATE_GENERATE_SEASON_H_

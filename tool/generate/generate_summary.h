@@ -1,0 +1,57 @@
+// What a generated season holds, in the figures its summary shows: games,
+// home and away per team, dates, breaks and the longest stands.
+#ifndef ZELTO_TOOL_GENERATE_GENERATE_SUMMARY_H_
+#define ZELTO_TOOL_GENERATE_GENERATE_SUMMARY_H_
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "tool/generate/generate_plan.h"
+#include "tool/generate/generate_teams.h"
+
+namespace tool {
+
+/// The least and the most of one figure over the teams.
+struct Spread {
+  int least = 0;
+  int most = 0;
+};
+
+/// The figures of one team.
+struct TeamFigures {
+  int games = 0;
+  int home = 0;
+  int away = 0;
+  int breaks = 0;               ///< two series in a row both at home or both away
+  int home_stand_series = 0;    ///< the longest run of series at home
+  int home_stand_games = 0;     ///< the longest run of games at home
+  int road_trip_series = 0;
+  int road_trip_games = 0;
+};
+
+/// The season's figures.
+struct SeasonSummary {
+  int teams = 0;
+  int divisions = 0;
+  int games = 0;                ///< in all
+  std::vector<TeamFigures> per_team;
+  Spread games_per_team, home, away, breaks;
+  int total_breaks = 0;
+  int dates = 0;
+  std::chrono::sys_days first_date, last_date;
+  int home_stand_series = 0, home_stand_games = 0;
+  int road_trip_series = 0, road_trip_games = 0;
+};
+
+/// The figures of `rounds` laid on `days` (a team's series in order, rests
+/// skipped).
+SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& rounds,
+                        const std::vector<std::chrono::sys_days>& days);
+
+/// The summary as lines a person reads, each ending in a line feed.
+std::string SummaryText(const SeasonSummary& summary);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_GENERATE_GENERATE_SUMMARY_H_

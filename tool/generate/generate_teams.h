@@ -1,0 +1,44 @@
+// The league a season is generated for: the TEAMS file, one team a line,
+// "NAME" or "NAME DIVISION".
+#ifndef ZELTO_TOOL_GENERATE_GENERATE_TEAMS_H_
+#define ZELTO_TOOL_GENERATE_GENERATE_TEAMS_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "schedule/schedule_record.h"
+
+namespace tool {
+
+/// The most teams a league holds: every team plays on a date, and a date
+/// holds 15 games.
+inline constexpr int kMaxLeagueTeams = 2 * schedule::kSlotsPerRecord;
+inline constexpr int kMinLeagueTeams = 2;
+
+/// One team of the league.
+struct LeagueTeam {
+  std::string name;      ///< its team file name, as game lines carry it
+  std::string division;  ///< empty when the league has no divisions
+  int line = 0;          ///< its line in the TEAMS file
+};
+
+/// The teams of a league and the division of each, as numbers.
+struct League {
+  std::vector<LeagueTeam> teams;
+  std::vector<int> division_of;  ///< per team; all 0 when there are no divisions
+  int division_count = 0;        ///< 0 when the league has no divisions
+};
+
+/// Reads a TEAMS file's text: lines "NAME" or "NAME DIVISION" (blank or
+/// TAB between), blank lines and lines starting with "#" skipped, LF or
+/// CR LF line ends. A name keeps the rules of a MAP name. Either every
+/// team names a division or none does. Every refused line is one
+/// "TEAMS:LINE: message" in `errors` (TEAMS being `file_name`), and a count
+/// of teams outside 2 to 30 one "TEAMS: message". True when there were none.
+bool ReadLeague(std::string_view text, const std::string& file_name, League* league,
+                std::vector<std::string>* errors);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_GENERATE_GENERATE_TEAMS_H_

@@ -1,0 +1,23 @@
+// schedule-tool import: a public season file (one game per row) as schedule
+// text.
+#ifndef ZELTO_TOOL_IMPORT_IMPORT_COMMAND_H_
+#define ZELTO_TOOL_IMPORT_IMPORT_COMMAND_H_
+
+#include <string>
+
+namespace tool {
+
+/// The options of `import`, each empty when not given.
+struct ImportArguments {
+  std::string leagues;  ///< --league LIST
+  std::string teams;    ///< --teams MAP
+  std::string output;   ///< --output TEXT ("-": standard output)
+};
+
+/// `import [--league LIST] [--teams MAP] [--output TEXT] SEASON`: SEASON
+/// "-" is standard input. The exit status: 0 written, 1 failed, 2 usage.
+int RunImport(const std::string& season, const ImportArguments& arguments);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_IMPORT_IMPORT_COMMAND_H_

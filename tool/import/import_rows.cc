@@ -1,0 +1,118 @@
+#include "tool/import/import_rows.h"
+
+#include <chrono>
+#include <utility>
+
+#include "schedule/shown_text.h"
+
+namespace tool {
+namespace {
+
+constexpr char kEndOfData = 0x1A;  // Ctrl+Z
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+RowLineSplitter::RowLineSplitter(LineHandler take) : take_(std::move(take)) {}
+
+void RowLineSplitter::Feed(std::string_view bytes) {
+  for (char byte : bytes) {
+    if (ended_) return;
+    if (byte == kEndOfData) {
+      ended_ = true;
+    } else if (byte == '\n') {
+      EndLine();
+    } else {
+      if (full_length_ < kMaxRowBytes + 1) line_ += byte;  // one over: a CR may still go
+      ++full_length_;
+      last_was_cr_ = byte == '\r';
+    }
+  }
+}
+
+void RowLineSplitter::Finish() {
+  if (full_length_ > 0) EndLine();
+}
+
+void RowLineSplitter::EndLine() {
+  if (last_was_cr_) {  // CR LF
+    if (line_.size() == full_length_) line_.pop_back();
+    --full_length_;
+  }
+  std::string_view text = line_;
+  if (number_ == 1 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+    full_length_ -= kByteOrderMark.size();
+  }
+  if (text.size() > kMaxRowBytes) text = text.substr(0, kMaxRowBytes);
+  take_(RowLine{text, number_, full_length_});
+  ++number_;
+  line_.clear();
+  full_length_ = 0;
+  last_was_cr_ = false;
+}
+
+bool SplitRow(std::string_view row, std::vector<std::string>* fields, std::string* problem) {
+  fields->clear();
+  size_t at = 0;
+  while (true) {
+    std::string field;
+    if (at < row.size() && row[at] == '"') {
+      size_t opened = at++;
+      while (true) {
+        size_t quote = row.find('"', at);
+        if (quote == std::string_view::npos) {
+          *problem = "field " + std::to_string(fields->size() + 1) + ": the double quote in column " +
+                     std::to_string(opened + 1) + " is never closed";
+          return false;
+        }
+        field.append(row.substr(at, quote - at));
+        at = quote + 1;
+        if (at < row.size() && row[at] == '"') {  // a doubled quote stands for one
+          field += '"';
+          ++at;
+          continue;
+        }
+        break;
+      }
+      if (at < row.size() && row[at] != ',') {
+        *problem = "field " + std::to_string(fields->size() + 1) + ": text after its closing double quote: " +
+                   schedule::Quoted(row.substr(at, row.find(',', at) - at));
+        return false;
+      }
+    } else {
+      size_t end = row.find(',', at);
+      field = row.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+      at = end == std::string_view::npos ? row.size() : end;
+    }
+    fields->push_back(std::move(field));
+    if (at >= row.size()) return true;
+    ++at;  // past the comma; a comma at the end leaves one empty field
+  }
+}
+
+bool ParseRowDate(std::string_view text, RowDate* date, std::string* problem) {
+  bool digits = text.size() == 8;
+  for (char c : text) digits = digits && c >= '0' && c <= '9';
+  if (!digits) {
+    *problem = "date " + schedule::Quoted(text) + " is not written YYYYMMDD";
+    return false;
+  }
+  auto number = [&](size_t from, size_t count) {
+    int value = 0;
+    for (size_t i = from; i < from + count; ++i) value = value * 10 + (text[i] - '0');
+    return value;
+  };
+  *date = RowDate{number(0, 4), number(4, 2), number(6, 2)};
+  // The Gregorian calendar's own rule: 19000229 is no day, 20000229 is.
+  const std::chrono::year_month_day day{std::chrono::year{date->year},
+                                        std::chrono::month{static_cast<unsigned>(date->month)},
+                                        std::chrono::day{static_cast<unsigned>(date->day)}};
+  if (date->month < 1 || date->day < 1 || !day.ok()) {
+    *problem = "date " + std::string(text) + " is not a real day";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tool

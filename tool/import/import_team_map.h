@@ -1,0 +1,33 @@
+// The names a season's teams get in the schedule text: a MAP file of names chosen by the user, and the league list
+// that picks the games to keep.
+#ifndef ZELTO_TOOL_IMPORT_IMPORT_TEAM_MAP_H_
+#define ZELTO_TOOL_IMPORT_IMPORT_TEAM_MAP_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tool {
+
+/// A team code and the name it gets instead of the one made for it.
+struct TeamName {
+  std::string code;  ///< e.g. "NY1"
+  std::string name;  ///< e.g. "giants"
+  int line = 0;      ///< its line in the MAP file, 0 when it came from elsewhere
+};
+
+/// Reads a MAP file's text: lines "CODE,NAME", blank lines and lines
+/// starting with "#" skipped, LF or CR LF line ends. Appends the names to
+/// `teams` and one "MAP:LINE: message" per refused line to `errors`, MAP
+/// being `map_name`. Returns 0 when every line was taken, else the number of
+/// lines refused.
+int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
+                std::vector<std::string>* errors);
+
+/// Splits the comma-separated league codes of `list` into `leagues`. False,
+/// with the reason in `problem`, when the list or one of its codes is empty.
+bool ParseLeagueList(std::string_view list, std::vector<std::string>* leagues, std::string* problem);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_IMPORT_IMPORT_TEAM_MAP_H_

@@ -1,0 +1,26 @@
+// schedule-tool report: what each team of a season plays, and what is wrong
+// with the season itself.
+#ifndef ZELTO_TOOL_REPORT_REPORT_COMMAND_H_
+#define ZELTO_TOOL_REPORT_REPORT_COMMAND_H_
+
+#include <string>
+
+#include "tool/report/report_format.h"
+
+namespace tool {
+
+/// The options of `report`.
+struct ReportArguments {
+  ReportBy by = ReportBy::kTeam;             ///< --by team|pair
+  ReportFormat format = ReportFormat::kText;  ///< --format text|csv
+  std::string output;                        ///< --output OUT ("-": standard output)
+};
+
+/// `report [--by team|pair] [--format text|csv] [--output OUT] SEASON`:
+/// SEASON a schedule file or a schedule text, "-" standard input. The exit
+/// status: 0 written, 1 failed.
+int RunReport(const std::string& season, const ReportArguments& arguments);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_REPORT_REPORT_COMMAND_H_
