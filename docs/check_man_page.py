@@ -238,7 +238,8 @@ def main(arguments):
     for problem in problems:
         print(f"{page_path}: {problem}")
     if problems:
-        print(f"{page_path}: {len(problems)} disagreements with schedule-tool's --help")
+        count = len(problems)
+        print(f"{page_path}: {count} disagreement{'' if count == 1 else 's'} with schedule-tool's --help")
         return 1
     print(f"{page_path}: every command's options and defaults agree with its --help")
     return 0
