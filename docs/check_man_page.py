@@ -11,6 +11,7 @@ for every command:
 - the options listed are the same, each with the same value words (the
   metavariable, e.g. LIST, or each value of a choice, e.g. list, text, csv),
   and every option of the usage line is listed;
+- the program takes every option and value its --help lists;
 - the defaults are the same. A default is written the same way in both: a
   value of a choice whose words say "(the default)" or begin "The default",
   or, for an option with a value, a number or another option's
@@ -21,10 +22,12 @@ Exit status 0 when they agree, 1 when they do not, 2 when the program or
 the page cannot be read.
 """
 
+import os
 import re
 import shlex
 import subprocess
 import sys
+import tempfile
 
 # The special characters the page uses, as plain text.
 NAMED_CHARACTERS = {"en": "-", "em": "--", "mu": "x", "dq": '"', "aq": "'", "lq": '"', "rq": '"'}
@@ -174,6 +177,23 @@ def option_model(entries):
     return {name: (sorted(vs), defaults.get(name)) for name, vs in values.items()}, problems
 
 
+def refusals(tool, command, model, folder):
+    """The options and values of --help that the program itself refuses as
+    unknown or not among its choices. Each is given to the command with a
+    season or text that does not exist, in an empty folder, so that nothing
+    is read or written."""
+    problems = []
+    for name, (values, _) in sorted(model.items()):
+        for value in values:
+            words = [tool, command, name] + ([] if not value else ["-" if name == "--output" else value])
+            run = subprocess.run(words + ["not-there"], capture_output=True, cwd=folder, check=False)
+            said = run.stderr.decode("utf-8", "replace")
+            if "unknown option" in said or " not in {" in said:
+                problems.append(f"{command}: {name} {value}: in --help, but the program says: "
+                                f"{said.splitlines()[0] if said else ''}")
+    return problems
+
+
 def options_in(usage):
     return set(re.findall(r"--[a-z][a-z-]*", usage)) - {"--help", "--version"}
 
@@ -202,6 +222,8 @@ def compare(tool, page):
                             f"the SYNOPSIS has {' / '.join(synopsis) or 'no line'}")
         helped, inner = option_model(help_entries)
         problems += [f"{command}: --help: {p}" for p in inner]
+        with tempfile.TemporaryDirectory() as folder:
+            problems += refusals(tool, command, helped, folder)
         paged, inner = option_model(page.commands.get(command, []))
         problems += [f"{command}: the page: {p}" for p in inner]
         for source, model, line in (("--help", helped, usage), ("the page", paged, " ".join(synopsis))):
@@ -227,7 +249,7 @@ def main(arguments):
     if len(arguments) != 3:
         print("usage: check_man_page.py SCHEDULE_TOOL PAGE", file=sys.stderr)
         return 2
-    tool, page_path = arguments[1], arguments[2]
+    tool, page_path = os.path.abspath(arguments[1]), arguments[2]
     try:
         with open(page_path, encoding="utf-8") as source:
             page = Page(source.read())
