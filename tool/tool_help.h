@@ -13,7 +13,7 @@ inline constexpr char kSynopsis[] =
     "       schedule-tool report [--by team|pair] [--format text|csv] [--output OUT] SEASON\n"
     "       schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]\n"
     "                              [--output OUT] SEASON\n"
-    "       schedule-tool generate --start YYYY-MM-DD [options] TEAMS\n"
+    "       schedule-tool generate TEAMS --start YYYY-MM-DD [options]\n"
     "       schedule-tool COMMAND --help\n"
     "       schedule-tool --help | --version\n";
 
@@ -126,9 +126,10 @@ inline constexpr char kImportHelp[] =
     "lower case: the 1945 New York Giants are 45nnewyo.\n"
     "\n"
     "  --league LIST  keep the games between teams of these leagues, e.g. NL,AA\n"
-    "  --teams MAP    name teams from the file MAP: lines CODE,NAME (names of at\n"
-    "                 most 8 bytes, no blank, comma, double quote or control\n"
-    "                 byte); blank lines and lines starting with # are skipped\n"
+    "  --teams MAP    name teams from the file MAP: lines CODE,NAME (names of 1\n"
+    "                 to 8 bytes, no blank, comma, double quote or control byte,\n"
+    "                 not starting with [); blank lines and lines starting with\n"
+    "                 # are skipped\n"
     "  --output TEXT  write the text to TEXT (- is standard output); on an\n"
     "                 error nothing is written\n"
     "\n"
