@@ -1,13 +1,17 @@
-// The league a season is generated for: the TEAMS file, one team a line,
-// "NAME" or "NAME DIVISION".
+// The league a season is generated for: its teams file (lines "NAME" or
+// "NAME DIVISION", or CSV with a header naming its columns), with the
+// division of each team and, where the file gives them, the places where
+// they play.
 #ifndef ZELTO_TOOL_GENERATE_GENERATE_TEAMS_H_
 #define ZELTO_TOOL_GENERATE_GENERATE_TEAMS_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "schedule/schedule_record.h"
+#include "tool/season/teams_file.h"
 
 namespace tool {
 
@@ -21,6 +25,7 @@ struct LeagueTeam {
   std::string name;      ///< its team file name, as game lines carry it
   std::string division;  ///< empty when the league has no divisions
   int line = 0;          ///< its line in the TEAMS file
+  std::optional<Place> place = std::nullopt;  ///< where it plays, when TEAMS says
 };
 
 /// The teams of a league and the division of each, as numbers.
@@ -30,9 +35,7 @@ struct League {
   int division_count = 0;        ///< 0 when the league has no divisions
 };
 
-/// Reads a TEAMS file's text: lines "NAME" or "NAME DIVISION" (blank or
-/// TAB between), blank lines and lines starting with "#" skipped, LF or
-/// CR LF line ends. A name keeps the rules of a MAP name. Either every
+/// Reads a TEAMS file's text as a teams file (ReadTeamsFile): either every
 /// team names a division or none does. Every refused line is one
 /// "TEAMS:LINE: message" in `errors` (TEAMS being `file_name`), and a count
 /// of teams outside 2 to 30 one "TEAMS: message". True when there were none.

@@ -1,5 +1,5 @@
 // The rows of a season file: physical lines cut from the file's bytes, and
-// each row's comma-separated fields, text fields in double quotes.
+// the days they name.
 #ifndef ZELTO_TOOL_IMPORT_IMPORT_ROWS_H_
 #define ZELTO_TOOL_IMPORT_IMPORT_ROWS_H_
 
@@ -49,11 +49,6 @@ class RowLineSplitter {
   int number_ = 1;
   bool ended_ = false;  // a Ctrl+Z was met
 };
-
-/// Splits `row` into `fields`: comma-separated, a field in double quotes may
-/// hold commas and doubled double quotes. False, with the reason in
-/// `problem`, for a double quote left open or text after a closing one.
-bool SplitRow(std::string_view row, std::vector<std::string>* fields, std::string* problem);
 
 /// A day as a season file writes it.
 struct RowDate {

@@ -50,21 +50,6 @@ TEST(RowLineSplitterTest, AnOverlongLineIsCutAndItsLengthTold) {
   EXPECT_EQ(lines[1].full_length, 5u);
 }
 
-TEST(SplitRowTest, QuotedAndPlainFields) {
-  std::vector<std::string> fields;
-  std::string problem;
-  ASSERT_TRUE(SplitRow(R"("18840417","0","Thu","ALT","UA",1,"CNU","UA",1,"d","","")", &fields, &problem));
-  EXPECT_EQ(fields, (std::vector<std::string>{"18840417", "0", "Thu", "ALT", "UA", "1", "CNU", "UA", "1", "d",
-                                              "", ""}));
-  ASSERT_TRUE(SplitRow(R"("a,b","say ""hi""",,x,)", &fields, &problem));
-  EXPECT_EQ(fields, (std::vector<std::string>{"a,b", "say \"hi\"", "", "x", ""}));
-
-  EXPECT_FALSE(SplitRow(R"("a","b)", &fields, &problem));
-  EXPECT_EQ(problem, "field 2: the double quote in column 5 is never closed");
-  EXPECT_FALSE(SplitRow(R"("a"x,"b")", &fields, &problem));
-  EXPECT_EQ(problem, "field 1: text after its closing double quote: \"x\"");
-}
-
 TEST(ParseRowDateTest, RealDaysWithGregorianLeapYears) {
   RowDate date;
   std::string problem;

@@ -7,6 +7,7 @@
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
+#include "tool/csv_field.h"
 #include "tool/import/team_list.h"
 
 namespace tool {
@@ -87,7 +88,7 @@ void SeasonImporter::TakeRow(std::string_view row, int line) {
   if (row.find_first_not_of(" \t") == std::string_view::npos) return;
   ++report_.rows;
   std::string problem;
-  if (!SplitRow(row, &fields_, &problem)) return Error(line, problem);
+  if (!SplitCsvRow(row, &fields_, &problem)) return Error(line, problem);
   if (fields_.size() != kFields) {
     return Error(line, "a row has 12 fields, this one " + std::to_string(fields_.size()) + ": " +
                            schedule::Quoted(row));
