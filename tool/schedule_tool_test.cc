@@ -31,7 +31,8 @@ TEST(ScheduleTool, BuildsAndReportsInPlainWords) {
   WriteFileBytes(dir.File("in.txt"), "x        y\n[04/10/45]\na        b\n");
   ToolRun run = RunTool("build '" + dir.File("in.txt") + "' '" + dir.File("out.SCH") + "'");
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.output.find("warning: line 1: game line before the first date skipped: \"x        y\""),
+  EXPECT_NE(run.output.find("warning: " + dir.File("in.txt") +
+                            ":1: game line before the first date skipped: \"x        y\""),
             std::string::npos)
       << run.output;
   EXPECT_NE(run.output.find("2 records written"), std::string::npos) << run.output;

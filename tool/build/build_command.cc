@@ -22,8 +22,12 @@ int RunBuild(const std::string& input, const std::string& output) {
   } else {
     outcome = schedule::BuildScheduleFromOpenInput(output, schedule::kBatchBuffers);
   }
+  // A warning names the file and its line, as check's findings and import's
+  // warnings do.
   for (const BuildWarning& warning : outcome.warnings) {
-    PrintFailure("warning: " + DescribeWarning(warning));
+    const std::string where =
+        warning.line > 0 ? input + ":" + std::to_string(warning.line) : input;
+    PrintFailure("warning: " + where + ": " + warning.message);
   }
   for (const BuildFailure& failure : outcome.failures) {
     PrintFailure(DescribeFailure(failure, input, output));
