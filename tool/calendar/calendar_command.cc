@@ -173,13 +173,13 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   std::chrono::sys_seconds stamp{};
   if (ics && !EventStamp(&stamp)) return 1;
 
-  // The season is opened first: an output that is the season file itself is
-  // then refused as a file in use, and the season keeps its bytes. The
-  // output stays open, unwritten, while the season is read.
   if (season_path == "-" && arguments.teams_file == "-") {
     PrintFailure("calendar: SEASON and --teams cannot both be standard input");
     return kUsageError;
   }
+  // The season is opened first: an output that is the season file itself is
+  // then refused as a file in use, and the season keeps its bytes. The
+  // output stays open, unwritten, while the season is read.
   std::string failure;
   if (!OpenSeason(season_path, &failure)) {
     PrintFailure(failure);
