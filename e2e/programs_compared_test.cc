@@ -219,6 +219,33 @@ TEST_P(ProgramsCompared, ImportAndCalendarGiveTheSameBytes) {
   EXPECT_EQ(ics.output, Linux("1884.ics"));
 }
 
+// People's names from a teams file, with letters past ASCII: report's table
+// and CSV, and the calendar's page and iCalendar file, are this build's
+// bytes.
+TEST_P(ProgramsCompared, DisplayNamesGiveTheSameBytes) {
+  Give("season.csv", ReadFileBytes(ZELTO_SEASON_1884));
+  Give("teams.csv", "name,display\r\n84nbosto,Boston Braves\r\n"
+                    "84nprovi,\"Providence Grays, R\u00f6de \u00cesland\"\r\n"
+                    "84nbuffa,B\u00fcffalo Bis\u00f8ns & <Co>\r\n");
+  Tool("import --league NL --output nl.txt season.csv");
+  const std::string stamp = "SOURCE_DATE_EPOCH=1700000000 ";
+  const std::string commands[][2] = {
+      {"report --teams teams.csv --output", "report.txt nl.txt"},
+      {"report --by pair --format csv --teams teams.csv --output", "pairs.csv nl.txt"},
+      {"calendar --year 1884 --team 84nbosto --teams teams.csv --output", "boston.html nl.txt"},
+      {"calendar --year 1884 --format ics --teams teams.csv --output", "nl.ics nl.txt"},
+  };
+  for (const auto& [command, files] : commands) {
+    const std::string written = files.substr(0, files.find(' '));
+    ProgramRun linux_run =
+        RunIn(linux_, stamp + ShellQuote(ZELTO_SCHEDULE_TOOL) + " " + command + " " + files);
+    ProgramRun run = RunIn(other_, stamp + GetParam().tool + " " + command + " " + files);
+    EXPECT_EQ(run.status, 0) << command << ": " << run.output;
+    EXPECT_NE(Linux(written).find("R\u00f6de \u00cesland"), std::string::npos) << written;
+    EXPECT_EQ(Other(written), Linux(written)) << written;
+  }
+}
+
 // A generated season is the same bytes from every build, seed for seed.
 TEST_P(ProgramsCompared, GenerateGivesTheSameSeason) {
   std::string teams;

@@ -123,6 +123,7 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&report, "--by", &report_by)->check(CLI::IsMember({"team", "pair"}));
   AddValueOption(&report, "--format", &report_format)->check(CLI::IsMember({"text", "csv"}));
   AddValueOption(&report, "--output", &report_arguments.output);
+  AddValueOption(&report, "--teams", &report_arguments.teams);
   AddOperandsAndHelp(&report);
   Command calendar = AddCommand(&tool, "calendar", tool::kCalendarHelp);
   tool::CalendarArguments calendar_arguments;
@@ -134,6 +135,7 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&calendar, "--format", &calendar_arguments.format)
       ->check(CLI::IsMember({"html", "ics"}));
   AddValueOption(&calendar, "--output", &calendar_arguments.output);
+  AddValueOption(&calendar, "--teams", &calendar_arguments.teams_file);
   AddOperandsAndHelp(&calendar);
   Command generate = AddCommand(&tool, "generate", tool::kGenerateHelp);
   tool::GenerateArguments generate_arguments;

@@ -29,6 +29,7 @@
 #include "tool/calendar/calendar_teams.h"
 #include "tool/calendar/calendar_year.h"
 #include "tool/held_lines.h"
+#include "tool/season/display_names.h"
 #include "tool/season/season_reader.h"
 #include "tool/tool_output.h"
 
@@ -42,6 +43,8 @@ namespace {
 constexpr int16_t kCalendarOutputFile = 2;
 constexpr int16_t kHeldWarnings = 3;
 constexpr int16_t kSpilledGames = 4;
+// The teams file, read whole and held open while the output is written.
+constexpr int16_t kTeamsFile = 5;
 
 bool ParseYear(const std::string& text, std::chrono::year* year) {
   if (text.size() != 4) return false;
@@ -170,6 +173,10 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   std::chrono::sys_seconds stamp{};
   if (ics && !EventStamp(&stamp)) return 1;
 
+  if (season_path == "-" && arguments.teams_file == "-") {
+    PrintFailure("calendar: SEASON and --teams cannot both be standard input");
+    return kUsageError;
+  }
   // The season is opened first: an output that is the season file itself is
   // then refused as a file in use, and the season keeps its bytes. The
   // output stays open, unwritten, while the season is read.
@@ -177,6 +184,17 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   if (!OpenSeason(season_path, &failure)) {
     PrintFailure(failure);
     return 1;
+  }
+  // The teams file is read before the season and held open, so that naming
+  // it as the output is refused as a file in use.
+  DisplayNames display;
+  if (!arguments.teams_file.empty()) {
+    std::vector<std::string> failures;
+    if (!ReadDisplayNames(kTeamsFile, arguments.teams_file, &display, &failures)) {
+      for (const std::string& line : failures) PrintFailure(line);
+      files::CloseAllFiles();
+      return 1;
+    }
   }
   if (failure = OpenToolOutput(kCalendarOutputFile, arguments.output); !failure.empty()) {
     files::CloseAllFiles();
@@ -201,6 +219,12 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   if (!ready) {
     files::CloseAllFiles();
     return 1;
+  }
+  if (!arguments.teams_file.empty()) {
+    season.display.reserve(season.teams.size());
+    for (const std::string& name : season.teams) {
+      season.display.emplace_back(DisplayNameOf(display, name));
+    }
   }
   if (collector.spilled()) {
     return WriteOutput(arguments.output, [&](GatheredOutput* out) {

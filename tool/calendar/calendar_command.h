@@ -17,14 +17,17 @@ struct CalendarArguments {
   std::string year;                ///< --year YYYY, empty when not given
   std::string format = "html";     ///< --format html|ics
   std::string output;              ///< --output OUT ("-" or empty: standard output)
+  std::string teams_file;          ///< --teams TEAMS, empty when not given
   /// The games held at once; past them the teams are written a batch at a
   /// time. No option sets it: a test makes it small to cut a small season.
   size_t batch_games = kCalendarBatchGames;
 };
 
-/// `calendar [--team NAME]... [--year YYYY] [--format html|ics] [--output
-/// OUT] SEASON`: SEASON "-" is standard input. The exit status: 0 written,
-/// 1 failed, 2 usage (a --year of other than four digits).
+/// `calendar [--team NAME]... [--year YYYY] [--format html|ics] [--teams
+/// TEAMS] [--output OUT] SEASON`: SEASON "-" is standard input; TEAMS a
+/// teams file whose display names the calendar shows. The exit status: 0
+/// written, 1 failed, 2 usage (a --year of other than four digits, SEASON
+/// and TEAMS both "-").
 int RunCalendar(const std::string& season, const CalendarArguments& arguments);
 
 }  // namespace tool

@@ -28,20 +28,31 @@ struct TeamGame {
   int32_t opponent = 0;
 };
 
-// A name as the page shows it, escaped for the page.
-std::string ShownName(const CalendarSeason& season, int32_t team) {
-  return HtmlEscaped(CalendarName(season.teams[static_cast<size_t>(team)]));
+// A team as the page shows it, escaped for the page: the name people read
+// (its display name, or else its file name) and its file name, which marks
+// its section whatever names the page shows.
+struct ShownTeam {
+  std::string name;
+  std::string file_name;
+  bool display = false;  // `name` is a display name
+};
+
+ShownTeam Shown(const CalendarSeason& season, int32_t team) {
+  ShownTeam shown;
+  shown.name = HtmlEscaped(CalendarShownName(season, team));
+  shown.file_name = HtmlEscaped(CalendarName(season.teams[static_cast<size_t>(team)]));
+  shown.display = shown.name != shown.file_name;
+  return shown;
 }
 
-// Every team's name as the page shows it, by index: made once, not once
-// a game.
-using ShownNames = std::vector<std::string>;
+// Every team as the page shows it, by index: made once, not once a game.
+using ShownNames = std::vector<ShownTeam>;
 
 ShownNames AllShownNames(const CalendarSeason& season) {
   ShownNames shown;
   shown.reserve(season.teams.size());
   for (size_t team = 0; team < season.teams.size(); ++team) {
-    shown.push_back(ShownName(season, static_cast<int32_t>(team)));
+    shown.push_back(Shown(season, static_cast<int32_t>(team)));
   }
   return shown;
 }
@@ -78,11 +89,16 @@ std::vector<TeamGame> GamesOf(const CalendarSeason& season, int32_t team) {
   return games;
 }
 
+// A game's box: its mark and its opponent. A display name longer than the
+// box's three lines is cut there with an ellipsis (the style's), and is
+// whole in the box's title, which a browser shows when the pointer rests
+// on it.
 std::string GameBox(const ShownNames& shown, const TeamGame& game) {
-  return std::string("<span class=\"game ") + (game.home ? "home" : "away") +
-         "\"><span class=\"mark\">" + (game.home ? "vs" : "at") +
-         "</span> <span class=\"opponent\">" + shown[static_cast<size_t>(game.opponent)] +
-         "</span></span>";
+  const ShownTeam& opponent = shown[static_cast<size_t>(game.opponent)];
+  return std::string("<span class=\"game ") + (game.home ? "home" : "away") + "\"" +
+         (opponent.display ? " title=\"" + opponent.name + "\"" : "") +
+         "><span class=\"mark\">" + (game.home ? "vs" : "at") +
+         "</span> <span class=\"opponent\">" + opponent.name + "</span></span>";
 }
 
 // One month as a table of weeks from Sunday: a game day holds its games,
@@ -152,8 +168,8 @@ void WriteTeamSection(const CalendarSeason& season, const ShownNames& shown, int
       ++doubleheaders;
     }
   }
-  const std::string& name = shown[static_cast<size_t>(team)];
-  out->Add("<section class=\"team\" data-team=\"" + name + "\">\n<h1>" + name +
+  const ShownTeam& name = shown[static_cast<size_t>(team)];
+  out->Add("<section class=\"team\" data-team=\"" + name.file_name + "\">\n<h1>" + name.name +
            "</h1>\n<p class=\"totals\">" + Counted(games.size(), "game", "games") + ": " +
            std::to_string(home) + " home, " + std::to_string(games.size() - home) + " away; " +
            Counted(doubleheaders, "doubleheader", "doubleheaders") + "</p>\n" + Legend() +
@@ -187,7 +203,7 @@ std::string HtmlEscaped(std::string_view text) {
 
 void WriteCalendarHtmlHead(const CalendarSeason& season, const std::vector<int32_t>& teams,
                            GatheredOutput* out) {
-  std::string title = teams.size() == 1 ? "Schedule of " + ShownName(season, teams.front())
+  std::string title = teams.size() == 1 ? "Schedule of " + Shown(season, teams.front()).name
                                         : "Schedules of " + std::to_string(teams.size()) + " teams";
   out->Add("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
            "<meta charset=\"utf-8\">\n<title>" +

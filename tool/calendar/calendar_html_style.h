@@ -4,6 +4,9 @@
 // a pair that readers with the common colour blindness still tell apart.
 // Printed, the page is landscape with two months across (the boxes a
 // little smaller); each team begins a page and a month stays whole on one.
+// A game box's name wraps at its blanks onto up to three lines, a day's
+// row growing to hold them, so that a name for people ("Philadelphia
+// Phillies") reads whole in a box made for file names of 8 characters.
 #ifndef ZELTO_TOOL_CALENDAR_CALENDAR_HTML_STYLE_H_
 #define ZELTO_TOOL_CALENDAR_CALENDAR_HTML_STYLE_H_
 
@@ -38,6 +41,8 @@ td.out { background: #ececec; }
   white-space: nowrap; overflow: hidden;
   font: 11px/1.3 "DejaVu Sans Condensed", "Liberation Sans Narrow", "Arial Narrow", sans-serif;
   font-stretch: condensed; }
+.game { display: -webkit-box; -webkit-box-orient: vertical; -webkit-line-clamp: 3;
+  white-space: normal; overflow-wrap: break-word; }
 .sample { display: inline-block; }
 .home { background: var(--home); color: #fff; border: 2px solid var(--home); }
 .away { background: #fff; color: #5c2e00; border: 2px dashed var(--away); }

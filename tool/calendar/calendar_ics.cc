@@ -65,11 +65,6 @@ std::string Uid(sys_days day, std::string_view visitor, std::string_view home, i
          std::to_string(number) + std::string(kUidDomain);
 }
 
-// The name as an event shows it.
-std::string ShownName(const CalendarSeason& season, int32_t team) {
-  return CalendarName(season.teams[static_cast<size_t>(team)]);
-}
-
 }  // namespace
 
 std::string IcsText(std::string_view text) {
@@ -130,11 +125,13 @@ void WriteCalendarIcsStart(GatheredOutput* out) {
 
 void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& games,
                             std::chrono::sys_seconds stamp, GatheredOutput* out) {
-  // Each team's name as an event shows it and as an identifier holds it:
+  // Each team's name as an event shows it (its display name, when it has
+  // one) and as an identifier holds it (always its file name, so that an
+  // export with display names gives every game the UID it had without):
   // made once, not once a game.
   std::vector<std::string> shown, uid_parts;
   for (size_t team = 0; team < season.teams.size(); ++team) {
-    shown.push_back(ShownName(season, static_cast<int32_t>(team)));
+    shown.push_back(CalendarShownName(season, static_cast<int32_t>(team)));
     uid_parts.push_back(UidPart(season.teams[team]));
   }
   const std::string stamp_line = FoldedLine("DTSTAMP:" + StampValue(stamp));

@@ -178,6 +178,14 @@ std::string CalendarName(std::string_view name) {
   return shown;
 }
 
+std::string CalendarShownName(const CalendarSeason& season, int32_t team) {
+  const auto index = static_cast<size_t>(team);
+  if (index < season.display.size() && !season.display[index].empty()) {
+    return season.display[index];
+  }
+  return CalendarName(season.teams[index]);
+}
+
 CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams) {
   std::vector<bool> asked(season.teams.size(), false);
   for (int32_t team : teams) asked[static_cast<size_t>(team)] = true;

@@ -43,6 +43,9 @@ struct CalendarSeason {
   CalendarGames games;
   /// By index into teams: the games each team plays, kept or not.
   std::vector<uint64_t> team_games;
+  /// By index into teams: the name people read, from a teams file; empty
+  /// (or shorter than teams) where none is given.
+  std::vector<std::string> display;
 };
 
 class CalendarSpill;
@@ -140,6 +143,10 @@ class CalendarCollector : public SeasonListener {
 /// \xNN, as dump shows it. A backslash stays one: the name is read, not
 /// typed back.
 std::string CalendarName(std::string_view name);
+
+/// A team's name as a calendar shows it to people: its display name when
+/// the season has one for it, else CalendarName of its file name.
+std::string CalendarShownName(const CalendarSeason& season, int32_t team);
 
 /// The games of `season` that `teams` (indexes into season.teams) play, in
 /// the order of the season: a game of two of them once.

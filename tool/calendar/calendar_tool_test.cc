@@ -94,4 +94,27 @@ TEST(CalendarTool, OutputIsWrittenWholeOrNotAtAllAndTheSameSeasonGivesTheSameByt
   EXPECT_EQ(ReadFileBytes(dir.File("out.ics")), page.output);
 }
 
+// A teams file with a bad line is refused by its file and line before the
+// season is read, and one named as the output too: nothing is written.
+TEST(CalendarTool, ABadTeamsFileIsRefusedByItsLineAndNothingIsWritten) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("s.txt"), kSeason);
+  WriteFileBytes(dir.File("bad.csv"), "name,display\n84nbosto,Boston\n84nbosto,Again\n");
+  WriteFileBytes(dir.File("good.csv"), "name,display\n84nbosto,Boston\n");
+  WriteFileBytes(dir.File("out.html"), "keep");
+  const std::string in = " '" + dir.File("s.txt") + "' 2>&1";
+  ToolRun bad = RunTool("calendar --teams '" + dir.File("bad.csv") + "' --output '" +
+                        dir.File("out.html") + "'" + in);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.output, "schedule-tool: " + dir.File("bad.csv") +
+                            ":3: team \"84nbosto\" was already named on line 2\n");
+  EXPECT_EQ(ReadFileBytes(dir.File("out.html")), "keep");
+  ToolRun onto = RunTool("calendar --teams '" + dir.File("good.csv") + "' --output '" +
+                         dir.File("good.csv") + "'" + in);
+  EXPECT_EQ(onto.status, 1);
+  EXPECT_TRUE(Holds(onto, "in use")) << onto.output;
+  EXPECT_EQ(ReadFileBytes(dir.File("good.csv")), "name,display\n84nbosto,Boston\n");
+  EXPECT_EQ(RunTool("calendar --teams - - <" + in).status, 2);
+}
+
 }  // namespace

@@ -7,9 +7,11 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "files/file_access.h"
 #include "tool/report/report_format.h"
+#include "tool/season/display_names.h"
 #include "tool/season/season_counts.h"
 #include "tool/season/season_findings.h"
 #include "tool/season/season_reader.h"
@@ -18,8 +20,10 @@
 namespace tool {
 namespace {
 
-// The report written to a file, beside the season read as kSeasonFile.
+// The report written to a file, beside the season read as kSeasonFile;
+// the teams file is read whole as the next and held open meanwhile.
 constexpr int16_t kReportFile = 2;
+constexpr int16_t kTeamsFile = 3;
 
 // Hands every event of the season to the counter and the finder alike.
 class CountAndFind : public SeasonListener {
@@ -56,8 +60,25 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   // A season may hold a finding on every line: they go out in blocks of
   // stdio's own buffer, not a write each.
   std::setvbuf(stderr, nullptr, _IOFBF, BUFSIZ);
+  if (season == "-" && arguments.teams == "-") {
+    PrintFailure("report: SEASON and --teams cannot both be standard input");
+    return kUsageError;
+  }
   std::string failure;
   if (!OpenSeason(season, &failure)) return Fail(failure);
+  // The teams file is read before the season, so that a bad one stops the
+  // report before any finding is shown; it stays open, so that naming it
+  // as the output is refused as a file in use.
+  ReportTeams teams;
+  if (!arguments.teams.empty()) {
+    std::vector<std::string> failures;
+    teams.given = ReadDisplayNames(kTeamsFile, arguments.teams, &teams.display, &failures);
+    if (!teams.given) {
+      for (const std::string& line : failures) PrintFailure(line);
+      files::CloseAllFiles();
+      return 1;
+    }
+  }
   // The output is made while the season is open, so that a report onto the
   // season itself is refused as a file in use rather than clobbering it.
   if (failure = OpenToolOutput(kReportFile, arguments.output); !failure.empty()) {
@@ -78,7 +99,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   findings.Finish();
   std::fflush(stderr);  // the findings stand before the report
 
-  const std::string report = FormatReport(season, counter, arguments.by, arguments.format);
+  const std::string report = FormatReport(season, counter, arguments.by, arguments.format, teams);
   return WriteToolOutput(kReportFile, arguments.output, report);
 }
 

@@ -14,11 +14,13 @@ struct ReportArguments {
   ReportBy by = ReportBy::kTeam;             ///< --by team|pair
   ReportFormat format = ReportFormat::kText;  ///< --format text|csv
   std::string output;                        ///< --output OUT ("-": standard output)
+  std::string teams;                         ///< --teams TEAMS, empty when not given
 };
 
-/// `report [--by team|pair] [--format text|csv] [--output OUT] SEASON`:
-/// SEASON a schedule file or a schedule text, "-" standard input. The exit
-/// status: 0 written, 1 failed.
+/// `report [--by team|pair] [--format text|csv] [--teams TEAMS] [--output
+/// OUT] SEASON`: SEASON a schedule file or a schedule text, "-" standard
+/// input; TEAMS a teams file whose display names join the rows. The exit
+/// status: 0 written, 1 failed, 2 usage (SEASON and TEAMS both "-").
 int RunReport(const std::string& season, const ReportArguments& arguments);
 
 }  // namespace tool

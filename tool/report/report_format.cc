@@ -1,6 +1,7 @@
 #include "tool/report/report_format.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "schedule/shown_text.h"
@@ -16,38 +17,142 @@ std::string Counted(int64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// A table of text cells: the first `left` columns are names, aligned left;
-// the others are figures, aligned right under their headings.
-class Table {
- public:
-  Table(std::vector<std::string> headings, size_t left)
-      : rows_{std::move(headings)}, left_(left) {}
+// The characters of UTF-8 text: what a terminal gives a cell each. A name
+// of people's writing is as wide as its characters, not its bytes.
+size_t Characters(std::string_view text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
 
-  void Add(std::vector<std::string> row) { rows_.push_back(std::move(row)); }
-
-  std::string Text() const {
-    std::vector<size_t> widths(rows_.front().size(), 0);
-    for (const auto& row : rows_) {
-      for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
-    }
-    std::string text;
-    for (const auto& row : rows_) {
-      std::string line;
-      for (size_t i = 0; i < row.size(); ++i) {
-        if (i > 0) line += "  ";
-        std::string pad(widths[i] - row[i].size(), ' ');
-        line += i < left_ ? row[i] + pad : pad + row[i];
-      }
-      while (!line.empty() && line.back() == ' ') line.pop_back();
-      text += line + "\n";
-    }
-    return text;
-  }
-
- private:
-  std::vector<std::vector<std::string>> rows_;
-  size_t left_;
+// One column of a report: its heading in the table and in the CSV header,
+// whether it holds names (aligned left in the table, quoted in the CSV as
+// a spreadsheet needs) or figures (aligned right), and its cell of a row as
+// the format shows it. The table and the CSV are made from one list, so a
+// column added to the list is added to both.
+template <typename Row>
+struct Column {
+  const char* heading;
+  const char* csv_heading;
+  bool name;
+  std::function<std::string(const Row&, ReportFormat)> cell;
 };
+
+// A name column: a team's file name, escaped for the terminal in the table
+// and byte for byte in the CSV.
+template <typename Row>
+Column<Row> NameColumn(const char* heading, std::string Row::*team) {
+  return {heading, heading, true, [team](const Row& row, ReportFormat format) {
+            return format == ReportFormat::kText ? schedule::Escaped(row.*team) : row.*team;
+          }};
+}
+
+// A team's display name, or its file name when it has none. A display
+// name is UTF-8 with no control character, so it stands as it is in both.
+template <typename Row>
+Column<Row> DisplayColumn(const char* heading, const char* csv_heading,
+                          const DisplayNames& names, std::string Row::*team) {
+  return {heading, csv_heading, true, [&names, team](const Row& row, ReportFormat format) {
+            const std::string_view display = DisplayNameOf(names, row.*team);
+            if (!display.empty()) return std::string(display);
+            return format == ReportFormat::kText ? schedule::Escaped(row.*team) : row.*team;
+          }};
+}
+
+template <typename Row>
+Column<Row> FigureColumn(const char* heading, const char* csv_heading, int64_t Row::*figure) {
+  return {heading, csv_heading, false,
+          [figure](const Row& row, ReportFormat) { return std::to_string(row.*figure); }};
+}
+
+std::vector<Column<TeamCounts>> TeamColumns(const ReportTeams& teams) {
+  std::vector<Column<TeamCounts>> columns = {NameColumn("team", &TeamCounts::team)};
+  if (teams.given) {
+    columns.push_back(DisplayColumn("display", "display", teams.display, &TeamCounts::team));
+  }
+  for (Column<TeamCounts> figure :
+       {FigureColumn("games", "games", &TeamCounts::games),
+        FigureColumn("home", "home", &TeamCounts::home),
+        FigureColumn("away", "away", &TeamCounts::away),
+        FigureColumn("doubleheader dates", "doubleheader_dates", &TeamCounts::doubleheader_dates),
+        FigureColumn("longest home stand", "longest_home_stand", &TeamCounts::longest_home_stand),
+        FigureColumn("longest road trip", "longest_road_trip", &TeamCounts::longest_road_trip),
+        FigureColumn("opponents", "opponents", &TeamCounts::opponents)}) {
+    columns.push_back(std::move(figure));
+  }
+  return columns;
+}
+
+std::vector<Column<PairCounts>> PairColumns(const ReportTeams& teams) {
+  std::vector<Column<PairCounts>> columns = {NameColumn("team", &PairCounts::team)};
+  if (teams.given) {
+    columns.push_back(DisplayColumn("display", "display", teams.display, &PairCounts::team));
+  }
+  columns.push_back(NameColumn("opponent", &PairCounts::opponent));
+  if (teams.given) {
+    columns.push_back(DisplayColumn("opponent display", "opponent_display", teams.display,
+                                    &PairCounts::opponent));
+  }
+  for (Column<PairCounts> figure : {FigureColumn("games", "games", &PairCounts::games),
+                                    FigureColumn("home", "home", &PairCounts::home),
+                                    FigureColumn("away", "away", &PairCounts::away)}) {
+    columns.push_back(std::move(figure));
+  }
+  return columns;
+}
+
+// The rows as a table: each column as wide as its widest cell in
+// characters, two blanks between columns, no trailing blanks.
+template <typename Row>
+std::string TableText(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows) {
+  std::vector<std::vector<std::string>> cells(rows.size() + 1);
+  for (const Column<Row>& column : columns) cells[0].push_back(column.heading);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    for (const Column<Row>& column : columns) {
+      cells[r + 1].push_back(column.cell(rows[r], ReportFormat::kText));
+    }
+  }
+  std::vector<size_t> widths(columns.size(), 0);
+  for (const auto& line : cells) {
+    for (size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], Characters(line[i]));
+  }
+  std::string text;
+  for (const auto& line_cells : cells) {
+    std::string line;
+    for (size_t i = 0; i < line_cells.size(); ++i) {
+      if (i > 0) line += "  ";
+      std::string pad(widths[i] - Characters(line_cells[i]), ' ');
+      line += columns[i].name ? line_cells[i] + pad : pad + line_cells[i];
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line + "\n";
+  }
+  return text;
+}
+
+template <typename Row>
+std::string TableCsv(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows) {
+  std::string csv;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    csv += (i > 0 ? "," : "") + std::string(columns[i].csv_heading);
+  }
+  csv += kCrLf;
+  for (const Row& row : rows) {
+    for (size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) csv += ",";
+      std::string cell = columns[i].cell(row, ReportFormat::kCsv);
+      csv += columns[i].name ? CsvField(cell) : cell;
+    }
+    csv += kCrLf;
+  }
+  return csv;
+}
+
+template <typename Row>
+std::string Rows(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows,
+                 ReportFormat format) {
+  return format == ReportFormat::kCsv ? TableCsv(columns, rows) : TableText(columns, rows);
+}
 
 std::string TotalsLine(const std::string& name, const SeasonTotals& totals) {
   return schedule::Escaped(name) + ": " + Counted(totals.dates, "date", "dates") + ", " +
@@ -55,57 +160,14 @@ std::string TotalsLine(const std::string& name, const SeasonTotals& totals) {
          ", at most " + Counted(totals.most_games_on_a_date, "game", "games") + " on one date\n";
 }
 
-std::string TeamText(const std::vector<TeamCounts>& rows) {
-  Table table({"team", "games", "home", "away", "doubleheader dates", "longest home stand",
-               "longest road trip", "opponents"},
-              1);
-  for (const TeamCounts& row : rows) {
-    table.Add({schedule::Escaped(row.team), std::to_string(row.games), std::to_string(row.home),
-               std::to_string(row.away), std::to_string(row.doubleheader_dates),
-               std::to_string(row.longest_home_stand), std::to_string(row.longest_road_trip),
-               std::to_string(row.opponents)});
-  }
-  return table.Text();
-}
-
-std::string PairText(const std::vector<PairCounts>& rows) {
-  Table table({"team", "opponent", "games", "home", "away"}, 2);
-  for (const PairCounts& row : rows) {
-    table.Add({schedule::Escaped(row.team), schedule::Escaped(row.opponent),
-               std::to_string(row.games), std::to_string(row.home), std::to_string(row.away)});
-  }
-  return table.Text();
-}
-
-std::string TeamCsv(const std::vector<TeamCounts>& rows) {
-  std::string csv = std::string(kTeamCsvHeader) + kCrLf;
-  for (const TeamCounts& row : rows) {
-    csv += CsvField(row.team) + "," + std::to_string(row.games) + "," + std::to_string(row.home) +
-           "," + std::to_string(row.away) + "," + std::to_string(row.doubleheader_dates) + "," +
-           std::to_string(row.longest_home_stand) + "," + std::to_string(row.longest_road_trip) +
-           "," + std::to_string(row.opponents) + kCrLf;
-  }
-  return csv;
-}
-
-std::string PairCsv(const std::vector<PairCounts>& rows) {
-  std::string csv = std::string(kPairCsvHeader) + kCrLf;
-  for (const PairCounts& row : rows) {
-    csv += CsvField(row.team) + "," + CsvField(row.opponent) + "," + std::to_string(row.games) +
-           "," + std::to_string(row.home) + "," + std::to_string(row.away) + kCrLf;
-  }
-  return csv;
-}
-
 }  // namespace
 
 std::string FormatReport(const std::string& name, const SeasonCounter& counter, ReportBy by,
-                         ReportFormat format) {
-  if (format == ReportFormat::kCsv) {
-    return by == ReportBy::kTeam ? TeamCsv(counter.TeamRows()) : PairCsv(counter.PairRows());
-  }
-  std::string text = TotalsLine(name, counter.Totals()) + "\n";
-  return text + (by == ReportBy::kTeam ? TeamText(counter.TeamRows()) : PairText(counter.PairRows()));
+                         ReportFormat format, const ReportTeams& teams) {
+  std::string report =
+      format == ReportFormat::kText ? TotalsLine(name, counter.Totals()) + "\n" : std::string();
+  return report + (by == ReportBy::kTeam ? Rows(TeamColumns(teams), counter.TeamRows(), format)
+                                         : Rows(PairColumns(teams), counter.PairRows(), format));
 }
 
 }  // namespace tool

@@ -312,6 +312,74 @@ TEST(Report, WritesAllOrNothingAndNeverOverTheSeason) {
   EXPECT_EQ(help.out.rfind("Usage: schedule-tool report", 0), 0u);
 }
 
+// A teams file puts each team's name for people beside its file name: a
+// name with a comma or a double quote quoted in the CSV, one of letters
+// past ASCII aligned by its characters in the table, and a team the file
+// gives no display name shown by its file name.
+TEST(Report, ATeamsFileAddsDisplayNamesQuotedInCsvAndAlignedByCharacters) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("season.txt"), "[04/10/45]\r\n45nnewyo 45nstlou\r\n45nbosto 45nbrook\r\n");
+  WriteFileBytes(dir.File("teams.csv"),
+                 "# the league\r\nname,display\r\n45nnewyo,\"Giants, New York\"\r\n"
+                 "45nstlou,\"Cardinals \"\"Redbirds\"\"\"\r\n45nbosto,Br\u00e4ves B\u00f8ston\r\n");
+  const std::string names = " --teams " + Quote(dir.File("teams.csv")) + " " +
+                            Quote(dir.File("season.txt"));
+  ToolRun csv = RunTool(dir, "report --format csv" + names);
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  EXPECT_EQ(csv.out,
+            "team,display,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
+            "opponents\r\n"
+            "45nbosto,Br\u00e4ves B\u00f8ston,1,0,1,0,0,1,1\r\n"
+            "45nbrook,45nbrook,1,1,0,0,1,0,1\r\n"
+            "45nnewyo,\"Giants, New York\",1,0,1,0,0,1,1\r\n"
+            "45nstlou,\"Cardinals \"\"Redbirds\"\"\",1,1,0,0,1,0,1\r\n");
+  ToolRun text = RunTool(dir, "report" + names);
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("\n\nteam      display               games  home  away  doubleheader dates"
+                          "  longest home stand  longest road trip  opponents\n"
+                          "45nbosto  Br\u00e4ves B\u00f8ston             1     0     1"),
+            std::string::npos)
+      << text.out;
+  ToolRun pairs = RunTool(dir, "report --by pair --format csv" + names);
+  EXPECT_EQ(pairs.out.substr(0, pairs.out.find("\r\n", pairs.out.find("\r\n") + 2)),
+            "team,display,opponent,opponent_display,games,home,away\r\n"
+            "45nbosto,Br\u00e4ves B\u00f8ston,45nbrook,45nbrook,1,0,1");
+}
+
+// A teams file that cannot be read, or that holds a bad line, stops the
+// report before the season is read: each refused line by its file and
+// line, exit status 1, and nothing written.
+TEST(Report, ABadTeamsFileIsRefusedByItsLineAndNothingIsWritten) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("season.txt"), "[04/10/45]\r\n45nnewyo 45nnewyo\r\n");  // a finding
+  WriteFileBytes(dir.File("bad.csv"), "name,display\n45nnewyo,ok\n45nstlou,caf\xE9\n"
+                                      "45nstlou,x,y\n");
+  WriteFileBytes(dir.File("big.csv"), std::string(1024 * 1024 + 1, '#'));
+  WriteFileBytes(dir.File("out.txt"), "older");
+  const std::string output = " --output " + Quote(dir.File("out.txt")) + " " +
+                             Quote(dir.File("season.txt"));
+  ToolRun bad = RunTool(dir, "report --teams " + Quote(dir.File("bad.csv")) + output);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "schedule-tool: " + dir.File("bad.csv") +
+                         ":3: team \"45nstlou\": display name \"caf\\xE9\" is not UTF-8 (byte 4): "
+                         "save the file as UTF-8\nschedule-tool: " + dir.File("bad.csv") +
+                         ":4: a row has 3 fields; the header names 2\n");
+  for (const std::string unreadable : {"missing.csv", "big.csv"}) {
+    ToolRun failed = RunTool(dir, "report --teams " + Quote(dir.File(unreadable)) + output);
+    EXPECT_EQ(failed.status, 1) << unreadable;
+    EXPECT_NE(failed.err.find("teams file \"" + dir.File(unreadable) + "\""), std::string::npos)
+        << failed.err;
+  }
+  // The teams file as the output is a file in use: it keeps its bytes.
+  WriteFileBytes(dir.File("good.csv"), "name,display\n45nnewyo,Giants\n");
+  ToolRun onto = RunTool(dir, "report --teams " + Quote(dir.File("good.csv")) + " --output " +
+                                  Quote(dir.File("good.csv")) + " " + Quote(dir.File("season.txt")));
+  EXPECT_EQ(onto.status, 1);
+  EXPECT_EQ(ReadFileBytes(dir.File("good.csv")), "name,display\n45nnewyo,Giants\n");
+  EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "older");
+  EXPECT_EQ(RunTool(dir, "report --teams - - <" + Quote(dir.File("season.txt"))).status, 2);
+}
+
 // The real 1884 season, named by its own team codes: every team's row as
 // worked out from the season file's rows, a date's first 15 games kept.
 TEST(Report, TheSeasonOf1884GivesTheRowsOfItsOwnRows) {

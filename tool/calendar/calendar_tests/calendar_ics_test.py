@@ -3,6 +3,8 @@ python3-icalendar parses the export of the 1884 season, of a generated
 12-team season and of a season of awkward names; every game is an event on
 its day with its summary and a UID that stays the same from one export to
 the next, and two exports with the same SOURCE_DATE_EPOCH are the same bytes.
+With a teams file the summaries read the display names, and the UIDs are
+those of the export without it.
 
     calendar_ics_test.py SCHEDULE_TOOL SOURCE_DIR WORK_DIR
 Exit status 77 (skipped) when python3-icalendar is missing.
@@ -36,10 +38,13 @@ def events_of(icalendar, data):
             for event in calendar.walk("VEVENT")]
 
 
-def expected_events(games, teams):
-    """(start, end, summary) of each game of `teams`, a game of two once."""
+def expected_events(games, teams, names=None):
+    """(start, end, summary) of each game of `teams`, a game of two once,
+    each team named by `names` where it holds it."""
+    shown = lambda team: (names or {}).get(team, team)  # noqa: E731
     return [(date, date + datetime.timedelta(days=1),
-             "%s at %s%s" % (visitor, home, " (game %d)" % number if number > 1 else ""))
+             "%s at %s%s" % (shown(visitor), shown(home),
+                             " (game %d)" % number if number > 1 else ""))
             for date, visitor, home, number in games if visitor in teams or home in teams]
 
 
@@ -76,6 +81,45 @@ def check_export(icalendar, seasons, name, season, games, year, teams):
     later = events_of(icalendar, export(seasons, 1800000000, *arguments, season))
     check(name + ": exported again later, the same games have the same UIDs",
           [event[3] for event in later] == uids and later[0][4] != events[0][4])
+
+
+# Display names with the characters the format escapes, and one of 40
+# characters of two octets each, whose summaries fold amid them.
+NAMES = {"84nbosto": "Boston Braves", "84nprovi": "Providence, Grays; \\ Co.",
+         "84nbuffa": "\u00d1" * 40}
+
+
+def whole_utf8(octets):
+    try:
+        octets.decode("utf-8", "strict")
+        return True
+    except UnicodeDecodeError:
+        return False
+
+
+def check_display_names(icalendar, seasons, work):
+    teams_file = os.path.join(work, "seasons", "names.csv")
+    with open(teams_file, "w", encoding="utf-8") as out:
+        out.write("name,display\n" + "".join('%s,"%s"\n' % item for item in NAMES.items()))
+    arguments = ["--year", "1884", "--team", "84nbosto", "--team", "84nprovi"]
+    named = export(seasons, 0, "--teams", teams_file, *arguments, seasons.path_1884)
+    check_lines("display names", named)
+    check("display names: every folded line is whole UTF-8 characters",
+          all(whole_utf8(line) for line in named.split(b"\r\n")))
+    events = events_of(icalendar, named)
+    expected = expected_events(seasons.games_1884, ["84nbosto", "84nprovi"], NAMES)
+    check("display names: %d events, each summary naming the teams by their display names"
+          % len(expected), [event[:3] for event in events] == expected,
+          "first difference: %r" % (next(((e[:3], x) for e, x in zip(events, expected)
+                                          if e[:3] != x), (len(events), len(expected))),))
+    unfolded = named.replace(b"\r\n ", b"").split(b"\r\n")
+    check("display names: a summary's 76th octet is inside a character, where a fold "
+          "by octets alone would cut it",
+          any(line.startswith(b"SUMMARY:\xc3\x91") and line[75] & 0xC0 == 0x80
+              for line in unfolded))
+    plain = events_of(icalendar, export(seasons, 0, *arguments, seasons.path_1884))
+    check("display names: every UID is the one the export without them gives",
+          [event[3] for event in events] == [event[3] for event in plain])
 
 
 def main():
@@ -119,6 +163,7 @@ def main():
           events[2][3] == "20261231-=C3=A9=C3=A9=C3=A9=C3=A9-at-=C3=B1=C3=B1=3D=C3=B1-1"
                           "@schedule-tool.zelto", events[2][3])
 
+    check_display_names(icalendar, seasons, work)
     return calendar_seasons.outcome(failures)
 
 

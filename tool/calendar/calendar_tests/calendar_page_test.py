@@ -1,8 +1,10 @@
 """The calendar page as a browser shows it: headless Chromium renders the
 page of the 1884 season and of a generated 12-team season. The rendered DOM
 holds, for each team, one game box per game with the right day, mark and
-opponent; printed, each team begins a page of its own; and a screenshot of
-a team's page is written for the README.
+opponent; printed, each team begins a page of its own; with a teams file,
+the headings, title and boxes hold the display names whole, whatever
+characters they hold; and a screenshot of a team's page with its names is
+written for the README.
 
     calendar_page_test.py SCHEDULE_TOOL SOURCE_DIR WORK_DIR
 Exit status 77 (skipped) when Chromium is missing.
@@ -53,14 +55,17 @@ class Browser:
 
 class GameBoxes(html.parser.HTMLParser):
     """The game boxes of a rendered page: for each team, (date, mark,
-    opponent) of each box, and the days marked as doubleheaders."""
+    opponent) of each box, the box titles that differ from the opponent
+    shown, the days marked as doubleheaders and the section's heading; and
+    the page's title."""
 
     def __init__(self):
         super().__init__()
-        self.teams, self.doubleheaders = {}, {}
+        self.teams, self.doubleheaders, self.headings, self.titles = {}, {}, {}, {}
+        self.title = ""
         self.team = self.date = None
-        self.box = None  # [mark, opponent] of the box being read
-        self.reading = None  # "mark" or "opponent"
+        self.box = None  # [mark, opponent, title] of the box being read
+        self.reading = None  # "mark", "opponent", "heading" or "title"
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
@@ -68,27 +73,38 @@ class GameBoxes(html.parser.HTMLParser):
         if tag == "section" and "team" in classes:
             self.team = attrs["data-team"]
             self.teams[self.team], self.doubleheaders[self.team] = [], []
+            self.headings[self.team], self.titles[self.team] = "", set()
         elif tag == "td" and "day" in classes:
             self.date = attrs["data-date"]
             if "dh" in classes:
                 self.doubleheaders[self.team].append(self.date)
         elif tag == "span" and "game" in classes:
-            self.box = ["", ""]
+            self.box = ["", "", attrs.get("title")]
         elif tag == "span" and self.box is not None and classes in (["mark"], ["opponent"]):
             self.reading = classes[0]
+        elif tag in ("h1", "title"):
+            self.reading = "heading" if tag == "h1" else "title"
 
     def handle_endtag(self, tag):
         if tag == "span" and self.reading:
             self.reading = None
         elif tag == "span" and self.box is not None:
             self.teams[self.team].append((self.date, self.box[0], self.box[1]))
+            if self.box[2] is not None:
+                self.titles[self.team].add((self.box[1], self.box[2]))
             self.box = None
+        elif tag in ("h1", "title"):
+            self.reading = None
 
     def handle_data(self, data):
         if self.reading == "mark":
             self.box[0] += data
         elif self.reading == "opponent":
             self.box[1] += data
+        elif self.reading == "heading":
+            self.headings[self.team] += data
+        elif self.reading == "title":
+            self.title += data
 
 
 def doubleheader_days(expected):
@@ -96,7 +112,8 @@ def doubleheader_days(expected):
     return sorted({date for date in dates if dates.count(date) > 1})
 
 
-def check_season(name, browser, seasons, work, season, games, year, screenshot_team):
+def check_season(name, browser, seasons, work, season, games, year, screenshot_team,
+                 screenshot_teams_file):
     teams = calendar_seasons.teams_of(games)
     page = os.path.join(work, name + ".html")
     with open(page, "wb") as out:
@@ -135,17 +152,71 @@ def check_season(name, browser, seasons, work, season, games, year, screenshot_t
     check("%s: printed, the whole season takes at least a page a team (%d pages, %d teams)"
           % (name, printed, len(teams)), printed >= len(teams))
 
-    # The screenshot of one team's page, tall enough for all its months.
+    # The screenshot of one team's page, with its names for people when a
+    # teams file is given, tall enough for all its months (a box of a long
+    # name takes three lines).
     single = os.path.join(work, "%s-%s.html" % (name, screenshot_team))
+    names = ["--teams", screenshot_teams_file] if screenshot_teams_file else []
     with open(single, "wb") as out:
-        out.write(seasons.calendar("--year", str(year), "--team", screenshot_team, season))
+        out.write(seasons.calendar("--year", str(year), "--team", screenshot_team, *names, season))
     months = len({date[:7] for date, _, _ in calendar_seasons.team_games(games, screenshot_team)})
-    height = 140 + (months + 1) // 2 * 372
+    height = 140 + (months + 1) // 2 * 420
     png = os.path.join(work, "calendar-%s.png" % name)
     browser.run(single, "--hide-scrollbars", "--window-size=1150,%d" % height,
                 "--screenshot=" + png)
     check("%s: a screenshot of %s written to %s" % (name, screenshot_team, png),
           os.path.getsize(png) > 10000)
+
+
+# Display names for some teams of the generated season: the characters HTML
+# escapes, letters past ASCII, and the longest name a teams file takes. The
+# others have none and keep their file names.
+DISPLAY = {"Avon": "Avon & Sons <Ltd>", "Bramble": "Br\u00e4mble \u00d1and\u00fas",
+           "Cedars": "Cedars \"Q\" 'n' Co", "Dunmore": "D" * 40}
+
+
+def check_display_names(browser, seasons, work):
+    """The generated season's page with a teams file: every heading, game
+    box and the title hold the display names whole (the file name where
+    there is none), each box of a display name titled with it, and the
+    sections still marked by the file names."""
+    teams_file = os.path.join(work, "names.csv")
+    with open(teams_file, "w", encoding="utf-8", newline="") as out:
+        out.write("name,display\r\n")
+        for team, display in DISPLAY.items():
+            out.write('%s,"%s"\r\n' % (team, display.replace('"', '""')))
+    shown = lambda team: DISPLAY.get(team, team)  # noqa: E731
+    games = seasons.games_generated
+    teams = calendar_seasons.teams_of(games)
+    page = os.path.join(work, "names.html")
+    with open(page, "wb") as out:
+        out.write(seasons.calendar("--year", "2027", "--teams", teams_file, seasons.path_generated))
+    boxes = GameBoxes()
+    boxes.feed(browser.run(page, "--dump-dom").decode())
+    check("names: the sections are still marked by the file names", list(boxes.teams) == teams,
+          str(list(boxes.teams)))
+    check("names: each team headed by its display name, or its file name",
+          [boxes.headings.get(team) for team in teams] == [shown(team) for team in teams],
+          str(boxes.headings))
+    for team in ("Avon", "Eastport"):
+        opponents = {opponent for _, _, opponent in calendar_seasons.team_games(games, team)}
+        expected = sorted((date, mark, shown(opponent)) for date, mark, opponent
+                          in calendar_seasons.team_games(games, team))
+        check("names %s: every box shows its opponent's display name whole" % team,
+              sorted(boxes.teams.get(team, [])) == expected,
+              "missing %s, extra %s" % (sorted(set(expected) - set(boxes.teams[team]))[:3],
+                                        sorted(set(boxes.teams[team]) - set(expected))[:3]))
+        check("names %s: a box of a display name is titled with it, no other" % team,
+              boxes.titles[team] == {(DISPLAY[o], DISPLAY[o]) for o in opponents if o in DISPLAY},
+              str(boxes.titles[team]))
+    single = os.path.join(work, "names-avon.html")
+    with open(single, "wb") as out:
+        out.write(seasons.calendar("--year", "2027", "--team", "Avon", "--teams", teams_file,
+                                   seasons.path_generated))
+    titled = GameBoxes()
+    titled.feed(browser.run(single, "--dump-dom").decode())
+    check("names: the page's title names the team by its display name",
+          titled.title == "Schedule of " + DISPLAY["Avon"], titled.title)
 
 
 def main():
@@ -159,9 +230,11 @@ def main():
     browser = Browser(binary, work)
     try:
         check_season("1884", browser, seasons, work, seasons.path_1884, seasons.games_1884,
-                     1884, "84nbosto")
+                     1884, "84nbosto",
+                     os.path.join(source_dir, "testing", "seasons", "1884-teams.csv"))
         check_season("12-teams", browser, seasons, work, seasons.path_generated,
-                     seasons.games_generated, 2027, "Avon")
+                     seasons.games_generated, 2027, "Avon", None)
+        check_display_names(browser, seasons, work)
     finally:
         shutil.rmtree(browser.profile, ignore_errors=True)
     return calendar_seasons.outcome(failures)
