@@ -246,6 +246,39 @@ TEST_P(ProgramsCompared, DisplayNamesGiveTheSameBytes) {
   }
 }
 
+// A season's teams (import --teams-output) and the season exported are this
+// build's bytes, to a file and to a redirected standard output; the export
+// imports back into this build's text, and an export onto its season is
+// refused with the same words.
+TEST_P(ProgramsCompared, ExportAndTeamsOutputGiveTheSameBytes) {
+  Give("season.csv", ReadFileBytes(ZELTO_SEASON_1884));
+  auto [linux_import, import] = Tool("import --teams-output teams.csv --output 1884.txt season.csv");
+  EXPECT_EQ(import.status, 0) << import.output;
+  EXPECT_FALSE(Linux("teams.csv").empty());
+  EXPECT_EQ(Other("teams.csv"), Linux("teams.csv"));
+  // The NL alone warns of nothing, so its teams alone reach the stream.
+  Tool("import --league NL --teams-output nl.csv --output nl.txt season.csv");
+  ProgramRun teams = RunIn(other_, GetParam().tool +
+                                       " import --league NL --teams-output - --output nl.txt season.csv");
+  EXPECT_EQ(teams.output, Linux("nl.csv"));
+
+  Tool("build 1884.txt 1884.SCH");
+  auto [linux_export, exported] = Tool("export --teams teams.csv --year 1884 --output out.csv 1884.SCH");
+  EXPECT_EQ(exported.status, 0) << exported.output;
+  EXPECT_FALSE(Linux("out.csv").empty());
+  EXPECT_EQ(Other("out.csv"), Linux("out.csv"));
+  ProgramRun piped = RunIn(other_, GetParam().tool + " export --teams teams.csv --year 1884 1884.SCH");
+  EXPECT_EQ(piped.output, Linux("out.csv"));
+  Tool("import --teams teams.csv --output again.txt out.csv");
+  EXPECT_FALSE(Linux("again.txt").empty());
+  EXPECT_EQ(Other("again.txt"), Linux("again.txt"));
+
+  auto [linux_refused, refused] = Tool("export --teams teams.csv --output 1884.SCH 1884.SCH");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(WithoutCarriageReturns(refused.output), linux_refused.output);
+  EXPECT_EQ(Other("1884.SCH"), Linux("1884.SCH"));
+}
+
 // A generated season is the same bytes from every build, seed for seed.
 TEST_P(ProgramsCompared, GenerateGivesTheSameSeason) {
   std::string teams;

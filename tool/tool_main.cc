@@ -18,6 +18,7 @@
 #include "tool/calendar/calendar_command.h"
 #include "tool/check/check_command.h"
 #include "tool/dump/dump_command.h"
+#include "tool/export/export_command.h"
 #include "tool/generate/generate_command.h"
 #include "tool/import/import_command.h"
 #include "tool/report/report_command.h"
@@ -116,7 +117,14 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&import, "--league", &import_arguments.leagues);
   AddValueOption(&import, "--teams", &import_arguments.teams);
   AddValueOption(&import, "--output", &import_arguments.output);
+  AddValueOption(&import, "--teams-output", &import_arguments.teams_output);
   AddOperandsAndHelp(&import);
+  Command export_command = AddCommand(&tool, "export", tool::kExportHelp);
+  tool::ExportArguments export_arguments;
+  AddValueOption(&export_command, "--teams", &export_arguments.teams);
+  AddValueOption(&export_command, "--year", &export_arguments.year);
+  AddValueOption(&export_command, "--output", &export_arguments.output);
+  AddOperandsAndHelp(&export_command);
   Command report = AddCommand(&tool, "report", tool::kReportHelp);
   std::string report_by = "team", report_format = "text";
   tool::ReportArguments report_arguments;
@@ -166,7 +174,8 @@ int Run(const std::vector<std::string>& arguments) {
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command : {&build, &check, &dump, &import, &report, &calendar, &generate}) {
+    for (const Command* command :
+         {&build, &check, &dump, &import, &export_command, &report, &calendar, &generate}) {
       if (command->wants_help) {
         std::fputs(command->help, stdout);
         return 0;
@@ -175,7 +184,8 @@ int Run(const std::vector<std::string>& arguments) {
     return UsageError(ParseErrorText(error));
   }
 
-  for (Command* command : {&build, &check, &dump, &import, &report, &calendar, &generate}) {
+  for (Command* command :
+       {&build, &check, &dump, &import, &export_command, &report, &calendar, &generate}) {
     if (!command->app->parsed()) continue;
     command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
     if (command->wants_help) {
@@ -204,6 +214,10 @@ int Run(const std::vector<std::string>& arguments) {
   if (import.app->parsed()) {
     if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
     return tool::RunImport(import.operands[0], import_arguments);
+  }
+  if (export_command.app->parsed()) {
+    if (export_command.operands.size() != 1) return UsageError("export takes one SEASON file");
+    return tool::RunExport(export_command.operands[0], export_arguments);
   }
   if (report.app->parsed()) {
     if (report.operands.size() != 1) return UsageError("report takes one SEASON file");

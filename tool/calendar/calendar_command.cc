@@ -27,9 +27,9 @@
 #include "tool/calendar/calendar_season.h"
 #include "tool/calendar/calendar_spill.h"
 #include "tool/calendar/calendar_teams.h"
-#include "tool/calendar/calendar_year.h"
 #include "tool/held_lines.h"
 #include "tool/season/display_names.h"
+#include "tool/season/season_days.h"
 #include "tool/season/season_reader.h"
 #include "tool/tool_output.h"
 
@@ -45,17 +45,6 @@ constexpr int16_t kHeldWarnings = 3;
 constexpr int16_t kSpilledGames = 4;
 // The teams file, read whole and held open while the output is written.
 constexpr int16_t kTeamsFile = 5;
-
-bool ParseYear(const std::string& text, std::chrono::year* year) {
-  if (text.size() != 4) return false;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  *year = std::chrono::year{value};
-  return true;
-}
 
 // The stamp of every event: SOURCE_DATE_EPOCH when it is set, so that the
 // same season gives the same bytes again, else now. False when it is set to
@@ -162,7 +151,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   std::optional<std::chrono::year> first_year;
   if (!arguments.year.empty()) {
     std::chrono::year year;
-    if (!ParseYear(arguments.year, &year)) {
+    if (!ParseSeasonYear(arguments.year, &year)) {
       PrintFailure("--year takes a year of four digits, e.g. 1884, not " +
                    schedule::Quoted(arguments.year));
       return kUsageError;

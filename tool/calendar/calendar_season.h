@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "tool/calendar/calendar_year.h"
+#include "tool/season/season_days.h"
 #include "tool/season/season_reader.h"
 #include "tool/season/team_names.h"
 

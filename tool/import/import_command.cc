@@ -1,7 +1,9 @@
 // schedule-tool import: a season file as schedule text. The season file is
 // read through file access a piece at a time; the text goes to a file that
 // is put in place only when the whole season imported without an error, or
-// to standard output once the season is known to import whole.
+// to standard output once the season is known to import whole. The teams
+// named (--teams-output) go to a file of their own the same way, once the
+// text is out.
 #include "tool/import/import_command.h"
 
 #include <cstdio>
@@ -14,8 +16,10 @@
 #include "files/record_read.h"
 #include "frame/run_time_errors.h"
 #include "schedule/build_report.h"
+#include "tool/held_output.h"
 #include "tool/import/import_season.h"
 #include "tool/import/import_team_map.h"
+#include "tool/import/import_teams_output.h"
 #include "tool/tool_input.h"
 #include "tool/tool_output.h"
 
@@ -27,19 +31,19 @@ using schedule::FailedStep;
 namespace {
 
 // The season file (and before it the MAP) is read as file 1, the text
-// written as file 2.
+// written as file 2, the teams of --teams-output as file 4.
 constexpr int16_t kSeasonFile = 1;
 constexpr int16_t kTextFile = 2;
-// The text of standard input, kept until it is known whole, and the pieces
-// it is read back in.
+// The text to standard output, kept until it is known whole, when the
+// season cannot be read a second time.
 constexpr int16_t kTextSpool = 3;
-constexpr int64_t kSpoolPiece = 32 * 1024;
+constexpr int16_t kTeamsFile = 4;
 // A MAP names a season's teams: a few dozen lines.
 constexpr size_t kMaxMapBytes = 1024 * 1024;
 
 // The names of a MAP file; false when it cannot be read or holds lines it
 // refuses (each printed).
-bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
+bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams, tool::MapDisplays* displays) {
   std::string text;
   std::string failure = ReadWholeInput(kSeasonFile, map, "team map", kMaxMapBytes,
                                        [&](std::string_view piece) { text.append(piece); });
@@ -49,19 +53,18 @@ bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
     return false;
   }
   std::vector<std::string> errors;
-  tool::ReadTeamMap(text, map, teams, &errors);
+  tool::ReadTeamMap(text, map, teams, &errors, displays);
   for (const std::string& error : errors) PrintFailure(error);
   return errors.empty();
 }
 
 // One import of the season into `sink`; the failure to read it, if any.
 std::string ImportInto(const std::string& season, const tool::ImportOptions& options,
-                       const tool::TextSink& sink, tool::ImportReport* report,
-                       bool keep_open = false) {
+                       const tool::TextSink& sink, tool::ImportReport* report) {
   tool::SeasonImporter importer(options, sink);
   std::string failure = ReadWholeInput(kSeasonFile, season, "season file", 0,
                                        [&](std::string_view piece) { importer.TakeBytes(piece); });
-  if (!keep_open) files::CloseAllFiles();
+  files::CloseAllFiles();
   importer.Finish();
   *report = importer.report();
   return failure;
@@ -72,9 +75,53 @@ void PrintReport(const tool::ImportReport& report) {
   for (const std::string& warning : report.warnings) PrintFailure("warning: " + warning);
 }
 
+// Where --teams-output goes ("-": standard output; empty: not asked for),
+// and what it is made of.
+struct TeamsOutput {
+  std::string path;
+  tool::MapDisplays displays;
+  bool Wanted() const { return !path.empty(); }
+};
+
+// Opens the teams output while the season (and the text's file) are open,
+// so that naming either is refused as a file in use.
+bool OpenTeamsOutput(const TeamsOutput& teams) {
+  if (!teams.Wanted()) return true;
+  std::string failure = OpenToolOutput(kTeamsFile, teams.path);
+  if (failure.empty()) return true;
+  files::CloseAllFiles();
+  PrintFailure(failure);
+  return false;
+}
+
+// The teams of a whole import into the teams file, unwritten while nothing
+// is committed: 0, or 1 with the failure printed and every file closed. A
+// teams output to standard output waits for FinishTeamsOutput.
+int PutTeamsOutput(const TeamsOutput& teams, const tool::SeasonImporter& importer) {
+  if (!teams.Wanted() || ToStandardOutput(teams.path)) return 0;
+  int code = PutToolOutput(kTeamsFile, teams.path, tool::ImportedTeamsCsv(importer.teams(), teams.displays));
+  if (code == 0) return 0;
+  files::CloseAllFiles();
+  PrintFailure(CannotText(FailedStep::kWrite, "file", teams.path, code));
+  return 1;
+}
+
+// Puts the teams out once the text is, and closes every file.
+int FinishTeamsOutput(const TeamsOutput& teams, const tool::SeasonImporter& importer) {
+  if (!teams.Wanted()) {
+    files::CloseAllFiles();
+    return 0;
+  }
+  int failure = 0;
+  if (ToStandardOutput(teams.path)) {
+    failure = PutToolOutput(kTeamsFile, teams.path, tool::ImportedTeamsCsv(importer.teams(), teams.displays));
+  }
+  return FinishToolOutput(kTeamsFile, teams.path, failure);
+}
+
 // The text into the file `output`, put in place only when the import is whole.
 int ImportToFile(const std::string& season, const tool::ImportOptions& options,
-                 const std::string& output) {
+                 const std::string& output, const TeamsOutput& teams) {
   // The season is opened first: an output that is the season file itself is
   // refused as a file in use, and the season keeps its bytes.
   if (int code = OpenToolInput(kSeasonFile, season)) {
@@ -86,6 +133,7 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
     PrintFailure(CannotText(FailedStep::kOpen, "file", output, code));
     return 1;
   }
+  if (!OpenTeamsOutput(teams)) return 1;
   int write_failure = 0;
   tool::SeasonImporter importer(options, [&](std::string_view text) {
     if (write_failure != 0) return;
@@ -101,40 +149,40 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
     PrintFailure(failure);
   }
   bool whole = failure.empty() && importer.report().Succeeded() && write_failure == 0;
+  if (whole && PutTeamsOutput(teams, importer) != 0) return 1;
   if (whole) write_failure = files::CommitOutput(kTextFile);
-  files::CloseAllFiles();  // an uncommitted text is removed
-  if (write_failure != 0) {
-    PrintFailure(CannotText(FailedStep::kWrite, "file", output, write_failure));
+  if (write_failure != 0 || !whole) {
+    files::CloseAllFiles();  // an uncommitted text or teams file is removed
+    if (write_failure != 0) PrintFailure(CannotText(FailedStep::kWrite, "file", output, write_failure));
     return 1;
   }
-  return whole ? 0 : 1;
+  return FinishTeamsOutput(teams, importer);
 }
 
-// Copies the spool open as kTextSpool to standard output.
-int CopySpoolOut() {
-  uint8_t chunk[64 * 1024];
-  for (uint64_t offset = 0;;) {
-    uint32_t got = 0;
-    if (int code = files::ReadBytesAt(kTextSpool, offset, chunk, sizeof chunk, &got)) return code;
-    if (got == 0) return 0;
-    if (std::fwrite(chunk, 1, got, stdout) != got) return 0;  // FinishStandardOutput tells
-    offset += got;
+// The text to standard output, held in a temporary file until the season
+// is known to import whole: for standard input, which can be read only
+// once, and while a teams file is open, which keeps the season from being
+// opened again.
+int ImportHeldToStandardOutput(const std::string& season, const tool::ImportOptions& options,
+                               const TeamsOutput& teams) {
+  if (int code = OpenToolInput(kSeasonFile, season)) {
+    PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
+    return 1;
   }
-}
-
-// The text to standard output, written only once the season is known to
-// import whole: a season file is read twice; standard input, which can be
-// read only once, has its text put into a temporary file meanwhile, so that
-// memory never holds it.
-int ImportToStandardOutput(const std::string& season, const tool::ImportOptions& options) {
-  const bool standard_input = season == "-";
-  int spool_code = standard_input ? files::OpenSpool(kTextSpool, kSpoolPiece) : 0;
-  tool::ImportReport report;
-  std::string failure = ImportInto(season, options, [&](std::string_view text) {
-    if (!standard_input || spool_code != 0) return;
-    spool_code = files::WriteBytes(kTextSpool, reinterpret_cast<const uint8_t*>(text.data()),
-                                   static_cast<uint32_t>(text.size()));
-  }, &report, standard_input);
+  if (!OpenTeamsOutput(teams)) return 1;
+  HeldOutput text(kTextSpool, "-", "the imported text");
+  if (std::string failure = text.Open(); !failure.empty()) {
+    files::CloseAllFiles();
+    PrintFailure(failure);
+    return 1;
+  }
+  int put_failure = 0;
+  tool::SeasonImporter importer(options, [&](std::string_view piece) {
+    if (put_failure == 0) put_failure = text.Put(piece);
+  });
+  std::string failure = ReadToEnd(kSeasonFile, season, "season file", 0,
+                                  [&](std::string_view piece) { importer.TakeBytes(piece); });
+  importer.Finish();
   // A season that could not be read says so alone: what the import made of
   // its part would only mislead.
   if (!failure.empty()) {
@@ -142,27 +190,37 @@ int ImportToStandardOutput(const std::string& season, const tool::ImportOptions&
     PrintFailure(failure);
     return 1;
   }
-  PrintReport(report);
-  if (!report.Succeeded()) {
+  PrintReport(importer.report());
+  if (!importer.report().Succeeded()) {
     files::CloseAllFiles();
     return 1;
   }
-  if (standard_input) {
-    if (spool_code == 0) spool_code = CopySpoolOut();
+  if (PutTeamsOutput(teams, importer) != 0) return 1;
+  if (text.Finish(true, put_failure) != 0) {
     files::CloseAllFiles();
-    if (spool_code != 0) {
-      PrintFailure(schedule::TemporaryFileText(FailedStep::kWrite, "the text of standard input",
-                                             spool_code));
-      return 1;
-    }
-  } else {
-    failure = ImportInto(season, options, [](std::string_view text) {
-      std::fwrite(text.data(), 1, text.size(), stdout);
-    }, &report);
-    if (!failure.empty() || !report.Succeeded()) {
-      PrintFailure(CannotText(FailedStep::kRead, "season file", season, "it changed while it was read"));
-      return 1;
-    }
+    return 1;
+  }
+  return FinishTeamsOutput(teams, importer);
+}
+
+// The text to standard output, written only once the season is known to
+// import whole: a season file is read twice, so that neither memory nor a
+// temporary file holds the text.
+int ImportToStandardOutput(const std::string& season, const tool::ImportOptions& options) {
+  tool::ImportReport report;
+  std::string failure = ImportInto(season, options, [](std::string_view) {}, &report);
+  if (!failure.empty()) {
+    PrintFailure(failure);
+    return 1;
+  }
+  PrintReport(report);
+  if (!report.Succeeded()) return 1;
+  failure = ImportInto(season, options, [](std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+  }, &report);
+  if (!failure.empty() || !report.Succeeded()) {
+    PrintFailure(CannotText(FailedStep::kRead, "season file", season, "it changed while it was read"));
+    return 1;
   }
   return FinishStandardOutput();
 }
@@ -179,11 +237,16 @@ int RunImport(const std::string& season, const ImportArguments& arguments) {
       return kUsageError;
     }
   }
-  if (!arguments.teams.empty() && !ReadMap(arguments.teams, &options.teams)) return 1;
-  if (arguments.output.empty() || arguments.output == "-") {
-    return ImportToStandardOutput(season, options);
+  TeamsOutput teams{arguments.teams_output, {}};
+  if (teams.Wanted() && ToStandardOutput(teams.path) && ToStandardOutput(arguments.output)) {
+    PrintFailure("--teams-output -: the text goes to standard output already; give --output or "
+                 "--teams-output a file");
+    return kUsageError;
   }
-  return ImportToFile(season, options, arguments.output);
+  if (!arguments.teams.empty() && !ReadMap(arguments.teams, &options.teams, &teams.displays)) return 1;
+  if (!ToStandardOutput(arguments.output)) return ImportToFile(season, options, arguments.output, teams);
+  if (season == "-" || teams.Wanted()) return ImportHeldToStandardOutput(season, options, teams);
+  return ImportToStandardOutput(season, options);
 }
 
 }  // namespace tool

@@ -12,10 +12,12 @@ struct ImportArguments {
   std::string leagues;  ///< --league LIST
   std::string teams;    ///< --teams MAP
   std::string output;   ///< --output TEXT ("-": standard output)
+  std::string teams_output;  ///< --teams-output FILE ("-": standard output)
 };
 
-/// `import [--league LIST] [--teams MAP] [--output TEXT] SEASON`: SEASON
-/// "-" is standard input. The exit status: 0 written, 1 failed, 2 usage.
+/// `import [--league LIST] [--teams MAP] [--output TEXT] [--teams-output
+/// FILE] SEASON`: SEASON "-" is standard input. The exit status: 0
+/// written, 1 failed, 2 usage.
 int RunImport(const std::string& season, const ImportArguments& arguments);
 
 }  // namespace tool

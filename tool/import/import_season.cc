@@ -188,7 +188,10 @@ std::string SeasonImporter::MadeName(const std::string& code, const std::string&
                     schedule::Quoted(name) + ": give one of them another name with --teams");
     return "";
   }
-  if (added) ++report_.teams;
+  if (added) {
+    ++report_.teams;
+    teams_.push_back(ImportedTeam{name, code, league});
+  }
   return name;
 }
 

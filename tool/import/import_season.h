@@ -46,6 +46,14 @@ struct ImportReport {
   bool Succeeded() const { return error_count == 0; }
 };
 
+/// A team as the text names it, with the code and league of the row that
+/// first gave it that name.
+struct ImportedTeam {
+  std::string name;
+  std::string code;
+  std::string league;
+};
+
 /// Turns a season file's rows into schedule text. Feed it the file's bytes
 /// (TakeBytes) or its lines (TakeRow), then call Finish. Once an error is
 /// found no more text goes to the sink, but the rows are still checked, so
@@ -68,6 +76,9 @@ class SeasonImporter {
 
   /// What was found so far; complete after Finish.
   const ImportReport& report() const { return report_; }
+
+  /// The teams named so far, in the order the text first names them.
+  const std::vector<ImportedTeam>& teams() const { return teams_; }
 
  private:
   // A line from the splitter: an overlong one is refused, else TakeRow.
@@ -96,6 +107,7 @@ class SeasonImporter {
   TextSink sink_;
   RowLineSplitter splitter_;
   ImportReport report_;
+  std::vector<ImportedTeam> teams_;
   std::map<std::string, std::string, std::less<>> mapped_;  // code -> name from the MAP
   std::map<std::string, std::string> names_;  // code, league, year -> name; empty: refused
   std::map<std::string, std::string> owners_;  // name -> the code that has it

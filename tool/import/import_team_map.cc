@@ -5,6 +5,9 @@
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
+#include "tool/csv_field.h"
+#include "tool/season/team_codes.h"
+#include "tool/season/teams_file.h"
 
 namespace tool {
 namespace {
@@ -25,10 +28,53 @@ std::string CodeProblem(std::string_view code) {
   return "";
 }
 
+// True when the first line that is not blank or a comment is a CSV header
+// naming a `code` and a `name` column, in any case: a CSV teams file.
+bool IsTeamsCsv(std::string_view map_text) {
+  for (size_t at = 0; at < map_text.size();) {
+    size_t end = map_text.find('\n', at);
+    std::string_view line = map_text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+    at = end == std::string_view::npos ? map_text.size() : end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (IsBlankText(line) || line.front() == '#') continue;
+    std::vector<std::string> fields;
+    std::string problem;
+    if (!SplitCsvRow(line, &fields, &problem)) return false;
+    bool code = false, name = false;
+    for (std::string& field : fields) {
+      size_t first = field.find_first_not_of(" \t");
+      size_t last = field.find_last_not_of(" \t");
+      std::string word = first == std::string::npos ? "" : field.substr(first, last - first + 1);
+      for (char& c : word) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+      code = code || word == "code";
+      name = name || word == "name";
+    }
+    return code && name;
+  }
+  return false;
+}
+
+// A CSV teams file as a MAP: its teams that give a code.
+int ReadTeamsCsvMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
+                    std::vector<std::string>* errors, MapDisplays* displays) {
+  const size_t errors_before = errors->size();
+  TeamsFile file;
+  ReadTeamsFile(map_text, map_name, &file, errors);
+  CheckTeamCodes(file, map_name, errors);
+  if (errors->size() != errors_before) return static_cast<int>(errors->size() - errors_before);
+  for (const TeamEntry& team : file.teams) {
+    if (team.code.empty()) continue;
+    teams->push_back(TeamName{team.code, team.name, team.line});
+    if (displays != nullptr && !team.display.empty()) displays->emplace(team.code, team.display);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
-                std::vector<std::string>* errors) {
+                std::vector<std::string>* errors, MapDisplays* displays) {
+  if (IsTeamsCsv(map_text)) return ReadTeamsCsvMap(map_text, map_name, teams, errors, displays);
   std::map<std::string, int, std::less<>> named_on;  // code -> its line
   int refused = 0;
   int number = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tool/import/import_teams_output.h"
 
 namespace tool {
 namespace {
@@ -61,6 +62,32 @@ TEST(ReadTeamMapTest, RefusesNamesAGameLineCannotCarryWithTheirLines) {
   ASSERT_EQ(teams.size(), 1u);
   EXPECT_EQ(teams[0].code, "ok");
   EXPECT_EQ(teams[0].name, "fine");
+}
+
+// A CSV teams file is a MAP of the teams that give a code, and its display
+// names reach --teams-output, which falls back on the team list's.
+TEST(ReadTeamMapTest, ACsvTeamsFileMapsItsCodesAndDisplaysIntoTheTeamsOutput) {
+  std::vector<TeamName> teams;
+  std::vector<std::string> errors;
+  MapDisplays displays;
+  EXPECT_EQ(ReadTeamMap("# teams\nName,Division,Code,Display\nbeans,e,BSN,\"Beans, of Boston\"\n"
+                        "nocode,e,,\nown,w,XYZ,\n",
+                        "t.csv", &teams, &errors, &displays),
+            0);
+  ASSERT_EQ(teams.size(), 2u);
+  EXPECT_EQ(teams[0].code, "BSN");
+  EXPECT_EQ(teams[0].name, "beans");
+  EXPECT_EQ(teams[1].line, 5);
+  EXPECT_EQ(ImportedTeamsCsv({{"beans", "BSN", "NL"}, {"own", "XYZ", "XL"}, {"84nprovi", "PRO", "NL"}},
+                             displays),
+            "name,code,league,display\r\nbeans,BSN,NL,\"Beans, of Boston\"\r\nown,XYZ,XL,\r\n"
+            "84nprovi,PRO,NL,Providence Grays\r\n");
+
+  EXPECT_EQ(ReadTeamMap("code,name\nN Y,a\nBSN,b\nBSN,c\n", "t.csv", &teams, &errors), 2);
+  EXPECT_EQ(errors, (std::vector<std::string>{
+                        "t.csv:2: team \"a\": code \"N Y\" holds a blank, which a team code cannot hold",
+                        "t.csv:4: team \"c\": code \"BSN\" is team \"b\"'s already (line 3): a code names "
+                        "one team"}));
 }
 
 TEST(ParseLeagueListTest, SplitsAndRefusesEmptyCodes) {

@@ -46,6 +46,7 @@ void TellRecord(const ScheduleRecord& record, int64_t number, SeasonListener* li
     told.date = date;
     told.visitor = TrimTrailingSpaces(std::string_view(game.visitor, kNameWidth));
     told.home = TrimTrailingSpaces(std::string_view(game.home, kNameWidth));
+    told.options = TrimTrailingSpaces(std::string_view(game.options, schedule::kOptionsWidth));
     told.record = number;
     told.slot = slot;
     // A slot whose names are blank holds options alone: no game.
@@ -163,6 +164,7 @@ bool SeasonFromGrouping::GameStored(int slot, const schedule::GameFields& game,
   told.date = date_;
   told.visitor = TrimTrailingSpaces(game.visitor);
   told.home = TrimTrailingSpaces(game.home);
+  told.options = TrimTrailingSpaces(game.options);
   told.record = record_;
   told.slot = slot;
   told.line = source.line;

@@ -25,6 +25,7 @@ struct SeasonGame {
   std::string_view date;     ///< the stored date, 8 bytes, space-padded
   std::string_view visitor;  ///< the visitor's stored name, trailing blanks removed
   std::string_view home;     ///< the home team's stored name, trailing blanks removed
+  std::string_view options;  ///< the stored options, trailing blanks removed
   int64_t record = 0;        ///< the record it is stored in: 2 for the first date
   int slot = 0;              ///< its slot in that record, 1 to 15
   int64_t line = 0;          ///< the text's editor line; 0 in a schedule file

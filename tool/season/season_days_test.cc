@@ -1,4 +1,4 @@
-#include "tool/calendar/calendar_year.h"
+#include "tool/season/season_days.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ std::string DayOf(SeasonDays* days, std::string_view date) {
          std::to_string(static_cast<unsigned>(ymd.day()));
 }
 
-TEST(CalendarYear, TwoDigitsAreThisCenturyUpToNextYearElseTheLast) {
+TEST(SeasonDays, TwoDigitsAreThisCenturyUpToNextYearElseTheLast) {
   EXPECT_EQ(DefaultSeasonYear(45, year{2026}), year{1945});
   EXPECT_EQ(DefaultSeasonYear(19, year{2026}), year{2019});
   EXPECT_EQ(DefaultSeasonYear(27, year{2026}), year{2027});
@@ -27,7 +27,7 @@ TEST(CalendarYear, TwoDigitsAreThisCenturyUpToNextYearElseTheLast) {
   EXPECT_EQ(DefaultSeasonYear(0, year{1999}), year{2000});
 }
 
-TEST(CalendarYear, LaterDatesFollowTheFirstAndPassIntoTheNextCenturyAfter99) {
+TEST(SeasonDays, LaterDatesFollowTheFirstAndPassIntoTheNextCenturyAfter99) {
   SeasonDays days(year{1899}, year{2026});
   EXPECT_EQ(DayOf(&days, "12/31/99"), "1899-12-31");
   // 1900 is no leap year, though its two digits divide by four.
@@ -43,7 +43,7 @@ TEST(CalendarYear, LaterDatesFollowTheFirstAndPassIntoTheNextCenturyAfter99) {
   EXPECT_FALSE(leap.year_refused());
 }
 
-TEST(CalendarYear, AYearGivenMustEndInTheFirstDatesTwoDigits) {
+TEST(SeasonDays, AYearGivenMustEndInTheFirstDatesTwoDigits) {
   SeasonDays days(year{1885}, year{2026});
   EXPECT_EQ(DayOf(&days, "xx/yy/zz"), "date \"xx/yy/zz\" is not written MM/DD/YY");
   EXPECT_FALSE(days.year_refused());  // no first date yet

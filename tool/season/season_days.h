@@ -1,9 +1,10 @@
-// The real days of a season's dates. A stored date holds two digits of the
+// The real days of a season's dates, for the commands that place a season
+// on the calendar (calendar, export). A stored date holds two digits of the
 // year (MM/DD/YY); the season's first date fixes the century, and later
 // dates follow it, passing into the next century where a 99 year is
 // followed by a 00 year, as check counts the dates.
-#ifndef ZELTO_TOOL_CALENDAR_CALENDAR_YEAR_H_
-#define ZELTO_TOOL_CALENDAR_CALENDAR_YEAR_H_
+#ifndef ZELTO_TOOL_SEASON_SEASON_DAYS_H_
+#define ZELTO_TOOL_SEASON_SEASON_DAYS_H_
 
 #include <chrono>
 #include <optional>
@@ -16,6 +17,9 @@ namespace tool {
 /// first date is read without --year: 20YY when that is no later than the
 /// year after `today`'s, else 19YY. In 2026 "27" is 2027 and "45" 1945.
 std::chrono::year DefaultSeasonYear(int two_digits, std::chrono::year today);
+
+/// Reads a --year value: exactly four digits. False for anything else.
+bool ParseSeasonYear(std::string_view text, std::chrono::year* year);
 
 /// A date written MM/DD/YY, each part two digits; nullopt for anything else.
 struct WrittenDate {
@@ -53,4 +57,4 @@ class SeasonDays {
 
 }  // namespace tool
 
-#endif  // ZELTO_TOOL_CALENDAR_CALENDAR_YEAR_H_
+#endif  // ZELTO_TOOL_SEASON_SEASON_DAYS_H_

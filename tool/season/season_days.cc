@@ -1,4 +1,4 @@
-#include "tool/calendar/calendar_year.h"
+#include "tool/season/season_days.h"
 
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
@@ -19,6 +19,17 @@ constexpr std::chrono::year_month_day kLastDay{year{9999}, std::chrono::December
 year DefaultSeasonYear(int two_digits, year today) {
   const year recent{2000 + two_digits};
   return recent <= today + std::chrono::years{1} ? recent : year{1900 + two_digits};
+}
+
+bool ParseSeasonYear(std::string_view text, year* season_year) {
+  if (text.size() != 4) return false;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  *season_year = year{value};
+  return true;
 }
 
 std::optional<WrittenDate> ParseWrittenDate(std::string_view date) {
