@@ -2,9 +2,11 @@
 
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
+#include "schedule/written_date.h"
 
 namespace tool {
 
+using schedule::WrittenDate;
 using std::chrono::year;
 
 namespace {
@@ -21,21 +23,9 @@ year DefaultSeasonYear(int two_digits, year today) {
   return recent <= today + std::chrono::years{1} ? recent : year{1900 + two_digits};
 }
 
-std::optional<WrittenDate> ParseWrittenDate(std::string_view date) {
-  if (date.size() != 8 || date[2] != '/' || date[5] != '/') return std::nullopt;
-  int parts[3];
-  for (int part = 0; part < 3; ++part) {
-    char tens = date[part * 3];
-    char ones = date[part * 3 + 1];
-    if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return std::nullopt;
-    parts[part] = (tens - '0') * 10 + (ones - '0');
-  }
-  return WrittenDate{static_cast<unsigned>(parts[0]), static_cast<unsigned>(parts[1]), parts[2]};
-}
-
 bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::string* problem) {
   const std::string shown = schedule::Quoted(schedule::TrimTrailingSpaces(date));
-  std::optional<WrittenDate> written = ParseWrittenDate(date);
+  const std::optional<WrittenDate> written = schedule::ParseWrittenDate(date);
   if (!written) {
     *problem = "date " + shown + " is not written MM/DD/YY";
     return false;
@@ -61,8 +51,7 @@ bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::st
   last_two_digits_ = written->two_digit_year;
 
   const int full_year = century_start_ + written->two_digit_year;
-  const std::chrono::year_month_day real{year{full_year}, std::chrono::month{written->month},
-                                         std::chrono::day{written->day}};
+  const std::chrono::year_month_day real = schedule::DayIn(*written, year{full_year});
   if (!real.ok()) {
     *problem = "date " + shown + " is no real day in " + std::to_string(full_year);
     return false;

@@ -17,13 +17,6 @@ namespace tool {
 /// year after `today`'s, else 19YY. In 2026 "27" is 2027 and "45" 1945.
 std::chrono::year DefaultSeasonYear(int two_digits, std::chrono::year today);
 
-/// A date written MM/DD/YY, each part two digits; nullopt for anything else.
-struct WrittenDate {
-  unsigned month = 0, day = 0;
-  int two_digit_year = 0;
-};
-std::optional<WrittenDate> ParseWrittenDate(std::string_view date);
-
 /// Follows the dates of a season in the order of the file and turns each
 /// into its real day.
 class SeasonDays {
