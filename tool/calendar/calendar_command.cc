@@ -10,6 +10,7 @@
 // then one batch, however long the season.
 #include "tool/calendar/calendar_command.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -43,14 +44,14 @@ constexpr int16_t kCalendarOutputFile = 2;
 constexpr int16_t kHeldWarnings = 3;
 constexpr int16_t kSpilledGames = 4;
 
+// --year: four digits, no sign.
 bool ParseYear(const std::string& text, std::chrono::year* year) {
   if (text.size() != 4) return false;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  *year = std::chrono::year{value};
+  unsigned value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc{} || stop != end) return false;
+  *year = std::chrono::year{static_cast<int>(value)};
   return true;
 }
 
