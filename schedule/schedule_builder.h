@@ -67,14 +67,6 @@ inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 1024 * 1024};
 BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
                            BuildBuffers buffers = {});
 
-/// Reads the next line of the input open as kInputFile: 0, kPastEndOfFile
-/// once the data has ended (blanks after the last line end are no line), or
-/// the failure; a schedule file's header on the first line fails with
-/// kScheduleFileAsInput. `*line` is valid until the next read: it views the
-/// read buffer, or `*storage` for a line that had to be put together. Build
-/// and check both read through it.
-int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes);
-
 /// Builds from the input already open as file kInputFile (standard input,
 /// say) into `output_name`; the input is closed at the end.
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers);

@@ -8,6 +8,7 @@
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
+#include "schedule/text_lines.h"
 #include "tool/record_places.h"
 #include "tool/tool_input.h"
 
@@ -90,21 +91,13 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
 bool ReadText(const std::string& path, SeasonListener* listener, std::string* failure) {
   SeasonFromGrouping season(listener);
   schedule::ScheduleGrouper grouper(&season);
-  std::string storage;
-  std::string_view line;
   files::FieldNotes notes;
-  for (;;) {
-    int code = schedule::ReadInputLine(&line, &storage, &notes);
-    if (code == frame::kPastEndOfFile) break;
-    if (code != 0) {
-      *failure = CannotRead(path, code, code == frame::kFieldTooLong ? notes.first_line : 0);
-      return false;
-    }
-    // The view's two words taken one by one, as the build takes them: read
-    // back whole right after the reader stored them apart, they would wait.
-    const char* const data = line.data();
-    const size_t size = line.size();
-    grouper.Take({std::string_view(data, size), notes.first_line});
+  const schedule::LinesTaken taken =
+      schedule::TakeInputLines(&grouper, [](const files::FieldNotes&) {}, &notes);
+  if (taken.code != 0) {
+    *failure = CannotRead(path, taken.code,
+                          taken.code == frame::kFieldTooLong ? notes.first_line : 0);
+    return false;
   }
   if (!grouper.has_date()) {
     *failure = CannotRead(path, frame::kNoDateLine);
