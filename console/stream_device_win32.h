@@ -46,7 +46,7 @@ class Win32StreamDevice final : public StreamDeviceBase {
   /// Sends the line still held (see Flush).
   ~Win32StreamDevice() override;
 
-  /// Sleeps without using the processor.
+  /// ConsoleDevice's Sleep, as console_device.h documents it.
   void Sleep(int milliseconds) override;
 
  private:
