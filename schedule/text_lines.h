@@ -14,6 +14,7 @@
 #include "frame/run_time_errors.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_grouper.h"
+#include "schedule/schedule_record.h"
 
 namespace schedule {
 
@@ -22,7 +23,14 @@ namespace schedule {
 /// the failure; a schedule file's header on the first line fails with
 /// kScheduleFileAsInput. `*line` is valid until the next read: it views the
 /// read buffer, or `*storage` for a line that had to be put together.
-int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes);
+/// Inline: the build calls it for every line.
+inline int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes) {
+  int code = files::ReadNextFieldView(kInputFile, line, storage, notes);
+  if (code == 0 && notes->first_line == 1 && IsScheduleHeader(*line)) {
+    code = frame::kScheduleFileAsInput;
+  }
+  return code;
+}
 
 /// How a walk through a text's lines ended.
 struct LinesTaken {
