@@ -37,10 +37,9 @@ namespace tool {
 
 namespace {
 
-// The season is read as kSeasonFile, the output written as this one,
-// warnings wait under the next when there are many, and games past a
-// batch's worth under the last.
-constexpr int16_t kCalendarOutputFile = 2;
+// The season is read as kToolInputFile and the output written as
+// kToolOutputFile; warnings wait under the next file number when there are
+// many, and games past a batch's worth under the last.
 constexpr int16_t kHeldWarnings = 3;
 constexpr int16_t kSpilledGames = 4;
 
@@ -70,7 +69,7 @@ bool EventStamp(std::chrono::sys_seconds* stamp) {
   return false;
 }
 
-// Reads the season open as kSeasonFile into `collector`, which hands its
+// Reads the season open as kToolInputFile into `collector`, which hands its
 // warnings to `warnings`, and takes the season from it; false when it could
 // not be read or --year does not fit it (each reason printed). The warnings
 // are shown only once it was read whole.
@@ -107,16 +106,16 @@ bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines
 }
 
 // Writes the calendar made by `write` to standard output or to the output
-// file open as kCalendarOutputFile, a piece at a time. `write` answers
+// file open as kToolOutputFile, a piece at a time. `write` answers
 // false when something other than the writing failed (printed already):
 // then the file is not put in place (standard output has what it was given).
 int WriteOutput(const std::string& output, const std::function<bool(GatheredOutput*)>& write) {
-  GatheredOutput out(ToToolOutput(kCalendarOutputFile, output));
+  GatheredOutput out(ToToolOutput(kToolOutputFile, output));
   if (!write(&out)) {
     files::CloseAllFiles();
     return 1;
   }
-  return FinishToolOutput(kCalendarOutputFile, output, out.Finish());
+  return FinishToolOutput(kToolOutputFile, output, out.Finish());
 }
 
 // Writes the calendar of `shown` a batch at a time, each batch's games read
@@ -179,7 +178,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     PrintFailure(failure);
     return 1;
   }
-  if (failure = OpenToolOutput(kCalendarOutputFile, arguments.output); !failure.empty()) {
+  if (failure = OpenToolOutput(kToolOutputFile, arguments.output); !failure.empty()) {
     files::CloseAllFiles();
     PrintFailure(failure);
     return 1;

@@ -26,12 +26,9 @@ using schedule::FailedStep;
 
 namespace {
 
-// The season file (and before it the MAP) is read as file 1, the text
-// written as file 2.
-constexpr int16_t kSeasonFile = 1;
-constexpr int16_t kTextFile = 2;
-// The text of standard input, kept until it is known whole, and the pieces
-// it is read back in.
+// The season file (and before it the MAP) is read as kToolInputFile, the
+// text written as kToolOutputFile. The text of standard input is kept
+// under this one until it is known whole, and read back in these pieces.
 constexpr int16_t kTextSpool = 3;
 constexpr int64_t kSpoolPiece = 32 * 1024;
 // A MAP names a season's teams: a few dozen lines.
@@ -41,7 +38,7 @@ constexpr size_t kMaxMapBytes = 1024 * 1024;
 // refuses (each printed).
 bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
   std::string text;
-  std::string failure = ReadWholeInput(kSeasonFile, map, "team map", kMaxMapBytes,
+  std::string failure = ReadWholeInput(kToolInputFile, map, "team map", kMaxMapBytes,
                                        [&](std::string_view piece) { text.append(piece); });
   files::CloseAllFiles();
   if (!failure.empty()) {
@@ -59,7 +56,7 @@ std::string ImportInto(const std::string& season, const tool::ImportOptions& opt
                        const tool::TextSink& sink, tool::ImportReport* report,
                        bool keep_open = false) {
   tool::SeasonImporter importer(options, sink);
-  std::string failure = ReadWholeInput(kSeasonFile, season, "season file", 0,
+  std::string failure = ReadWholeInput(kToolInputFile, season, "season file", 0,
                                        [&](std::string_view piece) { importer.TakeBytes(piece); });
   if (!keep_open) files::CloseAllFiles();
   importer.Finish();
@@ -77,11 +74,11 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
                  const std::string& output) {
   // The season is opened first: an output that is the season file itself is
   // refused as a file in use, and the season keeps its bytes.
-  if (int code = OpenToolInput(kSeasonFile, season)) {
+  if (int code = OpenToolInput(kToolInputFile, season)) {
     PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
     return 1;
   }
-  if (int code = files::OpenForOutput(kTextFile, output)) {
+  if (int code = files::OpenForOutput(kToolOutputFile, output)) {
     files::CloseAllFiles();
     PrintFailure(CannotText(FailedStep::kOpen, "file", output, code));
     return 1;
@@ -89,10 +86,11 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   int write_failure = 0;
   tool::SeasonImporter importer(options, [&](std::string_view text) {
     if (write_failure != 0) return;
-    write_failure = files::WriteBytes(kTextFile, reinterpret_cast<const uint8_t*>(text.data()),
-                                      static_cast<uint32_t>(text.size()));
+    write_failure =
+        files::WriteBytes(kToolOutputFile, reinterpret_cast<const uint8_t*>(text.data()),
+                          static_cast<uint32_t>(text.size()));
   });
-  std::string failure = ReadToEnd(kSeasonFile, season, "season file", 0,
+  std::string failure = ReadToEnd(kToolInputFile, season, "season file", 0,
                                   [&](std::string_view piece) { importer.TakeBytes(piece); });
   importer.Finish();
   if (failure.empty()) {
@@ -101,7 +99,7 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
     PrintFailure(failure);
   }
   bool whole = failure.empty() && importer.report().Succeeded() && write_failure == 0;
-  if (whole) write_failure = files::CommitOutput(kTextFile);
+  if (whole) write_failure = files::CommitOutput(kToolOutputFile);
   files::CloseAllFiles();  // an uncommitted text is removed
   if (write_failure != 0) {
     PrintFailure(CannotText(FailedStep::kWrite, "file", output, write_failure));

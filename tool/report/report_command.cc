@@ -18,9 +18,6 @@
 namespace tool {
 namespace {
 
-// The report written to a file, beside the season read as kSeasonFile.
-constexpr int16_t kReportFile = 2;
-
 // Hands every event of the season to the counter and the finder alike.
 class CountAndFind : public SeasonListener {
  public:
@@ -60,7 +57,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   if (!OpenSeason(season, &failure)) return Fail(failure);
   // The output is made while the season is open, so that a report onto the
   // season itself is refused as a file in use rather than clobbering it.
-  if (failure = OpenToolOutput(kReportFile, arguments.output); !failure.empty()) {
+  if (failure = OpenToolOutput(kToolOutputFile, arguments.output); !failure.empty()) {
     return Fail(failure);
   }
 
@@ -79,7 +76,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   std::fflush(stderr);  // the findings stand before the report
 
   const std::string report = FormatReport(season, counter, arguments.by, arguments.format);
-  return WriteToolOutput(kReportFile, arguments.output, report);
+  return WriteToolOutput(kToolOutputFile, arguments.output, report);
 }
 
 }  // namespace tool

@@ -25,9 +25,6 @@ using schedule::kDateWidth;
 using schedule::kNameWidth;
 using schedule::kRecordLength;
 
-// A text is read through the build's own line reader, which reads file 1.
-static_assert(kSeasonFile == schedule::kInputFile, "a season text is read as the build's input");
-
 namespace {
 
 constexpr std::string_view kDateKind = "  ";
@@ -64,7 +61,7 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
   uint64_t size = 0;
   for (int64_t number = 1;; ++number) {
     uint32_t got = 0;
-    if (int code = files::ReadBytes(kSeasonFile, reinterpret_cast<uint8_t*>(&record),
+    if (int code = files::ReadBytes(kToolInputFile, reinterpret_cast<uint8_t*>(&record),
                                     kRecordLength, &got)) {
       *failure = schedule::CannotText(FailedStep::kRead, "schedule file", path, code);
       return false;
@@ -110,7 +107,7 @@ bool ReadText(const std::string& path, SeasonListener* listener, std::string* fa
 }  // namespace
 
 bool OpenSeason(const std::string& path, std::string* failure) {
-  if (int code = OpenToolInput(kSeasonFile, path)) {
+  if (int code = OpenToolInput(kToolInputFile, path)) {
     *failure = DescribeFailure(BuildFailure{FileRole::kInput, FailedStep::kOpen, code}, path, "");
     return false;
   }
@@ -121,7 +118,7 @@ bool ReadOpenSeason(const std::string& path, SeasonListener* listener, SeasonKin
                     std::string* failure) {
   uint8_t first[kRecordLength];
   uint32_t got = 0;
-  if (int code = files::PeekBytes(kSeasonFile, first, kRecordLength, &got)) {
+  if (int code = files::PeekBytes(kToolInputFile, first, kRecordLength, &got)) {
     *failure = CannotRead(path, code);
     return false;
   }
