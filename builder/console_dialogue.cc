@@ -8,7 +8,7 @@
 #include "console/line_input.h"
 #include "console/platform_console.h"
 #include "files/input_wait.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 
 namespace builder {

@@ -8,7 +8,7 @@
 #include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "tool/check/check_text.h"

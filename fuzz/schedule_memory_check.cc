@@ -8,7 +8,7 @@
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "fuzz/schedule_fuzz_check.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "tool/dump/dump_text.h"

@@ -6,7 +6,7 @@
 #include "files/file_replace.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_grouper.h"
 #include "schedule/schedule_record.h"
 #include "schedule/shown_text.h"

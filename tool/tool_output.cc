@@ -6,7 +6,7 @@
 
 #include "files/file_access.h"
 #include "files/file_replace.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "tool/tool_input.h"
 
 namespace tool {

@@ -20,7 +20,7 @@
 #include "files/file_access.h"
 #include "files/file_replace.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/shown_text.h"
 #include "tool/calendar/calendar_html.h"
 #include "tool/calendar/calendar_ics.h"

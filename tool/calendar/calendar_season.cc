@@ -68,7 +68,7 @@ void CalendarCollector::DateBegun(std::string_view date, int64_t) {
 }
 
 int32_t CalendarCollector::TeamNumber(std::string_view name) {
-  const size_t number = names_.Number(name);
+  const size_t number = team_numbers_.Number(name);
   if (number == kept_.size()) {
     kept_.push_back(kept_names_.empty() ||
                     std::binary_search(kept_names_.begin(), kept_names_.end(), name));
@@ -138,11 +138,11 @@ void CalendarCollector::DateEnded() {
 CalendarSeason CalendarCollector::TakeSeason() {
   CalendarSeason season;
   // The names in byte order, and where each number read stands among them.
-  const std::vector<size_t> order = names_.InByteOrder();
+  const std::vector<size_t> order = team_numbers_.InByteOrder();
   place_.assign(order.size(), 0);
   for (size_t number : order) {
     place_[number] = static_cast<int32_t>(season.teams.size());
-    season.teams.push_back(names_.Name(number));
+    season.teams.push_back(team_numbers_.Name(number));
     season.team_games.push_back(team_games_[number]);
   }
   season.games = std::move(read_);

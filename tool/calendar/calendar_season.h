@@ -14,7 +14,7 @@
 
 #include "tool/calendar/calendar_year.h"
 #include "tool/season/season_reader.h"
-#include "tool/season/team_names.h"
+#include "tool/season/team_numbers.h"
 
 namespace tool {
 
@@ -108,7 +108,7 @@ class CalendarCollector : public SeasonListener {
   SeasonDays days_;
   std::vector<std::string> kept_names_;  // in byte order; empty: every team
   CalendarWarningTaker take_;
-  TeamNames names_;          // each name, numbered by its first game
+  TeamNumbers team_numbers_;  // each name, numbered by its first game
   std::vector<bool> kept_;   // by name number
   CalendarGames read_;       // named by those numbers
   std::vector<uint64_t> team_games_;  // by name number: the games of each

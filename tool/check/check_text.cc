@@ -8,7 +8,7 @@
 #include "files/read_field.h"
 #include "files/record_read.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_grouper.h"
 #include "schedule/schedule_record.h"

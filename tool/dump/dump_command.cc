@@ -5,7 +5,7 @@
 
 #include "files/file_access.h"
 #include "files/file_replace.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "tool/gathered_output.h"
 #include "tool/tool_output.h"
 

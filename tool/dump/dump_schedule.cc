@@ -1,4 +1,3 @@
-#include "schedule/build_report.h"
 #include "tool/dump/dump_schedule.h"
 
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "files/record_read.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"

@@ -33,7 +33,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 // cannot hold (files::kPlainFieldBreakers), a double quote. One look at
 // each byte, through a table, for the hundreds of thousands of records of a
 // large file.
-struct LineLook {
+struct BreakersAndQuotes {
   bool breakers = false;
   bool quote = false;
 };
@@ -49,10 +49,10 @@ struct ByteKinds {
 };
 constexpr ByteKinds kByteKinds;
 
-LineLook Look(std::string_view line) {
+BreakersAndQuotes FindBreakersAndQuotes(std::string_view line) {
   uint8_t found = 0;
   for (char byte : line) found |= kByteKinds.kinds[static_cast<uint8_t>(byte)];
-  return LineLook{(found & ByteKinds::kBreaker) != 0, (found & ByteKinds::kQuote) != 0};
+  return BreakersAndQuotes{(found & ByteKinds::kBreaker) != 0, (found & ByteKinds::kQuote) != 0};
 }
 
 // True when no byte of the record's date and slots is a breaker or a
@@ -107,9 +107,9 @@ bool PlainRecord(const ScheduleRecord& record) {
 // quote (the reader takes a quoted line). Quotes keep every byte but a
 // double quote; a TAB before a plain line is dropped and stops the skipping
 // of blanks and the quote rule alike.
-void AppendLine(std::string_view line, const LineLook& look, std::string* text) {
+void AppendLine(std::string_view line, const BreakersAndQuotes& found, std::string* text) {
   const bool awkward_start = line.front() == ' ' || line.front() == '"';
-  if (!look.quote && (awkward_start || look.breakers)) {
+  if (!found.quote && (awkward_start || found.breakers)) {
     text->append("\"").append(line).append("\"");
   } else if (awkward_start) {
     text->append("\t").append(line);
@@ -123,8 +123,8 @@ void AppendLine(std::string_view line, const LineLook& look, std::string* text) 
 // cannot hold the bytes that end it, and a quoted line ends at its next
 // double quote.
 std::string LineProblem(std::string_view line, const char* what) {
-  const LineLook look = Look(line);  // a plain record never asks
-  if (look.breakers && look.quote) {
+  const BreakersAndQuotes found = FindBreakersAndQuotes(line);  // a plain record never asks
+  if (found.breakers && found.quote) {
     return std::string(what) + " holds a double quote and a comma, TAB, CR, LF or 0x1A byte";
   }
   return "";
@@ -210,8 +210,8 @@ bool CanWriteBack(const ScheduleRecord& record, const char* previous_date) {
     return false;
   }
   const auto writable = [](std::string_view line) {
-    const LineLook look = Look(line);
-    return !(look.breakers && look.quote);
+    const BreakersAndQuotes found = FindBreakersAndQuotes(line);
+    return !(found.breakers && found.quote);
   };
   if (!writable(DateLine(record.date))) return false;
   for (const GameSlot& game : record.games) {
@@ -332,7 +332,9 @@ void AppendWriteBackText(const ScheduleRecord& record, std::string* text) {
     return;
   }
   const int last_game = LastGame(record);
-  auto append = [&](std::string_view line) { AppendLine(line, Look(line), text); };
+  auto append = [&](std::string_view line) {
+    AppendLine(line, FindBreakersAndQuotes(line), text);
+  };
   append(DateLine(record.date));
   for (int slot = 1; slot <= last_game; ++slot) {
     const GameSlot& game = record.games[slot - 1];

@@ -13,7 +13,7 @@
 #include "files/read_field.h"
 #include "files/record_read.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "tool/import/import_season.h"
 #include "tool/import/import_team_map.h"
 #include "tool/tool_input.h"
@@ -36,7 +36,7 @@ constexpr size_t kMaxMapBytes = 1024 * 1024;
 
 // The names of a MAP file; false when it cannot be read or holds lines it
 // refuses (each printed).
-bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams) {
+bool ReadMap(const std::string& map, std::vector<tool::MappedName>* teams) {
   std::string text;
   std::string failure = ReadWholeInput(kToolInputFile, map, "team map", kMaxMapBytes,
                                        [&](std::string_view piece) { text.append(piece); });

@@ -27,8 +27,8 @@ std::string CodeProblem(std::string_view code) {
 
 }  // namespace
 
-int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
-                std::vector<std::string>* errors) {
+int ReadTeamMap(std::string_view map_text, const std::string& map_name,
+                std::vector<MappedName>* teams, std::vector<std::string>* errors) {
   std::map<std::string, int, std::less<>> named_on;  // code -> its line
   int refused = 0;
   int number = 0;
@@ -59,7 +59,7 @@ int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vec
       continue;
     }
     named_on.emplace(std::string(code), number);
-    teams->push_back(TeamName{std::string(code), std::string(name), number});
+    teams->push_back(MappedName{std::string(code), std::string(name), number});
   }
   return refused;
 }

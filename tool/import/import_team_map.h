@@ -9,8 +9,9 @@
 
 namespace tool {
 
-/// A team code and the name it gets instead of the one made for it.
-struct TeamName {
+/// A team code and the name a MAP file gives it, in place of the one made
+/// for it.
+struct MappedName {
   std::string code;  ///< e.g. "NY1"
   std::string name;  ///< e.g. "giants"
   int line = 0;      ///< its line in the MAP file, 0 when it came from elsewhere
@@ -21,8 +22,8 @@ struct TeamName {
 /// `teams` and one "MAP:LINE: message" per refused line to `errors`, MAP
 /// being `map_name`. Returns 0 when every line was taken, else the number of
 /// lines refused.
-int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
-                std::vector<std::string>* errors);
+int ReadTeamMap(std::string_view map_text, const std::string& map_name,
+                std::vector<MappedName>* teams, std::vector<std::string>* errors);
 
 /// Splits the comma-separated league codes of `list` into `leagues`. False,
 /// with the reason in `problem`, when the list or one of its codes is empty.

@@ -10,7 +10,7 @@ namespace tool {
 namespace {
 
 TEST(ReadTeamMapTest, TakesNamesSkipsCommentsAndBlankLines) {
-  std::vector<TeamName> teams;
+  std::vector<MappedName> teams;
   std::vector<std::string> errors;
   EXPECT_EQ(ReadTeamMap("# 1884 names\r\nNY1,giants\r\n\r\n  \nCHN,chi-84\nPHU,\xC3\xA9t\xC3\xA9", "map.txt",
                         &teams, &errors),
@@ -26,7 +26,7 @@ TEST(ReadTeamMapTest, TakesNamesSkipsCommentsAndBlankLines) {
 }
 
 TEST(ReadTeamMapTest, RefusesNamesAGameLineCannotCarryWithTheirLines) {
-  std::vector<TeamName> teams;
+  std::vector<MappedName> teams;
   std::vector<std::string> errors;
   std::string map =
       "NY1,newyorkgi\n"  // 9 bytes
