@@ -42,14 +42,10 @@ void NumberByDay(CalendarGames* games) {
 
 }  // namespace
 
-CalendarCollector::CalendarCollector(std::string path, SeasonDays days)
-    : CalendarCollector(std::move(path), days, {}, nullptr) {}
-
 CalendarCollector::CalendarCollector(std::string path, SeasonDays days,
                                      const std::vector<std::string>& kept,
                                      CalendarWarningTaker take)
     : path_(std::move(path)), days_(days), kept_names_(kept), take_(std::move(take)) {
-  if (!take_) take_ = [this](std::string warning) { warnings_.push_back(std::move(warning)); };
   std::sort(kept_names_.begin(), kept_names_.end());
 }
 
@@ -176,18 +172,6 @@ std::string CalendarName(std::string_view name) {
     shown += escaped[at];
   }
   return shown;
-}
-
-CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams) {
-  std::vector<bool> asked(season.teams.size(), false);
-  for (int32_t team : teams) asked[static_cast<size_t>(team)] = true;
-  CalendarGames games;
-  for (const CalendarGame& game : season.games) {
-    if (asked[static_cast<size_t>(game.visitor)] || asked[static_cast<size_t>(game.home)]) {
-      games.push_back(game);
-    }
-  }
-  return games;
 }
 
 }  // namespace tool

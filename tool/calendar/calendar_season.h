@@ -62,16 +62,11 @@ using CalendarWarningTaker = std::function<void(std::string)>;
 /// games, not the season's.
 class CalendarCollector : public SeasonListener {
  public:
-  /// `path` names the season in warnings; every game is kept, and the
-  /// warnings are kept for warnings().
-  CalendarCollector(std::string path, SeasonDays days);
-  /// Keeps the games that a team of `kept` plays (every game when it is
-  /// empty) and hands each warning to `take`.
+  /// `path` names the season in warnings. Keeps the games that a team of
+  /// `kept` plays (every game when it is empty) and hands each warning to
+  /// `take`.
   CalendarCollector(std::string path, SeasonDays days, const std::vector<std::string>& kept,
                     CalendarWarningTaker take);
-  // The taker given by the first constructor keeps warnings in this one.
-  CalendarCollector(const CalendarCollector&) = delete;
-  CalendarCollector& operator=(const CalendarCollector&) = delete;
 
   void DateBegun(std::string_view date, int64_t record) override;
   void GameRead(const SeasonGame& game) override;
@@ -95,8 +90,6 @@ class CalendarCollector : public SeasonListener {
   /// number counts the games of its two teams on its day.
   int TakeSpilled(const CalendarKeep& keep, CalendarGames* games);
 
-  /// The warnings, when no taker was given.
-  const std::vector<std::string>& warnings() const { return warnings_; }
   /// The reason no calendar can be made (--year disagrees), or empty.
   const std::string& failure() const { return failure_; }
 
@@ -125,7 +118,6 @@ class CalendarCollector : public SeasonListener {
   bool any_day_ = false;
   bool day_is_new_ = false;  // the date's day is later than every day before
   bool number_at_end_ = false;
-  std::vector<std::string> warnings_;
   std::string failure_;
   // The date begun last, and what became of it.
   bool day_known_ = false;
@@ -140,10 +132,6 @@ class CalendarCollector : public SeasonListener {
 /// \xNN, as dump shows it. A backslash stays one: the name is read, not
 /// typed back.
 std::string CalendarName(std::string_view name);
-
-/// The games of `season` that `teams` (indexes into season.teams) play, in
-/// the order of the season: a game of two of them once.
-CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams);
 
 }  // namespace tool
 
