@@ -17,13 +17,7 @@
 #ifndef ZELTO_CONSOLE_CONSOLE_DEVICE_WIN32_H_
 #define ZELTO_CONSOLE_CONSOLE_DEVICE_WIN32_H_
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "console/handle_win32.h"
 
 #include "console/console_device.h"
 
