@@ -77,22 +77,23 @@ uint32_t ModifierState(int parameter) {
   return state;
 }
 
-// Splits "n;m" into up to two numbers; false for anything else (private
-// markers such as '<' or '?', intermediates, more parameters).
-// An empty number is -1 (none given).
+// Splits "n;m" into up to two numbers, an empty one -1 (none given); false
+// for anything else (private markers such as '<' or '?', intermediates,
+// more parameters).
 bool ParseParameters(std::string_view text, int* first, int* second) {
   int values[2] = {-1, -1};
   const size_t semicolon = text.find(';');
-  const std::string_view parts[2] = {
+  const std::string_view numbers[2] = {
       text.substr(0, semicolon),
       semicolon == std::string_view::npos ? std::string_view{} : text.substr(semicolon + 1)};
   for (int index = 0; index < 2; ++index) {
-    const std::string_view part = parts[index];
-    if (part.empty()) continue;
+    const std::string_view number = numbers[index];
+    if (number.empty()) continue;
     // Digits alone: an unsigned number takes no sign (nor a second ';').
     unsigned value = 0;
-    const auto [stop, error] = std::from_chars(part.data(), part.data() + part.size(), value);
-    if (error != std::errc{} || stop != part.data() + part.size() || value > 999) return false;
+    const char* const end = number.data() + number.size();
+    const auto [stop, error] = std::from_chars(number.data(), end, value);
+    if (error != std::errc{} || stop != end || value > 999) return false;
     values[index] = static_cast<int>(value);
   }
   *first = values[0];

@@ -6,10 +6,7 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
-
-#include "files/read_field.h"
 
 namespace schedule {
 

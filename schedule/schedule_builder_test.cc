@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/platform_file.h"
+#include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
 #include "schedule/messages.h"

@@ -12,7 +12,7 @@ TEST(WrittenDate, TwoDigitsEachAsWrittenAndNothingElse) {
   ASSERT_TRUE(date);
   EXPECT_EQ(DayIn(*date, year{2000}), 2000y / February / 29d);
   EXPECT_FALSE(DayIn(*date, year{1900}).ok());
-  // Parts that are no month or day are still as written: they make no real day.
+  // A month or a day that is none is read as written: it makes no real day.
   const std::optional<WrittenDate> odd = ParseWrittenDate("13/00/99");
   ASSERT_TRUE(odd);
   EXPECT_EQ(odd->month, month{13});

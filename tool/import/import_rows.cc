@@ -93,21 +93,22 @@ bool SplitRow(std::string_view row, std::vector<std::string>* fields, std::strin
 }
 
 bool ParseRowDate(std::string_view text, RowDate* date, std::string* problem) {
-  // Each part its digits alone: an unsigned number takes no sign.
-  unsigned parts[3] = {};
+  // The year, month and day, each its digits alone: an unsigned number
+  // takes no sign.
+  unsigned values[3] = {};
   const size_t widths[3] = {4, 2, 2};
   bool digits = text.size() == 8;
-  for (size_t part = 0, from = 0; digits && part < 3; from += widths[part++]) {
+  for (size_t field = 0, from = 0; digits && field < 3; from += widths[field++]) {
     const char* const first = text.data() + from;
-    const auto [stop, error] = std::from_chars(first, first + widths[part], parts[part]);
-    digits = error == std::errc{} && stop == first + widths[part];
+    const auto [stop, error] = std::from_chars(first, first + widths[field], values[field]);
+    digits = error == std::errc{} && stop == first + widths[field];
   }
   if (!digits) {
     *problem = "date " + schedule::Quoted(text) + " is not written YYYYMMDD";
     return false;
   }
-  *date = RowDate{static_cast<int>(parts[0]), static_cast<int>(parts[1]),
-                  static_cast<int>(parts[2])};
+  *date = RowDate{static_cast<int>(values[0]), static_cast<int>(values[1]),
+                  static_cast<int>(values[2])};
   // The Gregorian calendar's own rule: 19000229 is no day, 20000229 is.
   const std::chrono::year_month_day day{std::chrono::year{date->year},
                                         std::chrono::month{static_cast<unsigned>(date->month)},
