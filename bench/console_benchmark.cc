@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "builder/introduction.h"
 #include "console/console_output.h"
 #include "console/console_state.h"
 #include "console/line_input.h"
@@ -58,18 +59,10 @@ struct PseudoTerminal {
 PseudoTerminal* terminal;
 console::TerminalDevice* device;
 
-constexpr const char* kScreen[] = {
-    "Zelto Schedule Builder", "", "Input file usage:",
-    "Date lines followed by teams playing on that date...", "Dates must be in brackets [ ]",
-    "Visitor filename starts in column 1", "Home filename starts in column 10",
-    "Options (if any) start in column 19", "Example:", "[04/10/45]", "45nnewyo 45nstlou",
-    "45npitts 45nchica", "45nnewyo 45nstlou", "etc. etc.", "[04/11/45]", "45nnewyo 45nstlou",
-    "45npitts 45nchica", "45nnewyo 45nstlou", "etc. etc.", ""};
-
 void BM_DrawDialogueScreen(benchmark::State& state) {
   for (auto _ : state) {
     console::ClearScreen();
-    for (const char* line : kScreen) {
+    for (const char* line : builder::kIntroduction) {
       console::PrintText(line);
       console::PrintNewline();
     }

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "builder/introduction.h"
 #include "console/console_output.h"
 #include "console/key_records.h"
 #include "console/line_input.h"
 #include "console/platform_console.h"
 #include "files/input_wait.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 
 namespace builder {
@@ -20,30 +21,6 @@ using schedule::DescribeFailure;
 using schedule::DescribeWarning;
 
 namespace {
-
-// The title, the input format and its example; an empty entry is a blank line.
-constexpr const char* kIntroduction[] = {
-    "Zelto Schedule Builder",
-    "",
-    "Input file usage:",
-    "Date lines followed by teams playing on that date...",
-    "Dates must be in brackets [ ]",
-    "Visitor filename starts in column 1",
-    "Home filename starts in column 10",
-    "Options (if any) start in column 19",
-    "Example:",
-    "[04/10/45]",
-    "45nnewyo 45nstlou",
-    "45npitts 45nchica",
-    "45nnewyo 45nstlou",
-    "etc. etc.",
-    "[04/11/45]",
-    "45nnewyo 45nstlou",
-    "45npitts 45nchica",
-    "45nnewyo 45nstlou",
-    "etc. etc.",
-    "",
-};
 
 void PrintLine(const std::string& text) {
   console::PrintText(text);

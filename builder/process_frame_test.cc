@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "builder/introduction.h"
 #include "console/console_state.h"
 #include "testing/memory_console_device.h"
 #include "frame/error_word.h"
@@ -20,28 +22,9 @@ using testing_support::ReadFileBytes;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFileBytes;
 
-const std::vector<std::string> kIntroduction = {
-    "Zelto Schedule Builder",
-    "",
-    "Input file usage:",
-    "Date lines followed by teams playing on that date...",
-    "Dates must be in brackets [ ]",
-    "Visitor filename starts in column 1",
-    "Home filename starts in column 10",
-    "Options (if any) start in column 19",
-    "Example:",
-    "[04/10/45]",
-    "45nnewyo 45nstlou",
-    "45npitts 45nchica",
-    "45nnewyo 45nstlou",
-    "etc. etc.",
-    "[04/11/45]",
-    "45nnewyo 45nstlou",
-    "45npitts 45nchica",
-    "45nnewyo 45nstlou",
-    "etc. etc.",
-    "",
-};
+// The introduction as rows of the screen.
+const std::vector<std::string> kIntroductionRows(std::begin(kIntroduction),
+                                                 std::end(kIntroduction));
 
 class ProcessFrameTest : public ::testing::Test {
  protected:
@@ -84,7 +67,7 @@ TEST_F(ProcessFrameTest, ShowsTheDialogueAndBuildsTheSchedule) {
   device_.FillCharacters('#', 100 * 40);  // whatever was on the screen before
   EXPECT_EQ(Run("in.txt\rout.SCH\r\r"), 0);
 
-  std::vector<std::string> expected = kIntroduction;
+  std::vector<std::string> expected = kIntroductionRows;
   expected.push_back("Input File: in.txt");
   expected.push_back("Output Schedule File (include .SCH extension): out.SCH");
   expected.push_back("Done");
@@ -99,7 +82,7 @@ TEST_F(ProcessFrameTest, TheLastReadTakesOnlyEnterAndKeysAreEchoed) {
   WriteFileBytes("in.txt", "[04/10/45]\r\n");
   EXPECT_EQ(Run("in.txt\rout.SCH\rxy\bz\r"), 0);
   std::vector<std::string> screen = Screen();
-  ASSERT_EQ(screen.size(), kIntroduction.size() + 5);
+  ASSERT_EQ(screen.size(), kIntroductionRows.size() + 5);
   EXPECT_EQ(screen.back(), "Hit any key to exitxz");
   EXPECT_EQ(device_.cursor_y(), static_cast<int>(screen.size()));  // Enter moved to a new row
 }
@@ -108,9 +91,9 @@ TEST_F(ProcessFrameTest, FailuresReplaceDoneAndSetTheExitCode) {
   EXPECT_EQ(Run("missing.txt\rout.SCH\r\r"), 1);
   std::vector<std::string> screen = Screen();
   ASSERT_GE(screen.size(), 3u);
-  EXPECT_EQ(screen[kIntroduction.size() + 2], "Cannot open input file \"missing.txt\": File not found");
-  EXPECT_EQ(screen[kIntroduction.size() + 3], "----");
-  EXPECT_EQ(screen[kIntroduction.size() + 4], "Hit any key to exit");
+  EXPECT_EQ(screen[kIntroductionRows.size() + 2], "Cannot open input file \"missing.txt\": File not found");
+  EXPECT_EQ(screen[kIntroductionRows.size() + 3], "----");
+  EXPECT_EQ(screen[kIntroductionRows.size() + 4], "Hit any key to exit");
   EXPECT_FALSE(std::filesystem::exists("out.SCH"));
   EXPECT_EQ(frame::LastErrorCode(), 53);
 }
@@ -119,8 +102,8 @@ TEST_F(ProcessFrameTest, AnEmptyOutputNameIsReportedAndWarningsComeBeforeDone) {
   WriteFileBytes("in.txt", "stray\r\n[04/10/45]\r\n");
   EXPECT_EQ(Run("in.txt\r\r\r"), 1);
   std::vector<std::string> screen = Screen();
-  EXPECT_EQ(screen[kIntroduction.size() + 1], "Output Schedule File (include .SCH extension):");
-  EXPECT_EQ(screen[kIntroduction.size() + 2], "Cannot open schedule file \"\": Bad file name");
+  EXPECT_EQ(screen[kIntroductionRows.size() + 1], "Output Schedule File (include .SCH extension):");
+  EXPECT_EQ(screen[kIntroductionRows.size() + 2], "Cannot open schedule file \"\": Bad file name");
 
   WriteFileBytes("in.txt", "stray\r\n[04/10/45]\r\n");
   console::ResetConsoleStateForTesting();
@@ -128,9 +111,9 @@ TEST_F(ProcessFrameTest, AnEmptyOutputNameIsReportedAndWarningsComeBeforeDone) {
   second.TypeText("in.txt\rout.SCH\r\r");
   second.CloseKeyboard();
   EXPECT_EQ(RunProcess(&second), 0);
-  EXPECT_EQ(second.TrimmedRow(static_cast<int>(kIntroduction.size()) + 2),
+  EXPECT_EQ(second.TrimmedRow(static_cast<int>(kIntroductionRows.size()) + 2),
             "line 1: game line before the first date skipped: \"stray\"");
-  EXPECT_EQ(second.TrimmedRow(static_cast<int>(kIntroduction.size()) + 3), "Done");
+  EXPECT_EQ(second.TrimmedRow(static_cast<int>(kIntroductionRows.size()) + 3), "Done");
 }
 
 }  // namespace

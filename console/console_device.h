@@ -100,19 +100,24 @@ class ConsoleDevice {
   /// Sets the attribute of `count` cells from (0, 0), row by row.
   virtual void FillAttributes(uint16_t attribute, int count) = 0;
 
-  /// Reads the cursor record. False when it cannot be read.
+  /// Reads the cursor record; a device with no cursor record of its own
+  /// answers the one last applied. False when it cannot be read.
   virtual bool GetCursorInfo(CursorInfo* info) = 0;
 
-  /// Applies the cursor record.
+  /// Applies the cursor record: shows or hides the cursor. A device that
+  /// cannot set the cursor's size keeps it for the next read alone.
   virtual void SetCursorInfo(const CursorInfo& info) = 0;
 
-  /// Looks at the head of the input queue without removing it.
+  /// Looks at the head of the input queue without removing it and without
+  /// waiting.
   virtual PeekResult PeekInput(InputRecord* record) = 0;
 
-  /// Removes the record at the head of the input queue, if any.
+  /// Removes the record at the head of the input queue (the one looked
+  /// at), if any; never waits.
   virtual void TakeInput() = 0;
 
-  /// Waits `milliseconds`; the keyboard poll sleeps here between looks.
+  /// Waits `milliseconds` without using the processor; the keyboard poll
+  /// sleeps here between looks.
   virtual void Sleep(int milliseconds) = 0;
 };
 

@@ -173,9 +173,7 @@ void Win32ConsoleDevice::SetCursorInfo(const CursorInfo& info) {
 PeekResult Win32ConsoleDevice::PeekInput(InputRecord* record) {
   // With no console input buffer every look would fail for ever and a read
   // would never end: the keyboard counts as gone.
-  if (handles_.keyboard == INVALID_HANDLE_VALUE || handles_.keyboard == nullptr) {
-    return PeekResult::kClosed;
-  }
+  if (!IsUsable(handles_.keyboard)) return PeekResult::kClosed;
   INPUT_RECORD console_record = {};
   DWORD read = 0;
   // A failed look counts as an empty queue: the wait goes on.
@@ -187,7 +185,7 @@ PeekResult Win32ConsoleDevice::PeekInput(InputRecord* record) {
 }
 
 void Win32ConsoleDevice::TakeInput() {
-  if (handles_.keyboard == INVALID_HANDLE_VALUE || handles_.keyboard == nullptr) return;
+  if (!IsUsable(handles_.keyboard)) return;
   // ReadConsoleInputA waits for a record when the queue is empty; taking is
   // only ever meant for a record already looked at, so it must not wait.
   DWORD waiting = 0;

@@ -17,13 +17,7 @@
 #ifndef ZELTO_CONSOLE_CONSOLE_DEVICE_WIN32_H_
 #define ZELTO_CONSOLE_CONSOLE_DEVICE_WIN32_H_
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "console/handle_win32.h"
 
 #include "console/console_device.h"
 
@@ -52,28 +46,17 @@ class Win32ConsoleDevice final : public ConsoleDevice {
   /// or closed here.
   explicit Win32ConsoleDevice(const Win32ConsoleHandles& handles);
 
-  /// GetConsoleScreenBufferInfo: dwSize and dwCursorPosition.
+  /// The ConsoleDevice operations, each as console_device.h documents it.
   bool GetScreenBufferInfo(ScreenInfo* info) override;
-  /// WriteConsoleOutputA of `count` cells as one row from source (0, 0).
   void WriteCells(int x, int y, const Cell* cells, int count) override;
-  /// ScrollConsoleScreenBufferA of rows 1..H-1 to (0, 0), no clip.
   void ScrollUp(Cell fill) override;
-  /// SetConsoleCursorPosition.
   void SetCursorPosition(int x, int y) override;
-  /// FillConsoleOutputCharacterA from (0, 0).
   void FillCharacters(uint8_t ch, int count) override;
-  /// FillConsoleOutputAttribute from (0, 0).
   void FillAttributes(uint16_t attribute, int count) override;
-  /// GetConsoleCursorInfo of the output handle, then of standard output
-  /// when that fails or gives size 0.
   bool GetCursorInfo(CursorInfo* info) override;
-  /// SetConsoleCursorInfo on the output handle.
   void SetCursorInfo(const CursorInfo& info) override;
-  /// PeekConsoleInputA of one record; kClosed when there is no keyboard.
   PeekResult PeekInput(InputRecord* record) override;
-  /// ReadConsoleInputA of one record, when one is waiting.
   void TakeInput() override;
-  /// Sleep.
   void Sleep(int milliseconds) override;
 
  private:

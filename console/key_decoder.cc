@@ -1,5 +1,7 @@
 #include "console/key_decoder.h"
 
+#include <charconv>
+
 #include "console/code_page_437.h"
 
 namespace console {
@@ -75,20 +77,24 @@ uint32_t ModifierState(int parameter) {
   return state;
 }
 
-// Splits "n;m" into up to two numbers; false for anything else (private
-// markers such as '<' or '?', intermediates, more parameters).
+// Splits "n;m" into up to two numbers, an empty one -1 (none given); false
+// for anything else (private markers such as '<' or '?', intermediates,
+// more parameters).
 bool ParseParameters(std::string_view text, int* first, int* second) {
   int values[2] = {-1, -1};
-  int index = 0;
-  for (char c : text) {
-    if (c == ';') {
-      if (++index > 1) return false;
-    } else if (c >= '0' && c <= '9') {
-      values[index] = (values[index] < 0 ? 0 : values[index]) * 10 + (c - '0');
-      if (values[index] > 999) return false;
-    } else {
-      return false;
-    }
+  const size_t semicolon = text.find(';');
+  const std::string_view numbers[2] = {
+      text.substr(0, semicolon),
+      semicolon == std::string_view::npos ? std::string_view{} : text.substr(semicolon + 1)};
+  for (int index = 0; index < 2; ++index) {
+    const std::string_view number = numbers[index];
+    if (number.empty()) continue;
+    // Digits alone: an unsigned number takes no sign (nor a second ';').
+    unsigned value = 0;
+    const char* const end = number.data() + number.size();
+    const auto [stop, error] = std::from_chars(number.data(), end, value);
+    if (error != std::errc{} || stop != end || value > 999) return false;
+    values[index] = static_cast<int>(value);
   }
   *first = values[0];
   *second = values[1];

@@ -65,6 +65,7 @@ void StreamDeviceBase::FillCharacters(uint8_t, int count) {
   line_row_ = 0;
 }
 
+// The stream has no colours.
 void StreamDeviceBase::FillAttributes(uint16_t, int) {}
 
 bool StreamDeviceBase::GetCursorInfo(CursorInfo* info) {
@@ -72,6 +73,7 @@ bool StreamDeviceBase::GetCursorInfo(CursorInfo* info) {
   return true;
 }
 
+// Kept for the next read: nothing shows a cursor.
 void StreamDeviceBase::SetCursorInfo(const CursorInfo& info) { cursor_info_ = info; }
 
 PeekResult StreamDeviceBase::PeekInput(InputRecord* record) {

@@ -45,25 +45,16 @@ class StreamDeviceBase : public ConsoleDevice {
   /// the transcript, and a prompt sent before a wait is not sent again).
   void Flush();
 
-  /// The fixed size and the cursor.
+  /// The ConsoleDevice operations, each as console_device.h documents it.
   bool GetScreenBufferInfo(ScreenInfo* info) override;
-  /// Puts cells into the held line; a following row ends it first.
   void WriteCells(int x, int y, const Cell* cells, int count) override;
-  /// Prints nothing; the held line moves up a row.
   void ScrollUp(Cell fill) override;
-  /// Moves the cursor; a following row ends the held line.
   void SetCursorPosition(int x, int y) override;
-  /// A clear of the whole screen prints nothing and starts at the top.
   void FillCharacters(uint8_t ch, int count) override;
-  /// Does nothing: the stream has no colours.
   void FillAttributes(uint16_t attribute, int count) override;
-  /// The cursor record as last applied.
   bool GetCursorInfo(CursorInfo* info) override;
-  /// Keeps the cursor record; nothing shows it.
   void SetCursorInfo(const CursorInfo& info) override;
-  /// Looks at the next key without waiting; closed at the end of input.
   PeekResult PeekInput(InputRecord* record) override;
-  /// Removes the key record looked at.
   void TakeInput() override;
 
  protected:

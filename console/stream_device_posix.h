@@ -23,7 +23,7 @@ class StreamDevice final : public StreamDeviceBase {
   /// Sends the line still held (see Flush).
   ~StreamDevice() override;
 
-  /// Sleeps without using the processor.
+  /// ConsoleDevice's Sleep, as console_device.h documents it.
   void Sleep(int milliseconds) override;
 
  private:

@@ -21,16 +21,9 @@
 #ifndef ZELTO_CONSOLE_STREAM_DEVICE_WIN32_H_
 #define ZELTO_CONSOLE_STREAM_DEVICE_WIN32_H_
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <string_view>
 
+#include "console/handle_win32.h"
 #include "console/stream_device.h"
 
 namespace console {
@@ -46,7 +39,7 @@ class Win32StreamDevice final : public StreamDeviceBase {
   /// Sends the line still held (see Flush).
   ~Win32StreamDevice() override;
 
-  /// Sleeps without using the processor.
+  /// ConsoleDevice's Sleep, as console_device.h documents it.
   void Sleep(int milliseconds) override;
 
  private:

@@ -88,6 +88,7 @@ TerminalDevice::TerminalDevice(int keyboard_fd, int screen_fd)
       grid_(GridOfWindowSize(screen_fd, keyboard_fd)),
       keyboard_closed_(keyboard_fd < 0) {}
 
+// The buffer's size, not the window's: see the model at the top.
 bool TerminalDevice::GetScreenBufferInfo(ScreenInfo* info) {
   info->width = static_cast<uint16_t>(grid_.width());
   info->height = static_cast<uint16_t>(grid_.height());

@@ -22,28 +22,17 @@ class TerminalDevice final : public ConsoleDevice {
   /// closed here.
   TerminalDevice(int keyboard_fd, int screen_fd);
 
-  /// The buffer's size (not the window's: see the model at the top of
-  /// terminal_device_posix.cc) and the cursor.
+  /// The ConsoleDevice operations, each as console_device.h documents it.
   bool GetScreenBufferInfo(ScreenInfo* info) override;
-  /// Puts cells into one row and shows them.
   void WriteCells(int x, int y, const Cell* cells, int count) override;
-  /// Scrolls the whole screen up one row.
   void ScrollUp(Cell fill) override;
-  /// Moves the cursor; a position outside the screen is ignored.
   void SetCursorPosition(int x, int y) override;
-  /// Sets the character of cells from the top-left.
   void FillCharacters(uint8_t ch, int count) override;
-  /// Sets the attribute of cells from the top-left.
   void FillAttributes(uint16_t attribute, int count) override;
-  /// The cursor record as last applied (size 25, visible at first).
   bool GetCursorInfo(CursorInfo* info) override;
-  /// Applies the cursor record: shows or hides the cursor, keeps the size.
   void SetCursorInfo(const CursorInfo& info) override;
-  /// Looks at the next key record without waiting.
   PeekResult PeekInput(InputRecord* record) override;
-  /// Removes the key record looked at.
   void TakeInput() override;
-  /// Sleeps without using the processor.
   void Sleep(int milliseconds) override;
 
  private:

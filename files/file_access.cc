@@ -11,6 +11,7 @@
 #include "files/file_access_internal.h"
 #include "files/open_file_table.h"
 #include "files/pending_files.h"
+#include "files/platform_faults.h"
 #include "files/platform_file.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
@@ -156,9 +157,18 @@ int CloseEntry(FileEntry& entry) {
   }
   if (entry.handle == kNoHandle) return 0;
   int code = FlushPending(entry);
-  int close_code = PlatformClose(entry.handle);
+  int close_code = CloseFileHandle(entry.handle);
   entry.handle = replacement.write_handle = replacement.lock_handle = kNoHandle;
   return code != 0 ? code : close_code;
+}
+
+int CloseFileHandle(PlatformHandle handle) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kClose, &fault)) {
+    PlatformClose(handle);  // the handle is gone all the same
+    return fault.code;
+  }
+  return PlatformClose(handle);
 }
 
 int OpenForInput(int16_t number, const std::string& name, int64_t buffer_size) {
@@ -199,7 +209,7 @@ int FinishInputOpen(std::unique_ptr<FileEntry> entry, uint64_t offset) {
     int code = ReadInputAt(*entry, offset, entry->buffer.get(), entry->record_length,
                            &entry->buffer_count);
     if (code != 0) {
-      PlatformClose(entry->handle);
+      CloseFileHandle(entry->handle);
       return Fail(code);
     }
   }

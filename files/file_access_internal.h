@@ -70,6 +70,11 @@ int WriteToMemory(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32
 /// is removed, every other file is closed with its gathered bytes written.
 int CloseEntry(FileEntry& entry);
 
+/// Closes `handle` (PlatformClose). A close fault a test armed
+/// (InjectPlatformFault) makes it answer the fault's code, the handle closed
+/// all the same.
+int CloseFileHandle(PlatformHandle handle);
+
 }  // namespace files
 
 #endif  // ZELTO_FILES_FILE_ACCESS_INTERNAL_H_

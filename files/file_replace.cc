@@ -10,6 +10,7 @@
 #include "files/file_access_internal.h"
 #include "files/open_file_table.h"
 #include "files/pending_files.h"
+#include "files/platform_faults.h"
 #include "files/platform_file.h"
 #include "frame/run_time_errors.h"
 
@@ -83,6 +84,25 @@ FileEntry* ReplacingEntry(int16_t number, FileKind kind, int* code) {
   return entry;
 }
 
+// Puts the new file in place of the old one (PlatformReplace), or closes
+// the file written in place. A replace fault a test armed fails it before
+// anything is put in place: the new file is discarded, the file written in
+// place closed.
+int PutInPlace(Replacement* replacement) {
+  InjectedFault fault;
+  const int injected = FaultDue(PlatformCall::kReplace, &fault) ? fault.code : 0;
+  if (replacement->in_place) {
+    const int close_code = CloseFileHandle(replacement->write_handle);
+    replacement->write_handle = replacement->lock_handle = kNoHandle;
+    return injected != 0 ? injected : close_code;
+  }
+  if (injected != 0) {
+    PlatformDiscard(replacement);
+    return injected;
+  }
+  return PlatformReplace(replacement);
+}
+
 // Writes what is gathered, cuts the new file to `size` bytes, syncs it and
 // puts it in place.
 int Commit(FileEntry& entry, uint64_t size) {
@@ -96,7 +116,7 @@ int Commit(FileEntry& entry, uint64_t size) {
   // From here a signal must not remove the file that held a free name: the
   // rename is about to make it the schedule file.
   ForgetPlaceholder(entry.pending_slot);
-  int code = PlatformReplace(&entry.replacement);
+  int code = PutInPlace(&entry.replacement);
   entry.handle = kNoHandle;
   ForgetPendingFile(entry.pending_slot);
   entry.pending_slot = -1;

@@ -1,8 +1,9 @@
 // The test seam of the platform file layer, the same on every platform: a
 // test arms a failure of one kind of platform call (InjectPlatformFault in
-// platform_file.h), and each platform's call asks FaultDue before it does
-// anything, so the program's handling of failing files can be tested without
-// a failing disk.
+// platform_file.h), and the call asks FaultDue before it does anything (a
+// close and a replacement in the portable code that makes them, the other
+// calls in each platform's own), so the program's handling of failing files
+// can be tested without a failing disk.
 #ifndef ZELTO_FILES_PLATFORM_FAULTS_H_
 #define ZELTO_FILES_PLATFORM_FAULTS_H_
 

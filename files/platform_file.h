@@ -81,9 +81,10 @@ int PlatformSync(PlatformHandle handle);
 /// commit's flush to report.
 void PlatformStartWriteback(PlatformHandle handle, uint64_t offset, uint64_t size);
 
-/// Puts a synced new file in place of the old one in one step and closes
-/// both handles; the new file takes the old one's permission bits. When in
-/// place, closes the file. Either way both handles are gone afterwards.
+/// Puts a synced new file (never a file written in place) in place of the
+/// old one in one step and closes both handles; the new file takes the old
+/// one's permission bits. Both handles are gone afterwards, also after a
+/// failure, which discards the new file.
 int PlatformReplace(Replacement* replacement);
 
 /// Closes both handles of an uncommitted replacement and removes the new

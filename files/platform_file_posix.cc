@@ -300,11 +300,6 @@ int PlatformOpenStandardInput(PlatformHandle* handle, uint64_t* offset) {
 }
 
 int PlatformClose(PlatformHandle handle) {
-  InjectedFault fault;
-  if (FaultDue(PlatformCall::kClose, &fault)) {
-    close(Fd(handle));  // the handle is gone all the same
-    return fault.code;
-  }
   // On Linux the descriptor is released even when close reports EINTR, so it
   // is never closed twice.
   if (close(Fd(handle)) != 0 && errno != EINTR) return CodeForErrno(errno);

@@ -369,11 +369,6 @@ int PlatformOpenStandardInput(PlatformHandle* handle, uint64_t* offset) {
 }
 
 int PlatformClose(PlatformHandle handle) {
-  InjectedFault fault;
-  if (FaultDue(PlatformCall::kClose, &fault)) {
-    CloseHandle(Win32Handle(handle));  // the handle is gone all the same
-    return fault.code;
-  }
   DWORD error = CallGuarded([&] { CloseHandle(Win32Handle(handle)); });
   return CodeForLastError(error);
 }

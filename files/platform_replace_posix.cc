@@ -164,15 +164,9 @@ int PlatformHoldTarget(const std::string& name, Replacement* out) {
 }
 
 int PlatformReplace(Replacement* replacement) {
-  InjectedFault fault;
-  int code = FaultDue(PlatformCall::kReplace, &fault) ? fault.code : 0;
-  if (replacement->in_place) {
-    int close_code = PlatformClose(replacement->write_handle);
-    replacement->write_handle = replacement->lock_handle = kNoHandle;
-    return code != 0 ? code : close_code;
-  }
+  int code = 0;
   int fd = static_cast<int>(replacement->write_handle);
-  if (code == 0 && fchmod(fd, static_cast<mode_t>(replacement->mode)) != 0) {
+  if (fchmod(fd, static_cast<mode_t>(replacement->mode)) != 0) {
     code = CodeForErrno(errno);
   }
   int close_code = PlatformClose(replacement->write_handle);

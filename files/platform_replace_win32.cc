@@ -132,17 +132,6 @@ int PlatformHoldTarget(const std::string& name, Replacement* out) {
 }
 
 int PlatformReplace(Replacement* replacement) {
-  InjectedFault fault;
-  int code = FaultDue(PlatformCall::kReplace, &fault) ? fault.code : 0;
-  if (replacement->in_place) {
-    int close_code = PlatformClose(replacement->write_handle);
-    replacement->write_handle = replacement->lock_handle = kNoHandle;
-    return code != 0 ? code : close_code;
-  }
-  if (code != 0) {
-    PlatformDiscard(replacement);
-    return code;
-  }
   CloseHandle(Win32Handle(replacement->write_handle));
   CloseHandle(Win32Handle(replacement->lock_handle));
   replacement->write_handle = replacement->lock_handle = kNoHandle;

@@ -11,6 +11,7 @@
 #include "schedule/schedule_record.h"
 #include "tool/season/season_counts.h"
 #include "tool/season/season_reader.h"
+#include "tool/tool_input.h"
 
 namespace fuzz {
 namespace {
@@ -61,7 +62,7 @@ struct Counted {
 
 Counted Count(std::string_view bytes) {
   Counted counted;
-  if (files::OpenMemoryInput(tool::kSeasonFile, bytes, 4096) != 0) return counted;
+  if (files::OpenMemoryInput(tool::kToolInputFile, bytes, 4096) != 0) return counted;
   tool::SeasonCounter counter;
   Both both(&counter, &counted.list);
   tool::SeasonKind kind;

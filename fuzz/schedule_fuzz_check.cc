@@ -8,7 +8,8 @@
 #include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "fuzz/build_refusal.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "tool/check/check_text.h"
@@ -53,15 +54,6 @@ std::string Joined(const std::vector<schedule::BuildWarning>& warnings) {
     text += schedule::DescribeWarning(warning) + "\n";
   }
   return text;
-}
-
-// An input the build refuses as a whole, building nothing: no date line,
-// UTF-16 text, a schedule file given as its own text.
-bool RefusedAsAWhole(const schedule::BuildOutcome& outcome) {
-  if (outcome.failures.size() != 1) return false;
-  int code = outcome.failures[0].code;
-  return code == frame::kNoDateLine || code == frame::kUtf16Text ||
-         code == frame::kScheduleFileAsInput;
 }
 
 // check and build read the same way: every warning of the build is a

@@ -7,8 +7,9 @@
 #include "files/memory_files.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
+#include "fuzz/build_refusal.h"
 #include "fuzz/schedule_fuzz_check.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "tool/dump/dump_text.h"
@@ -41,13 +42,6 @@ MemoryBuild Build(std::string_view input, schedule::BuildBuffers buffers) {
   }
   build.outcome = schedule::BuildIntoOpenSchedule();
   return build;
-}
-
-bool RefusedAsAWhole(const schedule::BuildOutcome& outcome) {
-  if (outcome.failures.size() != 1) return false;
-  int code = outcome.failures[0].code;
-  return code == frame::kNoDateLine || code == frame::kUtf16Text ||
-         code == frame::kScheduleFileAsInput;
 }
 
 std::string Described(const schedule::BuildOutcome& outcome) {

@@ -6,10 +6,11 @@
 #include "files/file_replace.h"
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_grouper.h"
 #include "schedule/schedule_record.h"
 #include "schedule/shown_text.h"
+#include "schedule/text_lines.h"
 
 namespace schedule {
 namespace {
@@ -78,24 +79,16 @@ void WarnOfEndOfText(RecordWriter* writer) {
 // Reads the input to its end through the grouper. False when reading or
 // writing failed, or the input is no schedule text.
 bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildOutcome* outcome) {
-  std::string storage;
-  std::string_view line;
   files::FieldNotes notes;
-  for (;;) {
-    int code = ReadInputLine(&line, &storage, &notes);
-    if (code == frame::kPastEndOfFile) break;
-    if (code != 0) {
-      int64_t where = code == frame::kFieldTooLong ? notes.first_line : 0;
-      outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, code, where});
-      return false;
-    }
-    WarnOfSwallowedText(notes, writer);
-    // The view's two words are taken one by one: read back whole right
-    // after the reader stored them apart, they would wait for the stores.
-    const char* const data = line.data();
-    const size_t size = line.size();
-    if (!grouper->Take({std::string_view(data, size), notes.first_line})) return false;
+  const LinesTaken taken = TakeInputLines(
+      grouper, [writer](const files::FieldNotes& read) { WarnOfSwallowedText(read, writer); },
+      &notes);
+  if (taken.code != 0) {
+    int64_t where = taken.code == frame::kFieldTooLong ? notes.first_line : 0;
+    outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, taken.code, where});
+    return false;
   }
+  if (taken.stopped) return false;
   if (!grouper->has_date()) {
     outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, frame::kNoDateLine});
     return false;
@@ -105,14 +98,6 @@ bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildO
 }
 
 }  // namespace
-
-int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes) {
-  int code = files::ReadNextFieldView(kInputFile, line, storage, notes);
-  if (code == 0 && notes->first_line == 1 && IsScheduleHeader(*line)) {
-    code = frame::kScheduleFileAsInput;
-  }
-  return code;
-}
 
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers) {
   if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength,

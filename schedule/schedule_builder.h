@@ -6,10 +6,7 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
-
-#include "files/read_field.h"
 
 namespace schedule {
 
@@ -66,14 +63,6 @@ inline constexpr BuildBuffers kBatchBuffers{64 * 1024, 1024 * 1024};
 /// line, in UTF-16, or that is itself a schedule file builds nothing.
 BuildOutcome BuildSchedule(const std::string& input_name, const std::string& output_name,
                            BuildBuffers buffers = {});
-
-/// Reads the next line of the input open as kInputFile: 0, kPastEndOfFile
-/// once the data has ended (blanks after the last line end are no line), or
-/// the failure; a schedule file's header on the first line fails with
-/// kScheduleFileAsInput. `*line` is valid until the next read: it views the
-/// read buffer, or `*storage` for a line that had to be put together. Build
-/// and check both read through it.
-int ReadInputLine(std::string_view* line, std::string* storage, files::FieldNotes* notes);
 
 /// Builds from the input already open as file kInputFile (standard input,
 /// say) into `output_name`; the input is closed at the end.

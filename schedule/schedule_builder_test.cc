@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "files/platform_file.h"
+#include "files/read_field.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_record.h"
 #include "testing/expected_records.h"
 #include "testing/process_state.h"

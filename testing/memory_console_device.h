@@ -33,34 +33,25 @@ struct DeviceCallCounts {
   int sleep = 0;                   ///< Sleep calls
 };
 
-/// A console device held in memory.
+/// A console device held in memory. Every call is counted; Sleep waits
+/// for nothing, then runs the sleep hook.
 class MemoryConsoleDevice : public ConsoleDevice {
  public:
   /// A buffer of `width` x `height` blank cells (space, 0x07), the cursor at
   /// (0, 0) and a visible cursor of size 25.
   MemoryConsoleDevice(int width, int height);
 
-  /// The buffer's size and the cursor; false while screen info fails.
+  /// The ConsoleDevice operations, each as console_device.h documents it.
   bool GetScreenBufferInfo(ScreenInfo* info) override;
-  /// Writes cells into row `y`, dropping those outside the buffer.
   void WriteCells(int x, int y, const Cell* cells, int count) override;
-  /// Moves every row up one; the bottom row becomes `fill`.
   void ScrollUp(Cell fill) override;
-  /// Moves the cursor; a position outside the buffer is ignored.
   void SetCursorPosition(int x, int y) override;
-  /// Sets the character of `count` cells from (0, 0), row by row.
   void FillCharacters(uint8_t ch, int count) override;
-  /// Sets the attribute of `count` cells from (0, 0), row by row.
   void FillAttributes(uint16_t attribute, int count) override;
-  /// The cursor record; false while cursor info fails.
   bool GetCursorInfo(CursorInfo* info) override;
-  /// Stores the cursor record.
   void SetCursorInfo(const CursorInfo& info) override;
-  /// The head of the input queue; kClosed once closed and empty.
   PeekResult PeekInput(InputRecord* record) override;
-  /// Drops the head of the input queue, if any.
   void TakeInput() override;
-  /// Counts the sleep and its milliseconds, then runs the sleep hook.
   void Sleep(int milliseconds) override;
 
   /// Resizes the buffer, keeping the cells that still fit; new cells are

@@ -22,12 +22,12 @@ void GatheredOutput::Add(std::string_view bytes) {
 }
 
 int GatheredOutput::Finish() {
-  Pass();
+  FlushGathered();
   return failure_;
 }
 
 GatheredOutput::int_type GatheredOutput::overflow(int_type byte) {
-  if (!Pass()) return traits_type::eof();
+  if (!FlushGathered()) return traits_type::eof();
   if (!traits_type::eq_int_type(byte, traits_type::eof())) {
     *pptr() = traits_type::to_char_type(byte);
     pbump(1);
@@ -35,23 +35,25 @@ GatheredOutput::int_type GatheredOutput::overflow(int_type byte) {
   return traits_type::not_eof(byte);
 }
 
-int GatheredOutput::sync() { return Pass() ? 0 : -1; }
+int GatheredOutput::sync() { return FlushGathered() ? 0 : -1; }
 
 // A piece larger than the buffer goes on as it stands, after what was
 // gathered before it, rather than copied through the buffer.
 std::streamsize GatheredOutput::xsputn(const char* bytes, std::streamsize count) {
   if (count < static_cast<std::streamsize>(kPiece)) return std::streambuf::xsputn(bytes, count);
-  if (!Pass() || !Hand(std::string_view(bytes, static_cast<size_t>(count)))) return 0;
+  if (!FlushGathered() || !PutUnlessFailed(std::string_view(bytes, static_cast<size_t>(count)))) {
+    return 0;
+  }
   return count;
 }
 
-bool GatheredOutput::Pass() {
-  Hand(std::string_view(pbase(), static_cast<size_t>(pptr() - pbase())));
+bool GatheredOutput::FlushGathered() {
+  PutUnlessFailed(std::string_view(pbase(), static_cast<size_t>(pptr() - pbase())));
   setp(bytes_.get(), bytes_.get() + kPiece);
   return failure_ == 0;
 }
 
-bool GatheredOutput::Hand(std::string_view bytes) {
+bool GatheredOutput::PutUnlessFailed(std::string_view bytes) {
   if (failure_ == 0 && !bytes.empty()) failure_ = put_(bytes);
   return failure_ == 0;
 }

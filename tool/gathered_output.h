@@ -39,9 +39,9 @@ class GatheredOutput : public std::streambuf {
 
  private:
   // Hands on what is gathered and starts again: true while nothing failed.
-  bool Pass();
+  bool FlushGathered();
   // Hands `bytes` on, unless a failure came before.
-  bool Hand(std::string_view bytes);
+  bool PutUnlessFailed(std::string_view bytes);
 
   Putter put_;
   std::unique_ptr<char[]> bytes_;

@@ -7,7 +7,7 @@
 #include "files/file_access.h"
 #include "files/file_replace.h"
 #include "files/record_read.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "tool/tool_output.h"
 
 namespace tool {

@@ -2,7 +2,7 @@
 
 #include "files/file_access.h"
 #include "files/read_field.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 
 namespace tool {
 

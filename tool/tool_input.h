@@ -10,7 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "schedule/schedule_builder.h"
+
 namespace tool {
+
+/// The file number every command reads its input under: the build's own,
+/// since a schedule text is read through the build's line reader.
+inline constexpr int16_t kToolInputFile = schedule::kInputFile;
 
 /// The read-buffer size of schedule-tool's reads.
 inline constexpr uint32_t kToolReadBuffer = 64 * 1024;

@@ -6,9 +6,12 @@
 
 #include "files/file_access.h"
 #include "files/file_replace.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
+#include "tool/tool_input.h"
 
 namespace tool {
+
+static_assert(kToolOutputFile != kToolInputFile, "a command reads one file and writes another");
 
 using schedule::CannotText;
 using schedule::FailedStep;

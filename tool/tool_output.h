@@ -18,6 +18,10 @@ namespace tool {
 /// found).
 inline constexpr int kUsageError = 2;
 
+/// The file number every command writes its --output under, beside its
+/// input (kToolInputFile).
+inline constexpr int16_t kToolOutputFile = 2;
+
 /// Prints `message` on standard error as schedule-tool's own line.
 void PrintFailure(const std::string& message);
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "tool/tool_input.h"
 #include "tool/tool_output.h"

@@ -10,6 +10,7 @@
 // then one batch, however long the season.
 #include "tool/calendar/calendar_command.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,7 @@
 #include "files/file_access.h"
 #include "files/file_replace.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/shown_text.h"
 #include "tool/calendar/calendar_html.h"
 #include "tool/calendar/calendar_ics.h"
@@ -37,10 +38,9 @@ namespace tool {
 
 namespace {
 
-// The season is read as kSeasonFile, the output written as this one,
-// warnings wait under the next when there are many, and games past a
-// batch's worth under the last.
-constexpr int16_t kCalendarOutputFile = 2;
+// The season is read as kToolInputFile and the output written as
+// kToolOutputFile; warnings wait under the next file number when there are
+// many, and games past a batch's worth under the last.
 constexpr int16_t kHeldWarnings = 3;
 constexpr int16_t kSpilledGames = 4;
 // The teams file, read whole and held open while the output is written.
@@ -61,7 +61,7 @@ bool EventStamp(std::chrono::sys_seconds* stamp) {
   return false;
 }
 
-// Reads the season open as kSeasonFile into `collector`, which hands its
+// Reads the season open as kToolInputFile into `collector`, which hands its
 // warnings to `warnings`, and takes the season from it; false when it could
 // not be read or --year does not fit it (each reason printed). The warnings
 // are shown only once it was read whole.
@@ -98,16 +98,16 @@ bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines
 }
 
 // Writes the calendar made by `write` to standard output or to the output
-// file open as kCalendarOutputFile, a piece at a time. `write` answers
+// file open as kToolOutputFile, a piece at a time. `write` answers
 // false when something other than the writing failed (printed already):
 // then the file is not put in place (standard output has what it was given).
 int WriteOutput(const std::string& output, const std::function<bool(GatheredOutput*)>& write) {
-  GatheredOutput out(ToToolOutput(kCalendarOutputFile, output));
+  GatheredOutput out(ToToolOutput(kToolOutputFile, output));
   if (!write(&out)) {
     files::CloseAllFiles();
     return 1;
   }
-  return FinishToolOutput(kCalendarOutputFile, output, out.Finish());
+  return FinishToolOutput(kToolOutputFile, output, out.Finish());
 }
 
 // Writes the calendar of `shown` a batch at a time, each batch's games read
@@ -185,7 +185,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
       return 1;
     }
   }
-  if (failure = OpenToolOutput(kCalendarOutputFile, arguments.output); !failure.empty()) {
+  if (failure = OpenToolOutput(kToolOutputFile, arguments.output); !failure.empty()) {
     files::CloseAllFiles();
     PrintFailure(failure);
     return 1;

@@ -1,5 +1,6 @@
 #include "tool/calendar/calendar_ics.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -105,14 +106,14 @@ std::string GameUid(const CalendarSeason& season, const CalendarGame& game) {
 }
 
 bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stamp) {
+  // Digits alone: an unsigned number takes no sign, and no blank is skipped.
   if (value.empty() || value.size() > 12) return false;
-  int64_t seconds = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9') return false;
-    seconds = seconds * 10 + (c - '0');
-  }
-  if (seconds > kLastStamp) return false;
-  *stamp = std::chrono::sys_seconds{std::chrono::seconds{seconds}};
+  uint64_t seconds = 0;
+  const char* const end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, seconds);
+  if (error != std::errc{} || stop != end) return false;
+  if (seconds > static_cast<uint64_t>(kLastStamp)) return false;
+  *stamp = std::chrono::sys_seconds{std::chrono::seconds{static_cast<int64_t>(seconds)}};
   return true;
 }
 

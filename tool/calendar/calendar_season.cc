@@ -42,14 +42,10 @@ void NumberByDay(CalendarGames* games) {
 
 }  // namespace
 
-CalendarCollector::CalendarCollector(std::string path, SeasonDays days)
-    : CalendarCollector(std::move(path), days, {}, nullptr) {}
-
 CalendarCollector::CalendarCollector(std::string path, SeasonDays days,
                                      const std::vector<std::string>& kept,
                                      CalendarWarningTaker take)
     : path_(std::move(path)), days_(days), kept_names_(kept), take_(std::move(take)) {
-  if (!take_) take_ = [this](std::string warning) { warnings_.push_back(std::move(warning)); };
   std::sort(kept_names_.begin(), kept_names_.end());
 }
 
@@ -68,7 +64,7 @@ void CalendarCollector::DateBegun(std::string_view date, int64_t) {
 }
 
 int32_t CalendarCollector::TeamNumber(std::string_view name) {
-  const size_t number = names_.Number(name);
+  const size_t number = team_numbers_.Number(name);
   if (number == kept_.size()) {
     kept_.push_back(kept_names_.empty() ||
                     std::binary_search(kept_names_.begin(), kept_names_.end(), name));
@@ -138,11 +134,11 @@ void CalendarCollector::DateEnded() {
 CalendarSeason CalendarCollector::TakeSeason() {
   CalendarSeason season;
   // The names in byte order, and where each number read stands among them.
-  const std::vector<size_t> order = names_.InByteOrder();
+  const std::vector<size_t> order = team_numbers_.InByteOrder();
   place_.assign(order.size(), 0);
   for (size_t number : order) {
     place_[number] = static_cast<int32_t>(season.teams.size());
-    season.teams.push_back(names_.Name(number));
+    season.teams.push_back(team_numbers_.Name(number));
     season.team_games.push_back(team_games_[number]);
   }
   season.games = std::move(read_);
@@ -184,18 +180,6 @@ std::string CalendarShownName(const CalendarSeason& season, int32_t team) {
     return season.display[index];
   }
   return CalendarName(season.teams[index]);
-}
-
-CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams) {
-  std::vector<bool> asked(season.teams.size(), false);
-  for (int32_t team : teams) asked[static_cast<size_t>(team)] = true;
-  CalendarGames games;
-  for (const CalendarGame& game : season.games) {
-    if (asked[static_cast<size_t>(game.visitor)] || asked[static_cast<size_t>(game.home)]) {
-      games.push_back(game);
-    }
-  }
-  return games;
 }
 
 }  // namespace tool

@@ -14,7 +14,7 @@
 
 #include "tool/season/season_days.h"
 #include "tool/season/season_reader.h"
-#include "tool/season/team_names.h"
+#include "tool/season/team_numbers.h"
 
 namespace tool {
 
@@ -65,16 +65,11 @@ using CalendarWarningTaker = std::function<void(std::string)>;
 /// games, not the season's.
 class CalendarCollector : public SeasonListener {
  public:
-  /// `path` names the season in warnings; every game is kept, and the
-  /// warnings are kept for warnings().
-  CalendarCollector(std::string path, SeasonDays days);
-  /// Keeps the games that a team of `kept` plays (every game when it is
-  /// empty) and hands each warning to `take`.
+  /// `path` names the season in warnings. Keeps the games that a team of
+  /// `kept` plays (every game when it is empty) and hands each warning to
+  /// `take`.
   CalendarCollector(std::string path, SeasonDays days, const std::vector<std::string>& kept,
                     CalendarWarningTaker take);
-  // The taker given by the first constructor keeps warnings in this one.
-  CalendarCollector(const CalendarCollector&) = delete;
-  CalendarCollector& operator=(const CalendarCollector&) = delete;
 
   void DateBegun(std::string_view date, int64_t record) override;
   void GameRead(const SeasonGame& game) override;
@@ -98,8 +93,6 @@ class CalendarCollector : public SeasonListener {
   /// number counts the games of its two teams on its day.
   int TakeSpilled(const CalendarKeep& keep, CalendarGames* games);
 
-  /// The warnings, when no taker was given.
-  const std::vector<std::string>& warnings() const { return warnings_; }
   /// The reason no calendar can be made (--year disagrees), or empty.
   const std::string& failure() const { return failure_; }
 
@@ -111,7 +104,7 @@ class CalendarCollector : public SeasonListener {
   SeasonDays days_;
   std::vector<std::string> kept_names_;  // in byte order; empty: every team
   CalendarWarningTaker take_;
-  TeamNames names_;          // each name, numbered by its first game
+  TeamNumbers team_numbers_;  // each name, numbered by its first game
   std::vector<bool> kept_;   // by name number
   CalendarGames read_;       // named by those numbers
   std::vector<uint64_t> team_games_;  // by name number: the games of each
@@ -128,7 +121,6 @@ class CalendarCollector : public SeasonListener {
   bool any_day_ = false;
   bool day_is_new_ = false;  // the date's day is later than every day before
   bool number_at_end_ = false;
-  std::vector<std::string> warnings_;
   std::string failure_;
   // The date begun last, and what became of it.
   bool day_known_ = false;
@@ -147,10 +139,6 @@ std::string CalendarName(std::string_view name);
 /// A team's name as a calendar shows it to people: its display name when
 /// the season has one for it, else CalendarName of its file name.
 std::string CalendarShownName(const CalendarSeason& season, int32_t team);
-
-/// The games of `season` that `teams` (indexes into season.teams) play, in
-/// the order of the season: a game of two of them once.
-CalendarGames GamesOfTeams(const CalendarSeason& season, const std::vector<int32_t>& teams);
 
 }  // namespace tool
 

@@ -12,7 +12,7 @@ namespace tool {
 int RunCheck(const std::string& input) {
   // Each finding goes out as it is found, gathered into pieces: a text may
   // hold one on every line.
-  GatheredOutput gathered(ToToolOutput(0, ""));
+  GatheredOutput gathered(ToToolOutput(kToolOutputFile, ""));
   std::ostream out(&gathered);
   int64_t found = 0;
   std::string failure;

@@ -8,12 +8,13 @@
 #include "files/read_field.h"
 #include "files/record_read.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_grouper.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
+#include "schedule/text_lines.h"
 #include "tool/check/check_columns.h"
 #include "tool/check/check_dates.h"
 #include "tool/held_lines.h"
@@ -32,7 +33,6 @@ using schedule::GameFields;
 using schedule::GroupingListener;
 using schedule::IsBlankLine;
 using schedule::Quoted;
-using schedule::ReadInputLine;
 using schedule::ScheduleGrouper;
 using schedule::SourceLine;
 using schedule::TrimTrailingSpaces;
@@ -234,27 +234,15 @@ class Checker : public GroupingListener {
 bool CheckOpenInput(const std::string& path, const FindingTaker& take, std::string* failure) {
   Checker checker(take);
   ScheduleGrouper grouper(&checker);
-  std::string storage;
-  std::string_view line;
   files::FieldNotes notes;
-  for (;;) {
-    int code = ReadInputLine(&line, &storage, &notes);
-    if (code == frame::kPastEndOfFile) break;
-    if (code == frame::kFieldTooLong) {
-      checker.Add(notes.first_line, "a line longer than 1 MiB: this is no schedule text, and the "
-                                    "build stops here with a failure");
-      break;
-    }
-    if (code != 0) {
-      *failure = DescribeFailure({FileRole::kInput, FailedStep::kRead, code}, path, "");
-      return false;
-    }
-    checker.TakeReading(notes);
-    // The view's two words taken one by one, as the build takes them: read
-    // back whole right after the reader stored them apart, they would wait.
-    const char* const data = line.data();
-    const size_t size = line.size();
-    grouper.Take({std::string_view(data, size), notes.first_line});
+  const schedule::LinesTaken taken = schedule::TakeInputLines(
+      &grouper, [&checker](const files::FieldNotes& read) { checker.TakeReading(read); }, &notes);
+  if (taken.code == frame::kFieldTooLong) {
+    checker.Add(notes.first_line, "a line longer than 1 MiB: this is no schedule text, and the "
+                                  "build stops here with a failure");
+  } else if (taken.code != 0) {
+    *failure = DescribeFailure({FileRole::kInput, FailedStep::kRead, taken.code}, path, "");
+    return false;
   }
   grouper.Finish();
   files::EndOfTextNotes end = files::NotesOnEndOfText(kInputFile);

@@ -5,7 +5,7 @@
 
 #include "files/file_access.h"
 #include "files/file_replace.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "tool/gathered_output.h"
 #include "tool/tool_output.h"
 
@@ -14,10 +14,6 @@ namespace {
 
 using schedule::CannotText;
 using schedule::FailedStep;
-
-// The output of a dump to a file, beside the schedule file (kDumpFile).
-constexpr int16_t kDumpOutputFile = 2;
-static_assert(kDumpOutputFile != kDumpFile, "the dump reads one file and writes another");
 
 void PrintProblems(const std::vector<std::string>& problems) {
   for (const std::string& problem : problems) PrintFailure(problem);
@@ -28,7 +24,7 @@ void PrintProblems(const std::vector<std::string>& problems) {
 int RunDump(const std::string& file, DumpFormat format, const std::string& output) {
   if (ToStandardOutput(output)) {
     // A large file's dump goes out in pieces, not a write each few KiB.
-    GatheredOutput gathered(ToToolOutput(kDumpOutputFile, output));
+    GatheredOutput gathered(ToToolOutput(kToolOutputFile, output));
     std::ostream dumped(&gathered);
     std::vector<std::string> problems;
     bool shown = DumpSchedule(file, format, dumped, &problems);
@@ -47,12 +43,12 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
     PrintFailure(failure);
     return 1;
   }
-  if (int code = files::OpenForOutput(kDumpOutputFile, output)) {
+  if (int code = files::OpenForOutput(kToolOutputFile, output)) {
     files::CloseAllFiles();
     PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
     return 1;
   }
-  GatheredOutput gathered(ToToolOutput(kDumpOutputFile, output));
+  GatheredOutput gathered(ToToolOutput(kToolOutputFile, output));
   std::ostream dumped(&gathered);
   std::vector<std::string> problems;
   bool shown = DumpOpenSchedule(file, number, format, dumped, &problems);
@@ -62,7 +58,7 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
     files::CloseAllFiles();  // a dump not put in place is removed
     return 1;
   }
-  return FinishToolOutput(kDumpOutputFile, output, gathered.failure());
+  return FinishToolOutput(kToolOutputFile, output, gathered.failure());
 }
 
 }  // namespace tool

@@ -1,4 +1,3 @@
-#include "schedule/build_report.h"
 #include "tool/dump/dump_schedule.h"
 
 #include <cstdio>
@@ -12,12 +11,14 @@
 #include "files/record_read.h"
 #include "frame/error_word.h"
 #include "frame/run_time_errors.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
 #include "tool/record_places.h"
 #include "tool/dump/dump_text.h"
+#include "tool/tool_input.h"
 
 namespace tool {
 
@@ -252,10 +253,10 @@ void CsvRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
 }  // namespace
 
 bool OpenScheduleForDump(const std::string& path, int16_t* number, std::string* failure) {
-  *number = kDumpFile;
+  *number = kToolInputFile;
   const bool standard_input = path == "-";
-  int code = standard_input ? files::OpenStandardInput(kDumpFile, 64 * 1024)
-                            : files::OpenForReading(kDumpFile, path, kRecordLength);
+  int code = standard_input ? files::OpenStandardInput(kToolInputFile, 64 * 1024)
+                            : files::OpenForReading(kToolInputFile, path, kRecordLength);
   if (code != 0) {
     *failure = CannotText(FailedStep::kOpen, "schedule file", path, code);
     return false;
@@ -265,10 +266,10 @@ bool OpenScheduleForDump(const std::string& path, int16_t* number, std::string* 
   // temporary file first, so that memory never holds it.
   uint64_t size = 0;
   if (!standard_input) {
-    if (files::FileSize(kDumpFile, &size) == 0) return true;
+    if (files::FileSize(kToolInputFile, &size) == 0) return true;
     frame::ResetErrorWord();  // a device has no size: it is copied
   }
-  if ((code = SpoolInput(kDumpFile, standard_input)) != 0) {
+  if ((code = SpoolInput(kToolInputFile, standard_input)) != 0) {
     *failure = CannotText(FailedStep::kRead, "schedule file", path, code);
     return false;
   }

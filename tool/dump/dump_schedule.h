@@ -30,11 +30,8 @@ enum class DumpFormat : uint8_t {
 bool DumpSchedule(const std::string& path, DumpFormat format, std::ostream& out,
                   std::vector<std::string>* problems);
 
-/// The file number DumpSchedule reads a schedule file under.
-inline constexpr int16_t kDumpFile = 1;
-
 /// DumpSchedule in two steps, for a caller that opens its output between
-/// them: opens `path` ("-": standard input) as kDumpFile, copied into a
+/// them: opens `path` ("-": standard input) as kToolInputFile, copied into a
 /// temporary file where it can be read only once; `*number` is the file to
 /// dump. False with the line to show in `failure`.
 bool OpenScheduleForDump(const std::string& path, int16_t* number, std::string* failure);

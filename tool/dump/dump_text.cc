@@ -33,7 +33,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 // cannot hold (files::kPlainFieldBreakers), a double quote. One look at
 // each byte, through a table, for the hundreds of thousands of records of a
 // large file.
-struct LineLook {
+struct BreakersAndQuotes {
   bool breakers = false;
   bool quote = false;
 };
@@ -49,10 +49,10 @@ struct ByteKinds {
 };
 constexpr ByteKinds kByteKinds;
 
-LineLook Look(std::string_view line) {
+BreakersAndQuotes FindBreakersAndQuotes(std::string_view line) {
   uint8_t found = 0;
   for (char byte : line) found |= kByteKinds.kinds[static_cast<uint8_t>(byte)];
-  return LineLook{(found & ByteKinds::kBreaker) != 0, (found & ByteKinds::kQuote) != 0};
+  return BreakersAndQuotes{(found & ByteKinds::kBreaker) != 0, (found & ByteKinds::kQuote) != 0};
 }
 
 // True when no byte of the record's date and slots is a breaker or a
@@ -107,9 +107,9 @@ bool PlainRecord(const ScheduleRecord& record) {
 // quote (the reader takes a quoted line). Quotes keep every byte but a
 // double quote; a TAB before a plain line is dropped and stops the skipping
 // of blanks and the quote rule alike.
-void AppendLine(std::string_view line, const LineLook& look, std::string* text) {
+void AppendLine(std::string_view line, const BreakersAndQuotes& found, std::string* text) {
   const bool awkward_start = line.front() == ' ' || line.front() == '"';
-  if (!look.quote && (awkward_start || look.breakers)) {
+  if (!found.quote && (awkward_start || found.breakers)) {
     text->append("\"").append(line).append("\"");
   } else if (awkward_start) {
     text->append("\t").append(line);
@@ -117,17 +117,6 @@ void AppendLine(std::string_view line, const LineLook& look, std::string* text) 
     text->append(line);
   }
   text->append(kLineEnd);
-}
-
-// Why `line` cannot be written at all, or an empty string: a plain line
-// cannot hold the bytes that end it, and a quoted line ends at its next
-// double quote.
-std::string LineProblem(std::string_view line, const char* what) {
-  const LineLook look = Look(line);  // a plain record never asks
-  if (look.breakers && look.quote) {
-    return std::string(what) + " holds a double quote and a comma, TAB, CR, LF or 0x1A byte";
-  }
-  return "";
 }
 
 // The date line: the date in columns 2-9. A date whose stored text ends in
@@ -165,6 +154,57 @@ class SlotLine {
   size_t size_ = 0;
 };
 
+// What stands in the way of writing a record back.
+enum class Obstacle : uint8_t {
+  kRepeatedDate,    // the date repeats the date of the record before it
+  kUnwritableLine,  // a line holds a double quote and a byte that ends a plain line
+  kDateLikeGame,    // a game's visitor name starts with "["
+};
+
+// True when `line` can be written so that it reads back as it stands: a
+// plain line cannot hold the bytes that end it, and a quoted line ends at
+// its next double quote.
+bool IsWritableLine(std::string_view line) {
+  const BreakersAndQuotes found = FindBreakersAndQuotes(line);
+  return !(found.breakers && found.quote);
+}
+
+// The write-back rules of `record`, walked in order: the date, then each
+// slot. Each obstacle met is told to `meet(slot, obstacle)` (slot 0: the
+// date); the walk stops where `meet` answers false, and then answers false
+// itself. `kPlain`: the record is plain (PlainRecord), so no line of it can
+// hold what would stop its writing, and none is looked at.
+template <bool kPlain, typename Meet>
+bool WalkWriteBackRules(const ScheduleRecord& record, const char* previous_date, Meet&& meet) {
+  if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0 &&
+      !meet(0, Obstacle::kRepeatedDate)) {
+    return false;
+  }
+  if (!kPlain && !IsWritableLine(DateLine(record.date)) && !meet(0, Obstacle::kUnwritableLine)) {
+    return false;
+  }
+  for (int slot = 1; slot <= kSlotsPerRecord; ++slot) {
+    const GameSlot& game = record.games[slot - 1];
+    // A visitor that starts with "[" is no blank slot: looked at first, as
+    // the cheaper test.
+    if (game.visitor[0] == '[') {
+      if (!meet(slot, Obstacle::kDateLikeGame)) return false;
+      continue;
+    }
+    if (kPlain || IsBlankSlot(game)) continue;
+    if (!IsWritableLine(SlotLine(game, " ").view()) && !meet(slot, Obstacle::kUnwritableLine)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Whether a record meets no obstacle, stopped at the first one met.
+template <bool kPlain>
+bool MeetsNoObstacle(const ScheduleRecord& record, const char* previous_date) {
+  return WalkWriteBackRules<kPlain>(record, previous_date, [](int, Obstacle) { return false; });
+}
+
 }  // namespace
 
 std::string GameSlotText(const GameSlot& slot, std::string_view gap) {
@@ -174,29 +214,30 @@ std::string GameSlotText(const GameSlot& slot, std::string_view gap) {
 std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
                                                 const char* previous_date) {
   std::vector<WriteBackProblem> problems;
-  if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0) {
-    problems.push_back({0,
-                        "the date repeats the date of the record before it; written back, "
-                        "the two would make one record"});
-  }
-  const bool plain = PlainRecord(record);
-  if (std::string reason = plain ? "" : LineProblem(DateLine(record.date), "the date line");
-      !reason.empty()) {
-    problems.push_back({0, reason});
-  }
-  for (int slot = 1; slot <= kSlotsPerRecord; ++slot) {
-    const GameSlot& game = record.games[slot - 1];
-    if (IsBlankSlot(game)) continue;
-    if (game.visitor[0] == '[') {
-      problems.push_back({slot,
-                          "the visitor name starts with \"[\"; written back, the game "
-                          "would be read as a date line"});
-      continue;
+  const auto word = [&problems](int slot, Obstacle obstacle) {
+    switch (obstacle) {
+      case Obstacle::kRepeatedDate:
+        problems.push_back({slot,
+                            "the date repeats the date of the record before it; written back, "
+                            "the two would make one record"});
+        break;
+      case Obstacle::kUnwritableLine:
+        problems.push_back({slot, std::string(slot == 0 ? "the date line" : "the game") +
+                                      " holds a double quote and a comma, TAB, CR, LF or 0x1A "
+                                      "byte"});
+        break;
+      case Obstacle::kDateLikeGame:
+        problems.push_back({slot,
+                            "the visitor name starts with \"[\"; written back, the game "
+                            "would be read as a date line"});
+        break;
     }
-    if (plain) continue;
-    if (std::string reason = LineProblem(SlotLine(game, " ").view(), "the game"); !reason.empty()) {
-      problems.push_back({slot, reason});
-    }
+    return true;
+  };
+  if (PlainRecord(record)) {
+    WalkWriteBackRules<true>(record, previous_date, word);
+  } else {
+    WalkWriteBackRules<false>(record, previous_date, word);
   }
   return problems;
 }
@@ -204,31 +245,12 @@ std::vector<WriteBackProblem> WriteBackProblems(const ScheduleRecord& record,
 bool IsPlainRecord(const ScheduleRecord& record) { return PlainRecord(record); }
 
 bool CanWriteBack(const ScheduleRecord& record, const char* previous_date) {
-  if (PlainRecord(record)) return CanWritePlainBack(record, previous_date);
-  // WriteBackProblems(...).empty(), without the words: the same tests.
-  if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0) {
-    return false;
-  }
-  const auto writable = [](std::string_view line) {
-    const LineLook look = Look(line);
-    return !(look.breakers && look.quote);
-  };
-  if (!writable(DateLine(record.date))) return false;
-  for (const GameSlot& game : record.games) {
-    if (IsBlankSlot(game)) continue;
-    if (game.visitor[0] == '[' || !writable(SlotLine(game, " ").view())) return false;
-  }
-  return true;
+  return PlainRecord(record) ? MeetsNoObstacle<true>(record, previous_date)
+                             : MeetsNoObstacle<false>(record, previous_date);
 }
 
 bool CanWritePlainBack(const ScheduleRecord& record, const char* previous_date) {
-  if (previous_date != nullptr && std::memcmp(previous_date, record.date, kDateWidth) == 0) {
-    return false;
-  }
-  for (const GameSlot& game : record.games) {
-    if (game.visitor[0] == '[' && !IsBlankSlot(game)) return false;
-  }
-  return true;
+  return MeetsNoObstacle<true>(record, previous_date);
 }
 
 namespace {
@@ -332,7 +354,9 @@ void AppendWriteBackText(const ScheduleRecord& record, std::string* text) {
     return;
   }
   const int last_game = LastGame(record);
-  auto append = [&](std::string_view line) { AppendLine(line, Look(line), text); };
+  auto append = [&](std::string_view line) {
+    AppendLine(line, FindBreakersAndQuotes(line), text);
+  };
   append(DateLine(record.date));
   for (int slot = 1; slot <= last_game; ++slot) {
     const GameSlot& game = record.games[slot - 1];

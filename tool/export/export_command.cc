@@ -25,7 +25,7 @@ namespace tool {
 
 namespace {
 
-// The season is read as kSeasonFile; TEAMS, kept open while the season is
+// The season is read as kToolInputFile; TEAMS, kept open while the season is
 // read, as this one, and the rows written as the next.
 constexpr int16_t kTeamsInput = 2;
 constexpr int16_t kRowsOutput = 3;

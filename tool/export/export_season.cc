@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/shown_text.h"
 
 namespace tool {

@@ -18,8 +18,8 @@ namespace {
 
 // TEAMS is read as file 1 and held open while the text is written as file
 // 2, so that TEAMS named as the output is refused as a file in use.
-constexpr int16_t kTeamsFile = 1;
-constexpr int16_t kTextFile = 2;
+constexpr int16_t kTeamsFile = kToolInputFile;
+constexpr int16_t kTextFile = kToolOutputFile;
 // A league of 30 teams is a few hundred bytes.
 constexpr size_t kMaxTeamsBytes = 1024 * 1024;
 

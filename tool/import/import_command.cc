@@ -15,7 +15,7 @@
 #include "files/read_field.h"
 #include "files/record_read.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "tool/held_output.h"
 #include "tool/import/import_season.h"
 #include "tool/import/import_team_map.h"
@@ -30,11 +30,9 @@ using schedule::FailedStep;
 
 namespace {
 
-// The season file (and before it the MAP) is read as file 1, the text
-// written as file 2, the teams of --teams-output as file 4.
-constexpr int16_t kSeasonFile = 1;
-constexpr int16_t kTextFile = 2;
-// The text to standard output, kept until it is known whole, when the
+// The season file (and before it the MAP) is read as kToolInputFile, the
+// text written as kToolOutputFile, the teams of --teams-output as file 4.
+// The text to standard output is kept until it is known whole, when the
 // season cannot be read a second time.
 constexpr int16_t kTextSpool = 3;
 constexpr int16_t kTeamsFile = 4;
@@ -43,9 +41,9 @@ constexpr size_t kMaxMapBytes = 1024 * 1024;
 
 // The names of a MAP file; false when it cannot be read or holds lines it
 // refuses (each printed).
-bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams, tool::MapDisplays* displays) {
+bool ReadMap(const std::string& map, std::vector<tool::MappedName>* teams, tool::MapDisplays* displays) {
   std::string text;
-  std::string failure = ReadWholeInput(kSeasonFile, map, "team map", kMaxMapBytes,
+  std::string failure = ReadWholeInput(kToolInputFile, map, "team map", kMaxMapBytes,
                                        [&](std::string_view piece) { text.append(piece); });
   files::CloseAllFiles();
   if (!failure.empty()) {
@@ -62,7 +60,7 @@ bool ReadMap(const std::string& map, std::vector<tool::TeamName>* teams, tool::M
 std::string ImportInto(const std::string& season, const tool::ImportOptions& options,
                        const tool::TextSink& sink, tool::ImportReport* report) {
   tool::SeasonImporter importer(options, sink);
-  std::string failure = ReadWholeInput(kSeasonFile, season, "season file", 0,
+  std::string failure = ReadWholeInput(kToolInputFile, season, "season file", 0,
                                        [&](std::string_view piece) { importer.TakeBytes(piece); });
   files::CloseAllFiles();
   importer.Finish();
@@ -124,11 +122,11 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
                  const std::string& output, const TeamsOutput& teams) {
   // The season is opened first: an output that is the season file itself is
   // refused as a file in use, and the season keeps its bytes.
-  if (int code = OpenToolInput(kSeasonFile, season)) {
+  if (int code = OpenToolInput(kToolInputFile, season)) {
     PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
     return 1;
   }
-  if (int code = files::OpenForOutput(kTextFile, output)) {
+  if (int code = files::OpenForOutput(kToolOutputFile, output)) {
     files::CloseAllFiles();
     PrintFailure(CannotText(FailedStep::kOpen, "file", output, code));
     return 1;
@@ -137,10 +135,11 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   int write_failure = 0;
   tool::SeasonImporter importer(options, [&](std::string_view text) {
     if (write_failure != 0) return;
-    write_failure = files::WriteBytes(kTextFile, reinterpret_cast<const uint8_t*>(text.data()),
-                                      static_cast<uint32_t>(text.size()));
+    write_failure =
+        files::WriteBytes(kToolOutputFile, reinterpret_cast<const uint8_t*>(text.data()),
+                          static_cast<uint32_t>(text.size()));
   });
-  std::string failure = ReadToEnd(kSeasonFile, season, "season file", 0,
+  std::string failure = ReadToEnd(kToolInputFile, season, "season file", 0,
                                   [&](std::string_view piece) { importer.TakeBytes(piece); });
   importer.Finish();
   if (failure.empty()) {
@@ -150,7 +149,7 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
   }
   bool whole = failure.empty() && importer.report().Succeeded() && write_failure == 0;
   if (whole && PutTeamsOutput(teams, importer) != 0) return 1;
-  if (whole) write_failure = files::CommitOutput(kTextFile);
+  if (whole) write_failure = files::CommitOutput(kToolOutputFile);
   if (write_failure != 0 || !whole) {
     files::CloseAllFiles();  // an uncommitted text or teams file is removed
     if (write_failure != 0) PrintFailure(CannotText(FailedStep::kWrite, "file", output, write_failure));
@@ -165,7 +164,7 @@ int ImportToFile(const std::string& season, const tool::ImportOptions& options,
 // opened again.
 int ImportHeldToStandardOutput(const std::string& season, const tool::ImportOptions& options,
                                const TeamsOutput& teams) {
-  if (int code = OpenToolInput(kSeasonFile, season)) {
+  if (int code = OpenToolInput(kToolInputFile, season)) {
     PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
     return 1;
   }
@@ -180,7 +179,7 @@ int ImportHeldToStandardOutput(const std::string& season, const tool::ImportOpti
   tool::SeasonImporter importer(options, [&](std::string_view piece) {
     if (put_failure == 0) put_failure = text.Put(piece);
   });
-  std::string failure = ReadToEnd(kSeasonFile, season, "season file", 0,
+  std::string failure = ReadToEnd(kToolInputFile, season, "season file", 0,
                                   [&](std::string_view piece) { importer.TakeBytes(piece); });
   importer.Finish();
   // A season that could not be read says so alone: what the import made of

@@ -1,5 +1,6 @@
 #include "tool/import/import_rows.h"
 
+#include <charconv>
 #include <chrono>
 #include <utility>
 
@@ -53,18 +54,22 @@ void RowLineSplitter::EndLine() {
 }
 
 bool ParseRowDate(std::string_view text, RowDate* date, std::string* problem) {
+  // The year, month and day, each its digits alone: an unsigned number
+  // takes no sign.
+  unsigned values[3] = {};
+  const size_t widths[3] = {4, 2, 2};
   bool digits = text.size() == 8;
-  for (char c : text) digits = digits && c >= '0' && c <= '9';
+  for (size_t field = 0, from = 0; digits && field < 3; from += widths[field++]) {
+    const char* const first = text.data() + from;
+    const auto [stop, error] = std::from_chars(first, first + widths[field], values[field]);
+    digits = error == std::errc{} && stop == first + widths[field];
+  }
   if (!digits) {
     *problem = "date " + schedule::Quoted(text) + " is not written YYYYMMDD";
     return false;
   }
-  auto number = [&](size_t from, size_t count) {
-    int value = 0;
-    for (size_t i = from; i < from + count; ++i) value = value * 10 + (text[i] - '0');
-    return value;
-  };
-  *date = RowDate{number(0, 4), number(4, 2), number(6, 2)};
+  *date = RowDate{static_cast<int>(values[0]), static_cast<int>(values[1]),
+                  static_cast<int>(values[2])};
   // The Gregorian calendar's own rule: 19000229 is no day, 20000229 is.
   const std::chrono::year_month_day day{std::chrono::year{date->year},
                                         std::chrono::month{static_cast<unsigned>(date->month)},

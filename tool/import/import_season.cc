@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
@@ -69,7 +69,7 @@ SeasonImporter::SeasonImporter(const ImportOptions& options, TextSink sink)
       sink_(std::move(sink)),
       splitter_([this](const RowLine& line) { TakeLine(line); }),
       league_seen_(options.leagues.size(), false) {
-  for (const TeamName& team : options_.teams) mapped_.emplace(team.code, team.name);
+  for (const MappedName& team : options_.teams) mapped_.emplace(team.code, team.name);
 }
 
 void SeasonImporter::TakeBytes(std::string_view bytes) { splitter_.Feed(bytes); }

@@ -21,7 +21,7 @@ namespace tool {
 /// What to import and how to name it.
 struct ImportOptions {
   std::vector<std::string> leagues;  ///< keep games between these leagues' teams; empty: all
-  std::vector<TeamName> teams;       ///< names given in a MAP file, in place of the made ones
+  std::vector<MappedName> teams;     ///< names given in a MAP file, in place of the made ones
   std::string source_name;           ///< the season file's name, for messages
 };
 

@@ -55,7 +55,7 @@ bool IsTeamsCsv(std::string_view map_text) {
 }
 
 // A CSV teams file as a MAP: its teams that give a code.
-int ReadTeamsCsvMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
+int ReadTeamsCsvMap(std::string_view map_text, const std::string& map_name, std::vector<MappedName>* teams,
                     std::vector<std::string>* errors, MapDisplays* displays) {
   const size_t errors_before = errors->size();
   TeamsFile file;
@@ -64,7 +64,7 @@ int ReadTeamsCsvMap(std::string_view map_text, const std::string& map_name, std:
   if (errors->size() != errors_before) return static_cast<int>(errors->size() - errors_before);
   for (const TeamEntry& team : file.teams) {
     if (team.code.empty()) continue;
-    teams->push_back(TeamName{team.code, team.name, team.line});
+    teams->push_back(MappedName{team.code, team.name, team.line});
     if (displays != nullptr && !team.display.empty()) displays->emplace(team.code, team.display);
   }
   return 0;
@@ -72,7 +72,7 @@ int ReadTeamsCsvMap(std::string_view map_text, const std::string& map_name, std:
 
 }  // namespace
 
-int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
+int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<MappedName>* teams,
                 std::vector<std::string>* errors, MapDisplays* displays) {
   if (IsTeamsCsv(map_text)) return ReadTeamsCsvMap(map_text, map_name, teams, errors, displays);
   std::map<std::string, int, std::less<>> named_on;  // code -> its line
@@ -105,7 +105,7 @@ int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vec
       continue;
     }
     named_on.emplace(std::string(code), number);
-    teams->push_back(TeamName{std::string(code), std::string(name), number});
+    teams->push_back(MappedName{std::string(code), std::string(name), number});
   }
   return refused;
 }

@@ -12,8 +12,9 @@
 
 namespace tool {
 
-/// A team code and the name it gets instead of the one made for it.
-struct TeamName {
+/// A team code and the name a MAP file gives it, in place of the one made
+/// for it.
+struct MappedName {
   std::string code;  ///< e.g. "NY1"
   std::string name;  ///< e.g. "giants"
   int line = 0;      ///< its line in the MAP file, 0 when it came from elsewhere
@@ -30,7 +31,7 @@ using MapDisplays = std::map<std::string, std::string, std::less<>>;
 /// (when not null), and one "MAP:LINE: message" per refused line to
 /// `errors`, MAP being `map_name`. Returns 0 when every line was taken,
 /// else the number of lines refused.
-int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<TeamName>* teams,
+int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vector<MappedName>* teams,
                 std::vector<std::string>* errors, MapDisplays* displays = nullptr);
 
 /// Splits the comma-separated league codes of `list` into `leagues`. False,

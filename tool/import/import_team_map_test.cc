@@ -11,7 +11,7 @@ namespace tool {
 namespace {
 
 TEST(ReadTeamMapTest, TakesNamesSkipsCommentsAndBlankLines) {
-  std::vector<TeamName> teams;
+  std::vector<MappedName> teams;
   std::vector<std::string> errors;
   EXPECT_EQ(ReadTeamMap("# 1884 names\r\nNY1,giants\r\n\r\n  \nCHN,chi-84\nPHU,\xC3\xA9t\xC3\xA9", "map.txt",
                         &teams, &errors),
@@ -27,7 +27,7 @@ TEST(ReadTeamMapTest, TakesNamesSkipsCommentsAndBlankLines) {
 }
 
 TEST(ReadTeamMapTest, RefusesNamesAGameLineCannotCarryWithTheirLines) {
-  std::vector<TeamName> teams;
+  std::vector<MappedName> teams;
   std::vector<std::string> errors;
   std::string map =
       "NY1,newyorkgi\n"  // 9 bytes
@@ -67,7 +67,7 @@ TEST(ReadTeamMapTest, RefusesNamesAGameLineCannotCarryWithTheirLines) {
 // A CSV teams file is a MAP of the teams that give a code, and its display
 // names reach --teams-output, which falls back on the team list's.
 TEST(ReadTeamMapTest, ACsvTeamsFileMapsItsCodesAndDisplaysIntoTheTeamsOutput) {
-  std::vector<TeamName> teams;
+  std::vector<MappedName> teams;
   std::vector<std::string> errors;
   MapDisplays displays;
   EXPECT_EQ(ReadTeamMap("# teams\nName,Division,Code,Display\nbeans,e,BSN,\"Beans, of Boston\"\n"

@@ -20,9 +20,8 @@
 namespace tool {
 namespace {
 
-// The report written to a file, beside the season read as kSeasonFile;
-// the teams file is read whole as the next and held open meanwhile.
-constexpr int16_t kReportFile = 2;
+// The teams file is read whole after the season's first look and held open
+// while the report is written.
 constexpr int16_t kTeamsFile = 3;
 
 // Hands every event of the season to the counter and the finder alike.
@@ -81,7 +80,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   }
   // The output is made while the season is open, so that a report onto the
   // season itself is refused as a file in use rather than clobbering it.
-  if (failure = OpenToolOutput(kReportFile, arguments.output); !failure.empty()) {
+  if (failure = OpenToolOutput(kToolOutputFile, arguments.output); !failure.empty()) {
     return Fail(failure);
   }
 
@@ -100,7 +99,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   std::fflush(stderr);  // the findings stand before the report
 
   const std::string report = FormatReport(season, counter, arguments.by, arguments.format, teams);
-  return WriteToolOutput(kReportFile, arguments.output, report);
+  return WriteToolOutput(kToolOutputFile, arguments.output, report);
 }
 
 }  // namespace tool

@@ -44,9 +44,9 @@ void SeasonCounter::GameRead(const SeasonGame& game) {
   // Each named team counts the game once in its role; a team named as both
   // (a team against itself) counts it at home and away.
   const bool visitor = !game.visitor.empty(), home = !game.home.empty();
-  const size_t visitor_team = visitor ? names_.Number(game.visitor) : 0;
-  const size_t home_team = home ? names_.Number(game.home) : 0;
-  if (teams_.size() < names_.size()) teams_.resize(names_.size());
+  const size_t visitor_team = visitor ? team_numbers_.Number(game.visitor) : 0;
+  const size_t home_team = home ? team_numbers_.Number(game.home) : 0;
+  if (teams_.size() < team_numbers_.size()) teams_.resize(team_numbers_.size());
   if (visitor) CountGame(visitor_team, false);
   if (home) CountGame(home_team, true);
   if (visitor && home) {
@@ -92,9 +92,9 @@ std::vector<TeamCounts> SeasonCounter::TeamRows() const {
   pairs_.ForEach([&](uint64_t key, const PairState&) { ++opponents[key >> 32]; });
   std::vector<TeamCounts> rows;
   rows.reserve(teams_.size());
-  for (size_t number : names_.InByteOrder()) {
+  for (size_t number : team_numbers_.InByteOrder()) {
     rows.push_back(teams_[number].counts);
-    rows.back().team = names_.Name(number);
+    rows.back().team = team_numbers_.Name(number);
     rows.back().opponents = opponents[number];
   }
   return rows;
@@ -102,8 +102,8 @@ std::vector<TeamCounts> SeasonCounter::TeamRows() const {
 
 std::vector<PairCounts> SeasonCounter::PairRows() const {
   // The pairs by team, then opponent, as their names sort.
-  std::vector<size_t> rank(names_.size());
-  std::vector<size_t> order = names_.InByteOrder();
+  std::vector<size_t> rank(team_numbers_.size());
+  std::vector<size_t> order = team_numbers_.InByteOrder();
   for (size_t place = 0; place < order.size(); ++place) rank[order[place]] = place;
   std::vector<uint64_t> keys;
   keys.reserve(pairs_.size());
@@ -116,15 +116,15 @@ std::vector<PairCounts> SeasonCounter::PairRows() const {
   for (uint64_t ranked : keys) {
     size_t team = order[ranked >> 32], opponent = order[ranked & 0xFFFFFFFF];
     const PairState& pair = pairs_.at(PairKey(team, opponent));
-    rows.push_back({names_.Name(team), names_.Name(opponent), pair.home + pair.away, pair.home,
-                    pair.away});
+    rows.push_back({team_numbers_.Name(team), team_numbers_.Name(opponent),
+                    pair.home + pair.away, pair.home, pair.away});
   }
   return rows;
 }
 
 SeasonTotals SeasonCounter::Totals() const {
   SeasonTotals totals = totals_;
-  totals.teams = static_cast<int64_t>(names_.size());
+  totals.teams = static_cast<int64_t>(team_numbers_.size());
   return totals;
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tool/season/season_reader.h"
-#include "tool/season/team_names.h"
+#include "tool/season/team_numbers.h"
 
 namespace tool {
 
@@ -102,7 +102,7 @@ class SeasonCounter : public SeasonListener {
     size_t count_ = 0;
   };
 
-  TeamNames names_;
+  TeamNumbers team_numbers_;
   std::vector<TeamState> teams_;  // by name number
   PairTable pairs_;
   SeasonTotals totals_;

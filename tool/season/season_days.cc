@@ -1,10 +1,14 @@
 #include "tool/season/season_days.h"
 
+#include <charconv>
+
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
+#include "schedule/written_date.h"
 
 namespace tool {
 
+using schedule::WrittenDate;
 using std::chrono::year;
 
 namespace {
@@ -23,30 +27,17 @@ year DefaultSeasonYear(int two_digits, year today) {
 
 bool ParseSeasonYear(std::string_view text, year* season_year) {
   if (text.size() != 4) return false;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  *season_year = year{value};
+  unsigned value = 0;  // unsigned: a sign is refused
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc{} || stop != end) return false;
+  *season_year = year{static_cast<int>(value)};
   return true;
-}
-
-std::optional<WrittenDate> ParseWrittenDate(std::string_view date) {
-  if (date.size() != 8 || date[2] != '/' || date[5] != '/') return std::nullopt;
-  int parts[3];
-  for (int part = 0; part < 3; ++part) {
-    char tens = date[part * 3];
-    char ones = date[part * 3 + 1];
-    if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return std::nullopt;
-    parts[part] = (tens - '0') * 10 + (ones - '0');
-  }
-  return WrittenDate{static_cast<unsigned>(parts[0]), static_cast<unsigned>(parts[1]), parts[2]};
 }
 
 bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::string* problem) {
   const std::string shown = schedule::Quoted(schedule::TrimTrailingSpaces(date));
-  std::optional<WrittenDate> written = ParseWrittenDate(date);
+  const std::optional<WrittenDate> written = schedule::ParseWrittenDate(date);
   if (!written) {
     *problem = "date " + shown + " is not written MM/DD/YY";
     return false;
@@ -72,8 +63,7 @@ bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::st
   last_two_digits_ = written->two_digit_year;
 
   const int full_year = century_start_ + written->two_digit_year;
-  const std::chrono::year_month_day real{year{full_year}, std::chrono::month{written->month},
-                                         std::chrono::day{written->day}};
+  const std::chrono::year_month_day real = schedule::DayIn(*written, year{full_year});
   if (!real.ok()) {
     *problem = "date " + shown + " is no real day in " + std::to_string(full_year);
     return false;

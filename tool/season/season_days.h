@@ -21,13 +21,6 @@ std::chrono::year DefaultSeasonYear(int two_digits, std::chrono::year today);
 /// Reads a --year value: exactly four digits. False for anything else.
 bool ParseSeasonYear(std::string_view text, std::chrono::year* year);
 
-/// A date written MM/DD/YY, each part two digits; nullopt for anything else.
-struct WrittenDate {
-  unsigned month = 0, day = 0;
-  int two_digit_year = 0;
-};
-std::optional<WrittenDate> ParseWrittenDate(std::string_view date);
-
 /// Follows the dates of a season in the order of the file and turns each
 /// into its real day.
 class SeasonDays {

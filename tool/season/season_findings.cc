@@ -76,7 +76,7 @@ void SeasonFindings::CheckDate(const SeasonGame& game, size_t team, size_t oppon
   const Place here{game.line, game.record, game.slot};
   // Found by the team's number: a date's games are looked at millions of
   // times in a large season.
-  if (today_place_.size() <= team) today_place_.resize(names_.size(), 0);
+  if (today_place_.size() <= team) today_place_.resize(team_numbers_.size(), 0);
   if (today_place_[team] == 0) {
     today_place_[team] = today_.size() + 1;
     TeamOnDate& entry = today_.emplace_back();
@@ -90,13 +90,13 @@ void SeasonFindings::CheckDate(const SeasonGame& game, size_t team, size_t oppon
   // Two games of one pair on a date are a doubleheader; a second opponent,
   // or a third game, no team can play. Each is said once a team and date:
   // at the second opponent, and at the third game.
-  const std::string& name = names_.Name(team);
+  const std::string& name = team_numbers_.Name(team);
   if (entry.games == 2) {
     Add(game, GameText(game) + ": " + Quoted(name) + " already plays 2 games on this date (" +
                   PlacesText(entry.places, 2) + "): a team plays at most two games a date");
   } else if (entry.games == 1 && entry.opponent != opponent) {
     Add(game, GameText(game) + ": " + Quoted(name) + " also plays " +
-                  Quoted(names_.Name(entry.opponent)) + " on this date (" +
+                  Quoted(team_numbers_.Name(entry.opponent)) + " on this date (" +
                   PlacesText(entry.places, 1) + "): two opponents on one date");
   }
   if (entry.games < 2) entry.places[entry.games] = here;
@@ -104,7 +104,7 @@ void SeasonFindings::CheckDate(const SeasonGame& game, size_t team, size_t oppon
 }
 
 size_t SeasonFindings::CountName(const SeasonGame& game, std::string_view name) {
-  const size_t number = names_.Number(name);
+  const size_t number = team_numbers_.Number(name);
   if (number == games_.size()) {
     games_.push_back(0);
     first_places_.push_back(Place{game.line, game.record, game.slot});
@@ -115,17 +115,17 @@ size_t SeasonFindings::CountName(const SeasonGame& game, std::string_view name) 
 
 void SeasonFindings::Finish() {
   std::vector<size_t> regular;
-  for (size_t number = 0; number < names_.size(); ++number) {
+  for (size_t number = 0; number < team_numbers_.size(); ++number) {
     if (games_[number] >= kRegularTeamGames) regular.push_back(number);
   }
-  for (size_t number : names_.InByteOrder()) {
+  for (size_t number : team_numbers_.InByteOrder()) {
     if (games_[number] > kRareNameGames) continue;
-    const std::string& name = names_.Name(number);
+    const std::string& name = team_numbers_.Name(number);
     // The closest regular team; of several, the one with the most games.
     size_t best = 0;
     int64_t best_games = 0;
     for (size_t other : regular) {
-      const std::string& other_name = names_.Name(other);
+      const std::string& other_name = team_numbers_.Name(other);
       size_t longer = std::max(name.size(), other_name.size());
       size_t shorter = std::min(name.size(), other_name.size());
       if (longer - shorter > 1 || games_[other] <= best_games) continue;
@@ -138,8 +138,8 @@ void SeasonFindings::Finish() {
     const Place& first = first_places_[number];
     sink_(SeasonFinding{first.line, first.record, first.slot,
                         "team " + Quoted(name) + " plays " + GamesText(games_[number]) +
-                            ": is it " + Quoted(names_.Name(best)) + " (" + GamesText(best_games) +
-                            ")?"});
+                            ": is it " + Quoted(team_numbers_.Name(best)) + " (" +
+                            GamesText(best_games) + ")?"});
   }
 }
 

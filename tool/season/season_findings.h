@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tool/season/season_reader.h"
-#include "tool/season/team_names.h"
+#include "tool/season/team_numbers.h"
 
 namespace tool {
 
@@ -75,7 +75,7 @@ class SeasonFindings : public SeasonListener {
   // short list looked through is enough.
   std::vector<TeamOnDate> today_;
   std::vector<size_t> today_place_;    // by name number: its place in today_ + 1, or 0
-  TeamNames names_;
+  TeamNumbers team_numbers_;
   std::vector<int64_t> games_;         // by name number
   std::vector<Place> first_places_;    // where each name's first game stands
 };

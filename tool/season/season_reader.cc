@@ -4,10 +4,11 @@
 
 #include "files/read_field.h"
 #include "frame/run_time_errors.h"
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
 #include "schedule/schedule_text.h"
+#include "schedule/text_lines.h"
 #include "tool/record_places.h"
 #include "tool/tool_input.h"
 
@@ -23,9 +24,6 @@ using schedule::TrimTrailingSpaces;
 using schedule::kDateWidth;
 using schedule::kNameWidth;
 using schedule::kRecordLength;
-
-// A text is read through the build's own line reader, which reads file 1.
-static_assert(kSeasonFile == schedule::kInputFile, "a season text is read as the build's input");
 
 namespace {
 
@@ -64,7 +62,7 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
   uint64_t size = 0;
   for (int64_t number = 1;; ++number) {
     uint32_t got = 0;
-    if (int code = files::ReadBytes(kSeasonFile, reinterpret_cast<uint8_t*>(&record),
+    if (int code = files::ReadBytes(kToolInputFile, reinterpret_cast<uint8_t*>(&record),
                                     kRecordLength, &got)) {
       *failure = schedule::CannotText(FailedStep::kRead, "schedule file", path, code);
       return false;
@@ -91,21 +89,13 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
 bool ReadText(const std::string& path, SeasonListener* listener, std::string* failure) {
   SeasonFromGrouping season(listener);
   schedule::ScheduleGrouper grouper(&season);
-  std::string storage;
-  std::string_view line;
   files::FieldNotes notes;
-  for (;;) {
-    int code = schedule::ReadInputLine(&line, &storage, &notes);
-    if (code == frame::kPastEndOfFile) break;
-    if (code != 0) {
-      *failure = CannotRead(path, code, code == frame::kFieldTooLong ? notes.first_line : 0);
-      return false;
-    }
-    // The view's two words taken one by one, as the build takes them: read
-    // back whole right after the reader stored them apart, they would wait.
-    const char* const data = line.data();
-    const size_t size = line.size();
-    grouper.Take({std::string_view(data, size), notes.first_line});
+  const schedule::LinesTaken taken =
+      schedule::TakeInputLines(&grouper, [](const files::FieldNotes&) {}, &notes);
+  if (taken.code != 0) {
+    *failure = CannotRead(path, taken.code,
+                          taken.code == frame::kFieldTooLong ? notes.first_line : 0);
+    return false;
   }
   if (!grouper.has_date()) {
     *failure = CannotRead(path, frame::kNoDateLine);
@@ -118,7 +108,7 @@ bool ReadText(const std::string& path, SeasonListener* listener, std::string* fa
 }  // namespace
 
 bool OpenSeason(const std::string& path, std::string* failure) {
-  if (int code = OpenToolInput(kSeasonFile, path)) {
+  if (int code = OpenToolInput(kToolInputFile, path)) {
     *failure = DescribeFailure(BuildFailure{FileRole::kInput, FailedStep::kOpen, code}, path, "");
     return false;
   }
@@ -129,7 +119,7 @@ bool ReadOpenSeason(const std::string& path, SeasonListener* listener, SeasonKin
                     std::string* failure) {
   uint8_t first[kRecordLength];
   uint32_t got = 0;
-  if (int code = files::PeekBytes(kSeasonFile, first, kRecordLength, &got)) {
+  if (int code = files::PeekBytes(kToolInputFile, first, kRecordLength, &got)) {
     *failure = CannotRead(path, code);
     return false;
   }

@@ -46,14 +46,11 @@ class SeasonListener {
 /// Which kind of file a season was.
 enum class SeasonKind : uint8_t { kText, kScheduleFile };
 
-/// The file number a season is read under.
-inline constexpr int16_t kSeasonFile = 1;
-
-/// Opens the season `path` ("-": standard input) as kSeasonFile; false with
+/// Opens the season `path` ("-": standard input) as kToolInputFile; false with
 /// the line to show in `failure`.
 bool OpenSeason(const std::string& path, std::string* failure);
 
-/// Reads the season open as kSeasonFile to its end and tells `listener`
+/// Reads the season open as kToolInputFile to its end and tells `listener`
 /// its games; `kind` says what it was. False, with the line to show in
 /// `failure`, when it is neither a whole schedule file nor a schedule text
 /// (a read fails, a record is damaged, it is UTF-16, it has no date line).

@@ -1,4 +1,4 @@
-#include "schedule/build_report.h"
+#include "schedule/messages.h"
 
 #include "frame/run_time_errors.h"
 #include "schedule/schedule_record.h"

@@ -1,10 +1,10 @@
-// The words the programs use to tell the user what a build did and what
-// went wrong: every "Cannot ..." line, every count of what was not shown, and
-// the events that the build, check and import all tell of (a date past 15
-// games, a Ctrl+Z before the end) are worded here alone, so that one event
-// reads the same whichever command tells it.
-#ifndef ZELTO_SCHEDULE_BUILD_REPORT_H_
-#define ZELTO_SCHEDULE_BUILD_REPORT_H_
+// The words every command of both programs tells the user with, of what it
+// did and what went wrong: every "Cannot ..." line, every count of what was
+// not shown, and the events that the build, check and import all tell of (a
+// date past 15 games, a Ctrl+Z before the end) are worded here alone, so that
+// one event reads the same whichever command tells it.
+#ifndef ZELTO_SCHEDULE_MESSAGES_H_
+#define ZELTO_SCHEDULE_MESSAGES_H_
 
 #include <cstdint>
 #include <string>
@@ -57,4 +57,4 @@ std::string RecordsWrittenText(int records_written);
 
 }  // namespace schedule
 
-#endif  // ZELTO_SCHEDULE_BUILD_REPORT_H_
+#endif  // ZELTO_SCHEDULE_MESSAGES_H_
