@@ -18,6 +18,11 @@ namespace tool {
 /// since a schedule text is read through the build's line reader.
 inline constexpr int16_t kToolInputFile = schedule::kInputFile;
 
+/// The file number a teams file is read under (--teams, export's TEAMS),
+/// held open beside the season and the output, above the numbers the
+/// commands' temporary files take.
+inline constexpr int16_t kToolTeamsFile = 5;
+
 /// The read-buffer size of schedule-tool's reads.
 inline constexpr uint32_t kToolReadBuffer = 64 * 1024;
 

@@ -32,6 +32,7 @@
 #include "tool/season/display_names.h"
 #include "tool/season/season_days.h"
 #include "tool/season/season_reader.h"
+#include "tool/tool_input.h"
 #include "tool/tool_output.h"
 
 namespace tool {
@@ -40,11 +41,10 @@ namespace {
 
 // The season is read as kToolInputFile and the output written as
 // kToolOutputFile; warnings wait under the next file number when there are
-// many, and games past a batch's worth under the last.
+// many, and games past a batch's worth under the next; the teams file is
+// read as kToolTeamsFile.
 constexpr int16_t kHeldWarnings = 3;
 constexpr int16_t kSpilledGames = 4;
-// The teams file, read whole and held open while the output is written.
-constexpr int16_t kTeamsFile = 5;
 
 // The stamp of every event: SOURCE_DATE_EPOCH when it is set, so that the
 // same season gives the same bytes again, else now. False when it is set to
@@ -179,7 +179,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   DisplayNames display;
   if (!arguments.teams_file.empty()) {
     std::vector<std::string> failures;
-    if (!ReadDisplayNames(kTeamsFile, arguments.teams_file, &display, &failures)) {
+    if (!ReadDisplayNames(kToolTeamsFile, arguments.teams_file, &display, &failures)) {
       for (const std::string& line : failures) PrintFailure(line);
       files::CloseAllFiles();
       return 1;

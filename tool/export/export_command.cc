@@ -25,26 +25,11 @@ namespace tool {
 
 namespace {
 
-// The season is read as kToolInputFile; TEAMS, kept open while the season is
-// read, as this one, and the rows written as the next.
-constexpr int16_t kTeamsInput = 2;
-constexpr int16_t kRowsOutput = 3;
-// A teams file names a league's or a season's teams: a few dozen lines.
-constexpr size_t kMaxTeamsBytes = 1024 * 1024;
-
 // Reads TEAMS; false when it cannot be read, holds lines it refuses, or
 // gives no code at all (each reason printed). TEAMS stays open.
 bool ReadTeams(const std::string& path, TeamsFile* teams) {
-  std::string text;
-  std::string failure = ReadWholeInput(kTeamsInput, path, "teams file", kMaxTeamsBytes,
-                                       [&](std::string_view piece) { text.append(piece); });
-  if (!failure.empty()) {
-    PrintFailure(failure);
-    return false;
-  }
   std::vector<std::string> errors;
-  ReadTeamsFile(text, path, teams, &errors);
-  CheckTeamCodes(*teams, path, &errors);
+  if (ReadTeamsFileAt(kToolTeamsFile, path, teams, &errors)) CheckTeamCodes(*teams, path, &errors);
   for (const std::string& error : errors) PrintFailure(error);
   if (!errors.empty()) return false;
   if (!GivesCodes(*teams)) {
@@ -86,7 +71,7 @@ int RunExport(const std::string& season, const ExportArguments& arguments) {
     if (!failure.empty()) PrintFailure(failure);
     return 1;
   }
-  HeldOutput out(kRowsOutput, arguments.output, "the exported season");
+  HeldOutput out(kToolOutputFile, arguments.output, "the exported season");
   if (failure = out.Open(); !failure.empty()) {
     files::CloseAllFiles();
     PrintFailure(failure);

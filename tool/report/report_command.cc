@@ -15,14 +15,11 @@
 #include "tool/season/season_counts.h"
 #include "tool/season/season_findings.h"
 #include "tool/season/season_reader.h"
+#include "tool/tool_input.h"
 #include "tool/tool_output.h"
 
 namespace tool {
 namespace {
-
-// The teams file is read whole after the season's first look and held open
-// while the report is written.
-constexpr int16_t kTeamsFile = 3;
 
 // Hands every event of the season to the counter and the finder alike.
 class CountAndFind : public SeasonListener {
@@ -71,7 +68,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
   ReportTeams teams;
   if (!arguments.teams.empty()) {
     std::vector<std::string> failures;
-    teams.given = ReadDisplayNames(kTeamsFile, arguments.teams, &teams.display, &failures);
+    teams.given = ReadDisplayNames(kToolTeamsFile, arguments.teams, &teams.display, &failures);
     if (!teams.given) {
       for (const std::string& line : failures) PrintFailure(line);
       files::CloseAllFiles();

@@ -1,20 +1,11 @@
 #include "tool/season/display_names.h"
 
-#include "tool/tool_input.h"
-
 namespace tool {
 
 bool ReadDisplayNames(int16_t number, const std::string& path, DisplayNames* names,
                       std::vector<std::string>* failures) {
-  std::string text;
-  std::string failure = ReadWholeInput(number, path, "teams file", kMaxTeamsFileBytes,
-                                       [&text](std::string_view piece) { text.append(piece); });
-  if (!failure.empty()) {
-    failures->push_back(failure);
-    return false;
-  }
   TeamsFile teams;
-  if (!ReadTeamsFile(text, path, &teams, failures)) return false;
+  if (!ReadTeamsFileAt(number, path, &teams, failures)) return false;
   *names = DisplayNamesOf(teams);
   return true;
 }

@@ -17,20 +17,13 @@
 
 namespace tool {
 
-/// The most bytes of a teams file read for its display names: a league's
-/// few dozen lines, with room to spare.
-inline constexpr size_t kMaxTeamsFileBytes = 1024 * 1024;
-
 /// Display names by team file name; a team with none is not held.
 struct DisplayNames {
   std::map<std::string, std::string, std::less<>> by_name;  ///< file name -> display name
 };
 
-/// Reads the teams file `path` ("-": standard input) whole as file `number`,
-/// at most kMaxTeamsFileBytes, and takes its display names. The file stays
-/// open, so that an output naming it is refused as a file in use. False,
-/// with each reason in `failures`: the file unreadable, or every line it
-/// refuses as "TEAMS:LINE: message".
+/// Reads the teams file `path` as ReadTeamsFileAt does, and takes its
+/// display names.
 bool ReadDisplayNames(int16_t number, const std::string& path, DisplayNames* names,
                       std::vector<std::string>* failures);
 

@@ -8,6 +8,7 @@
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
+#include "tool/tool_input.h"
 
 namespace tool {
 namespace {
@@ -267,6 +268,18 @@ bool ReadTeamsFile(std::string_view text, const std::string& file_name, TeamsFil
     teams->teams.push_back(std::move(team));
   }
   return errors->size() == errors_before;
+}
+
+bool ReadTeamsFileAt(int16_t number, const std::string& path, TeamsFile* teams,
+                     std::vector<std::string>* failures) {
+  std::string text;
+  std::string failure = ReadWholeInput(number, path, "teams file", kMaxTeamsFileBytes,
+                                       [&text](std::string_view piece) { text.append(piece); });
+  if (!failure.empty()) {
+    failures->push_back(failure);
+    return false;
+  }
+  return ReadTeamsFile(text, path, teams, failures);
 }
 
 int64_t GreatCircleKilometres(const Place& from, const Place& to) {

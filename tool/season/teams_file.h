@@ -20,6 +20,10 @@
 
 namespace tool {
 
+/// The most bytes of a teams file: a league's or a season's few dozen lines,
+/// with room to spare.
+inline constexpr size_t kMaxTeamsFileBytes = 1024 * 1024;
+
 /// The most characters of a display name.
 inline constexpr size_t kMaxDisplayCharacters = 40;
 
@@ -58,6 +62,14 @@ struct TeamsFile {
 /// of more fields than the header. True when there were none.
 bool ReadTeamsFile(std::string_view text, const std::string& file_name, TeamsFile* teams,
                    std::vector<std::string>* errors);
+
+/// Reads the teams file `path` ("-": standard input) whole as file `number`,
+/// at most kMaxTeamsFileBytes, as ReadTeamsFile reads it. The file stays
+/// open, so that an output naming it is refused as a file in use. False,
+/// with each reason in `failures`: the file unreadable, or every line it
+/// refuses as "TEAMS:LINE: message".
+bool ReadTeamsFileAt(int16_t number, const std::string& path, TeamsFile* teams,
+                     std::vector<std::string>* failures);
 
 /// The great-circle distance between two places on a sphere of the Earth's
 /// mean radius (6,371 km), in whole kilometres, rounded to the nearest.
