@@ -149,14 +149,9 @@ bool WriteInBatches(bool ics, std::chrono::sys_seconds stamp, const std::vector<
 
 int RunCalendar(const std::string& season_path, const CalendarArguments& arguments) {
   std::optional<std::chrono::year> first_year;
-  if (!arguments.year.empty()) {
-    std::chrono::year year;
-    if (!ParseSeasonYear(arguments.year, &year)) {
-      PrintFailure("--year takes a year of four digits, e.g. 1884, not " +
-                   schedule::Quoted(arguments.year));
-      return kUsageError;
-    }
-    first_year = year;
+  if (std::string problem; !ReadYearOption(arguments.year, &first_year, &problem)) {
+    PrintFailure(problem);
+    return kUsageError;
   }
   const bool ics = arguments.format == "ics";
   std::chrono::sys_seconds stamp{};

@@ -44,14 +44,9 @@ bool ReadTeams(const std::string& path, TeamsFile* teams) {
 
 int RunExport(const std::string& season, const ExportArguments& arguments) {
   std::optional<std::chrono::year> first_year;
-  if (!arguments.year.empty()) {
-    std::chrono::year year;
-    if (!ParseSeasonYear(arguments.year, &year)) {
-      PrintFailure("--year takes a year of four digits, e.g. 1884, not " +
-                   schedule::Quoted(arguments.year));
-      return kUsageError;
-    }
-    first_year = year;
+  if (std::string problem; !ReadYearOption(arguments.year, &first_year, &problem)) {
+    PrintFailure(problem);
+    return kUsageError;
   }
   if (arguments.teams.empty()) {
     PrintFailure("export needs --teams TEAMS, the file that gives each team's code and league");

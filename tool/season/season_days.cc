@@ -25,12 +25,16 @@ year DefaultSeasonYear(int two_digits, year today) {
   return recent <= today + std::chrono::years{1} ? recent : year{1900 + two_digits};
 }
 
-bool ParseSeasonYear(std::string_view text, year* season_year) {
-  if (text.size() != 4) return false;
+bool ReadYearOption(const std::string& text, std::optional<year>* season_year,
+                    std::string* problem) {
+  if (text.empty()) return true;
   unsigned value = 0;  // unsigned: a sign is refused
   const char* const end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc{} || stop != end) return false;
+  if (text.size() != 4 || error != std::errc{} || stop != end) {
+    *problem = "--year takes a year of four digits, e.g. 1884, not " + schedule::Quoted(text);
+    return false;
+  }
   *season_year = year{static_cast<int>(value)};
   return true;
 }

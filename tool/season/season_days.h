@@ -18,8 +18,11 @@ namespace tool {
 /// year after `today`'s, else 19YY. In 2026 "27" is 2027 and "45" 1945.
 std::chrono::year DefaultSeasonYear(int two_digits, std::chrono::year today);
 
-/// Reads a --year value: exactly four digits. False for anything else.
-bool ParseSeasonYear(std::string_view text, std::chrono::year* year);
+/// Reads a --year value, the year of a season's first date: exactly four
+/// digits, or none when `text` is empty. False, with the message, for
+/// anything else.
+bool ReadYearOption(const std::string& text, std::optional<std::chrono::year>* year,
+                    std::string* problem);
 
 /// Follows the dates of a season in the order of the file and turns each
 /// into its real day.
