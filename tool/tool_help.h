@@ -13,7 +13,7 @@ inline constexpr char kSynopsis[] =
     "                            [--teams-output FILE] SEASON\n"
     "       schedule-tool export --teams TEAMS [--year YYYY] [--output FILE] SEASON\n"
     "       schedule-tool report [--by team|pair] [--format text|csv] [--teams TEAMS]\n"
-    "                            [--output OUT] SEASON\n"
+    "                            [--distances FILE] [--output OUT] SEASON\n"
     "       schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]\n"
     "                              [--teams TEAMS] [--output OUT] SEASON\n"
     "       schedule-tool generate TEAMS --start YYYY-MM-DD [options]\n"
@@ -193,7 +193,7 @@ inline constexpr char kExportHelp[] =
 /// report --help.
 inline constexpr char kReportHelp[] =
     "Usage: schedule-tool report [--by team|pair] [--format text|csv] [--teams TEAMS]\n"
-    "                            [--output OUT] SEASON\n"
+    "                            [--distances FILE] [--output OUT] SEASON\n"
     "\n"
     "Counts what the season SEASON holds, as a schedule file built from it\n"
     "stores it. SEASON is a schedule file (told by its header record) or a\n"
@@ -218,9 +218,18 @@ inline constexpr char kReportHelp[] =
     "                 display among them): a display column after team, and\n"
     "                 with --by pair an opponent_display column after\n"
     "                 opponent; a team TEAMS gives no display name shows its\n"
-    "                 file name there. The table aligns by characters\n"
+    "                 file name there. The table aligns by characters. Where\n"
+    "                 TEAMS gives places (latitude and longitude columns),\n"
+    "                 a travel column comes last (--by team), each team's\n"
+    "                 travel in km, great-circle: from home to each game's park\n"
+    "                 in turn and home after its last; the first line adds the\n"
+    "                 season's travel\n"
+    "  --distances FILE  the travel column from the distances in FILE instead\n"
+    "                 (a header line of team names, then a row a team: its name\n"
+    "                 and its distance to each team of the header). Every team\n"
+    "                 of the season must be placed, or nothing is written\n"
     "  --output OUT   write the report to OUT (- is standard output); nothing\n"
-    "                 is written when SEASON or TEAMS cannot be read\n"
+    "                 is written when SEASON, TEAMS or FILE cannot be read\n"
     "\n"
     "What is wrong with the season goes to standard error, one finding a\n"
     "line, FILE:LINE: message for a text and FILE: record R slot S: message\n"
@@ -230,8 +239,8 @@ inline constexpr char kReportHelp[] =
     "byte away from a team that plays at least 10 (a likely misspelling).\n"
     "A bad TEAMS line is refused as TEAMS:LINE: message, and nothing is written.\n"
     "\n"
-    "Exit status: 0 written (findings on standard error), 1 SEASON or TEAMS\n"
-    "unreadable or the report not written, 2 usage.\n";
+    "Exit status: 0 written (findings on standard error), 1 SEASON, TEAMS or\n"
+    "FILE unreadable, a team not placed, or the report not written, 2 usage.\n";
 /// calendar --help.
 inline constexpr char kCalendarHelp[] =
     "Usage: schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]\n"

@@ -23,6 +23,10 @@ inline constexpr int16_t kToolInputFile = schedule::kInputFile;
 /// commands' temporary files take.
 inline constexpr int16_t kToolTeamsFile = 5;
 
+/// The file number a distances file is read under (--distances), held open
+/// as the teams file is.
+inline constexpr int16_t kToolDistancesFile = 6;
+
 /// The read-buffer size of schedule-tool's reads.
 inline constexpr uint32_t kToolReadBuffer = 64 * 1024;
 

@@ -132,6 +132,7 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&report, "--format", &report_format)->check(CLI::IsMember({"text", "csv"}));
   AddValueOption(&report, "--output", &report_arguments.output);
   AddValueOption(&report, "--teams", &report_arguments.teams);
+  AddValueOption(&report, "--distances", &report_arguments.distances);
   AddOperandsAndHelp(&report);
   Command calendar = AddCommand(&tool, "calendar", tool::kCalendarHelp);
   tool::CalendarArguments calendar_arguments;

@@ -15,12 +15,14 @@ struct ReportArguments {
   ReportFormat format = ReportFormat::kText;  ///< --format text|csv
   std::string output;                        ///< --output OUT ("-": standard output)
   std::string teams;                         ///< --teams TEAMS, empty when not given
+  std::string distances;                     ///< --distances FILE, empty when not given
 };
 
-/// `report [--by team|pair] [--format text|csv] [--teams TEAMS] [--output
-/// OUT] SEASON`: SEASON a schedule file or a schedule text, "-" standard
-/// input; TEAMS a teams file whose display names join the rows. The exit
-/// status: 0 written, 1 failed, 2 usage (SEASON and TEAMS both "-").
+/// `report [--by team|pair] [--format text|csv] [--teams TEAMS] [--distances
+/// FILE] [--output OUT] SEASON`: SEASON a schedule file or a schedule text,
+/// "-" standard input; TEAMS a teams file whose display names join the rows
+/// and whose places, or FILE's distances, give each team's travel. The exit
+/// status: 0 written, 1 failed, 2 usage (two of SEASON, TEAMS and FILE "-").
 int RunReport(const std::string& season, const ReportArguments& arguments);
 
 }  // namespace tool

@@ -80,6 +80,12 @@ std::vector<Column<TeamCounts>> TeamColumns(const ReportTeams& teams) {
         FigureColumn("opponents", "opponents", &TeamCounts::opponents)}) {
     columns.push_back(std::move(figure));
   }
+  if (teams.travel_shown) {
+    columns.push_back({"travel", "travel", false, [&teams](const TeamCounts& row, ReportFormat) {
+                         auto found = teams.travel.find(row.team);
+                         return std::to_string(found == teams.travel.end() ? 0 : found->second);
+                       }});
+  }
   return columns;
 }
 
@@ -154,10 +160,18 @@ std::string Rows(const std::vector<Column<Row>>& columns, const std::vector<Row>
   return format == ReportFormat::kCsv ? TableCsv(columns, rows) : TableText(columns, rows);
 }
 
-std::string TotalsLine(const std::string& name, const SeasonTotals& totals) {
-  return schedule::Escaped(name) + ": " + Counted(totals.dates, "date", "dates") + ", " +
-         Counted(totals.games, "game", "games") + ", " + Counted(totals.teams, "team", "teams") +
-         ", at most " + Counted(totals.most_games_on_a_date, "game", "games") + " on one date\n";
+std::string TotalsLine(const std::string& name, const SeasonTotals& totals,
+                       const ReportTeams& teams) {
+  std::string line = schedule::Escaped(name) + ": " + Counted(totals.dates, "date", "dates") +
+                     ", " + Counted(totals.games, "game", "games") + ", " +
+                     Counted(totals.teams, "team", "teams") + ", at most " +
+                     Counted(totals.most_games_on_a_date, "game", "games") + " on one date";
+  if (teams.travel_shown) {
+    int64_t total = 0;
+    for (const auto& [team, travel] : teams.travel) total += travel;
+    line += "; travel " + std::to_string(total) + teams.travel_unit + " in all";
+  }
+  return line + "\n";
 }
 
 }  // namespace
@@ -165,7 +179,7 @@ std::string TotalsLine(const std::string& name, const SeasonTotals& totals) {
 std::string FormatReport(const std::string& name, const SeasonCounter& counter, ReportBy by,
                          ReportFormat format, const ReportTeams& teams) {
   std::string report =
-      format == ReportFormat::kText ? TotalsLine(name, counter.Totals()) + "\n" : std::string();
+      format == ReportFormat::kText ? TotalsLine(name, counter.Totals(), teams) + "\n" : std::string();
   return report + (by == ReportBy::kTeam ? Rows(TeamColumns(teams), counter.TeamRows(), format)
                                          : Rows(PairColumns(teams), counter.PairRows(), format));
 }

@@ -434,4 +434,47 @@ TEST(Report, TheSeasonOf1884GivesTheRowsOfItsOwnRows) {
   }
 }
 
+// Each team's travel, counted as a team travels (home, each game's park in
+// turn, home after its last game), from a table whose distances differ by
+// direction so that every leg shows where it was counted; or great-circle
+// from the places a teams file gives. A team the file does not place is
+// named, and nothing is written.
+TEST(Report, TravelIsCountedLegByLegFromDistancesOrPlaces) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("season.txt"),
+                 "[04/01/27]\naa       bb\n[04/02/27]\ncc       aa\n[04/03/27]\nbb       cc\n");
+  WriteFileBytes(dir.File("d.txt"), "# from row to column\n   bb aa cc zz\n"
+                                     "aa 1 0 100000 5\nbb 0 10 100 5\ncc 1000 10000 0 5\n"
+                                     "zz 5 5 5 0\n");
+  const std::string season = Quote(dir.File("season.txt"));
+  ToolRun text = RunTool(dir, "report --distances " + Quote(dir.File("d.txt")) + " " + season);
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("on one date; travel 111111 in all\n"), std::string::npos) << text.out;
+  ToolRun csv = RunTool(dir, "report --format csv --distances " + Quote(dir.File("d.txt")) + " " +
+                                 season);
+  EXPECT_EQ(csv.out,
+            "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
+            "opponents,travel\r\naa,2,1,1,0,1,1,2,11\r\nbb,2,1,1,0,1,1,2,1100\r\n"
+            "cc,2,1,1,0,1,1,2,110000\r\n");
+
+  WriteFileBytes(dir.File("places.csv"), "name,latitude,longitude\naa,51.5074,-0.1278\n"
+                                          "bb,48.8566,2.3522\ncc,48.8566,2.3522\n");
+  csv = RunTool(dir, "report --format csv --teams " + Quote(dir.File("places.csv")) + " " + season);
+  EXPECT_NE(csv.out.find("aa,aa,2,1,1,0,1,1,2,688\r\nbb,bb,2,1,1,0,1,1,2,0\r\ncc,cc,2,1,1,0,1,1,2,688\r\n"),
+            std::string::npos)
+      << csv.out;
+
+  WriteFileBytes(dir.File("out.txt"), "older");
+  WriteFileBytes(dir.File("part.csv"), "name,latitude,longitude\naa,1,1\n");
+  ToolRun refused = RunTool(dir, "report --teams " + Quote(dir.File("part.csv")) + " --output " +
+                                     Quote(dir.File("out.txt")) + " " + season);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "schedule-tool: " + dir.File("part.csv") +
+                             ": team \"bb\" of the season is not placed here (no latitude and "
+                             "longitude)\nschedule-tool: " + dir.File("part.csv") +
+                             ": team \"cc\" of the season is not placed here (no latitude and "
+                             "longitude)\n");
+  EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "older");
+}
+
 }  // namespace
