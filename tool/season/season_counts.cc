@@ -63,15 +63,10 @@ void SeasonCounter::CountGame(size_t number, bool at_home) {
   TeamState& team = teams_[number];
   TeamCounts& counts = team.counts;
   ++counts.games;
-  if (at_home) {
-    ++counts.home;
-    team.road_run = 0;
-    counts.longest_home_stand = std::max(counts.longest_home_stand, ++team.home_run);
-  } else {
-    ++counts.away;
-    team.home_run = 0;
-    counts.longest_road_trip = std::max(counts.longest_road_trip, ++team.road_run);
-  }
+  ++(at_home ? counts.home : counts.away);
+  team.runs.Take(at_home, 1);
+  counts.longest_home_stand = team.runs.home_stand().games;
+  counts.longest_road_trip = team.runs.road_trip().games;
   // Games of one date stand in one record, so a team's games on a date
   // follow one another as the record is read.
   if (team.date_record == record_) {

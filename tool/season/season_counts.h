@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tool/season/season_reader.h"
+#include "tool/season/team_runs.h"
 #include "tool/season/team_numbers.h"
 
 namespace tool {
@@ -60,8 +61,7 @@ class SeasonCounter : public SeasonListener {
  private:
   struct TeamState {
     TeamCounts counts;
-    int64_t home_run = 0;       // games at home in a row up to the last one
-    int64_t road_run = 0;       // games away in a row up to the last one
+    TeamRuns runs;              // its home stands and road trips, a game a stay
     int64_t date_record = 0;    // the record of its last game
     int64_t games_on_date = 0;  // its games in that record
   };
