@@ -25,7 +25,7 @@ targets=${FUZZ_TARGETS:-schedule schedule_memory report_counts console}
 runs=${FUZZ_RUNS:--1}
 preset=${FUZZ_PRESET:-fuzz}
 
-scripts/install-deps.sh clang libclang-rt-14-dev
+scripts/install-deps.sh fuzz
 
 build=build-$preset  # the preset's build folder
 cmake --preset "$preset" >/dev/null

@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, what building and testing need, when it
-# is missing; with package names as arguments, those instead (a stage's own
-# tools; a name such as wine32:i386 adds that architecture first). Needs
-# root for apt-get; without it, it only says what is missing.
+# is missing. Arguments name sets of packages, or packages (a name such as
+# wine32:i386 adds that architecture first); all of them go in one apt-get
+# call. Needs root for apt-get; without it, it only says what is missing.
 #
-#   scripts/install-deps.sh [--dry-run] [PACKAGE ...]
+#   scripts/install-deps.sh [--dry-run] [SET | PACKAGE ...]
+#
+#   build      (the default) cmake, g++, GoogleTest, Google Benchmark, CLI11,
+#              tmux, strace, and Chromium and python3-icalendar, which read
+#              the calendar as people do
+#   fuzz       clang and its fuzzer runtime
+#   package    dpkg-dev (dpkg-shlibdeps computes the package's dependencies)
+#              and man-db (man -w finds the installed pages)
+#   windows    mingw-w64 for both targets, GoogleTest's sources, zip, wine64
+#   windows32  Wine's 32-bit loader (wine32:i386)
 #
 # --dry-run plans the install with apt-get -s, the fallback below included,
 # and installs nothing (it does add an architecture a name asks for).
@@ -27,9 +36,19 @@ if [ "${1:-}" = "--dry-run" ]; then
   dry_run=1
   shift
 fi
-packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev tmux strace)
-packages+=(chromium python3-icalendar)  # the calendar read by a browser and a parser
-[ $# -gt 0 ] && packages=("$@")
+[ $# -gt 0 ] || set -- build
+packages=()
+for name in "$@"; do
+  case "$name" in
+    build) packages+=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev tmux strace
+      chromium python3-icalendar) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    package) packages+=(dpkg-dev man-db) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest zip wine64) ;;
+    windows32) packages+=(wine32:i386) ;;
+    *) packages+=("$name") ;;
+  esac
+done
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

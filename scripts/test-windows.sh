@@ -10,10 +10,10 @@
 #
 # The Linux build compared against is the native preset's, whose programs
 # and end-to-end test programs are built here when they are not already.
-# What it needs: mingw-w64 and zip; Wine (wine64) to run the programs, and
-# for win32 Wine's 32-bit loader (wine32:i386). Without Wine a target is
-# built but its tests are skipped, never passed; without mingw-w64 nothing
-# is built. Exit status: 0 when every test passed, 1 when one failed, 77
+# What it needs (scripts/install-deps.sh windows, and windows32 for win32):
+# mingw-w64 and zip; Wine (wine64) to run the programs, and for win32 Wine's
+# 32-bit loader (wine32:i386). Without Wine a target is built but its tests
+# are skipped, never passed; without mingw-w64 nothing is built. Exit status: 0 when every test passed, 1 when one failed, 77
 # when a target was skipped; the reason is said, and written to the file
 # $ZELTO_STAGE_NOTE when that is set (scripts/test.sh reads it).
 set -euo pipefail
@@ -30,27 +30,36 @@ skip() {
 }
 
 scripts/install-deps.sh  # cmake, g++ and tmux, for the Linux build
+wine=1
+if ! scripts/install-deps.sh windows; then
+  # Without Wine the programs are built all the same.
+  wine=0
+  if ! scripts/install-deps.sh g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest zip; then
+    target="${targets[*]}"
+    skip "mingw-w64 cannot be installed here"
+    exit "$result"
+  fi
+fi
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs" \
   --target schedule-tool schedule-builder terminal_tests compared_tests >/dev/null
 
 for target in "${targets[@]}"; do
+  echo "== test-windows $target"
+  lacking=""
+  [ "$wine" -eq 1 ] || lacking="Wine (wine64)"
   case "$target" in
-    win64) tools=(g++-mingw-w64-x86-64-posix) wine=(wine64) ;;
-    win32) tools=(g++-mingw-w64-i686-posix) wine=(wine64 wine32:i386) ;;
+    win64) ;;
+    win32)
+      [ -n "$lacking" ] || scripts/install-deps.sh windows32 ||
+        lacking="Wine's 32-bit loader (wine32:i386)"
+      ;;
     *) echo "test-windows: the targets are win64 and win32, not $target" >&2; exit 2 ;;
   esac
-  echo "== test-windows $target"
-  if ! scripts/install-deps.sh "${tools[@]}" googletest zip; then
-    skip "mingw-w64 cannot be installed here"
-    continue
-  fi
-  wine_there=1
-  scripts/install-deps.sh "${wine[@]}" || wine_there=0
   cmake --preset "$target" >/dev/null
   cmake --build --preset "$target" -j"$jobs"
-  if [ "$wine_there" -eq 0 ]; then
-    skip "${wine[*]} cannot be installed here: built, not tested"
+  if [ -n "$lacking" ]; then
+    skip "$lacking cannot be installed here: built, not tested"
     continue
   fi
   ctest --preset "$target" || result=1

@@ -23,7 +23,7 @@ the_deb() {
 }
 installed() { [ "$(dpkg-query -W -f '${Status}' "$package" 2>/dev/null)" = "install ok installed" ]; }
 need_root() { [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"; }
-apt() { DEBIAN_FRONTEND=noninteractive apt-get "$@" -y -q --no-remove; }
+apt() { DEBIAN_FRONTEND=noninteractive apt-get "$@" -y -q; }
 
 case "$step" in
   make)
@@ -37,7 +37,8 @@ case "$step" in
   install)
     need_root
     deb=$(the_deb) || exit 1
-    apt install "$(realpath "$deb")" || fail "apt-get install $deb failed"
+    # Installing takes nothing away from the system.
+    apt install --no-remove "$(realpath "$deb")" || fail "apt-get install $deb failed"
     installed || fail "$package is not installed after apt-get install"
     ;;
   run)
