@@ -1,8 +1,9 @@
 # The Debian package as a user meets it, each step a CTest test labelled
-# `package`: CPack makes it, apt-get installs it, the installed programs run
-# and their manual pages are found, and apt-get removes it again, leaving
-# nothing behind. Installing needs root: without it those steps are skipped,
-# saying so.
+# `package`: CPack makes it of this build's programs, apt-get installs it,
+# the installed programs run and their manual pages are found, and apt-get
+# removes it again, leaving nothing behind. The steps that install and remove
+# run only where asked for (ctest --preset package, which the native preset's
+# own tests leave out) and as root; elsewhere they are skipped, saying so.
 enable_testing()
 set(check ${PROJECT_SOURCE_DIR}/scripts/checks/debian-package.sh)
 set(deb_dir ${PROJECT_BINARY_DIR}/deb)
