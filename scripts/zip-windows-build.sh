@@ -21,8 +21,9 @@ name="zelto-schedule-builder-$version-$target"
 stage="$build/package/$name"
 rm -rf "$build/package"
 mkdir -p "$stage" "$out_dir"
+# strip writes the time it runs into a program's header unless told a time.
 for program in schedule-builder.exe schedule-tool.exe; do
-  "$triple-strip" -o "$stage/$program" "$build/$program"
+  SOURCE_DATE_EPOCH=946684800 "$triple-strip" -o "$stage/$program" "$build/$program"
 done
 cp README.md "$stage/README.md"
 # One time for every entry, so the archive depends on its contents alone.
