@@ -12,7 +12,7 @@
 # screens). Each keeps the corpus it grows in build-fuzz/corpus-<target>,
 # so a later run goes on from there.
 #
-#   scripts/fuzz.sh                                   about 15 s per target
+#   scripts/fuzz.sh                                   about 15 s per target, one per processor at once
 #   FUZZ_SECONDS=300 scripts/fuzz.sh                  longer, per target
 #   FUZZ_TARGETS=schedule_memory FUZZ_RUNS=10000000 FUZZ_SECONDS=36000 scripts/fuzz.sh
 #                                                     a campaign of ten million inputs
@@ -25,7 +25,7 @@ targets=${FUZZ_TARGETS:-schedule schedule_memory report_counts console}
 runs=${FUZZ_RUNS:--1}
 preset=${FUZZ_PRESET:-fuzz}
 
-scripts/install-deps.sh clang libclang-rt-14-dev
+scripts/install-deps.sh fuzz
 
 build=build-$preset  # the preset's build folder
 cmake --preset "$preset" >/dev/null
@@ -35,21 +35,19 @@ cmake --build --preset "$preset" -j"$(nproc 2>/dev/null || echo 2)"
 # as committed, and what a run adds is kept for the next run on this machine.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-summary=()
-failed=0
-for target in $targets; do
+# The targets run side by side, one per processor (FUZZ_JOBS), each for its
+# own time; the results are read once all have ended.
+fuzz_jobs=${FUZZ_JOBS:-$(nproc 2>/dev/null || echo 2)}
+seeds_of() {
   # The in-memory targets read the same schedule texts as the file-backed one.
-  case $target in
-    schedule_memory | report_counts) seeds=schedule ;;
-    *) seeds=$target ;;
+  case $1 in
+    schedule_memory | report_counts) echo schedule ;;
+    *) echo "$1" ;;
   esac
-  work="$build/corpus-$target"
-  findings="$build/findings-$target"
-  # Findings are of this run alone: an older one was copied out already.
-  rm -rf "$findings"
-  mkdir -p "$work" "$findings"
-  log="$build/$target-fuzzer.log"
-  echo "== fuzzing $target for ${seconds} s"
+}
+fuzz_target() {  # fuzz_target TARGET: runs it, its exit status into a file
+  local target="$1" seeds max_len asan_options status=0
+  seeds=$(seeds_of "$target")
   # The file-backed target: long enough for a line past the read buffer of
   # the batch command. The in-memory one refills a buffer of 7 bytes and of
   # 128 in every input, and stays short to go fast, with a quarantine of
@@ -62,12 +60,28 @@ for target in $targets; do
   asan_options=$ASAN_OPTIONS
   [ "$seeds" = schedule ] && [ "$target" != schedule ] &&
     asan_options=$ASAN_OPTIONS:quarantine_size_mb=16:malloc_context_size=4
-  set +e
   ASAN_OPTIONS=$asan_options "$build/${target}_fuzzer" -max_total_time="$seconds" -runs="$runs" -timeout=10 \
-    -rss_limit_mb=2048 -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$findings/" \
-    "$work" "fuzz/corpus/$seeds" >"$log" 2>&1
-  status=$?
-  set -e
+    -rss_limit_mb=2048 -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$build/findings-$target/" \
+    "$build/corpus-$target" "fuzz/corpus/$seeds" >"$build/$target-fuzzer.log" 2>&1 || status=$?
+  echo "$status" >"$build/$target-fuzzer.status"
+}
+for target in $targets; do
+  # Findings are of this run alone: an older one was copied out already.
+  rm -rf "$build/findings-$target" "$build/$target-fuzzer.status"
+  mkdir -p "$build/corpus-$target" "$build/findings-$target"
+  echo "== fuzzing $target for ${seconds} s"
+  fuzz_target "$target" &
+  while [ "$(jobs -rp | wc -l)" -ge "$fuzz_jobs" ]; do wait -n || true; done
+done
+wait
+
+summary=()
+failed=0
+for target in $targets; do
+  seeds=$(seeds_of "$target")
+  findings="$build/findings-$target"
+  log="$build/$target-fuzzer.log"
+  status=$(cat "$build/$target-fuzzer.status" 2>/dev/null || echo 1)
   for finding in "$findings"/*; do
     [ -e "$finding" ] || continue
     cp "$finding" "fuzz/corpus/$seeds/"
@@ -75,6 +89,7 @@ for target in $targets; do
     failed=1
   done
   if [ "$status" -ne 0 ]; then
+    echo "== $target: the fuzzer ended with status $status"
     tail -n 60 "$log"
     failed=1
   fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, for CTest (the cross builds name this
-# script as their emulator) and for scripts/test-windows.sh.
+# script as their emulator, and the checks in scripts/checks/ call it).
 #
 #   scripts/wine-run.sh [--prefix DIR] [--terminal] PROGRAM.exe [ARGUMENTS...]
 #   scripts/wine-run.sh [--prefix DIR] --start    (sets the prefix up, starts its server)
@@ -23,7 +23,8 @@
 #   set-up's output goes to /dev/null and the server is started apart.
 # - For the same reason the program's own output goes to a file, which is
 #   printed when the program has ended.
-# - Exit status: the program's exit code; 125 when Wine is not there.
+# - Exit status: the program's exit code; 125 when Wine, or for an i686
+#   program its 32-bit loader, is not there.
 set -uo pipefail
 
 prefix="${WINEPREFIX:-/tmp/zelto-wine-$(id -u)}"
@@ -59,6 +60,17 @@ export WINEPREFIX="$(realpath -m "$prefix")"  # Wine takes absolute names only
 if [ "$1" = "--stop" ]; then
   [ -d "$WINEPREFIX" ] && "$wineserver" -k </dev/null >/dev/null 2>&1
   exit 0
+fi
+# An i686 program (PE machine 0x14c, at the offset that byte 60 holds, plus
+# 4) needs the 32-bit loader beside wine64.
+pe_machine() {
+  local offset
+  offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$offset" ] && od -An -tx2 -j"$((offset + 4))" -N2 "$1" 2>/dev/null | tr -d ' '
+}
+if [ "$1" != "--start" ] && [ "$(pe_machine "$1")" = "014c" ] && [ ! -x "$(dirname "$wine")/wine" ]; then
+  echo "wine-run: Wine's 32-bit loader is not installed (wine32:i386), which $1 needs" >&2
+  exit 125
 fi
 # No debug chatter on the program's output, and no Mono or Gecko (nothing
 # here needs them, and asking for them would stall the set-up).
