@@ -8,7 +8,7 @@
 //
 // The Wine loader is $ZELTO_WINE (else /usr/lib/wine/wine64, which hands an
 // i686 program to the 32-bit loader) and the prefix $WINEPREFIX, set up
-// beforehand (scripts/test-windows.sh does both).
+// beforehand (the Windows builds' wine_prefix_start test fixture does both).
 #include <gtest/gtest.h>
 
 #include <cstdlib>

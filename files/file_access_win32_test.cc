@@ -69,8 +69,8 @@ TEST_F(FileAccessWin32Test, AReadOnlyScheduleOpensForReadingAndKeepsItsBytes) {
   WriteFileBytes(name, "old contents");
   ASSERT_TRUE(SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY));
   // Wine run by root opens a read-only file for writing all the same; this
-  // test then has nothing to check (scripts/test-windows.sh runs it again as
-  // an ordinary user).
+  // test then has nothing to check (CTest's files_tests_read_only_as_nobody
+  // runs it again as an ordinary user).
   HANDLE probe = OpenElsewhere(name, GENERIC_WRITE, 0);
   if (probe != INVALID_HANDLE_VALUE) {
     CloseHandle(probe);
