@@ -42,6 +42,9 @@ else()
 endif()
 install(FILES ${zelto_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${ZELTO_DOC_DIR})
+# The README links into docs/: the pages and pictures go beside it.
+file(GLOB zelto_docs ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${zelto_docs} DESTINATION ${ZELTO_DOC_DIR}/docs)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/usage-example.txt DESTINATION ${ZELTO_DOC_DIR}/examples)
 
 set(CPACK_PACKAGE_NAME ${ZELTO_PACKAGE_NAME})

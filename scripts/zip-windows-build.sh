@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The release zip of one Windows build that is built already: a folder
-# holding schedule-builder.exe and schedule-tool.exe (stripped) and the
-# README. The zip is the same bytes for the same programs: fixed file times,
+# holding schedule-builder.exe and schedule-tool.exe (stripped), the README
+# and the pages of docs/ it links to. The zip is the same bytes for the same programs: fixed file times,
 # no extra attributes. Prints the zip's name.
 #
 #   scripts/zip-windows-build.sh TARGET BUILD_DIR OUTPUT_DIR    (TARGET: win64 or win32)
@@ -26,6 +26,9 @@ for program in schedule-builder.exe schedule-tool.exe; do
   SOURCE_DATE_EPOCH=946684800 "$triple-strip" -o "$stage/$program" "$build/$program"
 done
 cp README.md "$stage/README.md"
+# The README links into docs/: its pages and pictures go beside it.
+mkdir -p "$stage/docs"
+cp docs/*.md docs/*.png "$stage/docs/"
 # One time for every entry, so the archive depends on its contents alone.
 find "$stage" -exec touch -h -d '2000-01-01 00:00:00 UTC' {} +
 rm -f "$out_dir/$name.zip"

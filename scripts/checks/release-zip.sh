@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The release zip of a Windows build, made as scripts/package-windows.sh makes
-# it, holds both programs and the README, and made again it is the same
+# it, holds both programs, the README and its docs, and made again it is the same
 # bytes; for CTest (cmake/windows_tests.cmake).
 #
 #   release-zip.sh TARGET BUILD_DIR     (TARGET: win64 or win32)
@@ -19,7 +19,7 @@ cmp "$zip" "$again" || { echo "release-zip: made twice, the zip differs" >&2; ex
 listing="$(unzip -Z1 "$zip" 2>/dev/null || zip -sf "$zip")"
 name="$(basename "$zip" .zip)"
 status=0
-for member in schedule-builder.exe schedule-tool.exe README.md; do
+for member in schedule-builder.exe schedule-tool.exe README.md docs/design.md; do
   if grep -q "$name/$member\$" <<<"$listing"; then
     echo "holds $name/$member"
   else
