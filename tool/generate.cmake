@@ -13,6 +13,7 @@ add_library(zelto_generate STATIC
   ${zelto_generate_dir}/generate_text.cc
 )
 target_link_libraries(zelto_generate PUBLIC zelto_tool zelto_import)
+include(${zelto_generate_dir}/generate/travel.cmake)
 target_link_libraries(schedule-tool PRIVATE zelto_generate)
 
 if(ZELTO_TESTS)

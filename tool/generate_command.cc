@@ -10,6 +10,7 @@
 #include "frame/run_time_errors.h"
 #include "schedule/shown_text.h"
 #include "tool/generate_season.h"
+#include "tool/season/distance_table.h"
 #include "tool/tool_commands.h"
 #include "tool/tool_input.h"
 #include "tool/tool_output.h"
@@ -21,8 +22,11 @@ namespace {
 // 2, so that TEAMS named as the output is refused as a file in use.
 constexpr int16_t kTeamsFile = 1;
 constexpr int16_t kTextFile = 2;
-// A league of 30 teams is a few hundred bytes.
+// The distances file is held open as TEAMS is, for the same reason.
+constexpr int16_t kDistancesFile = 3;
+// A league of 30 teams is a few hundred bytes, its distances a few KiB.
 constexpr size_t kMaxTeamsBytes = 1024 * 1024;
+constexpr size_t kMaxDistancesBytes = 1024 * 1024;
 
 // Reads a whole number written in decimal digits, at most `most`.
 bool ParseNumber(const std::string& text, uint64_t most, uint64_t* value) {
@@ -49,8 +53,10 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
       {&arguments.meetings, &rules->meetings},
       {&arguments.division_meetings, &rules->division_meetings},
       {&arguments.series, &rules->series_length},
-      {&arguments.most_in_a_row, &rules->most_in_a_row}};
-  const char* const names[] = {"--meetings", "--division-meetings", "--series", "--most-in-a-row"};
+      {&arguments.most_in_a_row, &rules->most_in_a_row},
+      {&arguments.effort, &rules->effort}};
+  const char* const names[] = {"--meetings", "--division-meetings", "--series", "--most-in-a-row",
+                               "--effort"};
   for (size_t i = 0; i < std::size(counts); ++i) {
     if (counts[i].first->empty()) continue;
     uint64_t value = 0;
@@ -109,6 +115,23 @@ int Generate(const std::string& teams, const GenerateArguments& arguments) {
   if (!ReadLeague(teams_text, teams, &league, &errors)) {
     for (const std::string& error : errors) PrintFailure(error);
     return 1;
+  }
+  if (!arguments.distances.empty()) {
+    std::string distances_text;
+    failure = ReadWholeInput(kDistancesFile, arguments.distances, "distances file",
+                             kMaxDistancesBytes,
+                             [&](std::string_view piece) { distances_text.append(piece); });
+    if (!failure.empty()) {
+      PrintFailure(failure);
+      return 1;
+    }
+    std::vector<std::string> names;
+    for (const LeagueTeam& team : league.teams) names.push_back(team.name);
+    if (!ReadDistanceTable(distances_text, arguments.distances, names, &rules.distances,
+                           &errors)) {
+      for (const std::string& error : errors) PrintFailure(error);
+      return 1;
+    }
   }
   GeneratedSeason season;
   std::string problem;

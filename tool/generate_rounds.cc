@@ -10,56 +10,119 @@ namespace {
 // number of teams.
 constexpr int kRest = -1;
 
-// A round robin in reverse order with the home sides swapped: a team's last
-// series of the one before and its first of this one are at different parks.
-std::vector<SeriesRound> Mirrored(const std::vector<SeriesRound>& rounds) {
-  std::vector<SeriesRound> mirrored(rounds.rbegin(), rounds.rend());
-  for (SeriesRound& round : mirrored) {
+// The home sides of every series swapped.
+std::vector<SeriesRound> Swapped(std::vector<SeriesRound> rounds) {
+  for (SeriesRound& round : rounds) {
     for (Series& series : round) std::swap(series.home, series.visitor);
-  }
-  return mirrored;
-}
-
-// `copies` round robins one after another, each the one before mirrored.
-std::vector<SeriesRound> Copies(std::vector<SeriesRound> first, int copies) {
-  std::vector<SeriesRound> rounds;
-  for (int copy = 0; copy < copies; ++copy) {
-    rounds.insert(rounds.end(), first.begin(), first.end());
-    first = Mirrored(first);
   }
   return rounds;
 }
 
-// The park (1 home, 0 away, -1 none) of `team`'s last series in `rounds`,
-// or its first when `first` is set.
-int ParkOf(const std::vector<SeriesRound>& rounds, int team, bool first) {
-  for (size_t i = 0; i < rounds.size(); ++i) {
-    const SeriesRound& round = rounds[first ? i : rounds.size() - 1 - i];
+// A round robin in reverse order with the home sides swapped: a team's last
+// series of the one before and its first of this one are at different parks.
+std::vector<SeriesRound> Mirrored(const std::vector<SeriesRound>& rounds) {
+  return Swapped(std::vector<SeriesRound>(rounds.rbegin(), rounds.rend()));
+}
+
+// Where a team stands after the rounds so far: the park of its last series
+// (1 home, 0 away, -1 none yet) and its opponent there.
+struct Standing {
+  int park = -1;
+  int opponent = -1;
+};
+
+// The repeaters (two series in a row of one pair) and breaks `rounds` make
+// after `standing`, counted per team over its series in order, and where
+// the teams then stand.
+struct Joined {
+  int repeaters = 0;
+  int breaks = 0;
+};
+Joined Follow(const std::vector<SeriesRound>& rounds, std::vector<Standing>* standing) {
+  Joined joined;
+  for (const SeriesRound& round : rounds) {
     for (const Series& series : round) {
-      if (series.home == team) return 1;
-      if (series.visitor == team) return 0;
+      for (int side = 0; side < 2; ++side) {
+        const int team = side == 0 ? series.home : series.visitor;
+        const int opponent = side == 0 ? series.visitor : series.home;
+        Standing& at = (*standing)[team];
+        joined.repeaters += at.opponent == opponent;
+        joined.breaks += at.park == 1 - side;
+        at = Standing{1 - side, opponent};
+      }
     }
   }
-  return -1;
+  return joined;
+}
+
+// The round robin to follow `previous` (a round robin) after `standing`:
+// `previous` mirrored, or with the home sides swapped alone, started at
+// any of its rounds (those before it moved to its end), whichever makes the
+// fewest repeaters, then the fewest breaks, the first of equals. Mirrored
+// from its first round (the pairs of the last round meeting again at once)
+// every team would change parks where the two meet, but every team would
+// meet its last opponent again; started two rounds on, two teams take a
+// break instead.
+std::vector<SeriesRound> NextRoundRobin(const std::vector<SeriesRound>& previous,
+                                        const std::vector<Standing>& standing) {
+  std::vector<SeriesRound> best;
+  Joined best_joined;
+  for (const std::vector<SeriesRound>& form : {Mirrored(previous), Swapped(previous)}) {
+    for (size_t start = 0; start < form.size(); ++start) {
+      std::vector<SeriesRound> rounds(form.begin() + static_cast<std::ptrdiff_t>(start), form.end());
+      rounds.insert(rounds.end(), form.begin(), form.begin() + static_cast<std::ptrdiff_t>(start));
+      std::vector<Standing> after = standing;
+      Joined joined = Follow(rounds, &after);
+      if (best.empty() || joined.repeaters < best_joined.repeaters ||
+          (joined.repeaters == best_joined.repeaters && joined.breaks < best_joined.breaks)) {
+        best = std::move(rounds);
+        best_joined = joined;
+      }
+    }
+  }
+  return best;
+}
+
+// `copies` round robins one after another after `before`, `first` the
+// first, each after it the one before it as NextRoundRobin turns it, or
+// mirrored plainly.
+std::vector<SeriesRound> Copies(std::vector<SeriesRound> first, int copies,
+                                const std::vector<SeriesRound>& before, int teams,
+                                bool plain_mirrors) {
+  std::vector<Standing> standing(static_cast<size_t>(teams));
+  Follow(before, &standing);
+  std::vector<SeriesRound> rounds;
+  for (int copy = 0; copy < copies; ++copy) {
+    if (copy > 0) first = plain_mirrors ? Mirrored(first) : NextRoundRobin(first, standing);
+    Follow(first, &standing);
+    rounds.insert(rounds.end(), first.begin(), first.end());
+  }
+  return rounds;
 }
 
 // The round robin of `members` to follow `before`: as made, reversed, with
-// the home sides swapped, or both, whichever gives the fewest of them a
-// break where it meets the rounds before.
+// the home sides swapped, or both, whichever makes the fewest repeaters
+// (unless `breaks_alone`), then the fewest breaks, where it meets the
+// rounds before.
 std::vector<SeriesRound> FittingRoundRobin(const std::vector<int>& members,
-                                           const std::vector<SeriesRound>& before) {
+                                           const std::vector<SeriesRound>& before, int teams,
+                                           bool breaks_alone) {
+  std::vector<Standing> standing(static_cast<size_t>(teams));
+  Follow(before, &standing);
   std::vector<SeriesRound> best;
-  int best_breaks = -1;
+  Joined best_joined;
   for (int variant = 0; variant < 4; ++variant) {
     std::vector<SeriesRound> rounds = SingleRoundRobin(members);
     if (variant & 1) rounds = Mirrored(rounds);
     if (variant & 2) std::reverse(rounds.begin(), rounds.end());
-    int breaks = 0;
-    for (int team : members) {
-      int last = ParkOf(before, team, false);
-      breaks += last >= 0 && last == ParkOf(rounds, team, true) ? 1 : 0;
+    std::vector<Standing> after = standing;
+    Joined joined = Follow(rounds, &after);
+    if (breaks_alone) joined.repeaters = 0;
+    if (best.empty() || joined.repeaters < best_joined.repeaters ||
+        (joined.repeaters == best_joined.repeaters && joined.breaks < best_joined.breaks)) {
+      best = std::move(rounds);
+      best_joined = joined;
     }
-    if (best_breaks < 0 || breaks < best_breaks) best = std::move(rounds), best_breaks = breaks;
   }
   return best;
 }
@@ -69,7 +132,8 @@ std::vector<SeriesRound> FittingRoundRobin(const std::vector<int>& members,
 std::vector<SeriesRound> DivisionRoundRobins(const std::vector<int>& places,
                                              const std::vector<int>& division_of,
                                              int division_count, int copies,
-                                             const std::vector<SeriesRound>& before) {
+                                             const std::vector<SeriesRound>& before,
+                                             bool plain_mirrors) {
   std::vector<SeriesRound> rounds;
   for (int division = 0; division < division_count; ++division) {
     std::vector<int> members;
@@ -77,7 +141,10 @@ std::vector<SeriesRound> DivisionRoundRobins(const std::vector<int>& places,
       if (division_of[team] == division) members.push_back(team);
     }
     if (members.size() < 2) continue;
-    std::vector<SeriesRound> own = Copies(FittingRoundRobin(members, before), copies);
+    const int teams = static_cast<int>(division_of.size());
+    std::vector<SeriesRound> own =
+        Copies(FittingRoundRobin(members, before, teams, plain_mirrors), copies, before, teams,
+               plain_mirrors);
     if (rounds.size() < own.size()) rounds.resize(own.size());
     for (size_t j = 0; j < own.size(); ++j) {
       rounds[j].insert(rounds[j].end(), own[j].begin(), own[j].end());
@@ -160,7 +227,7 @@ std::vector<SeriesRound> PairRounds(const RoundsRequest& request) {
   // and those the pairs of two divisions play beyond them, alternating on,
   // without the pairs of one division.
   const std::vector<SeriesRound> league = SingleRoundRobin(places);
-  std::vector<SeriesRound> rounds = Copies(league, between);
+  std::vector<SeriesRound> rounds = Copies(league, between, {}, teams, request.plain_mirrors);
   const auto whole_end = rounds.begin() + static_cast<std::ptrdiff_t>(league.size()) * whole;
   std::vector<SeriesRound> more =
       BetweenDivisions(std::vector<SeriesRound>(whole_end, rounds.end()), request.division_of);
@@ -168,7 +235,8 @@ std::vector<SeriesRound> PairRounds(const RoundsRequest& request) {
   rounds.insert(rounds.end(), more.begin(), more.end());
   if (within > whole) {
     std::vector<SeriesRound> extra = DivisionRoundRobins(
-        places, request.division_of, request.division_count, within - whole, rounds);
+        places, request.division_of, request.division_count, within - whole, rounds,
+        request.plain_mirrors);
     rounds.insert(rounds.end(), extra.begin(), extra.end());
   }
   std::erase_if(rounds, [](const SeriesRound& round) { return round.empty(); });

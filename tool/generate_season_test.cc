@@ -71,6 +71,7 @@ TextSeason ReadText(const std::string& text, int first_year) {
 struct TextFigures {
   std::map<std::string, int> breaks;  // per team
   int total_breaks = 0;
+  int repeaters = 0;                  // a team's two series in a row against one opponent
   int longest_series_run = 0;         // series in a row at one park
   int longest_home_games = 0, longest_road_games = 0;
 };
@@ -169,6 +170,7 @@ TextFigures ExpectRulesHold(const League& league, const SeasonRules& rules,
       run = again ? run + 1 : 1;
       games_run = again ? games_run + series[i].games : series[i].games;
       figures.breaks[team] += again ? 1 : 0;
+      figures.repeaters += i > 0 && series[i].opponent == series[i - 1].opponent ? 1 : 0;
       figures.total_breaks += again ? 1 : 0;
       figures.longest_series_run = std::max(figures.longest_series_run, run);
       int& longest = series[i].at_home ? figures.longest_home_games : figures.longest_road_games;
@@ -213,6 +215,7 @@ SeasonRules MakeRules(int meetings, int division_meetings, int series_length) {
 void ExpectSummaryAgrees(const GeneratedSeason& season, const TextFigures& figures) {
   const SeasonSummary& summary = season.summary;
   EXPECT_EQ(summary.total_breaks, figures.total_breaks);
+  EXPECT_EQ(summary.repeaters, figures.repeaters);
   EXPECT_EQ(std::max(summary.home_stand_series, summary.road_trip_series),
             figures.longest_series_run);
   EXPECT_EQ(summary.home_stand_games, figures.longest_home_games);
@@ -256,7 +259,11 @@ TEST(Generate, EveryRuleHoldsOnTheTextForLeaguesOfEverySize) {
     SeasonRules rules = MakeRules(c.meetings, c.division_meetings, c.series_length);
     rules.most_in_a_row = c.most_in_a_row;
     GeneratedSeason season = GenerateOrFail(league, rules);
-    ExpectSummaryAgrees(season, ExpectRulesHold(league, rules, season.text));
+    TextFigures figures = ExpectRulesHold(league, rules, season.text);
+    ExpectSummaryAgrees(season, figures);
+    // No repeaters where the league leaves another opponent between; two
+    // teams alone, or changing parks after every series, cannot avoid them.
+    if (c.teams > 2 && c.most_in_a_row > 1) EXPECT_EQ(figures.repeaters, 0);
   }
 }
 
@@ -279,8 +286,10 @@ TEST(Generate, OffDaysAndBreaksHoldNoGames) {
 }
 
 // A single round robin of an even number n of teams in one-game series has
-// n - 2 breaks, the fewest there can be; two have twice as many, and a
-// league of an odd number, its rests skipped, has none.
+// n - 2 breaks, the fewest there can be. Two without a repeater where they
+// meet have two more than twice as many (for 4 teams the fewest there can
+// be); a league of an odd number, its rests skipped, has one, but for 3
+// teams, where every team must take one.
 TEST(Generate, RoundRobinsHaveTheFewestBreaks) {
   for (int teams : {2, 4, 8, 12, 16, 30}) {
     SCOPED_TRACE(testing::Message() << teams << " teams");
@@ -292,14 +301,16 @@ TEST(Generate, RoundRobinsHaveTheFewestBreaks) {
                 teams - 2);
     }
     SeasonRules twice = MakeRules(2, -1, 1);
-    EXPECT_EQ(ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text).total_breaks,
-              2 * (teams - 2));
+    TextFigures figures = ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text);
+    EXPECT_EQ(figures.total_breaks, teams == 2 ? 0 : 2 * (teams - 2) + 2);
+    EXPECT_EQ(figures.repeaters, teams == 2 ? 2 : 0);
   }
   for (int teams : {3, 7, 29}) {
     League league = MakeLeague(teams, 0);
     SeasonRules twice = MakeRules(2, -1, 1);
-    EXPECT_EQ(ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text).total_breaks, 0)
-        << teams << " teams";
+    TextFigures figures = ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text);
+    EXPECT_EQ(figures.total_breaks, teams == 3 ? 3 : 1) << teams << " teams";
+    EXPECT_EQ(figures.repeaters, 0) << teams << " teams";
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tool/generate/travel_count.h"
 #include "tool/generate_calendar.h"
 #include "tool/generate_text.h"
 
@@ -66,6 +67,12 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
       }
     }
   }
+  const std::vector<int> repeaters = TeamRepeaters(rounds, summary.teams);
+  for (int team = 0; team < summary.teams; ++team) {
+    summary.per_team[team].repeaters = repeaters[team];
+    summary.repeaters += repeaters[team];
+  }
+  summary.unavoidable_repeaters = UnavoidableRepeaters(rounds, summary.teams);
   const size_t dates = SeasonDays(rounds);
   summary.dates = static_cast<int>(dates);
   if (dates > 0) {
@@ -86,6 +93,20 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
   return summary;
 }
 
+void AddTravel(const std::vector<SeriesRound>& rounds, const DistanceTable& distances,
+               SeasonSummary* summary) {
+  const std::vector<int64_t> travel = TeamTravel(rounds, distances);
+  summary->has_travel = true;
+  summary->travel = 0;
+  for (size_t team = 0; team < travel.size(); ++team) {
+    summary->per_team[team].travel = travel[team];
+    summary->travel += travel[team];
+  }
+  auto [least, most] = std::minmax_element(travel.begin(), travel.end());
+  summary->least_travel = *least;
+  summary->most_travel = *most;
+}
+
 std::string SummaryText(const SeasonSummary& summary) {
   std::string text = std::to_string(summary.teams) + " teams";
   if (summary.divisions > 0) text += " in " + Counted(summary.divisions, "division", "divisions");
@@ -102,6 +123,22 @@ std::string SummaryText(const SeasonSummary& summary) {
           Counted(summary.home_stand_games, "game", "games") + "; longest road trip: " +
           Counted(summary.road_trip_series, "series", "series") + ", " +
           Counted(summary.road_trip_games, "game", "games") + "\n";
+  if (summary.repeaters > 0) {
+    text += "repeaters (a team's two series in a row against one opponent): " +
+            std::to_string(summary.repeaters) + " in all";
+    if (summary.repeaters <= summary.unavoidable_repeaters) {
+      text += ", which the league cannot avoid: it leaves no other opponent to play between";
+    }
+    text += "\n";
+  }
+  if (summary.has_travel) {
+    const std::string least = std::to_string(summary.least_travel);
+    const std::string most = std::to_string(summary.most_travel);
+    text += "travel (from home, park to park, home again): " + std::to_string(summary.travel) +
+            " in all, " + (least == most ? least : least + " to " + most) +
+            " a team; longest road trip: " +
+            Counted(summary.road_trip_series, "park", "parks") + "\n";
+  }
   return text;
 }
 

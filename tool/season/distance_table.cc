@@ -1,0 +1,144 @@
+#include "tool/season/distance_table.h"
+
+#include <charconv>
+#include <map>
+
+#include "schedule/shown_text.h"
+
+namespace tool {
+namespace {
+
+bool IsSeparator(char c) { return c == ' ' || c == '\t'; }
+
+// The words of a line, split at blanks and TABs.
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && IsSeparator(line[at])) ++at;
+    size_t end = at;
+    while (end < line.size() && !IsSeparator(line[end])) ++end;
+    if (end > at) words.push_back(line.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
+
+// Why `word` is no distance, or an empty string with `*value` set.
+std::string DistanceProblem(std::string_view word, int64_t* value) {
+  const char* end = word.data() + word.size();
+  auto [stop, error] = std::from_chars(word.data(), end, *value);
+  if (error == std::errc::result_out_of_range ||
+      (error == std::errc() && stop == end && *value > kMaxDistance)) {
+    return "the distance " + schedule::Quoted(word) + " is more than " +
+           std::to_string(kMaxDistance);
+  }
+  if (error != std::errc() || stop != end) {
+    return "the distance " + schedule::Quoted(word) + " is no whole number";
+  }
+  if (*value < 0) return "the distance " + schedule::Quoted(word) + " is less than 0";
+  return "";
+}
+
+}  // namespace
+
+bool ReadDistanceTable(std::string_view text, const std::string& file_name,
+                       const std::vector<std::string>& team_names, DistanceTable* table,
+                       std::vector<std::string>* errors) {
+  const size_t errors_before = errors->size();
+  const int teams = static_cast<int>(team_names.size());
+  std::map<std::string, int, std::less<>> number_of;
+  for (int t = 0; t < teams; ++t) number_of.emplace(team_names[t], t);
+  table->teams = teams;
+  table->distance.assign(static_cast<size_t>(teams) * static_cast<size_t>(teams), 0);
+
+  std::vector<int> column_team;           // per header word, its team (-1: refused)
+  int header_line = 0;
+  std::vector<int> row_line(static_cast<size_t>(teams), 0);  // per team, the line of its row
+  int number = 0;
+  auto refuse = [&](int line, const std::string& problem) {
+    errors->push_back(file_name + ":" + std::to_string(line) + ": " + problem);
+  };
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    std::string_view line =
+        text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+    at = end == std::string_view::npos ? text.size() : end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::vector<std::string_view> words = Words(line);
+    if (words.empty() || line.front() == '#') continue;
+
+    if (header_line == 0) {
+      // The header: the teams of the columns, each once.
+      header_line = number;
+      std::map<std::string_view, int> column_of;
+      for (std::string_view word : words) {
+        auto team = number_of.find(word);
+        int index = team == number_of.end() ? -1 : team->second;
+        if (index < 0) {
+          refuse(number, "the header names " + schedule::Quoted(word) +
+                             ", no team of the league");
+        } else if (!column_of.emplace(word, static_cast<int>(column_team.size())).second) {
+          refuse(number, "the header names " + schedule::Quoted(word) + " twice");
+          index = -1;
+        }
+        column_team.push_back(index);
+      }
+      for (int t = 0; t < teams; ++t) {
+        if (column_of.count(team_names[t]) == 0) {
+          refuse(number, "the header names no column for team " + schedule::Quoted(team_names[t]));
+        }
+      }
+      continue;
+    }
+
+    // A row: the team it leaves from, then a distance for each column.
+    auto team = number_of.find(words[0]);
+    if (team == number_of.end()) {
+      refuse(number, "the row of " + schedule::Quoted(words[0]) + ", no team of the league");
+      continue;
+    }
+    const int from = team->second;
+    if (row_line[from] != 0) {
+      refuse(number, "team " + schedule::Quoted(words[0]) + " has a row already, on line " +
+                         std::to_string(row_line[from]));
+      continue;
+    }
+    row_line[from] = number;
+    if (words.size() - 1 != column_team.size()) {
+      refuse(number, "the row of " + schedule::Quoted(words[0]) + " has " +
+                         std::to_string(words.size() - 1) + " distances; the header names " +
+                         std::to_string(column_team.size()) + " teams");
+      continue;
+    }
+    for (size_t column = 0; column < column_team.size(); ++column) {
+      int64_t value = 0;
+      std::string problem = DistanceProblem(words[column + 1], &value);
+      const int to = column_team[column];
+      if (problem.empty() && to == from && value != 0) {
+        problem = "the distance from " + schedule::Quoted(words[0]) + " to itself is " +
+                  std::to_string(value) + ", not 0";
+      }
+      if (!problem.empty()) {
+        refuse(number, problem);
+        break;
+      }
+      if (to >= 0) table->distance[static_cast<size_t>(from * teams + to)] = value;
+    }
+  }
+  // What is missing is told at the last line, where the rows end.
+  const int last_line = number > 0 ? number : 1;
+  if (header_line == 0) {
+    refuse(last_line, "no header line of team names, and no rows");
+  } else {
+    for (int t = 0; t < teams; ++t) {
+      if (row_line[t] == 0) {
+        refuse(last_line, "the rows end without one for team " + schedule::Quoted(team_names[t]));
+      }
+    }
+  }
+  return errors->size() == errors_before;
+}
+
+}  // namespace tool
