@@ -28,6 +28,7 @@ if(ZELTO_TESTS)
             ${generate_tool_tests}
     LIBRARIES zelto_generate)
   target_compile_definitions(generate_tests PRIVATE
-    ZELTO_SCHEDULE_TOOL="$<TARGET_FILE:schedule-tool>")
+    ZELTO_SCHEDULE_TOOL="$<TARGET_FILE:schedule-tool>"
+    ZELTO_TTP_DIR="${zelto_generate_dir}/generate/ttp")
   add_dependencies(generate_tests schedule-tool)
 endif()

@@ -55,6 +55,64 @@ Joined Follow(const std::vector<SeriesRound>& rounds, std::vector<Standing>* sta
   return joined;
 }
 
+// What `rounds` make started at each of their rounds (those before it moved
+// to their end) after `standing`. Each team's series run round the rounds
+// as a circle: a start counts the circle's repeaters and breaks less the
+// one pair it cuts, and the join of its first series to where the team
+// stands.
+std::vector<Joined> StartCosts(const std::vector<SeriesRound>& rounds,
+                               const std::vector<Standing>& standing) {
+  const int teams = static_cast<int>(standing.size());
+  const int count = static_cast<int>(rounds.size());
+  std::vector<std::vector<int>> played(static_cast<size_t>(teams));  // per team, its rounds
+  std::vector<Standing> at(static_cast<size_t>(teams) * static_cast<size_t>(count));
+  for (int r = 0; r < count; ++r) {
+    for (const Series& series : rounds[r]) {
+      at[static_cast<size_t>(series.home) * count + r] = Standing{1, series.visitor};
+      at[static_cast<size_t>(series.visitor) * count + r] = Standing{0, series.home};
+      played[series.home].push_back(r);
+      played[series.visitor].push_back(r);
+    }
+  }
+  auto pair_cost = [](const Standing& before, const Standing& after) {
+    return Joined{before.opponent == after.opponent ? 1 : 0, before.park == after.park ? 1 : 0};
+  };
+  std::vector<Joined> costs(static_cast<size_t>(count));
+  for (int team = 0; team < teams; ++team) {
+    const std::vector<int>& own = played[team];
+    if (own.empty()) continue;
+    const Standing* row = &at[static_cast<size_t>(team) * count];
+    const size_t n = own.size();
+    Joined circle;
+    if (n > 1) {
+      for (size_t i = 0; i < n; ++i) {
+        Joined pair = pair_cost(row[own[(i + n - 1) % n]], row[own[i]]);
+        circle.repeaters += pair.repeaters;
+        circle.breaks += pair.breaks;
+      }
+    }
+    size_t first = 0;  // the team's first series from the start on
+    for (int start = 0; start < count; ++start) {
+      while (first < n && own[first] < start) ++first;
+      const size_t head = first == n ? 0 : first;
+      Joined cost = circle;
+      if (n > 1) {
+        Joined cut = pair_cost(row[own[(head + n - 1) % n]], row[own[head]]);
+        cost.repeaters -= cut.repeaters;
+        cost.breaks -= cut.breaks;
+      }
+      if (standing[team].park >= 0) {
+        Joined join = pair_cost(standing[team], row[own[head]]);
+        cost.repeaters += join.repeaters;
+        cost.breaks += join.breaks;
+      }
+      costs[start].repeaters += cost.repeaters;
+      costs[start].breaks += cost.breaks;
+    }
+  }
+  return costs;
+}
+
 // The round robin to follow `previous` (a round robin) after `standing`:
 // `previous` mirrored, or with the home sides swapped alone, started at
 // any of its rounds (those before it moved to its end), whichever makes the
@@ -65,35 +123,40 @@ Joined Follow(const std::vector<SeriesRound>& rounds, std::vector<Standing>* sta
 // break instead.
 std::vector<SeriesRound> NextRoundRobin(const std::vector<SeriesRound>& previous,
                                         const std::vector<Standing>& standing) {
-  std::vector<SeriesRound> best;
-  Joined best_joined;
-  for (const std::vector<SeriesRound>& form : {Mirrored(previous), Swapped(previous)}) {
-    for (size_t start = 0; start < form.size(); ++start) {
-      std::vector<SeriesRound> rounds(form.begin() + static_cast<std::ptrdiff_t>(start), form.end());
-      rounds.insert(rounds.end(), form.begin(), form.begin() + static_cast<std::ptrdiff_t>(start));
-      std::vector<Standing> after = standing;
-      Joined joined = Follow(rounds, &after);
-      if (best.empty() || joined.repeaters < best_joined.repeaters ||
-          (joined.repeaters == best_joined.repeaters && joined.breaks < best_joined.breaks)) {
-        best = std::move(rounds);
-        best_joined = joined;
+  const std::vector<SeriesRound> forms[] = {Mirrored(previous), Swapped(previous)};
+  int best_form = 0, best_start = 0;
+  Joined best;
+  for (int form = 0; form < 2; ++form) {
+    const std::vector<Joined> costs = StartCosts(forms[form], standing);
+    for (int start = 0; start < static_cast<int>(costs.size()); ++start) {
+      const Joined& cost = costs[start];
+      if ((form == 0 && start == 0) || cost.repeaters < best.repeaters ||
+          (cost.repeaters == best.repeaters && cost.breaks < best.breaks)) {
+        best = cost;
+        best_form = form;
+        best_start = start;
       }
     }
   }
-  return best;
+  const std::vector<SeriesRound>& form = forms[best_form];
+  std::vector<SeriesRound> rounds(form.begin() + best_start, form.end());
+  rounds.insert(rounds.end(), form.begin(), form.begin() + best_start);
+  return rounds;
 }
 
 // `copies` round robins one after another after `before`, `first` the
-// first, each after it the one before it as NextRoundRobin turns it, or
-// mirrored plainly.
+// first (or, when `first_follows`, the one before them), each after it the
+// one before it as NextRoundRobin turns it, or mirrored plainly.
 std::vector<SeriesRound> Copies(std::vector<SeriesRound> first, int copies,
                                 const std::vector<SeriesRound>& before, int teams,
-                                bool plain_mirrors) {
+                                bool plain_mirrors, bool first_follows = false) {
   std::vector<Standing> standing(static_cast<size_t>(teams));
   Follow(before, &standing);
   std::vector<SeriesRound> rounds;
   for (int copy = 0; copy < copies; ++copy) {
-    if (copy > 0) first = plain_mirrors ? Mirrored(first) : NextRoundRobin(first, standing);
+    if (copy > 0 || first_follows) {
+      first = plain_mirrors ? Mirrored(first) : NextRoundRobin(first, standing);
+    }
     Follow(first, &standing);
     rounds.insert(rounds.end(), first.begin(), first.end());
   }
@@ -226,13 +289,20 @@ std::vector<SeriesRound> PairRounds(const RoundsRequest& request) {
   // The whole league's round robins, as many as both kinds of pair play,
   // and those the pairs of two divisions play beyond them, alternating on,
   // without the pairs of one division.
+  // Those beyond are turned as they stand, without those pairs, so that
+  // they meet without repeaters where the pairs left out rest.
   const std::vector<SeriesRound> league = SingleRoundRobin(places);
-  std::vector<SeriesRound> rounds = Copies(league, between, {}, teams, request.plain_mirrors);
-  const auto whole_end = rounds.begin() + static_cast<std::ptrdiff_t>(league.size()) * whole;
-  std::vector<SeriesRound> more =
-      BetweenDivisions(std::vector<SeriesRound>(whole_end, rounds.end()), request.division_of);
-  rounds.erase(whole_end, rounds.end());
-  rounds.insert(rounds.end(), more.begin(), more.end());
+  std::vector<SeriesRound> rounds = Copies(league, whole, {}, teams, request.plain_mirrors);
+  if (between > whole) {
+    const std::vector<SeriesRound> last =
+        whole > 0 ? std::vector<SeriesRound>(rounds.end() - static_cast<std::ptrdiff_t>(league.size()),
+                                             rounds.end())
+                  : league;
+    std::vector<SeriesRound> more = Copies(BetweenDivisions(last, request.division_of),
+                                           between - whole, rounds, teams, request.plain_mirrors,
+                                           whole > 0);
+    rounds.insert(rounds.end(), more.begin(), more.end());
+  }
   if (within > whole) {
     std::vector<SeriesRound> extra = DivisionRoundRobins(
         places, request.division_of, request.division_count, within - whole, rounds,

@@ -93,6 +93,61 @@ TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
   EXPECT_EQ(help.output.rfind("Usage: schedule-tool generate TEAMS", 0), 0u);
 }
 
+// A distances file as a script meets it: read whatever order its teams take,
+// refused line by line for what is wrong in it, and the travel it gives in
+// the summary.
+TEST(GenerateTool, ADistancesFileGivesTheTravelOrIsRefusedByItsLine) {
+  ScopedTempDir dir;
+  const std::string teams = Quote(dir.File("teams.txt"));
+  WriteFileBytes(dir.File("teams.txt"), "ant\nbee\ncat\ndog\n");
+  const std::string out = dir.File("out.txt");
+  auto distances = [&](const std::string& text) {
+    WriteFileBytes(dir.File("d.txt"), text);
+    return " --distances " + Quote(dir.File("d.txt"));
+  };
+  const std::string header = "# parks\n\n   dog\tcat bee ant\n";
+  const std::string good = header + "ant 3 2 1 0\r\nbee 2 1 0 1\ndog 0 1 2 3\ncat 1 0 1 2\n";
+  const std::string options = " --start 2027-04-05 --meetings 2 --series 1";
+  ToolRun run = RunTool("generate " + teams + options + distances(good) + " --output " +
+                        Quote(out) + " 2>&1");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("\ntravel (from home, park to park, home again): "), std::string::npos)
+      << run.output;
+  const std::string text = ReadFileBytes(out);
+  EXPECT_EQ(RunTool("generate " + teams + options + distances(good) + " 2>/dev/null").output, text);
+
+  WriteFileBytes(out, "older");
+  const std::string file = dir.File("d.txt");
+  auto refused = [&](const std::string& text, const std::string& words) {
+    ToolRun run = RunTool("generate " + teams + options + distances(text) + " --output " +
+                          Quote(out) + " 2>&1");
+    EXPECT_EQ(run.status, 1) << text;
+    EXPECT_NE(run.output.find(file + words), std::string::npos) << run.output;
+    EXPECT_EQ(ReadFileBytes(out), "older");
+  };
+  refused(header + "ant 3 2 1 0\nbee 2 1 0 1\ndog 0 1 2 3\n",
+          ":6: the rows end without one for team \"cat\"");
+  refused("ant bee cat eel\n", ":1: the header names \"eel\", no team of the league");
+  refused("ant bee cat dog cat\n", ":1: the header names \"cat\" twice");
+  refused("ant bee dog\n", ":1: the header names no column for team \"cat\"");
+  refused(good + "bee 2 1 0 1\n", ":8: team \"bee\" has a row already, on line 5");
+  refused(header + "ant 3 2 1\n", ":4: the row of \"ant\" has 3 distances; the header names 4");
+  refused(header + "ant 3 -2 1 0\n", ":4: the distance \"-2\" is less than 0");
+  refused(header + "ant 3 2 x1 0\n", ":4: the distance \"x1\" is no whole number");
+  refused(header + "ant 3 2 1 1000001\n", ":4: the distance \"1000001\" is more than 1000000");
+  refused(header + "ant 3 2 1 7\n", ":4: the distance from \"ant\" to itself is 7, not 0");
+  refused(header + "emu 3 2 1 0\n", ":4: the row of \"emu\", no team of the league");
+  refused("# nothing\n", ":1: no header line of team names, and no rows");
+  for (const char* effort : {"0", "1000001"}) {
+    ToolRun run = RunTool("generate " + teams + options + " --effort " + effort + " 2>&1");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find(std::string("--effort ") + effort + ": the search's effort is 1 to"),
+              std::string::npos)
+        << run.output;
+  }
+  EXPECT_EQ(RunTool("generate " + teams + options + " --effort ten 2>&1").status, 2);
+}
+
 // "least to most", or the one figure when they are the same, as the summary
 // writes a figure over the teams.
 std::string Spread(const std::vector<int>& values) {

@@ -139,6 +139,15 @@ void Anneal(const AnnealRules& rules, TravelState* state) {
   int64_t trace_kind_tried[5] = {}, trace_kind_taken[5] = {}, trace_kind_better[5] = {};
 #endif
   for (int cycle = 0; cycle < cycles; ++cycle) {
+#ifdef ZELTO_FROM_BEST
+    if (cycle > 0 && !best_is_current) {
+      state->opponent = kept.opponent;
+      state->at_home = kept.at_home;
+      state->hosted_games = kept.hosted_games;
+      RecountAll(state);
+      best_is_current = true;
+    }
+#endif
     // Each cycle after the first starts cooler, from where the last ended.
     int64_t temperature =
         std::max<int64_t>(1, mean_rise * (cycle == 0 ? rules.first_heat : rules.reheat) / 100);

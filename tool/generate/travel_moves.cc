@@ -53,6 +53,19 @@ void TradeInRound(TravelState* state, int a, int b, int round, TouchedRounds* to
   }
 }
 
+// Swaps the home side of the series of `team` in `round`.
+void Flip(TravelState* state, int team, int round, TouchedRounds* touched) {
+  const size_t at = At(*state, team, round);
+  const int opponent = state->opponent[at];
+  state->at_home[at] = !state->at_home[at];
+  char& other = state->at_home[At(*state, opponent, round)];
+  other = !other;
+  if (touched != nullptr) {
+    Touch(touched, team, round);
+    Touch(touched, opponent, round);
+  }
+}
+
 void SwapHomes(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
   for (int round : {move.first, move.second}) {
     for (int team : {move.a, move.b}) {
@@ -112,22 +125,81 @@ void SwapTeams(TravelState* state, const TravelMove& move, TouchedRounds* touche
 
 void SwapTeamRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
   for (int round : move.rounds) TradeInRound(state, move.a, move.b, round, touched);
+  // The flips lie outside the traded rounds: made before or after the
+  // trades, the same change.
+  for (auto [team, round] : move.flips) Flip(state, team, round, touched);
 }
 
-// A series of `team` in `round` as a key: its opponent (or a rest) and park.
-int KeyOf(const TravelState& state, int team, int round) {
+// A series of `team` in `round` as a key: its opponent (or a rest), and its
+// park unless `opponent_alone`.
+int KeyOf(const TravelState& state, int team, int round, bool opponent_alone) {
   const size_t at = At(state, team, round);
-  return (state.opponent[at] + 1) * 2 + state.at_home[at];
+  return (state.opponent[at] + 1) * 2 + (opponent_alone ? 0 : state.at_home[at]);
 }
 
-// Two rounds and the teams linked to `team` through them: the part of the
-// two rounds' pairings that holds it.
-bool PickChain(const TravelState& state, uint64_t* random, MoveScratch* scratch,
+// For rounds traded by opponent alone, the series outside them whose home
+// sides swap so that `a` and `b` host each opponent as often as before: a
+// pair whose traded series brought `a` more games at home gives as many of
+// its others away, and `b` the reverse. False when a pair has too few.
+bool PickFlips(const TravelState& state, uint64_t* random, MoveScratch* scratch,
                TravelMove* move) {
-  move->first = Below(random, state.rounds);
-  move->second = Below(random, state.rounds - 1);
-  if (move->second >= move->first) ++move->second;
-  const int team = Below(random, state.teams);
+  const int a = move->a, b = move->b;
+  std::vector<int>& hosting = scratch->hosting;
+  hosting.assign(static_cast<size_t>(state.teams), 0);
+  for (int round : move->rounds) {
+    const size_t at_a = At(state, a, round), at_b = At(state, b, round);
+    if (state.opponent[at_a] != kResting) hosting[state.opponent[at_a]] -= state.at_home[at_a];
+    if (state.opponent[at_b] != kResting) hosting[state.opponent[at_b]] += state.at_home[at_b];
+  }
+  move->flips.clear();
+  const int offset = Below(random, state.rounds);
+  for (int opponent = 0; opponent < state.teams; ++opponent) {
+    const int gained = hosting[opponent];
+    if (gained == 0) continue;
+    // `a` gives away the home games it gained (or takes back those it
+    // lost); `b` the reverse.
+    for (int side = 0; side < 2; ++side) {
+      const int team = side == 0 ? a : b;
+      const bool at_home = (gained > 0) == (side == 0);
+      int wanted = gained > 0 ? gained : -gained;
+      for (int step = 0; step < state.rounds && wanted > 0; ++step) {
+        const int round = (offset + step) % state.rounds;
+        const size_t at = At(state, team, round);
+        if (!scratch->in_set[round] && state.opponent[at] == opponent &&
+            static_cast<bool>(state.at_home[at]) == at_home) {
+          move->flips.emplace_back(team, round);
+          --wanted;
+        }
+      }
+      if (wanted > 0) return false;
+    }
+  }
+  return true;
+}
+
+// For the series of `move->a` in `move->first`, the nearest other series of
+// its pair, one way or the other, at the other park.
+bool PickOtherMeeting(const TravelState& state, uint64_t* random, TravelMove* move) {
+  const size_t at = At(state, move->a, move->first);
+  if (state.opponent[at] == kResting) return false;
+  move->b = state.opponent[at];
+  const int step = NextRandom(random) & 1 ? 1 : -1;
+  for (int direction : {step, -step}) {
+    for (int round = move->first + direction; round >= 0 && round < state.rounds;
+         round += direction) {
+      const size_t other = At(state, move->a, round);
+      if (state.opponent[other] == move->b && state.at_home[other] != state.at_home[at]) {
+        move->second = round;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The teams linked to `team` through the rounds `move->first` and
+// `move->second`: the part of the two rounds' pairings that holds it.
+bool ChainOf(const TravelState& state, int team, MoveScratch* scratch, TravelMove* move) {
   move->chain.clear();
   scratch->in_chain.assign(static_cast<size_t>(state.teams), 0);
   move->chain.push_back(team);
@@ -144,6 +216,15 @@ bool PickChain(const TravelState& state, uint64_t* random, MoveScratch* scratch,
   // A team alone, resting in both rounds, changes nothing.
   return move->chain.size() > 1 || state.opponent[At(state, team, move->first)] !=
                                        state.opponent[At(state, team, move->second)];
+}
+
+// Two rounds at random and the teams linked to one team through them.
+bool PickChain(const TravelState& state, uint64_t* random, MoveScratch* scratch,
+               TravelMove* move) {
+  move->first = Below(random, state.rounds);
+  move->second = Below(random, state.rounds - 1);
+  if (move->second >= move->first) ++move->second;
+  return ChainOf(state, Below(random, state.teams), scratch, move);
 }
 
 // Two teams and rounds starting at a random one, in which the series of
@@ -163,11 +244,14 @@ bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scr
     unbalanced += (debt + by != 0) - (debt != 0);
     debt += by;
   };
+  // Trading by opponent alone makes shorter chains of rounds; the parks are
+  // then mended by PickFlips.
+  const bool opponent_alone = NextRandom(random) & 1;
   auto take = [&](int round) {
     scratch->in_set[round] = 1;
     move->rounds.push_back(round);
-    shift(KeyOf(state, a, round), 1);
-    shift(KeyOf(state, b, round), -1);
+    shift(KeyOf(state, a, round, opponent_alone), 1);
+    shift(KeyOf(state, b, round, opponent_alone), -1);
   };
   move->rounds.clear();
   take(start);
@@ -186,7 +270,7 @@ bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scr
     int found = -1;
     for (int step = 1; step < state.rounds && found < 0; ++step) {
       const int round = (start + step) % state.rounds;
-      if (!scratch->in_set[round] && KeyOf(state, player, round) == key &&
+      if (!scratch->in_set[round] && KeyOf(state, player, round, opponent_alone) == key &&
           state.opponent[At(state, a, round)] != b) {
         found = round;
       }
@@ -199,9 +283,36 @@ bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scr
   }
   for (int k : scratch->debt_keys) scratch->debt[k] = 0;
   scratch->debt_keys.clear();
+  move->flips.clear();
+  if (balanced && opponent_alone) balanced = PickFlips(state, random, scratch, move);
   for (int round : move->rounds) scratch->in_set[round] = 0;
   std::sort(move->rounds.begin(), move->rounds.end());
   return balanced;
+}
+
+// A change at a series that breaks a rule: its round traded with another
+// round, for its chain of teams or the whole round, or its home side
+// swapped with that of another series of its pair.
+bool PickAtBroken(const TravelState& state, uint64_t* random, MoveScratch* scratch,
+                  TravelMove* move) {
+  const int index = state.broken[Below(random, static_cast<int>(state.broken.size()))];
+  const int team = index / state.rounds, round = index % state.rounds;
+  const int pick = Below(random, 10);
+  if (pick < 3) {
+    move->kind = MoveKind::kSwapHomes;
+    move->a = team;
+    move->first = round;
+    return PickOtherMeeting(state, random, move);
+  }
+  move->first = round;
+  move->second = Below(random, state.rounds - 1);
+  if (move->second >= move->first) ++move->second;
+  if (pick < 6) {
+    move->kind = MoveKind::kSwapRounds;
+    return true;
+  }
+  move->kind = MoveKind::kSwapChain;
+  return ChainOf(state, team, scratch, move);
 }
 
 }  // namespace
@@ -209,30 +320,17 @@ bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scr
 bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const MoveMix& mix,
               uint64_t* random, MoveScratch* scratch, TravelMove* move) {
   if (state.rounds < 1 || state.teams < 2) return false;
+  if (!state.broken.empty() && state.rounds > 1 && Below(random, 100) < mix.focus) {
+    return PickAtBroken(state, random, scratch, move);
+  }
   const int sum = mix.swap_homes + mix.swap_rounds + mix.swap_teams + mix.swap_chain +
                   mix.swap_team_rounds;
   int pick = Below(random, sum);
   if ((pick -= mix.swap_homes) < 0) {
     move->kind = MoveKind::kSwapHomes;
-    // A series at random, and the nearest other series of its pair, one way
-    // or the other, at the other park.
     move->a = Below(random, state.teams);
     move->first = Below(random, state.rounds);
-    const size_t at = At(state, move->a, move->first);
-    if (state.opponent[at] == kResting) return false;
-    move->b = state.opponent[at];
-    const int step = NextRandom(random) & 1 ? 1 : -1;
-    for (int direction : {step, -step}) {
-      for (int round = move->first + direction; round >= 0 && round < state.rounds;
-           round += direction) {
-        const size_t other = At(state, move->a, round);
-        if (state.opponent[other] == move->b && state.at_home[other] != state.at_home[at]) {
-          move->second = round;
-          return true;
-        }
-      }
-    }
-    return false;
+    return PickOtherMeeting(state, random, move);
   }
   if ((pick -= mix.swap_rounds) < 0) {
     if (state.rounds < 2) return false;

@@ -5,6 +5,7 @@
 #define ZELTO_TOOL_GENERATE_TRAVEL_MOVES_H_
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "tool/generate/travel_state.h"
@@ -27,6 +28,9 @@ struct TravelMove {
   int first = 0, second = 0;           ///< the rounds (kSwapHomes, kSwapRounds, kSwapChain)
   std::vector<int> rounds;             ///< kSwapTeamRounds: its rounds, ascending
   std::vector<int> chain;              ///< kSwapChain: the teams it moves
+  /// kSwapTeamRounds: series outside its rounds, (team, round), whose home
+  /// sides are swapped as well, to keep each pair's parks.
+  std::vector<std::pair<int, int>> flips;
 };
 
 /// Per team, the rounds a change touched (ascending, each once).
@@ -41,11 +45,13 @@ struct MoveScratch {
   std::vector<int> debt_keys;     ///< the keys of `debt` in use
   std::vector<char> in_set;       ///< per round
   std::vector<char> in_chain;     ///< per team
+  std::vector<int> hosting;       ///< per opponent: the games `a` hosts it gains
 };
 
 /// How often each kind is picked, in parts of the sum.
 struct MoveMix {
   int swap_homes = 2, swap_rounds = 2, swap_teams = 1, swap_chain = 3, swap_team_rounds = 2;
+  int focus = 0;  ///< in hundredths: the picks aimed at a series that breaks a rule, when any
 };
 
 /// Picks a change at random (`random` advancing): false when the one picked

@@ -1,6 +1,8 @@
 #include "tool/generate/travel_search.h"
 
 #include <thread>
+#include <cstdio>
+#include <cstdlib>
 
 #include "tool/generate/travel_anneal.h"
 #include "tool/generate/travel_state.h"
@@ -10,11 +12,14 @@
 namespace tool {
 namespace {
 
-// The changes a chain weighs for each series of a team (a team's place in a
-// round), at effort 1: with distances, and, without them, to mend the
-// repeaters the round robins left.
+// The changes a chain weighs at effort 1: with distances, for each series
+// of a team (a team's place in a round); without them, to mend the
+// repeaters the round robins left, for each series that repeats.
 constexpr int64_t kStepsPerPlaceWithTravel = 4'000;
-constexpr int64_t kStepsPerPlaceToMend = 200;
+constexpr int64_t kStepsPerBrokenToMend = 2'000;
+// The changes aimed at a series that breaks a rule, in hundredths.
+constexpr int kFocusWithTravel = 0;
+constexpr int kFocusToMend = 50;
 // The times a chain cools, reheating between, at effort 1.
 constexpr int kCyclesWithTravel = 4;
 constexpr int kCyclesToMend = 1;
@@ -40,8 +45,22 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
   // only between seasons of equal travel.
   anneal.travel_weight = travels ? places + 1 : 0;
   const int effort = rules.effort < 1 ? 1 : rules.effort;
-  anneal.steps = effort * places * (travels ? kStepsPerPlaceWithTravel : kStepsPerPlaceToMend);
-  anneal.cycles = effort * (travels ? kCyclesWithTravel : kCyclesToMend);
+  if (travels) {
+    anneal.steps = effort * places * kStepsPerPlaceWithTravel;
+    anneal.cycles = effort * kCyclesWithTravel;
+    anneal.mix.focus = kFocusWithTravel;
+  } else {
+    // Mending: changes aimed mostly at the series that repeat, as many as
+    // those series call for, none of them moving a team's whole season.
+    anneal.steps = effort * kStepsPerBrokenToMend * (static_cast<int64_t>(start.broken.size()) + 1);
+    anneal.cycles = effort * kCyclesToMend;
+    anneal.mix = MoveMix{2, 1, 0, 3, 0, kFocusToMend};
+    // Barely warm, so that the breaks the round robins were laid out to
+    // avoid stay avoided; a repeater outweighs several breaks.
+    anneal.first_heat = anneal.reheat = 5;
+    anneal.first_penalty = 400;
+    anneal.adapt_penalty = 0;
+  }
 
   // Two chains from seeds of their own, one on each core; the better season
   // is taken, the first of equals, so the result never depends on timing.
@@ -49,11 +68,13 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
   AnnealRules second_rules = anneal;
   anneal.seed = NextRandom(&state);
   second_rules.seed = NextRandom(&state);
+  const TravelTally start_tally = start.total; const size_t start_broken = start.broken.size();
   TravelState first = start, second = std::move(start);
   std::thread helper([&] { Anneal(second_rules, &second); });
   Anneal(anneal, &first);
   helper.join();
   const TravelState& best = BetterTally(second.total, first.total) ? second : first;
+  if (getenv("TRAVEL_DEBUG")) fprintf(stderr, "start rep %lld over %lld breaks %lld broken %zu -> rep %lld over %lld breaks %lld travel %lld steps %lld\n", (long long)start_tally.repeaters, (long long)start_tally.over, (long long)start_tally.breaks, start_broken, (long long)best.total.repeaters, (long long)best.total.over, (long long)best.total.breaks, (long long)best.total.travel, (long long)anneal.steps);
 
   *rounds = RoundsOf(best);
   DealGames(teams, rules.series_length, best.hosted_games, rounds);

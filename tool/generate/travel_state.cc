@@ -18,6 +18,24 @@ void AddPart(TravelTally* tally, const SeriesPart& part, int sign) {
   tally->over += sign * part.over;
 }
 
+bool Broken(const SeriesPart& part) { return part.repeaters != 0 || part.over != 0; }
+
+// Keeps `broken` the list of the broken parts as part `index` becomes `part`.
+void MarkBroken(TravelState* state, int index, const SeriesPart& part) {
+  int& at = state->broken_at[index];
+  if (Broken(part) == (at >= 0)) return;
+  if (at < 0) {
+    at = static_cast<int>(state->broken.size());
+    state->broken.push_back(index);
+  } else {
+    const int last = state->broken.back();
+    state->broken[at] = last;
+    state->broken_at[last] = at;
+    state->broken.pop_back();
+    at = -1;
+  }
+}
+
 bool SamePart(const SeriesPart& a, const SeriesPart& b) {
   return a.travel == b.travel && a.breaks == b.breaks && a.repeaters == b.repeaters &&
          a.over == b.over;
@@ -122,11 +140,15 @@ void RecountAll(TravelState* state) {
   state->part.assign(state->opponent.size(), SeriesPart{});
   state->trip_home.assign(static_cast<size_t>(state->teams), 0);
   state->total = TravelTally{};
+  state->broken.clear();
+  state->broken_at.assign(state->opponent.size(), -1);
   for (int team = 0; team < state->teams; ++team) {
     Standing standing = StandingBefore(*state, team, 0);
     for (int r = 0; r < state->rounds; ++r) {
       SeriesPart part = Follow(*state, team, r, &standing);
-      state->part[static_cast<size_t>(team) * state->rounds + r] = part;
+      const int index = team * state->rounds + r;
+      state->part[index] = part;
+      MarkBroken(state, index, part);
       AddPart(&state->total, part, 1);
     }
     state->trip_home[team] = TripHomeOf(*state, team);
@@ -173,6 +195,7 @@ void Keep(TravelState* state, const std::vector<PendingPart>& pending, const Tra
   for (const PendingPart& p : pending) {
     if (p.index >= 0) {
       state->part[p.index] = p.part;
+      MarkBroken(state, p.index, p.part);
     } else {
       state->trip_home[-1 - p.index] = p.trip_home;
     }

@@ -42,6 +42,8 @@ struct TravelState {
   std::vector<SeriesPart> part;    ///< [team * rounds + round]
   std::vector<int64_t> trip_home;  ///< per team: the leg home after its last series
   TravelTally total;
+  std::vector<int> broken;         ///< the parts that repeat or run past the limit
+  std::vector<int> broken_at;      ///< per part, its place in `broken`, or -1
 };
 
 /// The state of `rounds` (their games count what each park hosts) with the
