@@ -1,9 +1,6 @@
 #include "tool/generate/travel_anneal.h"
 
 #include <algorithm>
-#ifdef ZELTO_TRAVEL_TRACE
-#include <cstdio>
-#endif
 
 #include "tool/generate_rounds.h"
 
@@ -72,11 +69,7 @@ void Weigh(const TravelState& state, Step* step) {
 }
 
 int64_t Cost(const TravelTally& tally, int64_t travel_weight, int64_t penalty) {
-#ifdef ZELTO_NO_BREAKS
-  return tally.travel * travel_weight + (tally.repeaters + tally.over) * penalty;
-#else
   return tally.travel * travel_weight + tally.breaks + (tally.repeaters + tally.over) * penalty;
-#endif
 }
 
 // Whether a change costing `extra` more is taken at `temperature`.
@@ -134,21 +127,8 @@ void Anneal(const AnnealRules& rules, TravelState* state) {
   const int cycles = std::max(1, rules.cycles);
   const int phases = std::max(1, rules.phases);
   const int64_t phase_steps = std::max<int64_t>(1, rules.steps / (int64_t{cycles} * phases));
-#ifdef ZELTO_TRAVEL_TRACE
-  int64_t trace_taken = 0, trace_rises = 0;
-  int64_t trace_kind_tried[5] = {}, trace_kind_taken[5] = {}, trace_kind_better[5] = {};
-#endif
   for (int cycle = 0; cycle < cycles; ++cycle) {
-#ifdef ZELTO_FROM_BEST
-    if (cycle > 0 && !best_is_current) {
-      state->opponent = kept.opponent;
-      state->at_home = kept.at_home;
-      state->hosted_games = kept.hosted_games;
-      RecountAll(state);
-      best_is_current = true;
-    }
-#endif
-    // Each cycle after the first starts cooler, from where the last ended.
+    // Each cycle starts warm again from where the last one ended.
     int64_t temperature =
         std::max<int64_t>(1, mean_rise * (cycle == 0 ? rules.first_heat : rules.reheat) / 100);
     for (int phase = 0; phase < phases; ++phase) {
@@ -169,19 +149,10 @@ void Anneal(const AnnealRules& rules, TravelState* state) {
         Weigh(*state, &step);
         ClearTouched(&step.touched);
         const int64_t extra = Cost(step.change, rules.travel_weight, penalty);
-#ifdef ZELTO_TRAVEL_TRACE
-        if (extra > 0) ++trace_rises;
-        ++trace_kind_tried[static_cast<int>(step.move.kind)];
-#endif
         if (!Takes(extra, temperature, &random)) {
           MakeMove(state, step.move, nullptr);
           continue;
         }
-#ifdef ZELTO_TRAVEL_TRACE
-        if (extra > 0) ++trace_taken;
-        ++trace_kind_taken[static_cast<int>(step.move.kind)];
-        if (extra < 0) ++trace_kind_better[static_cast<int>(step.move.kind)];
-#endif
         TravelTally after = state->total;
         after.travel += step.change.travel;
         after.breaks += step.change.breaks;
@@ -199,17 +170,9 @@ void Anneal(const AnnealRules& rules, TravelState* state) {
         }
         Keep(state, step.pending, step.change);
       }
-#ifdef ZELTO_TRAVEL_TRACE
-      if (phase % 10 == 0) fprintf(stderr, "acc %.3f ", double(trace_taken) / std::max<int64_t>(1, trace_rises));
-      trace_taken = trace_rises = 0;
-      if (phase % 10 == 0) fprintf(stderr, "c%d p%d T=%lld pen=%lld cur=%lld/%lld/%lld best=%lld/%lld/%lld\n", cycle, phase, (long long)temperature, (long long)penalty, (long long)state->total.travel, (long long)state->total.repeaters, (long long)state->total.over, (long long)best.travel, (long long)best.repeaters, (long long)best.over);
-#endif
       temperature = std::max<int64_t>(1, temperature - temperature / std::max(2, rules.cooling));
     }
   }
-#ifdef ZELTO_TRAVEL_TRACE
-  for (int k = 0; k < 5; ++k) fprintf(stderr, "kind %d tried %lld taken %lld better %lld\n", k, (long long)trace_kind_tried[k], (long long)trace_kind_taken[k], (long long)trace_kind_better[k]);
-#endif
   if (!best_is_current) {
     state->opponent = std::move(kept.opponent);
     state->at_home = std::move(kept.at_home);

@@ -1,8 +1,6 @@
 #include "tool/generate/travel_search.h"
 
 #include <thread>
-#include <cstdio>
-#include <cstdlib>
 
 #include "tool/generate/travel_anneal.h"
 #include "tool/generate/travel_state.h"
@@ -68,13 +66,11 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
   AnnealRules second_rules = anneal;
   anneal.seed = NextRandom(&state);
   second_rules.seed = NextRandom(&state);
-  const TravelTally start_tally = start.total; const size_t start_broken = start.broken.size();
   TravelState first = start, second = std::move(start);
   std::thread helper([&] { Anneal(second_rules, &second); });
   Anneal(anneal, &first);
   helper.join();
   const TravelState& best = BetterTally(second.total, first.total) ? second : first;
-  if (getenv("TRAVEL_DEBUG")) fprintf(stderr, "start rep %lld over %lld breaks %lld broken %zu -> rep %lld over %lld breaks %lld travel %lld steps %lld\n", (long long)start_tally.repeaters, (long long)start_tally.over, (long long)start_tally.breaks, start_broken, (long long)best.total.repeaters, (long long)best.total.over, (long long)best.total.breaks, (long long)best.total.travel, (long long)anneal.steps);
 
   *rounds = RoundsOf(best);
   DealGames(teams, rules.series_length, best.hosted_games, rounds);
