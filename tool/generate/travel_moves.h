@@ -23,7 +23,7 @@ enum class MoveKind : uint8_t {
 
 /// One change.
 struct TravelMove {
-  MoveKind kind = MoveKind::kSwapRounds;
+  MoveKind kind = MoveKind::kSwapRounds;  ///< which change
   int a = 0, b = 0;                    ///< the teams (kSwapHomes: the pair)
   int first = 0, second = 0;           ///< the rounds (kSwapHomes, kSwapRounds, kSwapChain)
   std::vector<int> rounds;             ///< kSwapTeamRounds: its rounds, ascending
@@ -35,8 +35,8 @@ struct TravelMove {
 
 /// Per team, the rounds a change touched (ascending, each once).
 struct TouchedRounds {
-  std::vector<std::vector<int>> of_team;
-  std::vector<int> teams;  ///< the teams touched, each once
+  std::vector<std::vector<int>> of_team;  ///< per team, the rounds touched
+  std::vector<int> teams;                 ///< the teams touched, each once
 };
 
 /// What picking a change needs of its own, kept between picks.

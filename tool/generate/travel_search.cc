@@ -1,5 +1,6 @@
 #include "tool/generate/travel_search.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "tool/generate/travel_anneal.h"
@@ -15,6 +16,12 @@ namespace {
 // repeaters the round robins left, for each series that repeats.
 constexpr int64_t kStepsPerPlaceWithTravel = 4'000;
 constexpr int64_t kStepsPerBrokenToMend = 2'000;
+// The most changes a chain weighs at effort 1 with distances, however long
+// the season: some half a minute on this project's machine.
+constexpr int64_t kMostStepsWithTravel = 8'000'000;
+// The longest season, in rounds a team, in which two teams may trade their
+// whole seasons.
+constexpr int kRoundsPerTeamForSwaps = 4;
 // The changes aimed at a series that breaks a rule, in hundredths.
 constexpr int kFocusWithTravel = 0;
 constexpr int kFocusToMend = 50;
@@ -44,9 +51,14 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
   anneal.travel_weight = travels ? places + 1 : 0;
   const int effort = rules.effort < 1 ? 1 : rules.effort;
   if (travels) {
-    anneal.steps = effort * places * kStepsPerPlaceWithTravel;
+    anneal.steps = effort * std::min(places * kStepsPerPlaceWithTravel, kMostStepsWithTravel);
     anneal.cycles = effort * kCyclesWithTravel;
     anneal.mix.focus = kFocusWithTravel;
+    // Two teams trading their whole seasons touch every round: in a long
+    // season that costs more than it finds.
+    if (rounds->size() > static_cast<size_t>(kRoundsPerTeamForSwaps * teams)) {
+      anneal.mix.swap_teams = 0;
+    }
   } else {
     // Mending: changes aimed mostly at the series that repeat, as many as
     // those series call for, none of them moving a team's whole season.

@@ -78,38 +78,51 @@ struct Standing {
   int run = 0;
 };
 
-Standing StandingBefore(const TravelState& state, int team, int round) {
+// One team's row of the state, as the counting reads it.
+struct Row {
+  const int16_t* opponent;
+  const char* home;
+  const int64_t* distance;  // nullptr: no travel
+  int teams, team, limit;
+};
+
+Row RowOf(const TravelState& state, int team) {
   const size_t row = static_cast<size_t>(team) * static_cast<size_t>(state.rounds);
-  const int16_t* opponent = &state.opponent[row];
-  const char* home = &state.at_home[row];
+  return Row{&state.opponent[row], &state.at_home[row],
+             state.distance.empty() ? nullptr : state.distance.data(), state.teams, team,
+             state.limit};
+}
+
+Standing StandingBefore(const Row& row, int round) {
   int before = round - 1;
-  while (before >= 0 && opponent[before] == kResting) --before;
-  if (before < 0) return Standing{team, -1, -2, 0};
-  Standing standing{home[before] ? team : opponent[before], home[before], opponent[before], 1};
-  for (int k = before - 1; k >= 0 && standing.run <= state.limit; --k) {
-    if (opponent[k] == kResting) continue;
-    if (home[k] != home[before]) break;
+  while (before >= 0 && row.opponent[before] == kResting) --before;
+  if (before < 0) return Standing{row.team, -1, -2, 0};
+  const int home = row.home[before];
+  Standing standing{home ? row.team : row.opponent[before], home, row.opponent[before], 1};
+  for (int k = before - 1; k >= 0 && standing.run <= row.limit; --k) {
+    if (row.opponent[k] == kResting) continue;
+    if (row.home[k] != home) break;
     ++standing.run;
   }
   return standing;
 }
 
-// What the series of `team` in `round` adds after `standing`, which then
-// moves on past it.
-SeriesPart Follow(const TravelState& state, int team, int round, Standing* standing) {
-  const size_t at = static_cast<size_t>(team) * static_cast<size_t>(state.rounds) +
-                    static_cast<size_t>(round);
+// What the series of the row's team in `round` adds after `standing`, which
+// then moves on past it.
+inline SeriesPart Follow(const Row& row, int round, Standing* standing) {
   SeriesPart part;
-  const int opponent = state.opponent[at];
+  const int opponent = row.opponent[round];
   if (opponent == kResting) return part;
-  const int home = state.at_home[at];
-  const int park = home ? team : opponent;
-  part.travel = static_cast<int32_t>(Leg(state, standing->park, park));
+  const int home = row.home[round];
+  const int park = home ? row.team : opponent;
+  if (row.distance != nullptr) {
+    part.travel = static_cast<int32_t>(row.distance[standing->park * row.teams + park]);
+  }
   part.repeaters = standing->opponent == opponent;
   if (standing->home == home) {
     part.breaks = 1;
-    standing->run = std::min(standing->run + 1, state.limit + 1);
-    part.over = standing->run > state.limit;
+    standing->run = std::min(standing->run + 1, row.limit + 1);
+    part.over = standing->run > row.limit;
   } else {
     standing->run = 1;
   }
@@ -122,8 +135,9 @@ SeriesPart Follow(const TravelState& state, int team, int round, Standing* stand
 }  // namespace
 
 SeriesPart PartAt(const TravelState& state, int team, int round) {
-  Standing standing = StandingBefore(state, team, round);
-  return Follow(state, team, round, &standing);
+  const Row row = RowOf(state, team);
+  Standing standing = StandingBefore(row, round);
+  return Follow(row, round, &standing);
 }
 
 int64_t TripHomeOf(const TravelState& state, int team) {
@@ -143,9 +157,10 @@ void RecountAll(TravelState* state) {
   state->broken.clear();
   state->broken_at.assign(state->opponent.size(), -1);
   for (int team = 0; team < state->teams; ++team) {
-    Standing standing = StandingBefore(*state, team, 0);
+    const Row row = RowOf(*state, team);
+    Standing standing = StandingBefore(row, 0);
     for (int r = 0; r < state->rounds; ++r) {
-      SeriesPart part = Follow(*state, team, r, &standing);
+      SeriesPart part = Follow(row, r, &standing);
       const int index = team * state->rounds + r;
       state->part[index] = part;
       MarkBroken(state, index, part);
@@ -158,8 +173,10 @@ void RecountAll(TravelState* state) {
 
 void Reweigh(const TravelState& state, int team, const std::vector<int>& changed,
              TravelTally* change, std::vector<PendingPart>* pending) {
-  const size_t row = static_cast<size_t>(team) * state.rounds;
-  const int16_t* opponent = &state.opponent[row];
+  const Row row = RowOf(state, team);
+  const int16_t* opponent = row.opponent;
+  const SeriesPart* parts = &state.part[static_cast<size_t>(team) * state.rounds];
+  const int first_index = team * state.rounds;
   int next = 0;  // the first round not yet recounted
   Standing standing;
   for (int from : changed) {
@@ -172,14 +189,14 @@ void Reweigh(const TravelState& state, int team, const std::vector<int>& changed
     // Where the team stands: carried on from the rounds just recounted, or
     // found afresh.
     const int start = std::max(from, next);
-    if (start != next || next == 0) standing = StandingBefore(state, team, start);
+    if (start != next || next == 0) standing = StandingBefore(row, start);
     for (int round = start; round < end; ++round) {
-      SeriesPart part = Follow(state, team, round, &standing);
-      const SeriesPart& old = state.part[row + round];
+      const SeriesPart part = Follow(row, round, &standing);
+      const SeriesPart& old = parts[round];
       if (!SamePart(part, old)) {
         AddPart(change, part, 1);
         AddPart(change, old, -1);
-        pending->push_back(PendingPart{static_cast<int>(row) + round, part, 0});
+        pending->push_back(PendingPart{first_index + round, part, 0});
       }
     }
     next = std::max(next, end);

@@ -24,16 +24,16 @@ struct SeriesPart {
 
 /// The season's figures, or a change of them.
 struct TravelTally {
-  int64_t travel = 0;
-  int64_t breaks = 0;
-  int64_t repeaters = 0;
-  int64_t over = 0;
+  int64_t travel = 0;     ///< from home, park to park, and home again
+  int64_t breaks = 0;     ///< two series in a row at one park (home or away)
+  int64_t repeaters = 0;  ///< a team's two series in a row against one opponent
+  int64_t over = 0;       ///< series that make a run at one park longer than the limit
 };
 
 /// The season: every team's series, round by round.
 struct TravelState {
-  int teams = 0;
-  int rounds = 0;
+  int teams = 0;                   ///< the league's teams
+  int rounds = 0;                  ///< the season's rounds
   int limit = 0;                   ///< series in a row at one park, at most
   std::vector<int64_t> distance;   ///< teams x teams, [from * teams + to]; empty: no travel
   std::vector<int16_t> opponent;   ///< [team * rounds + round]; kResting
@@ -63,9 +63,9 @@ void RecountAll(TravelState* state);
 /// A recounted part waiting to be kept: `index` into the parts, or, when
 /// negative, the leg home of team -1 - index.
 struct PendingPart {
-  int index = 0;
-  SeriesPart part;
-  int64_t trip_home = 0;
+  int index = 0;           ///< into the parts, or -1 - team for its leg home
+  SeriesPart part;         ///< the part recounted (index >= 0)
+  int64_t trip_home = 0;   ///< the leg home recounted (index < 0)
 };
 
 /// Recounts the parts of `team` that a change at the rounds `changed`
