@@ -117,10 +117,10 @@ std::vector<Joined> StartCosts(const std::vector<SeriesRound>& rounds,
 // `previous` mirrored, or with the home sides swapped alone, started at
 // any of its rounds (those before it moved to its end), whichever makes the
 // fewest repeaters, then the fewest breaks, the first of equals. Mirrored
-// from its first round (the pairs of the last round meeting again at once)
-// every team would change parks where the two meet, but every team would
-// meet its last opponent again; started two rounds on, two teams take a
-// break instead.
+// from its first round every team would change parks where the two meet,
+// but every team would meet its last opponent again; started at its
+// second-last round (the last two played first) no team does, and two
+// teams of an even league take a break.
 std::vector<SeriesRound> NextRoundRobin(const std::vector<SeriesRound>& previous,
                                         const std::vector<Standing>& standing) {
   const std::vector<SeriesRound> forms[] = {Mirrored(previous), Swapped(previous)};
