@@ -13,7 +13,6 @@ add_library(zelto_generate STATIC
   ${zelto_generate_dir}/generate_text.cc
 )
 target_link_libraries(zelto_generate PUBLIC zelto_tool zelto_import)
-include(${zelto_generate_dir}/generate/travel.cmake)
 target_link_libraries(schedule-tool PRIVATE zelto_generate)
 
 if(ZELTO_TESTS)
@@ -32,3 +31,5 @@ if(ZELTO_TESTS)
     ZELTO_TTP_DIR="${zelto_generate_dir}/generate/ttp")
   add_dependencies(generate_tests schedule-tool)
 endif()
+
+include(${zelto_generate_dir}/generate/travel.cmake)

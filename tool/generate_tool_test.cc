@@ -56,6 +56,17 @@ TEST(GenerateTool, TheTextBuildsChecksCleanAndTheSummaryComesOnStandardError) {
   EXPECT_EQ(ReadFileBytes(dir.File("s.SCH")).size(), 19u * 430u);
   EXPECT_EQ(RunTool("generate " + teams + options + "2>/dev/null").output,
             ReadFileBytes(dir.File("s.txt")));
+
+  // Two teams alone meet series after series, and the summary says why.
+  WriteFileBytes(dir.File("two.txt"), "ant\nbee\n");
+  ToolRun two = RunTool("generate " + Quote(dir.File("two.txt")) +
+                        " --start 2027-04-05 --meetings 5 --series 2 2>&1 >/dev/null");
+  EXPECT_EQ(two.status, 0);
+  EXPECT_NE(two.output.find("\nrepeaters (a team's two series in a row against one opponent): "
+                            "4 in all, which the league cannot avoid: it leaves no other "
+                            "opponent to play between\n"),
+            std::string::npos)
+      << two.output;
 }
 
 TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
