@@ -9,6 +9,9 @@ build-bench/bench/build_benchmark "$@"
 build-bench/bench/console_benchmark
 build-bench/bench/import_benchmark
 build-bench/bench/generate_benchmark
+# generate's travel search against the best totals known (some minutes;
+# TRAVEL_BENCH_ARGS="--efforts 1", say, for effort 1 alone).
+build-bench/bench/travel_benchmark ${TRAVEL_BENCH_ARGS:-}
 # Every command as a program beside its floor, with its peak memory
 # (COMMAND_BENCH_ARGS="--runs 7", say).
 build-bench/bench/command_benchmark ${COMMAND_BENCH_ARGS:-}

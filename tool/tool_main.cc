@@ -154,6 +154,8 @@ int Run(const std::vector<std::string>& arguments) {
   AddValueOption(&generate, "--series", &generate_arguments.series);
   AddValueOption(&generate, "--most-in-a-row", &generate_arguments.most_in_a_row);
   AddValueOption(&generate, "--seed", &generate_arguments.seed);
+  AddValueOption(&generate, "--distances", &generate_arguments.distances);
+  AddValueOption(&generate, "--effort", &generate_arguments.effort);
   AddValueOption(&generate, "--output", &generate_arguments.output);
   AddRepeatableOption(&generate, "--off-day", &generate_arguments.off_days);
   AddRepeatableOption(&generate, "--no-games", &generate_arguments.no_games);

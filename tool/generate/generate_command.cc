@@ -10,6 +10,9 @@
 #include "frame/run_time_errors.h"
 #include "schedule/shown_text.h"
 #include "tool/generate/generate_season.h"
+#include "tool/season/distance_table.h"
+#include "tool/season/season_travel.h"
+#include "tool/season/teams_file.h"
 #include "tool/tool_input.h"
 #include "tool/tool_output.h"
 
@@ -20,8 +23,6 @@ namespace {
 // 2, so that TEAMS named as the output is refused as a file in use.
 constexpr int16_t kTeamsFile = kToolInputFile;
 constexpr int16_t kTextFile = kToolOutputFile;
-// A league of 30 teams is a few hundred bytes.
-constexpr size_t kMaxTeamsBytes = 1024 * 1024;
 
 // Reads a whole number written in decimal digits, at most `most`.
 bool ParseNumber(const std::string& text, uint64_t most, uint64_t* value) {
@@ -48,8 +49,10 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
       {&arguments.meetings, &rules->meetings},
       {&arguments.division_meetings, &rules->division_meetings},
       {&arguments.series, &rules->series_length},
-      {&arguments.most_in_a_row, &rules->most_in_a_row}};
-  const char* const names[] = {"--meetings", "--division-meetings", "--series", "--most-in-a-row"};
+      {&arguments.most_in_a_row, &rules->most_in_a_row},
+      {&arguments.effort, &rules->effort}};
+  const char* const names[] = {"--meetings", "--division-meetings", "--series", "--most-in-a-row",
+                               "--effort"};
   for (size_t i = 0; i < std::size(counts); ++i) {
     if (counts[i].first->empty()) continue;
     uint64_t value = 0;
@@ -94,20 +97,27 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
 int Generate(const std::string& teams, const GenerateArguments& arguments) {
   SeasonRules rules;
   if (int status = ReadRules(arguments, &rules)) return status;
-  std::string teams_text;
-  // TEAMS stays open while the text is written, so that TEAMS named as the
-  // output is refused as a file in use.
-  std::string failure = ReadWholeInput(kTeamsFile, teams, "teams file", kMaxTeamsBytes,
-                                       [&](std::string_view piece) { teams_text.append(piece); });
-  if (!failure.empty()) {
-    PrintFailure(failure);
-    return 1;
-  }
-  League league;
+  // TEAMS (and the distances file) stay open while the text is written, so
+  // that either named as the output is refused as a file in use.
+  TeamsFile file;
   std::vector<std::string> errors;
-  if (!ReadLeague(teams_text, teams, &league, &errors)) {
+  League league;
+  if (!ReadTeamsFileAt(kTeamsFile, teams, &file, &errors) ||
+      !LeagueOf(file, teams, &league, &errors)) {
     for (const std::string& error : errors) PrintFailure(error);
     return 1;
+  }
+  if (!arguments.distances.empty()) {
+    std::vector<std::string> names;
+    for (const LeagueTeam& team : league.teams) names.push_back(team.name);
+    if (!ReadDistanceTableAt(kToolDistancesFile, arguments.distances, names, &rules.distances,
+                             &errors)) {
+      for (const std::string& error : errors) PrintFailure(error);
+      return 1;
+    }
+  } else if (league.placed) {
+    // The league's teams are the file's, in its order.
+    rules.distances = DistancesOfPlaces(file);
   }
   GeneratedSeason season;
   std::string problem;
@@ -115,7 +125,7 @@ int Generate(const std::string& teams, const GenerateArguments& arguments) {
     PrintFailure(problem);
     return 1;
   }
-  if (failure = OpenToolOutput(kTextFile, arguments.output); !failure.empty()) {
+  if (std::string failure = OpenToolOutput(kTextFile, arguments.output); !failure.empty()) {
     PrintFailure(failure);
     return 1;
   }

@@ -15,6 +15,8 @@ struct GenerateArguments {
   std::string series;             ///< --series L
   std::string most_in_a_row;      ///< --most-in-a-row K
   std::string seed;               ///< --seed S
+  std::string distances;          ///< --distances FILE
+  std::string effort;             ///< --effort E
   std::string output;             ///< --output TEXT ("-": standard output)
   std::vector<std::string> off_days;  ///< --off-day DAY, each time given
   std::vector<std::string> no_games;  ///< --no-games FROM[..TO], each time given

@@ -359,6 +359,19 @@ int SeriesOfPair(int meetings, int length) {
   return SeriesOf((meetings + 1) / 2, length) + SeriesOf(meetings / 2, length);
 }
 
+bool DealGames(int teams, int series_length, const std::vector<int>& hosted_games,
+               std::vector<SeriesRound>* rounds) {
+  std::vector<int> left = hosted_games;
+  for (SeriesRound& round : *rounds) {
+    for (Series& series : round) {
+      int& games = left[static_cast<size_t>(series.home * teams + series.visitor)];
+      series.games = std::min(games, series_length);
+      games -= series.games;
+    }
+  }
+  return std::all_of(left.begin(), left.end(), [](int games) { return games == 0; });
+}
+
 bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rounds,
                        std::string* problem) {
   const int teams = static_cast<int>(rules.division_of.size());
@@ -395,27 +408,25 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
   }
   SetAllHomes(&season, best);
 
-  // The home sides and games into the rounds: each park's series of a pair
-  // in order, full ones first and the shorter rest last.
-  std::vector<int> games_left(static_cast<size_t>(teams * teams * 2), 0);
+  // The home sides into the rounds, then the games: each park's series of
+  // a pair in order, full ones first and the shorter rest last.
+  std::vector<int> hosted_games(static_cast<size_t>(teams * teams), 0);
   for (int pair = 0; pair < teams * teams; ++pair) {
     if (pair / teams >= pair % teams) continue;  // each pair once, the lower team first
     for (int side = 0; side < 2; ++side) {
-      int team = side == 0 ? pair / teams : pair % teams;
-      games_left[pair * 2 + side] = HomeGames(rules, season, team, pair);
+      const int team = side == 0 ? pair / teams : pair % teams;
+      const int other = side == 0 ? pair % teams : pair / teams;
+      hosted_games[team * teams + other] = HomeGames(rules, season, team, pair);
     }
   }
   for (size_t m = 0; m < season.meetings.size(); ++m) {
     const Meeting& meeting = season.meetings[m];
     const int side = season.first_home[m] ? 0 : 1;
-    const int pair = meeting.team[0] * teams + meeting.team[1];
-    int& left = games_left[pair * 2 + side];
     Series& series = (*rounds)[meeting.round][meeting.slot];
     series.home = meeting.team[side];
     series.visitor = meeting.team[1 - side];
-    series.games = std::min(left, rules.series_length);
-    left -= series.games;
   }
+  const bool dealt = DealGames(teams, rules.series_length, hosted_games, rounds);
   if (best_cost >= kOverLimit) {
     *problem = "no arrangement was found in which every team plays at most " +
                std::to_string(rules.most_in_a_row) +
@@ -428,11 +439,9 @@ bool SettleHomeAndAway(const HomeAwayRules& rules, std::vector<SeriesRound>* rou
     }
     return false;
   }
-  for (int left : games_left) {
-    if (left != 0) {
-      *problem = "the series do not hold every meeting: the league's rounds are wrong";
-      return false;
-    }
+  if (!dealt) {
+    *problem = "the series do not hold every meeting: the league's rounds are wrong";
+    return false;
   }
   return true;
 }

@@ -32,6 +32,13 @@ int MeetingsOf(const HomeAwayRules& rules, int a, int b);
 /// (meetings + 1) / 2 and one of meetings / 2, each in series of `length`.
 int SeriesOfPair(int meetings, int length);
 
+/// Deals each park's games of a pair into its series of `rounds`, in order:
+/// full series of `series_length` first, the shorter rest last.
+/// `hosted_games` is teams x teams, [home * teams + visitor]: the games of
+/// that pair at that park. False when the series do not hold them.
+bool DealGames(int teams, int series_length, const std::vector<int>& hosted_games,
+               std::vector<SeriesRound>* rounds);
+
 /// Sets the home side and the games of every series of `rounds` (which
 /// hold every pair's series, home sides as a first guess). False, with the
 /// reason, when no arrangement found keeps every team within the series in

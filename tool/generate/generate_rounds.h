@@ -25,15 +25,21 @@ struct RoundsRequest {
   int series_between_divisions = 0;  ///< series a pair of two divisions plays
   int series_within_division = 0;    ///< series a pair of one division plays
   uint64_t seed = 1;             ///< picks the teams' places and the first round
+  /// Each round robin the one before mirrored from its first round: no
+  /// break where two meet, but every team meets its last opponent again
+  /// there; what a limit of one series in a row at a park may need.
+  bool plain_mirrors = false;
 };
 
 /// The rounds in which every pair meets its number of series: round robins
 /// of the whole league as long as both kinds of pair need them, then round
 /// robins inside each division (pairs of one division meeting more), or of
 /// the whole league without the pairs of one division (pairs of two
-/// divisions meeting more). Every second round robin is the one before
-/// reversed with the home sides swapped, so that no break falls where two
-/// meet. The seed shuffles the places and may reverse the whole order.
+/// divisions meeting more). Each round robin after the first is the one
+/// before with the home sides swapped, reversed or not, started at the
+/// round that makes no repeaters (two series in a row of one pair) and the
+/// fewest breaks where the two meet. The seed shuffles the places and may
+/// reverse the whole order.
 std::vector<SeriesRound> PairRounds(const RoundsRequest& request);
 
 /// The next number of a small generator whose numbers are the same on every

@@ -3,6 +3,7 @@
 #include "tool/generate/generate_home_away.h"
 #include "tool/generate/generate_rounds.h"
 #include "tool/generate/generate_text.h"
+#include "tool/generate/travel_search.h"
 
 namespace tool {
 namespace {
@@ -10,6 +11,9 @@ namespace {
 // How many places of the teams are tried before the rules are found too
 // tight.
 constexpr int kPlacesTried = 16;
+// The most effort the travel search is asked for: its steps stay well
+// within 64 bits.
+constexpr int kMostEffort = 1'000'000;
 
 // Why the numbers of `rules` cannot make a season, or an empty string.
 std::string RulesProblem(const SeasonRules& rules, int within) {
@@ -24,6 +28,10 @@ std::string RulesProblem(const SeasonRules& rules, int within) {
                                       ": a series holds at least 1 game";
   if (rules.most_in_a_row < 1) return "--most-in-a-row " + std::to_string(rules.most_in_a_row) +
                                       ": a team plays at least 1 series in a row at one park";
+  if (rules.effort < 1 || rules.effort > kMostEffort) {
+    return "--effort " + std::to_string(rules.effort) + ": the search's effort is 1 to " +
+           std::to_string(kMostEffort);
+  }
   return "";
 }
 
@@ -51,20 +59,43 @@ bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSea
   // of the teams in the circle are tried, each as the seed picks them.
   uint64_t state = rules.seed;
   bool settled = false;
+  // Each place is tried with round robins that meet without repeaters, then,
+  // should those break a tight limit of series in a row, with round robins
+  // mirrored plainly where they meet, whose repeaters the search below
+  // removes where the limit allows.
   for (int attempt = 0; attempt < kPlacesTried && !settled; ++attempt) {
     request.seed = attempt == 0 ? rules.seed : NextRandom(&state);
     home_away.seed = request.seed;
-    season->rounds = PairRounds(request);
-    if (season->rounds.empty()) {
-      *problem = "the meetings give no game to play";
-      return false;
+    for (bool plain : {false, true}) {
+      if (settled) break;
+      request.plain_mirrors = plain;
+      season->rounds = PairRounds(request);
+      if (season->rounds.empty()) {
+        *problem = "the meetings give no game to play";
+        return false;
+      }
+      settled = SettleHomeAndAway(home_away, &season->rounds, problem);
     }
-    settled = SettleHomeAndAway(home_away, &season->rounds, problem);
   }
   if (!settled) return false;
+
+  TravelSearchRules search;
+  search.most_in_a_row = rules.most_in_a_row;
+  search.series_length = rules.series_length;
+  search.kind_of = league.division_of;
+  search.distance = rules.distances.distance;
+  search.seed = request.seed;
+  search.effort = rules.effort;
+  const TravelFigures figures = SearchTravel(search, &season->rounds);
+  if (figures.runs_over > 0) {
+    *problem = "no order of the series was found in which every team plays at most " +
+               std::to_string(rules.most_in_a_row) + " series in a row at home or on the road";
+    return false;
+  }
   if (!GameDays(rules.calendar, SeasonDays(season->rounds), &season->days, problem)) return false;
   season->text = ScheduleText(league, season->rounds, season->days);
   season->summary = Summarize(league, season->rounds, season->days);
+  if (rules.distances.teams > 0) AddTravel(season->rounds, rules.distances, &season->summary);
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "tool/generate/generate_plan.h"
 #include "tool/generate/generate_summary.h"
 #include "tool/generate/generate_teams.h"
+#include "tool/season/distance_table.h"
 
 namespace tool {
 
@@ -25,6 +26,8 @@ struct SeasonRules {
   int series_length = 3;       ///< games of a full series
   int most_in_a_row = 3;       ///< series in a row at home or on the road, at most
   uint64_t seed = 1;           ///< picks another of the schedules that keep the rules
+  int effort = 1;              ///< the travel search looks this many times as long
+  DistanceTable distances;     ///< between the parks; no teams: not known
   CalendarRules calendar;
 };
 
@@ -36,8 +39,10 @@ struct GeneratedSeason {
   SeasonSummary summary;
 };
 
-/// Makes the season of `league` by `rules`. False, with the reason, when the
-/// rules cannot all be met.
+/// Makes the season of `league` by `rules`: its series in the order of least
+/// travel when the distances are known, else of fewest breaks, in either
+/// case with no repeaters where the league leaves another opponent to play
+/// between. False, with the reason, when the rules cannot all be met.
 bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSeason* season,
                     std::string* problem);
 

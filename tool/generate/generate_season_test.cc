@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 
 namespace tool {
 namespace {
@@ -71,6 +73,8 @@ TextSeason ReadText(const std::string& text, int first_year) {
 struct TextFigures {
   std::map<std::string, int> breaks;  // per team
   int total_breaks = 0;
+  int repeaters = 0;                  // a team's two series in a row against one opponent
+  int64_t travel = 0;                 // by the rules' distances: home, park to park, home
   int longest_series_run = 0;         // series in a row at one park
   int longest_home_games = 0, longest_road_games = 0;
 };
@@ -169,6 +173,7 @@ TextFigures ExpectRulesHold(const League& league, const SeasonRules& rules,
       run = again ? run + 1 : 1;
       games_run = again ? games_run + series[i].games : series[i].games;
       figures.breaks[team] += again ? 1 : 0;
+      figures.repeaters += i > 0 && series[i].opponent == series[i - 1].opponent ? 1 : 0;
       figures.total_breaks += again ? 1 : 0;
       figures.longest_series_run = std::max(figures.longest_series_run, run);
       int& longest = series[i].at_home ? figures.longest_home_games : figures.longest_road_games;
@@ -176,6 +181,18 @@ TextFigures ExpectRulesHold(const League& league, const SeasonRules& rules,
     }
   }
   EXPECT_LE(figures.longest_series_run, rules.most_in_a_row);
+  // Travel: from home to each series' park in turn, and home at the end.
+  if (rules.distances.teams > 0) {
+    for (const auto& [team, series] : series_of) {
+      int at = number_of[team];
+      for (const TextSeries& one : series) {
+        const int park = one.at_home ? number_of[team] : number_of[one.opponent];
+        figures.travel += DistanceBetween(rules.distances, at, park);
+        at = park;
+      }
+      figures.travel += DistanceBetween(rules.distances, at, number_of[team]);
+    }
+  }
   for (const auto& [pair, games] : hosted) {
     if (games == 0) continue;  // the pair's single meeting is at the other park
     std::multiset<int> wanted;
@@ -213,6 +230,8 @@ SeasonRules MakeRules(int meetings, int division_meetings, int series_length) {
 void ExpectSummaryAgrees(const GeneratedSeason& season, const TextFigures& figures) {
   const SeasonSummary& summary = season.summary;
   EXPECT_EQ(summary.total_breaks, figures.total_breaks);
+  EXPECT_EQ(summary.repeaters, figures.repeaters);
+  EXPECT_EQ(summary.travel, figures.travel);
   EXPECT_EQ(std::max(summary.home_stand_series, summary.road_trip_series),
             figures.longest_series_run);
   EXPECT_EQ(summary.home_stand_games, figures.longest_home_games);
@@ -256,7 +275,13 @@ TEST(Generate, EveryRuleHoldsOnTheTextForLeaguesOfEverySize) {
     SeasonRules rules = MakeRules(c.meetings, c.division_meetings, c.series_length);
     rules.most_in_a_row = c.most_in_a_row;
     GeneratedSeason season = GenerateOrFail(league, rules);
-    ExpectSummaryAgrees(season, ExpectRulesHold(league, rules, season.text));
+    TextFigures figures = ExpectRulesHold(league, rules, season.text);
+    ExpectSummaryAgrees(season, figures);
+    // No repeaters where the league leaves another opponent between; two
+    // teams alone, or changing parks after every series, cannot avoid them.
+    if (c.teams > 2 && c.most_in_a_row > 1) {
+      EXPECT_EQ(figures.repeaters, 0);
+    }
   }
 }
 
@@ -279,8 +304,10 @@ TEST(Generate, OffDaysAndBreaksHoldNoGames) {
 }
 
 // A single round robin of an even number n of teams in one-game series has
-// n - 2 breaks, the fewest there can be; two have twice as many, and a
-// league of an odd number, its rests skipped, has none.
+// n - 2 breaks, the fewest there can be. Two without a repeater where they
+// meet have two more than twice as many (for 4 teams the fewest there can
+// be); a league of an odd number, its rests skipped, has one, but for 3
+// teams, where every team must take one.
 TEST(Generate, RoundRobinsHaveTheFewestBreaks) {
   for (int teams : {2, 4, 8, 12, 16, 30}) {
     SCOPED_TRACE(testing::Message() << teams << " teams");
@@ -292,14 +319,16 @@ TEST(Generate, RoundRobinsHaveTheFewestBreaks) {
                 teams - 2);
     }
     SeasonRules twice = MakeRules(2, -1, 1);
-    EXPECT_EQ(ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text).total_breaks,
-              2 * (teams - 2));
+    TextFigures figures = ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text);
+    EXPECT_EQ(figures.total_breaks, teams == 2 ? 0 : 2 * (teams - 2) + 2);
+    EXPECT_EQ(figures.repeaters, teams == 2 ? 2 : 0);
   }
   for (int teams : {3, 7, 29}) {
     League league = MakeLeague(teams, 0);
     SeasonRules twice = MakeRules(2, -1, 1);
-    EXPECT_EQ(ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text).total_breaks, 0)
-        << teams << " teams";
+    TextFigures figures = ExpectRulesHold(league, twice, GenerateOrFail(league, twice).text);
+    EXPECT_EQ(figures.total_breaks, teams == 3 ? 3 : 1) << teams << " teams";
+    EXPECT_EQ(figures.repeaters, 0) << teams << " teams";
   }
 }
 
@@ -333,6 +362,72 @@ TEST(Generate, RulesThatCannotBeMetAreRefusedSayingWhich) {
   SeasonRules no_day = MakeRules(2, -1, 3);
   no_day.calendar.weekday_off.fill(true);
   EXPECT_NE(refusal(MakeLeague(4, 0), no_day).find("no day is left"), std::string::npos);
+}
+
+// A travelling tournament instance kept beside the generator: its TEAMS
+// file, its distances file and its optimal total.
+struct Instance {
+  League league;
+  DistanceTable distances;
+  int64_t optimum = 0;
+};
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Instance ReadInstance(const std::string& name) {
+  const std::string folder = ZELTO_TTP_DIR;
+  Instance instance;
+  std::vector<std::string> errors, names;
+  EXPECT_TRUE(ReadLeague(FileText(folder + "/" + name + ".teams"), name, &instance.league, &errors));
+  for (const LeagueTeam& team : instance.league.teams) names.push_back(team.name);
+  EXPECT_TRUE(ReadDistanceTable(FileText(folder + "/" + name + ".dist"), name, names,
+                                &instance.distances, &errors));
+  std::istringstream optima(FileText(folder + "/optima.txt"));
+  for (std::string word; optima >> word;) {
+    if (word == name) optima >> instance.optimum;
+  }
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  return instance;
+}
+
+// The travelling tournament (a double round robin in one-game series, at
+// most 3 in a row at one park, no repeaters) of 4 teams: the least travel
+// there is, the rules holding and the travel as the text shows it.
+TEST(GenerateTravel, TheSmallestTournamentsTravelTheLeastThereIs) {
+  for (const char* name : {"nl4", "circ4", "con4", "gal4", "sup4"}) {
+    SCOPED_TRACE(name);
+    const Instance instance = ReadInstance(name);
+    SeasonRules rules = MakeRules(2, -1, 1);
+    rules.distances = instance.distances;
+    const GeneratedSeason season = GenerateOrFail(instance.league, rules);
+    const TextFigures figures = ExpectRulesHold(instance.league, rules, season.text);
+    ExpectSummaryAgrees(season, figures);
+    EXPECT_EQ(figures.repeaters, 0);
+    EXPECT_EQ(figures.travel, instance.optimum);
+  }
+}
+
+// A league in divisions and series with places on a line travels far less
+// than without them, keeping every rule, and gives the same bytes again.
+TEST(GenerateTravel, ALeagueWithPlacesTravelsLessKeepingEveryRule) {
+  const League league = MakeLeague(6, 2);
+  SeasonRules rules = MakeRules(2, 4, 2);
+  const std::string without = GenerateOrFail(league, rules).text;
+  rules.distances.teams = 6;
+  for (int a = 0; a < 6; ++a) {
+    for (int b = 0; b < 6; ++b) rules.distances.distance.push_back(100 * std::abs(a - b));
+  }
+  const GeneratedSeason season = GenerateOrFail(league, rules);
+  const TextFigures figures = ExpectRulesHold(league, rules, season.text);
+  ExpectSummaryAgrees(season, figures);
+  EXPECT_EQ(figures.repeaters, 0);
+  EXPECT_LT(figures.travel * 10, ExpectRulesHold(league, rules, without).travel * 8);
+  EXPECT_EQ(GenerateOrFail(league, rules).text, season.text);
 }
 
 }  // namespace

@@ -4,15 +4,11 @@
 
 #include "tool/generate/generate_calendar.h"
 #include "tool/generate/generate_text.h"
+#include "tool/generate/travel_count.h"
+#include "tool/season/team_runs.h"
 
 namespace tool {
 namespace {
-
-// Follows one team's runs at one park, in series and in games.
-struct Run {
-  int series = 0;
-  int games = 0;
-};
 
 Spread SpreadOf(const std::vector<TeamFigures>& teams, int TeamFigures::*figure) {
   Spread spread{teams.front().*figure, teams.front().*figure};
@@ -40,32 +36,34 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
   summary.teams = static_cast<int>(league.teams.size());
   summary.divisions = league.division_count;
   summary.per_team.resize(league.teams.size());
-  std::vector<int> last_park(league.teams.size(), -1);  // 1 home, 0 away, -1 no series yet
-  std::vector<Run> run(league.teams.size());
+  std::vector<TeamRuns> runs(league.teams.size());  // a series a stay
   for (const SeriesRound& round : rounds) {
     for (const Series& series : round) {
       summary.games += series.games;
       for (int team : {series.home, series.visitor}) {
-        const int park = team == series.home ? 1 : 0;
+        const bool at_home = team == series.home;
         TeamFigures& figures = summary.per_team[team];
         figures.games += series.games;
-        (park == 1 ? figures.home : figures.away) += series.games;
-        Run& current = run[team];
-        if (last_park[team] == park) {
-          ++figures.breaks;
-          current.series += 1;
-          current.games += series.games;
-        } else {
-          current = Run{1, series.games};
-        }
-        last_park[team] = park;
-        int& series_record = park == 1 ? figures.home_stand_series : figures.road_trip_series;
-        int& games_record = park == 1 ? figures.home_stand_games : figures.road_trip_games;
-        series_record = std::max(series_record, current.series);
-        games_record = std::max(games_record, current.games);
+        (at_home ? figures.home : figures.away) += series.games;
+        runs[team].Take(at_home, series.games);
       }
     }
   }
+  for (int team = 0; team < summary.teams; ++team) {
+    const TeamRuns& team_runs = runs[team];
+    TeamFigures& figures = summary.per_team[team];
+    figures.breaks = static_cast<int>(team_runs.repeats());
+    figures.home_stand_series = static_cast<int>(team_runs.home_stand().stays);
+    figures.home_stand_games = static_cast<int>(team_runs.home_stand().games);
+    figures.road_trip_series = static_cast<int>(team_runs.road_trip().stays);
+    figures.road_trip_games = static_cast<int>(team_runs.road_trip().games);
+  }
+  const std::vector<int> repeaters = TeamRepeaters(rounds, summary.teams);
+  for (int team = 0; team < summary.teams; ++team) {
+    summary.per_team[team].repeaters = repeaters[team];
+    summary.repeaters += repeaters[team];
+  }
+  summary.unavoidable_repeaters = UnavoidableRepeaters(rounds, summary.teams);
   const size_t dates = SeasonDays(rounds);
   summary.dates = static_cast<int>(dates);
   if (dates > 0) {
@@ -86,6 +84,21 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
   return summary;
 }
 
+void AddTravel(const std::vector<SeriesRound>& rounds, const DistanceTable& distances,
+               SeasonSummary* summary) {
+  const std::vector<int64_t> travel = TeamTravel(rounds, distances);
+  summary->has_travel = true;
+  summary->travel_unit = distances.unit;
+  summary->travel = 0;
+  for (size_t team = 0; team < travel.size(); ++team) {
+    summary->per_team[team].travel = travel[team];
+    summary->travel += travel[team];
+  }
+  auto [least, most] = std::minmax_element(travel.begin(), travel.end());
+  summary->least_travel = *least;
+  summary->most_travel = *most;
+}
+
 std::string SummaryText(const SeasonSummary& summary) {
   std::string text = std::to_string(summary.teams) + " teams";
   if (summary.divisions > 0) text += " in " + Counted(summary.divisions, "division", "divisions");
@@ -102,6 +115,23 @@ std::string SummaryText(const SeasonSummary& summary) {
           Counted(summary.home_stand_games, "game", "games") + "; longest road trip: " +
           Counted(summary.road_trip_series, "series", "series") + ", " +
           Counted(summary.road_trip_games, "game", "games") + "\n";
+  if (summary.repeaters > 0) {
+    text += "repeaters (a team's two series in a row against one opponent): " +
+            std::to_string(summary.repeaters) + " in all";
+    if (summary.repeaters <= summary.unavoidable_repeaters) {
+      text += ", which the league cannot avoid: it leaves no other opponent to play between";
+    }
+    text += "\n";
+  }
+  if (summary.has_travel) {
+    const std::string least = std::to_string(summary.least_travel);
+    const std::string most = std::to_string(summary.most_travel);
+    const std::string unit = summary.travel_unit.empty() ? "" : " " + summary.travel_unit;
+    text += "travel (from home, park to park, home again): " + std::to_string(summary.travel) +
+            unit + " in all, " + (least == most ? least : least + " to " + most) + unit +
+            " a team; longest road trip: " +
+            Counted(summary.road_trip_series, "park", "parks") + "\n";
+  }
   return text;
 }
 

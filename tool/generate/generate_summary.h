@@ -4,11 +4,13 @@
 #define ZELTO_TOOL_GENERATE_GENERATE_SUMMARY_H_
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "tool/generate/generate_plan.h"
 #include "tool/generate/generate_teams.h"
+#include "tool/season/distance_table.h"
 
 namespace tool {
 
@@ -28,6 +30,8 @@ struct TeamFigures {
   int home_stand_games = 0;     ///< the longest run of games at home
   int road_trip_series = 0;
   int road_trip_games = 0;
+  int repeaters = 0;            ///< two series in a row against one opponent
+  int64_t travel = 0;           ///< from home, park to park, and home again
 };
 
 /// The season's figures.
@@ -42,12 +46,23 @@ struct SeasonSummary {
   std::chrono::sys_days first_date, last_date;
   int home_stand_series = 0, home_stand_games = 0;
   int road_trip_series = 0, road_trip_games = 0;
+  int repeaters = 0;              ///< in all
+  int unavoidable_repeaters = 0;  ///< those no order of the series avoids
+  bool has_travel = false;        ///< the distances between the parks are known
+  int64_t travel = 0;             ///< in all
+  int64_t least_travel = 0, most_travel = 0;  ///< of a team
+  std::string travel_unit;        ///< "km" for great-circle distances, else empty
 };
 
 /// The figures of `rounds` laid on `days` (a team's series in order, rests
 /// skipped).
 SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& rounds,
                         const std::vector<std::chrono::sys_days>& days);
+
+/// Adds each team's travel over `rounds` by the distances given (the
+/// league's teams, in its order) to `summary`.
+void AddTravel(const std::vector<SeriesRound>& rounds, const DistanceTable& distances,
+               SeasonSummary* summary);
 
 /// The summary as lines a person reads, each ending in a line feed.
 std::string SummaryText(const SeasonSummary& summary);

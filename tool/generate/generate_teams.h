@@ -33,12 +33,19 @@ struct League {
   std::vector<LeagueTeam> teams;
   std::vector<int> division_of;  ///< per team; all 0 when there are no divisions
   int division_count = 0;        ///< 0 when the league has no divisions
+  bool placed = false;           ///< every team has its place (TEAMS gives them)
 };
 
-/// Reads a TEAMS file's text as a teams file (ReadTeamsFile): either every
-/// team names a division or none does. Every refused line is one
-/// "TEAMS:LINE: message" in `errors` (TEAMS being `file_name`), and a count
-/// of teams outside 2 to 30 one "TEAMS: message". True when there were none.
+/// The league of a teams file read whole (TEAMS being `file_name`): either
+/// every team names a division or none does (the file's own rule), and
+/// either every team has a place or none does: a team without one when
+/// another has is "TEAMS:LINE: message" in `errors`, a count of teams
+/// outside 2 to 30 "TEAMS: message". True when there were none.
+bool LeagueOf(const TeamsFile& file, const std::string& file_name, League* league,
+              std::vector<std::string>* errors);
+
+/// Reads a TEAMS file's text as a teams file (ReadTeamsFile) and makes its
+/// league (LeagueOf).
 bool ReadLeague(std::string_view text, const std::string& file_name, League* league,
                 std::vector<std::string>* errors);
 

@@ -56,6 +56,17 @@ TEST(GenerateTool, TheTextBuildsChecksCleanAndTheSummaryComesOnStandardError) {
   EXPECT_EQ(ReadFileBytes(dir.File("s.SCH")).size(), 19u * 430u);
   EXPECT_EQ(RunTool("generate " + teams + options + "2>/dev/null").output,
             ReadFileBytes(dir.File("s.txt")));
+
+  // Two teams alone meet series after series, and the summary says why.
+  WriteFileBytes(dir.File("two.txt"), "ant\nbee\n");
+  ToolRun two = RunTool("generate " + Quote(dir.File("two.txt")) +
+                        " --start 2027-04-05 --meetings 5 --series 2 2>&1 >/dev/null");
+  EXPECT_EQ(two.status, 0);
+  EXPECT_NE(two.output.find("\nrepeaters (a team's two series in a row against one opponent): "
+                            "4 in all, which the league cannot avoid: it leaves no other "
+                            "opponent to play between\n"),
+            std::string::npos)
+      << two.output;
 }
 
 TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
@@ -91,6 +102,61 @@ TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
   ToolRun help = RunTool("generate --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.output.rfind("Usage: schedule-tool generate TEAMS", 0), 0u);
+}
+
+// A distances file as a script meets it: read whatever order its teams take,
+// refused line by line for what is wrong in it, and the travel it gives in
+// the summary.
+TEST(GenerateTool, ADistancesFileGivesTheTravelOrIsRefusedByItsLine) {
+  ScopedTempDir dir;
+  const std::string teams = Quote(dir.File("teams.txt"));
+  WriteFileBytes(dir.File("teams.txt"), "ant\nbee\ncat\ndog\n");
+  const std::string out = dir.File("out.txt");
+  auto distances = [&](const std::string& text) {
+    WriteFileBytes(dir.File("d.txt"), text);
+    return " --distances " + Quote(dir.File("d.txt"));
+  };
+  const std::string header = "# parks\n\n   dog\tcat bee ant\n";
+  const std::string good = header + "ant 3 2 1 0\r\nbee 2 1 0 1\ndog 0 1 2 3\ncat 1 0 1 2\n";
+  const std::string options = " --start 2027-04-05 --meetings 2 --series 1";
+  ToolRun run = RunTool("generate " + teams + options + distances(good) + " --output " +
+                        Quote(out) + " 2>&1");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("\ntravel (from home, park to park, home again): "), std::string::npos)
+      << run.output;
+  const std::string text = ReadFileBytes(out);
+  EXPECT_EQ(RunTool("generate " + teams + options + distances(good) + " 2>/dev/null").output, text);
+
+  WriteFileBytes(out, "older");
+  const std::string file = dir.File("d.txt");
+  auto refused = [&](const std::string& text, const std::string& words) {
+    ToolRun run = RunTool("generate " + teams + options + distances(text) + " --output " +
+                          Quote(out) + " 2>&1");
+    EXPECT_EQ(run.status, 1) << text;
+    EXPECT_NE(run.output.find(file + words), std::string::npos) << run.output;
+    EXPECT_EQ(ReadFileBytes(out), "older");
+  };
+  refused(header + "ant 3 2 1 0\nbee 2 1 0 1\ndog 0 1 2 3\n",
+          ":6: the rows end without one for team \"cat\"");
+  refused("ant bee cat eel\n", ":1: the header names \"eel\", no team of the league");
+  refused("ant bee cat dog cat\n", ":1: the header names \"cat\" twice");
+  refused("ant bee dog\n", ":1: the header names no column for team \"cat\"");
+  refused(good + "bee 2 1 0 1\n", ":8: team \"bee\" has a row already, on line 5");
+  refused(header + "ant 3 2 1\n", ":4: the row of \"ant\" has 3 distances; the header names 4");
+  refused(header + "ant 3 -2 1 0\n", ":4: the distance \"-2\" is less than 0");
+  refused(header + "ant 3 2 x1 0\n", ":4: the distance \"x1\" is no whole number");
+  refused(header + "ant 3 2 1 1000001\n", ":4: the distance \"1000001\" is more than 1000000");
+  refused(header + "ant 3 2 1 7\n", ":4: the distance from \"ant\" to itself is 7, not 0");
+  refused(header + "emu 3 2 1 0\n", ":4: the row of \"emu\", no team of the league");
+  refused("# nothing\n", ":1: no header line of team names, and no rows");
+  for (const char* effort : {"0", "1000001"}) {
+    ToolRun run = RunTool("generate " + teams + options + " --effort " + effort + " 2>&1");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find(std::string("--effort ") + effort + ": the search's effort is 1 to"),
+              std::string::npos)
+        << run.output;
+  }
+  EXPECT_EQ(RunTool("generate " + teams + options + " --effort ten 2>&1").status, 2);
 }
 
 // "least to most", or the one figure when they are the same, as the summary
@@ -162,6 +228,42 @@ TEST(GenerateTool, ReportOfTheSeasonAgreesWithTheSummary) {
     EXPECT_NE(summary.find(", " + std::to_string(longest_road) + " games\n"), std::string::npos)
         << summary;
   }
+}
+
+// Places in TEAMS: the season travels great-circle kilometres, the summary
+// tells them, and report, given the same TEAMS, counts the same travel from
+// the text on its own. A league of some teams placed and some not is
+// refused by the line of the first team without a place.
+TEST(GenerateTool, PlacesInTeamsGiveTheTravelThatReportCountsAgain) {
+  ScopedTempDir dir;
+  const std::string teams = Quote(dir.File("teams.csv"));
+  WriteFileBytes(dir.File("teams.csv"),
+                 "name,division,latitude,longitude,display\n"
+                 "bos,East,42.35,-71.10,Boston\nnyc,East,40.83,-73.93,New York\n"
+                 "phi,East,39.91,-75.17,Philadelphia\nwas,East,38.87,-77.01,Washington\n"
+                 "chi,West,41.95,-87.66,Chicago\nstl,West,38.62,-90.19,St. Louis\n"
+                 "kc,West,39.05,-94.48,Kansas City\nden,West,39.76,-104.99,Denver\n");
+  const std::string text = Quote(dir.File("season.txt"));
+  ToolRun generated = RunTool("generate " + teams + " --start 2027-04-01 --meetings 4 "
+                              "--division-meetings 6 --series 2 --output " + text + " 2>&1");
+  ASSERT_EQ(generated.status, 0) << generated.output;
+  const std::string travel = "travel (from home, park to park, home again): ";
+  const size_t at = generated.output.find(travel);
+  ASSERT_NE(at, std::string::npos) << generated.output;
+  const size_t from = at + travel.size();
+  const std::string total = generated.output.substr(from, generated.output.find(' ', from) - from);
+  EXPECT_NE(generated.output.find(total + " km in all, "), std::string::npos) << generated.output;
+  ToolRun report = RunTool("report --teams " + teams + " " + text);
+  EXPECT_EQ(report.status, 0) << report.output;
+  EXPECT_NE(report.output.find("; travel " + total + " km in all\n"), std::string::npos)
+      << report.output;
+
+  WriteFileBytes(dir.File("some.csv"), "name,latitude,longitude\nbos,42.35,-71.10\nnyc,,\n");
+  ToolRun refused = RunTool("generate " + Quote(dir.File("some.csv")) + " --start 2027-04-01 2>&1");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.output, "schedule-tool: " + dir.File("some.csv") +
+                                ":3: team \"nyc\" has no latitude and longitude, but the team on "
+                                "line 2 has: give every team its place or none\n");
 }
 
 }  // namespace

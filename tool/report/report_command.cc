@@ -61,12 +61,10 @@ bool ReadTeamsAndDistances(const ReportArguments& arguments, ReportTeams* teams,
   if (failures.empty() && !arguments.distances.empty()) {
     ReadDistanceTableAt(kToolDistancesFile, arguments.distances, {}, table, &failures);
     *placed_by = arguments.distances;
-    teams->travel_unit = "";
   } else if (failures.empty() && std::any_of(file.teams.begin(), file.teams.end(),
                                              [](const TeamEntry& team) { return team.place; })) {
     *table = DistancesOfPlaces(file);
     *placed_by = arguments.teams;
-    teams->travel_unit = " km";
   }
   for (const std::string& line : failures) PrintFailure(line);
   return failures.empty();
@@ -134,6 +132,7 @@ int RunReport(const std::string& season, const ReportArguments& arguments) {
     }
     teams.travel = travel.TravelByTeam();
     teams.travel_shown = true;
+    teams.travel_unit = table.unit;
   }
 
   const std::string report = FormatReport(season, counter, arguments.by, arguments.format, teams);

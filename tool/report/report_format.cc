@@ -169,7 +169,8 @@ std::string TotalsLine(const std::string& name, const SeasonTotals& totals,
   if (teams.travel_shown) {
     int64_t total = 0;
     for (const auto& [team, travel] : teams.travel) total += travel;
-    line += "; travel " + std::to_string(total) + teams.travel_unit + " in all";
+    line += "; travel " + std::to_string(total) +
+            (teams.travel_unit.empty() ? "" : " " + teams.travel_unit) + " in all";
   }
   return line + "\n";
 }

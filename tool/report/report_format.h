@@ -27,7 +27,7 @@ struct ReportTeams {
   DisplayNames display;  ///< the display names it gives
   bool travel_shown = false;  ///< the teams are placed: the travel column is shown
   std::map<std::string, int64_t, std::less<>> travel;  ///< each team's travel
-  std::string travel_unit;    ///< " km" for great-circle distances, else empty
+  std::string travel_unit;    ///< "km" for great-circle distances, else empty
 };
 
 /// The report of the counted season `name`.

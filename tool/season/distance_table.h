@@ -21,6 +21,7 @@ struct DistanceTable {
   int teams = 0;                   ///< the league's teams, in its order
   std::vector<std::string> names;  ///< their file names, in that order
   std::vector<int64_t> distance;   ///< teams x teams: [from * teams + to]
+  std::string unit;                ///< "km" for great-circle distances; empty when a file's
 };
 
 /// The distance from the park of team `from` to that of team `to`.

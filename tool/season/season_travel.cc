@@ -13,6 +13,7 @@ DistanceTable DistancesOfPlaces(const TeamsFile& teams) {
     places.push_back(*team.place);
   }
   table.teams = static_cast<int>(places.size());
+  table.unit = "km";
   table.distance.reserve(places.size() * places.size());
   for (const Place& from : places) {
     for (const Place& to : places) table.distance.push_back(GreatCircleKilometres(from, to));

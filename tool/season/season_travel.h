@@ -19,9 +19,9 @@
 
 namespace tool {
 
-/// The table of great-circle distances between the teams a teams file
-/// places (latitude and longitude), in the file's order; the teams it does
-/// not place are not in it.
+/// The table of great-circle distances in kilometres between the teams a
+/// teams file places (latitude and longitude), in the file's order; the
+/// teams it does not place are not in it.
 DistanceTable DistancesOfPlaces(const TeamsFile& teams);
 
 /// Counts each team's travel as a season reader tells its games. A game

@@ -1,0 +1,184 @@
+#include "tool/generate/travel_anneal.h"
+
+#include <algorithm>
+
+#include "tool/generate/generate_rounds.h"
+
+namespace tool {
+namespace {
+
+// -ln((i + 0.5) / 256) in 65536ths: a worse season is taken when its
+// extra cost is within the temperature times one of these, picked at
+// random, which takes it with the chance exp(-extra / temperature).
+constexpr int64_t kMinusLog[256] = {
+    408835, 336836, 303359, 281308, 264838, 251686, 240738, 231360,
+    223157, 215868, 209309, 203347, 197883, 192839, 188156, 183785,
+    179688, 175832, 172190, 168740, 165462, 162341, 159361, 156512,
+    153781, 151159, 148638, 146210, 143869, 141609, 139425, 137310,
+    135262, 133276, 131348, 129476, 127655, 125884, 124159, 122479,
+    120840, 119242, 117681, 116157, 114668, 113211, 111786, 110392,
+    109027, 107689, 106378, 105093, 103833, 102596, 101383, 100191,
+    99021, 97871, 96741, 95630, 94538, 93464, 92406, 91366,
+    90342, 89334, 88341, 87363, 86399, 85449, 84513, 83590,
+    82680, 81782, 80896, 80022, 79160, 78309, 77469, 76639,
+    75820, 75011, 74212, 73422, 72642, 71871, 71109, 70355,
+    69611, 68874, 68146, 67426, 66714, 66009, 65312, 64622,
+    63939, 63264, 62595, 61933, 61277, 60629, 59986, 59350,
+    58720, 58095, 57477, 56865, 56258, 55657, 55061, 54470,
+    53885, 53305, 52730, 52161, 51596, 51035, 50480, 49929,
+    49383, 48842, 48304, 47772, 47243, 46719, 46199, 45683,
+    45171, 44663, 44158, 43658, 43162, 42669, 42180, 41694,
+    41212, 40734, 40259, 39788, 39320, 38855, 38393, 37935,
+    37480, 37028, 36579, 36133, 35690, 35251, 34814, 34380,
+    33948, 33520, 33095, 32672, 32252, 31834, 31419, 31007,
+    30598, 30191, 29786, 29384, 28984, 28587, 28192, 27800,
+    27410, 27022, 26637, 26253, 25872, 25493, 25117, 24742,
+    24370, 24000, 23632, 23265, 22901, 22539, 22179, 21821,
+    21465, 21111, 20758, 20408, 20059, 19712, 19368, 19024,
+    18683, 18344, 18006, 17670, 17335, 17003, 16672, 16342,
+    16015, 15689, 15364, 15041, 14720, 14400, 14082, 13766,
+    13451, 13137, 12825, 12514, 12205, 11897, 11591, 11286,
+    10983, 10681, 10380, 10081, 9783, 9487, 9191, 8898,
+    8605, 8314, 8024, 7735, 7448, 7161, 6876, 6593,
+    6310, 6029, 5749, 5470, 5192, 4916, 4640, 4366,
+    4093, 3821, 3550, 3281, 3012, 2745, 2478, 2213,
+    1949, 1685, 1423, 1162, 902, 643, 385, 128,
+};
+
+// How many changes the chain makes between two changes of the penalty.
+constexpr int64_t kPenaltyTick = 128;
+// How many changes are weighed to find the first temperature.
+constexpr int kSamples = 256;
+
+// The changes of one step: the change, what it touched, the parts recounted.
+struct Step {
+  TravelMove move;
+  TouchedRounds touched;
+  std::vector<PendingPart> pending;
+  TravelTally change;
+  MoveScratch scratch;
+};
+
+// Weighs the change in `step` (already made): its parts recounted.
+void Weigh(const TravelState& state, Step* step) {
+  step->pending.clear();
+  step->change = TravelTally{};
+  for (int team : step->touched.teams) {
+    Reweigh(state, team, step->touched.of_team[team], &step->change, &step->pending);
+  }
+}
+
+int64_t Cost(const TravelTally& tally, int64_t travel_weight, int64_t penalty) {
+  return tally.travel * travel_weight + tally.breaks + (tally.repeaters + tally.over) * penalty;
+}
+
+// Whether a change costing `extra` more is taken at `temperature`.
+bool Takes(int64_t extra, int64_t temperature, uint64_t* random) {
+  if (extra <= 0) return true;
+  const int64_t minus_log = kMinusLog[NextRandom(random) >> 56];
+  const int64_t reach = (temperature >> 16) * minus_log + (((temperature & 0xFFFF) * minus_log) >> 16);
+  return extra <= reach;
+}
+
+// What the search keeps of a season: who meets whom where, round by round.
+struct Snapshot {
+  std::vector<int16_t> opponent;
+  std::vector<char> at_home;
+  std::vector<int> hosted_games;
+};
+
+Snapshot Take(const TravelState& state) {
+  return Snapshot{state.opponent, state.at_home, state.hosted_games};
+}
+
+}  // namespace
+
+bool BetterTally(const TravelTally& a, const TravelTally& b) {
+  if (a.over != b.over) return a.over < b.over;
+  if (a.repeaters != b.repeaters) return a.repeaters < b.repeaters;
+  if (a.travel != b.travel) return a.travel < b.travel;
+  return a.breaks < b.breaks;
+}
+
+void Anneal(const AnnealRules& rules, TravelState* state) {
+  uint64_t random = rules.seed;
+  Step step;
+  // The first temperature and penalty: the mean cost of the changes that
+  // cost more, weighed from the start.
+  int64_t rises = 0, risen = 0;
+  const int64_t no_penalty_yet = std::max<int64_t>(1, rules.travel_weight);
+  for (int sample = 0; sample < kSamples; ++sample) {
+    if (!PickMove(*state, rules.kind_of, rules.mix, &random, &step.scratch, &step.move)) continue;
+    MakeMove(state, step.move, &step.touched);
+    Weigh(*state, &step);
+    MakeMove(state, step.move, nullptr);
+    ClearTouched(&step.touched);
+    const int64_t extra = Cost(step.change, rules.travel_weight, 0);
+    if (extra > 0) rises += extra, ++risen;
+  }
+  const int64_t mean_rise = risen > 0 ? std::max<int64_t>(1, rises / risen) : no_penalty_yet;
+  int64_t penalty = std::max<int64_t>(1, mean_rise * rules.first_penalty / 100);
+  const int64_t least_penalty = std::max<int64_t>(1, mean_rise / 4);
+  const int64_t most_penalty = int64_t{1} << 40;
+
+  TravelTally best = state->total;
+  bool best_is_current = true;
+  Snapshot kept;
+  const int cycles = std::max(1, rules.cycles);
+  const int phases = std::max(1, rules.phases);
+  const int64_t phase_steps = std::max<int64_t>(1, rules.steps / (int64_t{cycles} * phases));
+  for (int cycle = 0; cycle < cycles; ++cycle) {
+    // Each cycle starts warm again from where the last one ended.
+    int64_t temperature =
+        std::max<int64_t>(1, mean_rise * (cycle == 0 ? rules.first_heat : rules.reheat) / 100);
+    for (int phase = 0; phase < phases; ++phase) {
+      for (int64_t s = 0; s < phase_steps; ++s) {
+        // The penalty rises while the chain breaks rules and eases while it
+        // keeps them, so that the chain keeps to the edge of what they allow.
+        if ((s & (kPenaltyTick - 1)) == 0 && rules.adapt_penalty) {
+          if (state->total.repeaters + state->total.over > 0) {
+            penalty = std::min(most_penalty, penalty + penalty / rules.adapt_penalty + 1);
+          } else {
+            penalty = std::max(least_penalty, penalty - penalty / rules.adapt_penalty);
+          }
+        }
+        if (!PickMove(*state, rules.kind_of, rules.mix, &random, &step.scratch, &step.move)) {
+          continue;
+        }
+        MakeMove(state, step.move, &step.touched);
+        Weigh(*state, &step);
+        ClearTouched(&step.touched);
+        const int64_t extra = Cost(step.change, rules.travel_weight, penalty);
+        if (!Takes(extra, temperature, &random)) {
+          MakeMove(state, step.move, nullptr);
+          continue;
+        }
+        TravelTally after = state->total;
+        after.travel += step.change.travel;
+        after.breaks += step.change.breaks;
+        after.repeaters += step.change.repeaters;
+        after.over += step.change.over;
+        if (BetterTally(after, best)) {
+          best = after;
+          best_is_current = true;
+        } else if (best_is_current) {
+          // Leaving the best season met: keep it first.
+          MakeMove(state, step.move, nullptr);
+          kept = Take(*state);
+          MakeMove(state, step.move, nullptr);
+          best_is_current = false;
+        }
+        Keep(state, step.pending, step.change);
+      }
+      temperature = std::max<int64_t>(1, temperature - temperature / std::max(2, rules.cooling));
+    }
+  }
+  if (!best_is_current) {
+    state->opponent = std::move(kept.opponent);
+    state->at_home = std::move(kept.at_home);
+    state->hosted_games = std::move(kept.hosted_games);
+    RecountAll(state);
+  }
+}
+
+}  // namespace tool

@@ -1,0 +1,92 @@
+#include "tool/generate/travel_search.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "tool/generate/travel_anneal.h"
+#include "tool/generate/travel_state.h"
+#include "tool/generate/generate_home_away.h"
+#include "tool/generate/generate_rounds.h"
+
+namespace tool {
+namespace {
+
+// The changes a chain weighs at effort 1: with distances, for each series
+// of a team (a team's place in a round); without them, to mend the
+// repeaters the round robins left, for each series that repeats.
+constexpr int64_t kStepsPerPlaceWithTravel = 4'000;
+constexpr int64_t kStepsPerBrokenToMend = 2'000;
+// The most changes a chain weighs at effort 1 with distances, however long
+// the season: some half a minute on this project's machine.
+constexpr int64_t kMostStepsWithTravel = 8'000'000;
+// The longest season, in rounds a team, in which two teams may trade their
+// whole seasons.
+constexpr int kRoundsPerTeamForSwaps = 4;
+// The changes aimed at a series that breaks a rule, in hundredths.
+constexpr int kFocusWithTravel = 0;
+constexpr int kFocusToMend = 50;
+// The times a chain cools, reheating between, at effort 1.
+constexpr int kCyclesWithTravel = 4;
+constexpr int kCyclesToMend = 1;
+
+TravelFigures FiguresOf(const TravelState& state) {
+  return TravelFigures{state.total.travel, state.total.breaks, state.total.repeaters,
+                       state.total.over};
+}
+
+}  // namespace
+
+TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRound>* rounds) {
+  const int teams = static_cast<int>(rules.kind_of.size());
+  TravelState start = MakeTravelState(*rounds, teams, rules.most_in_a_row, rules.distance);
+  const bool travels = !rules.distance.empty();
+  if (!travels && start.total.repeaters == 0 && start.total.over == 0) return FiguresOf(start);
+
+  int64_t places = 0;
+  for (const SeriesRound& round : *rounds) places += 2 * static_cast<int64_t>(round.size());
+  AnnealRules anneal;
+  anneal.kind_of = rules.kind_of;
+  // One unit of travel outweighs every break there can be: breaks count
+  // only between seasons of equal travel.
+  anneal.travel_weight = travels ? places + 1 : 0;
+  const int effort = rules.effort < 1 ? 1 : rules.effort;
+  if (travels) {
+    anneal.steps = effort * std::min(places * kStepsPerPlaceWithTravel, kMostStepsWithTravel);
+    anneal.cycles = effort * kCyclesWithTravel;
+    anneal.mix.focus = kFocusWithTravel;
+    // Two teams trading their whole seasons touch every round: in a long
+    // season that costs more than it finds.
+    if (rounds->size() > static_cast<size_t>(kRoundsPerTeamForSwaps * teams)) {
+      anneal.mix.swap_teams = 0;
+    }
+  } else {
+    // Mending: changes aimed mostly at the series that repeat, as many as
+    // those series call for, none of them moving a team's whole season.
+    anneal.steps = effort * kStepsPerBrokenToMend * (static_cast<int64_t>(start.broken.size()) + 1);
+    anneal.cycles = effort * kCyclesToMend;
+    anneal.mix = MoveMix{2, 1, 0, 3, 0, kFocusToMend};
+    // Barely warm, so that the breaks the round robins were laid out to
+    // avoid stay avoided; a repeater outweighs several breaks.
+    anneal.first_heat = anneal.reheat = 5;
+    anneal.first_penalty = 400;
+    anneal.adapt_penalty = 0;
+  }
+
+  // Two chains from seeds of their own, one on each core; the better season
+  // is taken, the first of equals, so the result never depends on timing.
+  uint64_t state = rules.seed ^ 0x7A4E1ULL;
+  AnnealRules second_rules = anneal;
+  anneal.seed = NextRandom(&state);
+  second_rules.seed = NextRandom(&state);
+  TravelState first = start, second = std::move(start);
+  std::thread helper([&] { Anneal(second_rules, &second); });
+  Anneal(anneal, &first);
+  helper.join();
+  const TravelState& best = BetterTally(second.total, first.total) ? second : first;
+
+  *rounds = RoundsOf(best);
+  DealGames(teams, rules.series_length, best.hosted_games, rounds);
+  return FiguresOf(best);
+}
+
+}  // namespace tool

@@ -1,0 +1,41 @@
+// The order of a season's series by where the teams play: among the
+// seasons that keep every rule of the settled one (each pair's series and
+// parks, at most so many series in a row at one park, one series a team a
+// round) and make no repeaters (two series in a row of one pair, where the
+// league leaves another opponent to play between), the one with the least
+// travel when the parks' distances are known, else the fewest breaks.
+#ifndef ZELTO_TOOL_GENERATE_TRAVEL_SEARCH_H_
+#define ZELTO_TOOL_GENERATE_TRAVEL_SEARCH_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "tool/generate/generate_plan.h"
+
+namespace tool {
+
+/// What the search keeps to and how long it looks.
+struct TravelSearchRules {
+  int most_in_a_row = 3;          ///< series in a row at one park, at most
+  int series_length = 1;          ///< games of a full series
+  std::vector<int> kind_of;       ///< per team; teams of one kind meet everyone else alike
+  std::vector<int64_t> distance;  ///< teams x teams, [from * teams + to]; empty: none known
+  uint64_t seed = 1;
+  int effort = 1;                 ///< the search looks this many times as long
+};
+
+/// The figures of the season the search returns.
+struct TravelFigures {
+  int64_t travel = 0;     ///< in all (0 without distances)
+  int64_t breaks = 0;
+  int64_t repeaters = 0;  ///< a team's two series in a row against one opponent
+  int64_t runs_over = 0;  ///< series that make a run at one park longer than allowed
+};
+
+/// Rearranges the settled `rounds` (home sides and games set) as the
+/// search finds best and deals each pair's games into its series again.
+TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRound>* rounds);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_GENERATE_TRAVEL_SEARCH_H_

@@ -1,0 +1,86 @@
+// A season as the travel search changes it: each team's series round by
+// round, and what each series adds to the season's travel, breaks,
+// repeaters and runs past the limit, kept up to date a few series at a time.
+#ifndef ZELTO_TOOL_GENERATE_TRAVEL_STATE_H_
+#define ZELTO_TOOL_GENERATE_TRAVEL_STATE_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "tool/generate/generate_plan.h"
+
+namespace tool {
+
+/// The opponent of a team that rests in a round.
+inline constexpr int16_t kResting = -1;
+
+/// What one series adds, counted from the series before it (rests skipped).
+struct SeriesPart {
+  int32_t travel = 0;     ///< the leg to its park from the park before (home at first)
+  uint8_t breaks = 0;     ///< 1: at the same park (home or away) as the series before
+  uint8_t repeaters = 0;  ///< 1: against the same opponent as the series before
+  uint8_t over = 0;       ///< 1: it makes the run at one park longer than the limit
+};
+
+/// The season's figures, or a change of them.
+struct TravelTally {
+  int64_t travel = 0;     ///< from home, park to park, and home again
+  int64_t breaks = 0;     ///< two series in a row at one park (home or away)
+  int64_t repeaters = 0;  ///< a team's two series in a row against one opponent
+  int64_t over = 0;       ///< series that make a run at one park longer than the limit
+};
+
+/// The season: every team's series, round by round.
+struct TravelState {
+  int teams = 0;                   ///< the league's teams
+  int rounds = 0;                  ///< the season's rounds
+  int limit = 0;                   ///< series in a row at one park, at most
+  std::vector<int64_t> distance;   ///< teams x teams, [from * teams + to]; empty: no travel
+  std::vector<int16_t> opponent;   ///< [team * rounds + round]; kResting
+  std::vector<char> at_home;       ///< [team * rounds + round]
+  std::vector<int> hosted_games;   ///< [home * teams + visitor]: games at that park
+  std::vector<SeriesPart> part;    ///< [team * rounds + round]
+  std::vector<int64_t> trip_home;  ///< per team: the leg home after its last series
+  TravelTally total;
+  std::vector<int> broken;         ///< the parts that repeat or run past the limit
+  std::vector<int> broken_at;      ///< per part, its place in `broken`, or -1
+};
+
+/// The state of `rounds` (their games count what each park hosts) with the
+/// parts counted.
+TravelState MakeTravelState(const std::vector<SeriesRound>& rounds, int teams, int limit,
+                            const std::vector<int64_t>& distance);
+
+/// What the series of `team` in `round` adds as the state stands.
+SeriesPart PartAt(const TravelState& state, int team, int round);
+
+/// The leg home of `team` after its last series.
+int64_t TripHomeOf(const TravelState& state, int team);
+
+/// Counts every part and the total afresh.
+void RecountAll(TravelState* state);
+
+/// A recounted part waiting to be kept: `index` into the parts, or, when
+/// negative, the leg home of team -1 - index.
+struct PendingPart {
+  int index = 0;           ///< into the parts, or -1 - team for its leg home
+  SeriesPart part;         ///< the part recounted (index >= 0)
+  int64_t trip_home = 0;   ///< the leg home recounted (index < 0)
+};
+
+/// Recounts the parts of `team` that a change at the rounds `changed`
+/// (ascending, each once) can alter: each such round and the `limit` series
+/// after it, and the leg home. Adds new less old to `change` and the new
+/// parts to `pending`; the state's parts stay as they were.
+void Reweigh(const TravelState& state, int team, const std::vector<int>& changed,
+             TravelTally* change, std::vector<PendingPart>* pending);
+
+/// Keeps the parts of `pending` and adds `change` to the total.
+void Keep(TravelState* state, const std::vector<PendingPart>& pending, const TravelTally& change);
+
+/// The rounds of the state as series (games 0).
+std::vector<SeriesRound> RoundsOf(const TravelState& state);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_GENERATE_TRAVEL_STATE_H_
