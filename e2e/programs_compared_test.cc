@@ -297,6 +297,36 @@ TEST_P(ProgramsCompared, GenerateGivesTheSameSeason) {
   }
 }
 
+// A league laid out by least travel, from places in TEAMS (great-circle
+// kilometres) and from a distances table, is the same season and summary
+// from every build: the search steers by whole numbers and its own random
+// numbers alone. report counts the same travel from it.
+TEST_P(ProgramsCompared, GenerateByTravelGivesTheSameSeason) {
+  Give("places.csv",
+       "name,division,latitude,longitude\r\nbos,East,42.35,-71.10\r\nnyc,East,40.83,-73.93\r\n"
+       "phi,East,39.91,-75.17\r\nwas,East,38.87,-77.01\r\nchi,West,41.95,-87.66\r\n"
+       "stl,West,38.62,-90.19\r\nkc,West,39.05,-94.48\r\nden,West,39.76,-104.99\r\n");
+  Give("six.txt", "a\nb\nc\nd\ne\nf\n");
+  Give("six.dist", "   a  b  c  d  e  f\na  0  5 12 30 41  7\nb  5  0  8 25 33 12\nc 12  8  0 16 29 20\n"
+                   "d 30 25 16  0 13 36\ne 41 33 29 13  0 44\nf  7 12 20 36 44  0\n");
+  const std::string commands[][2] = {
+      {"generate places.csv --start 2027-04-01 --meetings 4 --division-meetings 6 --series 2 "
+       "--output", "placed.txt"},
+      {"generate six.txt --distances six.dist --start 2027-04-01 --meetings 2 --series 1 "
+       "--effort 2 --seed 5 --output", "six.txt.season"},
+  };
+  for (const auto& [command, written] : commands) {
+    auto [linux_run, run] = Tool(command + " " + written);
+    EXPECT_EQ(run.status, 0) << command << ": " << run.output;
+    EXPECT_NE(linux_run.output.find("travel (from home"), std::string::npos) << linux_run.output;
+    EXPECT_FALSE(Linux(written).empty());
+    EXPECT_EQ(Other(written), Linux(written)) << command;
+    EXPECT_EQ(WithoutCarriageReturns(run.output), linux_run.output) << command;
+  }
+  Tool("report --teams places.csv --output report.txt placed.txt");
+  EXPECT_EQ(Other("report.txt"), Linux("report.txt"));
+}
+
 // schedule-builder with no terminal or console (setsid) reads the names as
 // lines of standard input: the same schedule and the same transcript.
 TEST_P(ProgramsCompared, TheInteractiveProgramWithNoConsoleGivesTheSameFile) {
