@@ -1,7 +1,8 @@
 // The travel search measured: generate's seasons with the parks' distances
 // against the best totals known, and against the same seasons without them.
 //
-//   travel_benchmark [FOLDER] [--efforts 1,10] [--no-leagues]
+//   travel_benchmark [FOLDER] [--efforts 1,10] [--no-leagues] [--only nl8,circ16]
+//                    [--seed N]
 //
 // 1. Each travelling tournament instance of FOLDER (default the copy in
 //    tool/generate/ttp): NAME.teams and NAME.dist, its best known total in
@@ -19,6 +20,8 @@
 //    and the saving.
 // 4. A 30-team league in series with places: the time at effort 1, and its
 //    saving.
+// --only runs the instances named (and no leagues); --seed gives the search
+// another seed (1 unless told).
 // Goals: the instances of up to 8 teams at their best known total at
 // effort 10; effort 1 under 10 s for 16 teams and under 60 s for the 30-team
 // league; a league with places travelling at least 30% less than without.
@@ -66,12 +69,20 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+// "T1", "d0": a prefix and a number. (Built by appending: g++ 12 warns of a
+// false overlap on a literal added to a temporary string.)
+std::string Numbered(const char* prefix, int number) {
+  std::string name = prefix;
+  name += std::to_string(number);
+  return name;
+}
+
 tool::League LeagueOf(const std::vector<std::string>& names, int divisions) {
   tool::League league;
   for (size_t t = 0; t < names.size(); ++t) {
     const int division = divisions > 0 ? static_cast<int>(t * divisions / names.size()) : 0;
     league.teams.push_back(
-        tool::LeagueTeam{names[t], divisions > 0 ? "d" + std::to_string(division) : "",
+        tool::LeagueTeam{names[t], divisions > 0 ? Numbered("d", division) : "",
                          static_cast<int>(t + 1)});
     league.division_of.push_back(division);
   }
@@ -132,8 +143,26 @@ Run Generate(const tool::League& league, tool::SeasonRules rules,
   return run;
 }
 
-tool::SeasonRules TtpRules(const tool::DistanceTable& table, int effort) {
+// What the command line asks for.
+struct Options {
+  std::string folder = ZELTO_TTP_DIR;
+  std::vector<int> efforts = {1, 10};
+  bool leagues = true;
+  std::vector<std::string> only;  // the instances to run; empty: all
+  uint64_t seed = 1;
+};
+
+bool Wanted(const Options& options, const std::string& name) {
+  if (options.only.empty()) return true;
+  for (const std::string& one : options.only) {
+    if (one == name) return true;
+  }
+  return false;
+}
+
+tool::SeasonRules TtpRules(const tool::DistanceTable& table, int effort, uint64_t seed) {
   tool::SeasonRules rules;
+  rules.seed = seed;
   rules.meetings = 2;
   rules.series_length = 1;
   rules.most_in_a_row = 3;
@@ -164,30 +193,32 @@ void PrintHeader(const std::vector<int>& efforts) {
 }
 
 void PrintInstance(const std::string& name, const tool::League& league,
-                   const tool::DistanceTable& table, int64_t best,
-                   const std::vector<int>& efforts) {
+                   const tool::DistanceTable& table, int64_t best, const Options& options) {
   std::printf("%-10s %5zu %9s", name.c_str(), league.teams.size(),
               best > 0 ? std::to_string(best).c_str() : "-");
-  for (int effort : efforts) {
-    std::printf(" | %s", Cell(Generate(league, TtpRules(table, effort), table), best).c_str());
+  for (int effort : options.efforts) {
+    std::printf(" | %s",
+                Cell(Generate(league, TtpRules(table, effort, options.seed), table), best).c_str());
     std::fflush(stdout);
   }
   std::printf("\n");
 }
 
 // The instances of `folder`, in the order of its optima file.
-void Instances(const std::string& folder, const std::vector<int>& efforts) {
+void Instances(const Options& options) {
+  const std::string& folder = options.folder;
   std::istringstream optima(ReadFile(folder + "/optima.txt"));
   std::printf("Travelling tournament instances of %s (generate --meetings 2 --series 1 "
               "--most-in-a-row 3)\n",
               folder.c_str());
-  PrintHeader(efforts);
+  PrintHeader(options.efforts);
   std::string line;
   while (std::getline(optima, line)) {
     std::istringstream words(line);
     std::string name;
     long long best = 0;
     if (line.empty() || line[0] == '#' || !(words >> name >> best)) continue;
+    if (!Wanted(options, name)) continue;
     tool::League league;
     std::vector<std::string> errors;
     const std::string teams_path = folder + "/" + name + ".teams";
@@ -202,19 +233,20 @@ void Instances(const std::string& folder, const std::vector<int>& efforts) {
       std::printf("%-10s %s\n", name.c_str(), errors.front().c_str());
       continue;
     }
-    PrintInstance(name, league, table, best, efforts);
+    PrintInstance(name, league, table, best, options);
   }
 }
 
-void MadeInstances(const std::vector<int>& efforts) {
+void MadeInstances(const Options& options) {
   std::printf("\ncirc and con instances made here (no best known total kept)\n");
-  PrintHeader(efforts);
+  PrintHeader(options.efforts);
   for (auto [family, distance] : {std::pair{"circ", &Circle}, std::pair{"con", &Constant}}) {
     for (int teams = 10; teams <= 16; teams += 2) {
+      const std::string instance = Numbered(family, teams);
+      if (!Wanted(options, instance)) continue;
       std::vector<std::string> names;
-      for (int t = 0; t < teams; ++t) names.push_back("T" + std::to_string(t + 1));
-      PrintInstance(family + std::to_string(teams), LeagueOf(names, 0), TableOf(teams, distance), 0,
-                    efforts);
+      for (int t = 0; t < teams; ++t) names.push_back(Numbered("T", t + 1));
+      PrintInstance(instance, LeagueOf(names, 0), TableOf(teams, distance), 0, options);
     }
   }
 }
@@ -245,24 +277,30 @@ void WithAndWithout(const char* title, int teams, int divisions, tool::SeasonRul
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string folder = ZELTO_TTP_DIR;
-  std::vector<int> efforts = {1, 10};
-  bool leagues = true;
+  Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--efforts" && i + 1 < argc) {
-      efforts.clear();
+      options.efforts.clear();
       std::istringstream list(argv[++i]);
-      for (std::string effort; std::getline(list, effort, ',');) efforts.push_back(std::stoi(effort));
+      for (std::string effort; std::getline(list, effort, ',');) {
+        options.efforts.push_back(std::stoi(effort));
+      }
+    } else if (argument == "--only" && i + 1 < argc) {
+      std::istringstream list(argv[++i]);
+      for (std::string name; std::getline(list, name, ',');) options.only.push_back(name);
+      options.leagues = false;
+    } else if (argument == "--seed" && i + 1 < argc) {
+      options.seed = std::stoull(argv[++i]);
     } else if (argument == "--no-leagues") {
-      leagues = false;
+      options.leagues = false;
     } else {
-      folder = argument;
+      options.folder = argument;
     }
   }
-  Instances(folder, efforts);
-  MadeInstances(efforts);
-  if (!leagues) return 0;
+  Instances(options);
+  MadeInstances(options);
+  if (!options.leagues) return 0;
   tool::SeasonRules divisions;
   divisions.meetings = 6;
   divisions.division_meetings = 12;

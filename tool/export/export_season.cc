@@ -159,7 +159,9 @@ void SeasonExporter::WriteDate() {
     const int64_t home_game = ++home->games;
     ++report_.rows;
     if (report_.error_count != 0) continue;
-    row_.assign("\"").append(date).append("\",\"");
+    row_.clear();
+    row_.push_back('"');
+    row_.append(date).append("\",\"");
     row_.push_back(games == 1 ? '0' : static_cast<char>('0' + number));
     row_.append("\",\"").append(weekday).append("\",\"");
     row_.append(visitor->entry->code).append("\",\"").append(visitor->entry->league).append("\",");

@@ -140,7 +140,8 @@ template <typename Row>
 std::string TableCsv(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows) {
   std::string csv;
   for (size_t i = 0; i < columns.size(); ++i) {
-    csv += (i > 0 ? "," : "") + std::string(columns[i].csv_heading);
+    if (i > 0) csv += ',';
+    csv += columns[i].csv_heading;
   }
   csv += kCrLf;
   for (const Row& row : rows) {
