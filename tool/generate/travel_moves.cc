@@ -76,28 +76,24 @@ void SwapHomes(TravelState* state, const TravelMove& move, TouchedRounds* touche
   }
 }
 
-void SwapRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
-  for (int team = 0; team < state->teams; ++team) {
-    const size_t first = At(*state, team, move.first), second = At(*state, team, move.second);
-    std::swap(state->opponent[first], state->opponent[second]);
-    std::swap(state->at_home[first], state->at_home[second]);
-    if (touched != nullptr) {
-      Touch(touched, team, move.first);
-      Touch(touched, team, move.second);
-    }
+// One team's series of the move's two rounds trade places.
+void SwapOneTeamsRounds(TravelState* state, int team, const TravelMove& move,
+                        TouchedRounds* touched) {
+  const size_t first = At(*state, team, move.first), second = At(*state, team, move.second);
+  std::swap(state->opponent[first], state->opponent[second]);
+  std::swap(state->at_home[first], state->at_home[second]);
+  if (touched != nullptr) {
+    Touch(touched, team, move.first);
+    Touch(touched, team, move.second);
   }
 }
 
+void SwapRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
+  for (int team = 0; team < state->teams; ++team) SwapOneTeamsRounds(state, team, move, touched);
+}
+
 void SwapChain(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
-  for (int team : move.chain) {
-    const size_t first = At(*state, team, move.first), second = At(*state, team, move.second);
-    std::swap(state->opponent[first], state->opponent[second]);
-    std::swap(state->at_home[first], state->at_home[second]);
-    if (touched != nullptr) {
-      Touch(touched, team, move.first);
-      Touch(touched, team, move.second);
-    }
-  }
+  for (int team : move.chain) SwapOneTeamsRounds(state, team, move, touched);
 }
 
 void SwapTeams(TravelState* state, const TravelMove& move, TouchedRounds* touched) {

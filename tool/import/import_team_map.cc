@@ -6,6 +6,7 @@
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
+#include "tool/file_lines.h"
 #include "tool/season/team_codes.h"
 #include "tool/season/teams_file.h"
 
@@ -31,11 +32,8 @@ std::string CodeProblem(std::string_view code) {
 // True when the first line that is not blank or a comment is a CSV header
 // naming a `code` and a `name` column, in any case: a CSV teams file.
 bool IsTeamsCsv(std::string_view map_text) {
-  for (size_t at = 0; at < map_text.size();) {
-    size_t end = map_text.find('\n', at);
-    std::string_view line = map_text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-    at = end == std::string_view::npos ? map_text.size() : end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  std::string_view line;
+  for (size_t at = 0; NextLine(map_text, &at, &line);) {
     if (IsBlankText(line) || line.front() == '#') continue;
     std::vector<std::string> fields;
     std::string problem;
@@ -78,12 +76,9 @@ int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vec
   std::map<std::string, int, std::less<>> named_on;  // code -> its line
   int refused = 0;
   int number = 0;
-  for (size_t at = 0; at < map_text.size();) {
-    size_t end = map_text.find('\n', at);
-    std::string_view line = map_text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-    at = end == std::string_view::npos ? map_text.size() : end + 1;
+  std::string_view line;
+  for (size_t at = 0; NextLine(map_text, &at, &line);) {
     ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (IsBlankText(line) || line.front() == '#') continue;
 
     std::string problem;

@@ -4,26 +4,11 @@
 #include <map>
 
 #include "schedule/shown_text.h"
+#include "tool/file_lines.h"
 #include "tool/tool_input.h"
 
 namespace tool {
 namespace {
-
-bool IsSeparator(char c) { return c == ' ' || c == '\t'; }
-
-// The words of a line, split at blanks and TABs.
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && IsSeparator(line[at])) ++at;
-    size_t end = at;
-    while (end < line.size() && !IsSeparator(line[end])) ++end;
-    if (end > at) words.push_back(line.substr(at, end - at));
-    at = end;
-  }
-  return words;
-}
 
 // Why `word` is no distance, or an empty string with `*value` set.
 std::string DistanceProblem(std::string_view word, int64_t* value) {
@@ -61,14 +46,10 @@ bool ReadDistanceTable(std::string_view text, const std::string& file_name,
   auto refuse = [&](int line, const std::string& problem) {
     errors->push_back(file_name + ":" + std::to_string(line) + ": " + problem);
   };
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    std::string_view line =
-        text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-    at = end == std::string_view::npos ? text.size() : end + 1;
+  std::string_view line;
+  for (size_t at = 0; NextLine(text, &at, &line);) {
     ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::vector<std::string_view> words = Words(line);
+    std::vector<std::string_view> words = LineWords(line);
     if (words.empty() || line.front() == '#') continue;
 
     if (header_line == 0) {
@@ -144,13 +125,9 @@ bool ReadDistanceTable(std::string_view text, const std::string& file_name,
 }
 
 std::vector<std::string> DistanceTableTeams(std::string_view text) {
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    std::string_view line =
-        text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-    at = end == std::string_view::npos ? text.size() : end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::vector<std::string_view> words = Words(line);
+  std::string_view line;
+  for (size_t at = 0; NextLine(text, &at, &line);) {
+    std::vector<std::string_view> words = LineWords(line);
     if (words.empty() || line.front() == '#') continue;
     return std::vector<std::string>(words.begin(), words.end());
   }

@@ -8,6 +8,7 @@
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
+#include "tool/file_lines.h"
 #include "tool/tool_input.h"
 
 namespace tool {
@@ -18,11 +19,9 @@ enum Column { kName, kDivision, kDisplay, kLatitude, kLongitude, kCode, kLeague,
 constexpr const char* kColumnNames[kColumns] = {"name",     "division",  "display", "latitude",
                                                 "longitude", "code",     "league"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsWordBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWordBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
@@ -32,20 +31,6 @@ std::string Lower(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return lower;
-}
-
-// The words of a line, split at blanks and TABs.
-std::vector<std::string_view> LineWords(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && IsBlank(line[at])) ++at;
-    size_t end = at;
-    while (end < line.size() && !IsBlank(line[end])) ++end;
-    if (end > at) words.push_back(line.substr(at, end - at));
-    at = end;
-  }
-  return words;
 }
 
 // Why `text` cannot be shown as a display name, or an empty string: it must
@@ -190,13 +175,9 @@ bool ReadTeamsFile(std::string_view text, const std::string& file_name, TeamsFil
   std::vector<int> column_of_field;
   std::vector<std::string> fields;
   int number = 0;
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    std::string_view line =
-        text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-    at = end == std::string_view::npos ? text.size() : end + 1;
+  std::string_view line;
+  for (size_t at = 0; NextLine(text, &at, &line);) {
     ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (Trimmed(line).empty() || line.front() == '#') continue;
     auto refuse = [&](const std::string& problem) {
       errors->push_back(file_name + ":" + std::to_string(number) + ": " + problem);

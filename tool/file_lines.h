@@ -1,0 +1,31 @@
+// The lines and words of a small file read whole: a teams file, a table of
+// distances, a team map.
+#ifndef ZELTO_TOOL_FILE_LINES_H_
+#define ZELTO_TOOL_FILE_LINES_H_
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace tool {
+
+/// Takes the line of `text` that starts at `*at` into `*line`, without its
+/// line end (LF or CR LF), and moves `*at` to the next: false past the end.
+inline bool NextLine(std::string_view text, size_t* at, std::string_view* line) {
+  if (*at >= text.size()) return false;
+  const size_t end = text.find('\n', *at);
+  *line = text.substr(*at, end == std::string_view::npos ? std::string_view::npos : end - *at);
+  *at = end == std::string_view::npos ? text.size() : end + 1;
+  if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
+  return true;
+}
+
+/// True for the blanks that part words: a space or a TAB.
+inline bool IsWordBlank(char c) { return c == ' ' || c == '\t'; }
+
+/// The words of `line`, in order, none empty.
+std::vector<std::string_view> LineWords(std::string_view line);
+
+}  // namespace tool
+
+#endif  // ZELTO_TOOL_FILE_LINES_H_
