@@ -31,10 +31,8 @@ using schedule::FailedStep;
 namespace {
 
 // The season file (and before it the MAP) is read as kToolInputFile, the
-// text written as kToolOutputFile, the teams of --teams-output as file 4.
-// The text to standard output is kept until it is known whole, when the
-// season cannot be read a second time.
-constexpr int16_t kTextSpool = 3;
+// text written as kToolOutputFile (or held there in a temporary file for
+// standard output), the teams of --teams-output as file 4.
 constexpr int16_t kTeamsFile = 4;
 // A MAP names a season's teams: a few dozen lines.
 constexpr size_t kMaxMapBytes = 1024 * 1024;
@@ -117,64 +115,26 @@ int FinishTeamsOutput(const TeamsOutput& teams, const tool::SeasonImporter& impo
   return FinishToolOutput(kTeamsFile, teams.path, failure);
 }
 
-// The text into the file `output`, put in place only when the import is whole.
-int ImportToFile(const std::string& season, const tool::ImportOptions& options,
-                 const std::string& output, const TeamsOutput& teams) {
+// The text into `output`, held until the season is known to import whole:
+// a file put in place at the end, or, for standard output, a temporary
+// file copied out at the end (for standard input, which can be read only
+// once, and while a teams file is open, which keeps the season from being
+// opened again).
+int ImportHeld(const std::string& season, const tool::ImportOptions& options,
+               const std::string& output, const TeamsOutput& teams) {
   // The season is opened first: an output that is the season file itself is
   // refused as a file in use, and the season keeps its bytes.
   if (int code = OpenToolInput(kToolInputFile, season)) {
     PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
     return 1;
   }
-  if (int code = files::OpenForOutput(kToolOutputFile, output)) {
-    files::CloseAllFiles();
-    PrintFailure(CannotText(FailedStep::kOpen, "file", output, code));
-    return 1;
-  }
-  if (!OpenTeamsOutput(teams)) return 1;
-  int write_failure = 0;
-  tool::SeasonImporter importer(options, [&](std::string_view text) {
-    if (write_failure != 0) return;
-    write_failure =
-        files::WriteBytes(kToolOutputFile, reinterpret_cast<const uint8_t*>(text.data()),
-                          static_cast<uint32_t>(text.size()));
-  });
-  std::string failure = ReadToEnd(kToolInputFile, season, "season file", 0,
-                                  [&](std::string_view piece) { importer.TakeBytes(piece); });
-  importer.Finish();
-  if (failure.empty()) {
-    PrintReport(importer.report());
-  } else {
-    PrintFailure(failure);
-  }
-  bool whole = failure.empty() && importer.report().Succeeded() && write_failure == 0;
-  if (whole && PutTeamsOutput(teams, importer) != 0) return 1;
-  if (whole) write_failure = files::CommitOutput(kToolOutputFile);
-  if (write_failure != 0 || !whole) {
-    files::CloseAllFiles();  // an uncommitted text or teams file is removed
-    if (write_failure != 0) PrintFailure(CannotText(FailedStep::kWrite, "file", output, write_failure));
-    return 1;
-  }
-  return FinishTeamsOutput(teams, importer);
-}
-
-// The text to standard output, held in a temporary file until the season
-// is known to import whole: for standard input, which can be read only
-// once, and while a teams file is open, which keeps the season from being
-// opened again.
-int ImportHeldToStandardOutput(const std::string& season, const tool::ImportOptions& options,
-                               const TeamsOutput& teams) {
-  if (int code = OpenToolInput(kToolInputFile, season)) {
-    PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
-    return 1;
-  }
-  if (!OpenTeamsOutput(teams)) return 1;
-  HeldOutput text(kTextSpool, "-", "the imported text");
+  HeldOutput text(kToolOutputFile, output, "the imported text");
   if (std::string failure = text.Open(); !failure.empty()) {
     files::CloseAllFiles();
     PrintFailure(failure);
     return 1;
   }
+  if (!OpenTeamsOutput(teams)) return 1;
   int put_failure = 0;
   tool::SeasonImporter importer(options, [&](std::string_view piece) {
     if (put_failure == 0) put_failure = text.Put(piece);
@@ -185,7 +145,7 @@ int ImportHeldToStandardOutput(const std::string& season, const tool::ImportOpti
   // A season that could not be read says so alone: what the import made of
   // its part would only mislead.
   if (!failure.empty()) {
-    files::CloseAllFiles();
+    files::CloseAllFiles();  // an uncommitted text or teams file is removed
     PrintFailure(failure);
     return 1;
   }
@@ -194,7 +154,7 @@ int ImportHeldToStandardOutput(const std::string& season, const tool::ImportOpti
     files::CloseAllFiles();
     return 1;
   }
-  if (PutTeamsOutput(teams, importer) != 0) return 1;
+  if (put_failure == 0 && PutTeamsOutput(teams, importer) != 0) return 1;
   if (text.Finish(true, put_failure) != 0) {
     files::CloseAllFiles();
     return 1;
@@ -243,9 +203,10 @@ int RunImport(const std::string& season, const ImportArguments& arguments) {
     return kUsageError;
   }
   if (!arguments.teams.empty() && !ReadMap(arguments.teams, &options.teams, &teams.displays)) return 1;
-  if (!ToStandardOutput(arguments.output)) return ImportToFile(season, options, arguments.output, teams);
-  if (season == "-" || teams.Wanted()) return ImportHeldToStandardOutput(season, options, teams);
-  return ImportToStandardOutput(season, options);
+  if (ToStandardOutput(arguments.output) && season != "-" && !teams.Wanted()) {
+    return ImportToStandardOutput(season, options);
+  }
+  return ImportHeld(season, options, arguments.output, teams);
 }
 
 }  // namespace tool
