@@ -154,10 +154,7 @@ void Anneal(const AnnealRules& rules, TravelState* state) {
           continue;
         }
         TravelTally after = state->total;
-        after.travel += step.change.travel;
-        after.breaks += step.change.breaks;
-        after.repeaters += step.change.repeaters;
-        after.over += step.change.over;
+        AddTally(&after, step.change);
         if (BetterTally(after, best)) {
           best = after;
           best_is_current = true;

@@ -15,6 +15,12 @@ int Below(uint64_t* random, int count) {
   return static_cast<int>(NextRandom(random) % static_cast<uint64_t>(count));
 }
 
+// Below `count`, and not `other`.
+int BelowBut(uint64_t* random, int count, int other) {
+  const int pick = Below(random, count - 1);
+  return pick >= other ? pick + 1 : pick;
+}
+
 size_t At(const TravelState& state, int team, int round) {
   return static_cast<size_t>(team) * static_cast<size_t>(state.rounds) +
          static_cast<size_t>(round);
@@ -66,14 +72,9 @@ void Flip(TravelState* state, int team, int round, TouchedRounds* touched) {
   }
 }
 
+// `move.b` is the opponent of `move.a` in both rounds.
 void SwapHomes(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
-  for (int round : {move.first, move.second}) {
-    for (int team : {move.a, move.b}) {
-      char& home = state->at_home[At(*state, team, round)];
-      home = !home;
-      if (touched != nullptr) Touch(touched, team, round);
-    }
-  }
+  for (int round : {move.first, move.second}) Flip(state, move.a, round, touched);
 }
 
 // One team's series of the move's two rounds trade places.
@@ -101,14 +102,7 @@ void SwapTeams(TravelState* state, const TravelMove& move, TouchedRounds* touche
   for (int round = 0; round < state->rounds; ++round) {
     if (state->opponent[At(*state, a, round)] == b) {
       // Their own series: each now plays the other's part, at the other park.
-      char& home_a = state->at_home[At(*state, a, round)];
-      char& home_b = state->at_home[At(*state, b, round)];
-      home_a = !home_a;
-      home_b = !home_b;
-      if (touched != nullptr) {
-        Touch(touched, a, round);
-        Touch(touched, b, round);
-      }
+      Flip(state, a, round, touched);
     } else {
       TradeInRound(state, a, b, round, touched);
     }
@@ -218,8 +212,7 @@ bool ChainOf(const TravelState& state, int team, MoveScratch* scratch, TravelMov
 bool PickChain(const TravelState& state, uint64_t* random, MoveScratch* scratch,
                TravelMove* move) {
   move->first = Below(random, state.rounds);
-  move->second = Below(random, state.rounds - 1);
-  if (move->second >= move->first) ++move->second;
+  move->second = BelowBut(random, state.rounds, move->first);
   return ChainOf(state, Below(random, state.teams), scratch, move);
 }
 
@@ -301,8 +294,7 @@ bool PickAtBroken(const TravelState& state, uint64_t* random, MoveScratch* scrat
     return PickOtherMeeting(state, random, move);
   }
   move->first = round;
-  move->second = Below(random, state.rounds - 1);
-  if (move->second >= move->first) ++move->second;
+  move->second = BelowBut(random, state.rounds, move->first);
   if (pick < 6) {
     move->kind = MoveKind::kSwapRounds;
     return true;
@@ -332,15 +324,13 @@ bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const M
     if (state.rounds < 2) return false;
     move->kind = MoveKind::kSwapRounds;
     move->first = Below(random, state.rounds);
-    move->second = Below(random, state.rounds - 1);
-    if (move->second >= move->first) ++move->second;
+    move->second = BelowBut(random, state.rounds, move->first);
     return true;
   }
   if ((pick -= mix.swap_teams) < 0) {
     move->kind = MoveKind::kSwapTeams;
     move->a = Below(random, state.teams);
-    move->b = Below(random, state.teams - 1);
-    if (move->b >= move->a) ++move->b;
+    move->b = BelowBut(random, state.teams, move->a);
     return kind_of[move->a] == kind_of[move->b];
   }
   if ((pick -= mix.swap_chain) < 0) {
@@ -350,8 +340,7 @@ bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const M
   }
   move->kind = MoveKind::kSwapTeamRounds;
   move->a = Below(random, state.teams);
-  move->b = Below(random, state.teams - 1);
-  if (move->b >= move->a) ++move->b;
+  move->b = BelowBut(random, state.teams, move->a);
   return PickTeamRounds(state, random, scratch, move);
 }
 

@@ -217,10 +217,7 @@ void Keep(TravelState* state, const std::vector<PendingPart>& pending, const Tra
       state->trip_home[-1 - p.index] = p.trip_home;
     }
   }
-  state->total.travel += change.travel;
-  state->total.breaks += change.breaks;
-  state->total.repeaters += change.repeaters;
-  state->total.over += change.over;
+  AddTally(&state->total, change);
 }
 
 std::vector<SeriesRound> RoundsOf(const TravelState& state) {

@@ -30,6 +30,14 @@ struct TravelTally {
   int64_t over = 0;       ///< series that make a run at one park longer than the limit
 };
 
+/// Adds `change` to `total`.
+inline void AddTally(TravelTally* total, const TravelTally& change) {
+  total->travel += change.travel;
+  total->breaks += change.breaks;
+  total->repeaters += change.repeaters;
+  total->over += change.over;
+}
+
 /// The season: every team's series, round by round.
 struct TravelState {
   int teams = 0;                   ///< the league's teams
