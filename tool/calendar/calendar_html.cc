@@ -6,6 +6,7 @@
 
 #include "tool/calendar/calendar_html_style.h"
 #include "tool/gathered_output.h"
+#include "tool/season/season_days.h"
 
 namespace tool {
 
@@ -18,7 +19,6 @@ namespace {
 constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
                                        "May",     "June",     "July",      "August",
                                        "September", "October", "November", "December"};
-constexpr const char* kWeekdayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr int kDaysInWeek = 7;
 
 // One game as its team sees it.

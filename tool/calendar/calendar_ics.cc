@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "tool/gathered_output.h"
+#include "tool/season/season_days.h"
 
 namespace tool {
 
 using std::chrono::sys_days;
-using std::chrono::year_month_day;
 
 namespace {
 
@@ -22,21 +22,13 @@ constexpr std::string_view kUidDomain = "@schedule-tool.zelto";
 // 9999-12-31T23:59:59Z: the last stamp with a four-digit year.
 constexpr int64_t kLastStamp = 253402300799;
 
-std::string DateValue(sys_days day) {
-  const year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
-
 std::string StampValue(std::chrono::sys_seconds stamp) {
   const sys_days day = std::chrono::floor<std::chrono::days>(stamp);
   const std::chrono::hh_mm_ss time{stamp - day};
   char text[16];
   std::snprintf(text, sizeof text, "T%02d%02d%02dZ", static_cast<int>(time.hours().count()),
                 static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
-  return DateValue(day) + text;
+  return DigitsDate(day) + text;
 }
 
 // A name's bytes as characters any identifier keeps: letters, digits, '.'
@@ -62,7 +54,7 @@ std::string UidPart(std::string_view name) {
 // The identifier of the game of `number` on `day` between the names
 // whose UidParts are given.
 std::string Uid(sys_days day, std::string_view visitor, std::string_view home, int number) {
-  return DateValue(day) + "-" + std::string(visitor) + "-at-" + std::string(home) + "-" +
+  return DigitsDate(day) + "-" + std::string(visitor) + "-at-" + std::string(home) + "-" +
          std::to_string(number) + std::string(kUidDomain);
 }
 
@@ -144,8 +136,8 @@ void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& g
     event = FoldedLine("BEGIN:VEVENT");
     event += FoldedLine("UID:" + Uid(game.day, uid_parts[visitor], uid_parts[home], game.number));
     event += stamp_line;
-    event += FoldedLine("DTSTART;VALUE=DATE:" + DateValue(game.day));
-    event += FoldedLine("DTEND;VALUE=DATE:" + DateValue(game.day + std::chrono::days{1}));
+    event += FoldedLine("DTSTART;VALUE=DATE:" + DigitsDate(game.day));
+    event += FoldedLine("DTEND;VALUE=DATE:" + DigitsDate(game.day + std::chrono::days{1}));
     event += FoldedLine("SUMMARY:" + IcsText(summary));
     // A game day is no busy time of the one who keeps the calendar.
     event += FoldedLine("TRANSP:TRANSPARENT");

@@ -1,6 +1,5 @@
 #include "tool/export/export_season.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "schedule/messages.h"
@@ -11,18 +10,6 @@ namespace tool {
 using schedule::Quoted;
 
 namespace {
-
-// As the public files write a weekday, from Sunday (C's encoding).
-constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-
-// A row's date: YYYYMMDD.
-std::string RowDate(std::chrono::sys_days day) {
-  const std::chrono::year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
 
 // Two games are of one pair when they are between the same two teams,
 // whichever is at home.
@@ -135,8 +122,8 @@ SeasonExporter::Team* SeasonExporter::TeamFor(std::string_view name, const std::
 }
 
 void SeasonExporter::WriteDate() {
-  const std::string date = RowDate(day_);
-  const char* weekday = kWeekdays[std::chrono::weekday{day_}.c_encoding()];
+  const std::string date = DigitsDate(day_);
+  const char* weekday = kWeekdayNames[std::chrono::weekday{day_}.c_encoding()];
   for (size_t i = 0; i < games_.size(); ++i) {
     const Game& game = games_[i];
     // Its number among the games of its pair on this date, and how many

@@ -5,14 +5,13 @@
 #include <cstdio>
 
 #include "schedule/shown_text.h"
+#include "tool/season/season_days.h"
 
 namespace tool {
 namespace {
 
 using std::chrono::sys_days;
 
-constexpr std::array<const char*, 7> kWeekdayNames = {"Sun", "Mon", "Tue", "Wed",
-                                                      "Thu", "Fri", "Sat"};
 constexpr int kLastYear = 9999;
 
 // The value of `text` when it is all decimal digits, else -1.

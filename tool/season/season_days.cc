@@ -1,12 +1,21 @@
 #include "tool/season/season_days.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "schedule/written_date.h"
 
 namespace tool {
+
+std::string DigitsDate(std::chrono::sys_days day) {
+  const std::chrono::year_month_day date{day};
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  return text;
+}
 
 using schedule::WrittenDate;
 using std::chrono::year;

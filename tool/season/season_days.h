@@ -6,12 +6,22 @@
 #ifndef ZELTO_TOOL_SEASON_SEASON_DAYS_H_
 #define ZELTO_TOOL_SEASON_SEASON_DAYS_H_
 
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tool {
+
+/// The days of the week as three letters, from Sunday: indexed by
+/// std::chrono::weekday::c_encoding().
+inline constexpr std::array<const char*, 7> kWeekdayNames = {"Sun", "Mon", "Tue", "Wed",
+                                                             "Thu", "Fri", "Sat"};
+
+/// `day` as eight digits, YYYYMMDD: a season file's row date, an iCalendar
+/// event's date.
+std::string DigitsDate(std::chrono::sys_days day);
 
 /// The year of the two-digit year `two_digits` (0 to 99) when the season's
 /// first date is read without --year: 20YY when that is no later than the
