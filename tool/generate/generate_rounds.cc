@@ -38,6 +38,17 @@ struct Joined {
   int repeaters = 0;
   int breaks = 0;
 };
+
+// Adds `cost` to `total`, or takes it away (`sign` -1).
+void Add(Joined* total, const Joined& cost, int sign = 1) {
+  total->repeaters += sign * cost.repeaters;
+  total->breaks += sign * cost.breaks;
+}
+
+// True when `a` makes fewer repeaters than `b`, or as many and fewer breaks.
+bool Fewer(const Joined& a, const Joined& b) {
+  return a.repeaters < b.repeaters || (a.repeaters == b.repeaters && a.breaks < b.breaks);
+}
 Joined Follow(const std::vector<SeriesRound>& rounds, std::vector<Standing>* standing) {
   Joined joined;
   for (const SeriesRound& round : rounds) {
@@ -86,9 +97,7 @@ std::vector<Joined> StartCosts(const std::vector<SeriesRound>& rounds,
     Joined circle;
     if (n > 1) {
       for (size_t i = 0; i < n; ++i) {
-        Joined pair = pair_cost(row[own[(i + n - 1) % n]], row[own[i]]);
-        circle.repeaters += pair.repeaters;
-        circle.breaks += pair.breaks;
+        Add(&circle, pair_cost(row[own[(i + n - 1) % n]], row[own[i]]));
       }
     }
     size_t first = 0;  // the team's first series from the start on
@@ -97,17 +106,12 @@ std::vector<Joined> StartCosts(const std::vector<SeriesRound>& rounds,
       const size_t head = first == n ? 0 : first;
       Joined cost = circle;
       if (n > 1) {
-        Joined cut = pair_cost(row[own[(head + n - 1) % n]], row[own[head]]);
-        cost.repeaters -= cut.repeaters;
-        cost.breaks -= cut.breaks;
+        Add(&cost, pair_cost(row[own[(head + n - 1) % n]], row[own[head]]), -1);
       }
       if (standing[team].park >= 0) {
-        Joined join = pair_cost(standing[team], row[own[head]]);
-        cost.repeaters += join.repeaters;
-        cost.breaks += join.breaks;
+        Add(&cost, pair_cost(standing[team], row[own[head]]));
       }
-      costs[start].repeaters += cost.repeaters;
-      costs[start].breaks += cost.breaks;
+      Add(&costs[start], cost);
     }
   }
   return costs;
@@ -130,8 +134,7 @@ std::vector<SeriesRound> NextRoundRobin(const std::vector<SeriesRound>& previous
     const std::vector<Joined> costs = StartCosts(forms[form], standing);
     for (int start = 0; start < static_cast<int>(costs.size()); ++start) {
       const Joined& cost = costs[start];
-      if ((form == 0 && start == 0) || cost.repeaters < best.repeaters ||
-          (cost.repeaters == best.repeaters && cost.breaks < best.breaks)) {
+      if ((form == 0 && start == 0) || Fewer(cost, best)) {
         best = cost;
         best_form = form;
         best_start = start;
@@ -181,8 +184,7 @@ std::vector<SeriesRound> FittingRoundRobin(const std::vector<int>& members,
     std::vector<Standing> after = standing;
     Joined joined = Follow(rounds, &after);
     if (breaks_alone) joined.repeaters = 0;
-    if (best.empty() || joined.repeaters < best_joined.repeaters ||
-        (joined.repeaters == best_joined.repeaters && joined.breaks < best_joined.breaks)) {
+    if (best.empty() || Fewer(joined, best_joined)) {
       best = std::move(rounds);
       best_joined = joined;
     }
