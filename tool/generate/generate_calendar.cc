@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 
 #include "schedule/shown_text.h"
@@ -16,13 +17,10 @@ constexpr int kLastYear = 9999;
 
 // The value of `text` when it is all decimal digits, else -1.
 int DigitsValue(std::string_view text) {
-  if (text.empty()) return -1;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    value = value * 10 + (c - '0');
-  }
-  return value;
+  unsigned value = 0;  // unsigned: no sign is taken
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && stop == end && value <= 9999 ? static_cast<int>(value) : -1;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // summary goes to standard error once the text is written.
 #include "tool/generate/generate_command.h"
 
+#include <charconv>
 #include <cstdio>
 #include <limits>
 
@@ -26,14 +27,12 @@ constexpr int16_t kTextFile = kToolOutputFile;
 
 // Reads a whole number written in decimal digits, at most `most`.
 bool ParseNumber(const std::string& text, uint64_t most, uint64_t* value) {
-  if (text.empty() || text.size() > 20) return false;
+  if (text.size() > 20) return false;
   uint64_t number = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    uint64_t digit = static_cast<uint64_t>(c - '0');
-    if (number > (most - digit) / 10) return false;
-    number = number * 10 + digit;
-  }
+  const char* end = text.data() + text.size();
+  // An unsigned number takes no sign: digits alone.
+  const auto [stop, error] = std::from_chars(text.data(), end, number);
+  if (error != std::errc() || stop != end || number > most) return false;
   *value = number;
   return true;
 }
