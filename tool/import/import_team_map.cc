@@ -39,11 +39,8 @@ bool IsTeamsCsv(std::string_view map_text) {
     std::string problem;
     if (!SplitCsvRow(line, &fields, &problem)) return false;
     bool code = false, name = false;
-    for (std::string& field : fields) {
-      size_t first = field.find_first_not_of(" \t");
-      size_t last = field.find_last_not_of(" \t");
-      std::string word = first == std::string::npos ? "" : field.substr(first, last - first + 1);
-      for (char& c : word) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const std::string& field : fields) {
+      const std::string word = ColumnName(field);
       code = code || word == "code";
       name = name || word == "name";
     }

@@ -25,14 +25,6 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 // Why `text` cannot be shown as a display name, or an empty string: it must
 // be UTF-8 (no overlong form, no surrogate, nothing past U+10FFFF), hold no
 // control character (it goes into pages, calendars and CSV rows), and be at
@@ -103,7 +95,7 @@ bool ReadHeader(const std::vector<std::string>& fields, std::vector<int>* column
   bool named[kColumns] = {};
   column_of_field->assign(fields.size(), -1);
   for (size_t f = 0; f < fields.size(); ++f) {
-    const std::string word = Lower(Trimmed(fields[f]));
+    const std::string word = ColumnName(fields[f]);
     for (int c = 0; c < kColumns; ++c) {
       if (word != kColumnNames[c]) continue;
       if (named[c]) {
@@ -158,6 +150,14 @@ std::string RowProblem(const Row& row, TeamEntry* team) {
 }
 
 }  // namespace
+
+std::string ColumnName(std::string_view field) {
+  std::string name(Trimmed(field));
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}
 
 const TeamEntry* TeamsFile::Find(std::string_view name) const {
   for (const TeamEntry& team : teams) {

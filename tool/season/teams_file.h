@@ -52,6 +52,10 @@ struct TeamsFile {
   const TeamEntry* Find(std::string_view name) const;
 };
 
+/// A CSV header's field as the column it names: the blanks around it
+/// dropped, ASCII letters in lower case.
+std::string ColumnName(std::string_view field);
+
 /// Reads a teams file's text. It is CSV when its first line that is not
 /// blank or a "#" comment holds a comma: that line is then the header.
 /// Every refused line is one "FILE:LINE: message" in `errors` (FILE being
