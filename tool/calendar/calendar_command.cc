@@ -10,7 +10,6 @@
 // then one batch, however long the season.
 #include "tool/calendar/calendar_command.h"
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
