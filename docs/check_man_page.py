@@ -204,7 +204,8 @@ def compare(tool, page):
     commands = []
     for line in overview.splitlines():
         match = re.match(r"^(?:Usage:)?\s+schedule-tool ([a-z][a-z-]*)\b", line)
-        if match and match.group(1) not in commands:
+        # "help [COMMAND]" shows the others' help and is none of them.
+        if match and match.group(1) not in commands and match.group(1) != "help":
             commands.append(match.group(1))
     if not commands:
         return ["schedule-tool --help names no command"]

@@ -18,12 +18,11 @@ const char* Verb(FailedStep step) {
   return "use";
 }
 
-// "1 date", "2 dates".
+}  // namespace
+
 std::string Counted(int64_t count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
-
-}  // namespace
 
 std::string CannotText(FailedStep step, std::string_view what, std::string_view name,
                        std::string_view reason) {

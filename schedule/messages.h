@@ -14,6 +14,10 @@
 
 namespace schedule {
 
+/// A count and its noun, plural but for one: "1 date", "2 dates". Every
+/// count the tool writes out in words says it this way.
+std::string Counted(int64_t count, std::string_view one, std::string_view many);
+
 /// One failure as every command says it: "Cannot <verb> <what> "NAME":
 /// reason", e.g. `Cannot read season file "1884.csv": File not found`, the
 /// verb the step's ("open", "read", "write", "close").

@@ -13,8 +13,8 @@ bool Continues(unsigned char byte, unsigned char low = 0x80, unsigned char high 
   return byte >= low && byte <= high;
 }
 
-// The length of the UTF-8 character at `at`, or 0 when the bytes there are
-// no valid UTF-8 (overlong forms and surrogates included).
+}  // namespace
+
 size_t CharacterLength(std::string_view text, size_t at) {
   unsigned char lead = Byte(text, at);
   unsigned char next = Byte(text, at + 1);
@@ -34,6 +34,8 @@ size_t CharacterLength(std::string_view text, size_t at) {
   }
   return 0;
 }
+
+namespace {
 
 void AppendEscaped(std::string* shown, unsigned char byte) {
   // Made by hand: a binary file's warnings escape thousands of bytes.

@@ -15,6 +15,12 @@ namespace schedule {
 /// How many characters of a piece of input a message shows before it cuts.
 inline constexpr size_t kShownCharacters = 60;
 
+/// The length of the UTF-8 character at `at` of `text`, or 0 when the bytes
+/// there are no valid UTF-8 (overlong forms, surrogates and what lies past
+/// U+10FFFF included). The one reading of UTF-8: what a message shows and
+/// what a display name may hold.
+size_t CharacterLength(std::string_view text, size_t at);
+
 /// `text` in double quotes, safe for a terminal: control bytes, NUL, DEL,
 /// the C1 controls and bytes that are no valid UTF-8 shown as \xNN, a double
 /// quote and a backslash with a backslash before them. A piece of more than

@@ -1,17 +1,15 @@
 #include "schedule/written_date.h"
 
-#include <charconv>
+#include "schedule/whole_number.h"
 
 namespace schedule {
 namespace {
 
 // The two digits at `at`, or nullopt when they are not both digits.
 std::optional<unsigned> TwoDigits(std::string_view date, size_t at) {
-  const char* const first = date.data() + at;
-  unsigned value = 0;
-  const auto [end, error] = std::from_chars(first, first + 2, value);
-  if (error != std::errc{} || end != first + 2) return std::nullopt;
-  return value;
+  uint64_t value = 0;
+  if (!IsWholeNumber(date.substr(at, 2), 99, &value)) return std::nullopt;
+  return static_cast<unsigned>(value);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "testing/shell_run.h"
 #include "testing/temp_dir.h"
@@ -70,6 +71,39 @@ TEST(ScheduleTool, UsageHelpAndVersion) {
   EXPECT_EQ(RunTool("dump").status, 2);
   EXPECT_EQ(RunTool("dump --format xml x.SCH").status, 2);
   EXPECT_EQ(RunTool("check a b").status, 2);
+}
+
+// The words a new user meets first: a mistyped command, help asked for as
+// a command, an option left without its value, standard input named twice.
+TEST(ScheduleTool, FrontDoorNamesWhatWentWrong) {
+  ToolRun run = RunTool("bulid s.txt o.SCH");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.output.rfind("schedule-tool: unknown command \"bulid\"; did you mean \"build\"?\n", 0),
+            0u) << run.output;
+  run = RunTool("xyz");
+  EXPECT_EQ(run.output.rfind("schedule-tool: unknown command \"xyz\"\n", 0), 0u) << run.output;
+  EXPECT_EQ(RunTool("help").output, RunTool("--help").output);
+  EXPECT_EQ(RunTool("help build").output, RunTool("build --help").output);
+  EXPECT_EQ(RunTool("help bulid").status, 2);
+  run = RunTool("dump x.SCH --format");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.output.rfind("schedule-tool: dump: --format needs a value: list, text or csv\n", 0),
+            0u) << run.output;
+  EXPECT_EQ(RunTool("generate t.txt --start").output.rfind(
+                "schedule-tool: generate: --start needs a value\n", 0), 0u);
+
+  // Refused before anything is read: the pipe's bytes are never taken.
+  const std::pair<const char*, const char*> twice[] = {
+      {"generate - --distances - --start 2028-04-01", "generate: only one of TEAMS and --distances"},
+      {"import - --teams -", "import: only one of SEASON and --teams"},
+      {"export - --teams -", "export: only one of SEASON and --teams"},
+      {"calendar - --teams -", "calendar: only one of SEASON and --teams"},
+      {"report --distances - -", "report: only one of SEASON, --teams and --distances"}};
+  for (const auto& [line, words] : twice) {
+    run = RunLine("echo unread | " + std::string(ZELTO_SCHEDULE_TOOL) + " " + line);
+    EXPECT_EQ(run.status, 2) << line;
+    EXPECT_EQ(run.output, "schedule-tool: " + std::string(words) + " can be standard input\n");
+  }
 }
 
 TEST(ScheduleTool, DumpedTextBuildsTheSameFileAndDamageFailsTheDump) {

@@ -1,12 +1,14 @@
 // schedule-tool: the schedule conversion from the command line, for scripts,
-// and the commands around it. This file is its command table: every
-// command line is read here, one way for all commands, as GNU tools read
-// theirs: options before or after the file names, "--" ends the options, a
-// file named "-" is standard input (standard output for --output), an
-// unknown or repeated option is a usage error that names it, and --help
-// anywhere shows that command's help.
+// and the commands around it. This file walks the command table: every
+// command's room gives its name, help, options and run (tool_command.h),
+// and every command line is read here, one way for all commands, as GNU
+// tools read theirs: options before or after the file names, "--" ends the
+// options, a file named "-" is standard input (standard output for
+// --output), an unknown or repeated option is a usage error that names it,
+// and --help anywhere shows that command's help.
 #include <cfenv>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,54 +23,125 @@
 #include "tool/export/export_command.h"
 #include "tool/generate/generate_command.h"
 #include "tool/import/import_command.h"
+#include "tool/name_distance.h"
 #include "tool/report/report_command.h"
-#include "tool/tool_help.h"
+#include "tool/tool_command.h"
 #include "tool/tool_output.h"
 
 namespace {
 
+using tool::Command;
+using tool::CommandLine;
 using tool::kUsageError;
 
-int UsageError(const std::string& message) {
-  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), tool::kSynopsis);
+// The commands, in the order the help lists them.
+std::vector<Command> CommandTable() {
+  return {tool::BuildCommand(),  tool::DumpCommand(),     tool::CheckCommand(),
+          tool::ImportCommand(), tool::ExportCommand(),   tool::ReportCommand(),
+          tool::CalendarCommand(), tool::GenerateCommand()};
+}
+
+// The synopsis of every command, shown with a usage error too.
+std::string Synopsis(const std::vector<Command>& table) {
+  std::vector<std::string> lines;
+  for (const Command& command : table) lines.insert(lines.end(), command.synopsis.begin(), command.synopsis.end());
+  lines.emplace_back("schedule-tool COMMAND --help");
+  lines.emplace_back("schedule-tool help [COMMAND]");
+  lines.emplace_back("schedule-tool --help | --version");
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "Usage: " : "       ") + lines[i] + "\n";
+  return text;
+}
+
+// What --help adds to the synopsis: each command's paragraph, its lines
+// after the first under the first's words, then what every command shares.
+std::string Overview(const std::vector<Command>& table) {
+  constexpr size_t kIndent = 8;
+  std::string text = "\n";
+  for (const Command& command : table) {
+    std::string name = command.name;
+    text += name + std::string(name.size() < kIndent ? kIndent - name.size() : 1, ' ');
+    for (const char* c = command.summary; *c != '\0'; ++c) {
+      text += *c;
+      if (*c == '\n') text += std::string(kIndent, ' ');
+    }
+    text += '\n';
+  }
+  text +=
+      "\n"
+      "Input format: date lines in brackets, e.g. [04/10/45], each followed by\n"
+      "the games of that date, one per line: visitor file name in columns 1-8,\n"
+      "home file name in columns 10-17, options (if any) in columns 19-30.\n"
+      "\n"
+      "Options go before or after the file names; -- ends the options; a file\n"
+      "named - is standard input (standard output for --output).\n"
+      "\n"
+      "Exit status: 0 done, 1 failed (check: something found), 2 usage.\n";
+  return text;
+}
+
+int UsageError(const std::vector<Command>& table, const std::string& message) {
+  std::fprintf(stderr, "schedule-tool: %s\n%s", message.c_str(), Synopsis(table).c_str());
   return kUsageError;
 }
 
-// One command of the table: its words, its help and its operands.
-struct Command {
+const Command* FindCommand(const std::vector<Command>& table, const std::string& name) {
+  for (const Command& command : table) {
+    if (name == command.name) return &command;
+  }
+  return nullptr;
+}
+
+// A word that names no command, with the command it was likely meant for:
+// the nearest name two bytes or less away, and nearer than the word is long.
+std::string UnknownCommand(const std::vector<Command>& table, const std::string& word) {
+  const Command* nearest = nullptr;
+  size_t nearest_distance = 3;
+  for (const Command& command : table) {
+    const size_t distance = tool::NameDistance(word, command.name);
+    if (distance < nearest_distance && distance < word.size()) {
+      nearest = &command;
+      nearest_distance = distance;
+    }
+  }
+  std::string text = "unknown command \"" + word + "\"";
+  if (nearest != nullptr) text += std::string("; did you mean \"") + nearest->name + "\"?";
+  return text;
+}
+
+// One command of the table as the parser holds it.
+struct Parsed {
+  const Command* command = nullptr;
   CLI::App* app = nullptr;
-  const char* help = nullptr;
-  std::vector<std::string> operands;
+  CommandLine line;
   bool wants_help = false;
 };
 
-Command AddCommand(CLI::App* tool, const char* name, const char* help) {
-  Command command;
-  command.app = tool->add_subcommand(name);
-  command.help = help;
-  command.app->set_help_flag();  // the command's own --help is ours, below
-  return command;
-}
-
-// An option with a value. Given twice it is refused after the parse (see
-// RepeatedOption), so the parser itself may keep either value.
-CLI::Option* AddValueOption(Command* command, const char* name, std::string* value) {
-  return command->app->add_option(name, *value)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-}
-
-// An option that may be given again and again, each value kept in order;
-// RepeatedOption lets it be.
-CLI::Option* AddRepeatableOption(Command* command, const char* name,
-                                 std::vector<std::string>* values) {
-  return command->app->add_option(name, *values)
-      ->expected(1)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-}
-
-void AddOperandsAndHelp(Command* command) {
-  command->app->add_flag("-h,--help", command->wants_help);
-  command->app->add_option("operands", command->operands)->expected(0, -1);
+// Declares `command`'s options to the parser, each bound to its place in
+// `parsed->line`. An option with a value given twice is refused after the
+// parse (see RepeatedOption), so the parser itself may keep either value.
+void Declare(CLI::App* tool, const Command& command, Parsed* parsed) {
+  parsed->command = &command;
+  parsed->app = tool->add_subcommand(command.name);
+  parsed->app->set_help_flag();  // the command's own --help is ours, below
+  for (const tool::CommandOption& option : command.options) {
+    CLI::Option* declared = nullptr;
+    if (option.repeatable) {
+      // Takes one value each time it is given, and may be given again.
+      declared = parsed->app->add_option(option.name, parsed->line.lists[option.name])
+                     ->expected(1)
+                     ->allow_extra_args(false)
+                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    } else {
+      std::string& value = parsed->line.values[option.name];
+      value = option.value;
+      declared = parsed->app->add_option(option.name, value)
+                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    }
+    if (!option.choices.empty()) declared->check(CLI::IsMember(option.choices));
+  }
+  parsed->app->add_flag("-h,--help", parsed->wants_help);
+  parsed->app->add_option("operands", parsed->line.operands)->expected(0, -1);
 }
 
 // An option given more than once is refused rather than letting the last
@@ -84,9 +157,28 @@ std::string RepeatedOption(const CLI::App& app) {
   return "";
 }
 
+// An option of `command` that the parser found with no value, named with the
+// values it takes: "dump: --format needs a value: list, text or csv".
+std::string MissingValue(const Command& command, const std::string& error) {
+  for (const tool::CommandOption& option : command.options) {
+    const std::string prefix = std::string(option.name) + ": ";
+    if (error.rfind(prefix, 0) != 0 || error.find(" missing") == std::string::npos) continue;
+    std::string text = std::string(command.name) + ": " + option.name + " needs a value";
+    for (size_t i = 0; i < option.choices.size(); ++i) {
+      text += i == 0 ? ": " : i + 1 == option.choices.size() ? " or " : ", ";
+      text += option.choices[i];
+    }
+    return text;
+  }
+  return "";
+}
+
 // The words of a parse error, naming what was not understood.
-std::string ParseErrorText(const CLI::ParseError& error) {
+std::string ParseErrorText(const CLI::ParseError& error, const Command* command) {
   std::string text = error.what();
+  if (command != nullptr) {
+    if (std::string missing = MissingValue(*command, text); !missing.empty()) return missing;
+  }
   const std::string kExtras = "The following argument was not expected: ";
   const std::string kExtrasMany = "The following arguments were not expected: ";
   if (text.rfind(kExtras, 0) == 0) return "unknown option " + text.substr(kExtras.size());
@@ -94,73 +186,23 @@ std::string ParseErrorText(const CLI::ParseError& error) {
   return text;
 }
 
+// `help [COMMAND]`: the tool's help, or the command's.
+int Help(const std::vector<Command>& table, std::vector<std::string> words) {
+  // "help --help" asks for the same thing twice.
+  std::erase_if(words, [](const std::string& word) { return word == "--help" || word == "-h"; });
+  if (words.empty()) {
+    std::fputs((Synopsis(table) + Overview(table)).c_str(), stdout);
+    return 0;
+  }
+  if (words.size() > 1) return UsageError(table, "help takes at most one COMMAND");
+  const Command* command = FindCommand(table, words[0]);
+  if (command == nullptr) return UsageError(table, UnknownCommand(table, words[0]));
+  std::fputs(command->help, stdout);
+  return 0;
+}
+
 int Run(const std::vector<std::string>& arguments) {
-  CLI::App tool{"schedule-tool"};
-  tool.set_help_flag();
-  bool wants_help = false, wants_version = false;
-  tool.add_flag("-h,--help", wants_help);
-  tool.add_flag("--version", wants_version);
-  tool.require_subcommand(0, 1);
-
-  Command build = AddCommand(&tool, "build", tool::kBuildHelp);
-  AddOperandsAndHelp(&build);
-  Command check = AddCommand(&tool, "check", tool::kCheckHelp);
-  AddOperandsAndHelp(&check);
-  Command dump = AddCommand(&tool, "dump", tool::kDumpHelp);
-  std::string format_name = "list";
-  std::string output;
-  AddValueOption(&dump, "--format", &format_name)->check(CLI::IsMember({"list", "text", "csv"}));
-  AddValueOption(&dump, "--output", &output);
-  AddOperandsAndHelp(&dump);
-  Command import = AddCommand(&tool, "import", tool::kImportHelp);
-  tool::ImportArguments import_arguments;
-  AddValueOption(&import, "--league", &import_arguments.leagues);
-  AddValueOption(&import, "--teams", &import_arguments.teams);
-  AddValueOption(&import, "--output", &import_arguments.output);
-  AddValueOption(&import, "--teams-output", &import_arguments.teams_output);
-  AddOperandsAndHelp(&import);
-  Command export_command = AddCommand(&tool, "export", tool::kExportHelp);
-  tool::ExportArguments export_arguments;
-  AddValueOption(&export_command, "--teams", &export_arguments.teams);
-  AddValueOption(&export_command, "--year", &export_arguments.year);
-  AddValueOption(&export_command, "--output", &export_arguments.output);
-  AddOperandsAndHelp(&export_command);
-  Command report = AddCommand(&tool, "report", tool::kReportHelp);
-  std::string report_by = "team", report_format = "text";
-  tool::ReportArguments report_arguments;
-  AddValueOption(&report, "--by", &report_by)->check(CLI::IsMember({"team", "pair"}));
-  AddValueOption(&report, "--format", &report_format)->check(CLI::IsMember({"text", "csv"}));
-  AddValueOption(&report, "--output", &report_arguments.output);
-  AddValueOption(&report, "--teams", &report_arguments.teams);
-  AddValueOption(&report, "--distances", &report_arguments.distances);
-  AddOperandsAndHelp(&report);
-  Command calendar = AddCommand(&tool, "calendar", tool::kCalendarHelp);
-  tool::CalendarArguments calendar_arguments;
-  // --team takes one name each time it is given, and may be given again.
-  calendar.app->add_option("--team", calendar_arguments.teams)
-      ->allow_extra_args(false)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  AddValueOption(&calendar, "--year", &calendar_arguments.year);
-  AddValueOption(&calendar, "--format", &calendar_arguments.format)
-      ->check(CLI::IsMember({"html", "ics"}));
-  AddValueOption(&calendar, "--output", &calendar_arguments.output);
-  AddValueOption(&calendar, "--teams", &calendar_arguments.teams_file);
-  AddOperandsAndHelp(&calendar);
-  Command generate = AddCommand(&tool, "generate", tool::kGenerateHelp);
-  tool::GenerateArguments generate_arguments;
-  AddValueOption(&generate, "--start", &generate_arguments.start);
-  AddValueOption(&generate, "--meetings", &generate_arguments.meetings);
-  AddValueOption(&generate, "--division-meetings", &generate_arguments.division_meetings);
-  AddValueOption(&generate, "--series", &generate_arguments.series);
-  AddValueOption(&generate, "--most-in-a-row", &generate_arguments.most_in_a_row);
-  AddValueOption(&generate, "--seed", &generate_arguments.seed);
-  AddValueOption(&generate, "--distances", &generate_arguments.distances);
-  AddValueOption(&generate, "--effort", &generate_arguments.effort);
-  AddValueOption(&generate, "--output", &generate_arguments.output);
-  AddRepeatableOption(&generate, "--off-day", &generate_arguments.off_days);
-  AddRepeatableOption(&generate, "--no-games", &generate_arguments.no_games);
-  AddOperandsAndHelp(&generate);
-
+  const std::vector<Command> table = CommandTable();
   // "--" ends the options: what follows is file names, whatever it looks
   // like. The parser is given the words before it alone.
   std::vector<std::string> words = arguments;
@@ -171,82 +213,73 @@ int Run(const std::vector<std::string>& arguments) {
     words.resize(i);
     break;
   }
+  // The tool's own options take no value, so the first other word is the
+  // command.
+  const Command* named = nullptr;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (!words[i].empty() && words[i][0] == '-') continue;
+    if (words[i] == "help") {
+      std::vector<std::string> rest(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
+      rest.insert(rest.end(), after_options.begin(), after_options.end());
+      return Help(table, rest);
+    }
+    named = FindCommand(table, words[i]);
+    if (named == nullptr) return UsageError(table, UnknownCommand(table, words[i]));
+    break;
+  }
+
+  CLI::App tool{"schedule-tool"};
+  tool.set_help_flag();
+  bool wants_help = false, wants_version = false;
+  tool.add_flag("-h,--help", wants_help);
+  tool.add_flag("--version", wants_version);
+  tool.require_subcommand(0, 1);
+  // The parser keeps pointers into each command line: they stay put.
+  std::vector<std::unique_ptr<Parsed>> commands;
+  for (const Command& command : table) {
+    commands.push_back(std::make_unique<Parsed>());
+    Declare(&tool, command, commands.back().get());
+  }
   try {
     // The parser takes the words last first.
     std::vector<std::string> reversed(words.rbegin(), words.rend());
     tool.parse(reversed);
   } catch (const CLI::ParseError& error) {
     // Help asked for anywhere wins over what else the line holds wrong.
-    for (const Command* command :
-         {&build, &check, &dump, &import, &export_command, &report, &calendar, &generate}) {
-      if (command->wants_help) {
-        std::fputs(command->help, stdout);
+    for (const auto& parsed : commands) {
+      if (parsed->wants_help) {
+        std::fputs(parsed->command->help, stdout);
         return 0;
       }
     }
-    return UsageError(ParseErrorText(error));
+    return UsageError(table, ParseErrorText(error, named));
   }
 
-  for (Command* command :
-       {&build, &check, &dump, &import, &export_command, &report, &calendar, &generate}) {
-    if (!command->app->parsed()) continue;
-    command->operands.insert(command->operands.end(), after_options.begin(), after_options.end());
-    if (command->wants_help) {
-      std::fputs(command->help, stdout);
+  for (const auto& parsed : commands) {
+    if (!parsed->app->parsed()) continue;
+    const Command& command = *parsed->command;
+    CommandLine& line = parsed->line;
+    line.operands.insert(line.operands.end(), after_options.begin(), after_options.end());
+    if (parsed->wants_help) {
+      std::fputs(command.help, stdout);
       return 0;
     }
-    if (std::string repeated = RepeatedOption(*command->app); !repeated.empty()) {
-      return UsageError(command->app->get_name() + ": " + repeated);
+    if (std::string repeated = RepeatedOption(*parsed->app); !repeated.empty()) {
+      return UsageError(table, std::string(command.name) + ": " + repeated);
     }
-  }
-  if (build.app->parsed()) {
-    if (build.operands.size() != 2) return UsageError("build takes an INPUT and an OUTPUT file");
-    return tool::RunBuild(build.operands[0], build.operands[1]);
-  }
-  if (check.app->parsed()) {
-    if (check.operands.size() != 1) return UsageError("check takes one INPUT file");
-    return tool::RunCheck(check.operands[0]);
-  }
-  if (dump.app->parsed()) {
-    if (dump.operands.size() != 1) return UsageError("dump takes one schedule FILE");
-    tool::DumpFormat format = format_name == "text" ? tool::DumpFormat::kText
-                                  : format_name == "csv" ? tool::DumpFormat::kCsv
-                                                         : tool::DumpFormat::kListing;
-    return tool::RunDump(dump.operands[0], format, output);
-  }
-  if (import.app->parsed()) {
-    if (import.operands.size() != 1) return UsageError("import takes one SEASON file");
-    return tool::RunImport(import.operands[0], import_arguments);
-  }
-  if (export_command.app->parsed()) {
-    if (export_command.operands.size() != 1) return UsageError("export takes one SEASON file");
-    return tool::RunExport(export_command.operands[0], export_arguments);
-  }
-  if (report.app->parsed()) {
-    if (report.operands.size() != 1) return UsageError("report takes one SEASON file");
-    report_arguments.by = report_by == "pair" ? tool::ReportBy::kPair : tool::ReportBy::kTeam;
-    report_arguments.format =
-        report_format == "csv" ? tool::ReportFormat::kCsv : tool::ReportFormat::kText;
-    return tool::RunReport(report.operands[0], report_arguments);
-  }
-  if (calendar.app->parsed()) {
-    if (calendar.operands.size() != 1) return UsageError("calendar takes one SEASON file");
-    return tool::RunCalendar(calendar.operands[0], calendar_arguments);
-  }
-  if (generate.app->parsed()) {
-    if (generate.operands.size() != 1) return UsageError("generate takes one TEAMS file");
-    return tool::RunGenerate(generate.operands[0], generate_arguments);
+    if (line.operands.size() != command.operands) return UsageError(table, command.operands_wrong);
+    if (std::string twice = tool::StandardInputTwice(command, line); !twice.empty()) {
+      tool::PrintFailure(twice);
+      return kUsageError;
+    }
+    return command.run(line);
   }
   if (wants_version) {
     std::printf("schedule-tool %s\n", ZELTO_VERSION);
     return 0;
   }
-  if (wants_help) {
-    std::fputs(tool::kSynopsis, stdout);
-    std::fputs(tool::kOverview, stdout);
-    return 0;
-  }
-  return UsageError("no command given");
+  if (wants_help) return Help(table, {});
+  return UsageError(table, "no command given");
 }
 
 }  // namespace

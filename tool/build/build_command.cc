@@ -38,4 +38,33 @@ int RunBuild(const std::string& input, const std::string& output) {
   return 0;
 }
 
+namespace {
+
+/// build --help.
+constexpr char kHelp[] =
+    "Usage: schedule-tool build INPUT OUTPUT\n"
+    "\n"
+    "Converts the schedule text file INPUT (- for standard input) into the\n"
+    "schedule file OUTPUT: a header record, then one 430-byte record per date\n"
+    "with up to 15 games. A complete build replaces OUTPUT; a build that fails\n"
+    "leaves OUTPUT as it was. An INPUT with no date line, in UTF-16, or that\n"
+    "is itself a schedule file (the two names swapped) builds nothing.\n"
+    "\n"
+    "Exit status: 0 built (warnings go to standard error), 1 failed, 2 usage.\n";
+
+}  // namespace
+
+Command BuildCommand() {
+  return {.name = "build",
+          .synopsis = {"schedule-tool build INPUT OUTPUT"},
+          .summary = "Converts the schedule text file INPUT into the schedule file OUTPUT\n"
+                     "(430-byte records; by convention named with the .SCH extension).",
+          .help = kHelp,
+          .options = {},
+          .inputs = {},
+          .operands = 2,
+          .operands_wrong = "build takes an INPUT and an OUTPUT file",
+          .run = [](const CommandLine& line) { return RunBuild(line.operands[0], line.operands[1]); }};
+}
+
 }  // namespace tool

@@ -4,11 +4,16 @@
 
 #include <string>
 
+#include "tool/tool_command.h"
+
 namespace tool {
 
 /// `build INPUT OUTPUT`: INPUT "-" is standard input. The exit status: 0
 /// written (warnings on standard error), 1 failed.
 int RunBuild(const std::string& input, const std::string& output);
+
+/// The build command as the command table holds it.
+Command BuildCommand();
 
 }  // namespace tool
 

@@ -73,6 +73,7 @@ bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines
     PrintFailure(failure);
     return false;
   }
+  if (std::string note = collector->days().CenturyNote(path); !note.empty()) PrintFailure(note);
   const int held = warnings->PutOut(
       [](const std::string& warning) { PrintFailure("warning: " + warning); });
   if (held != 0) {
@@ -156,10 +157,6 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   std::chrono::sys_seconds stamp{};
   if (ics && !EventStamp(&stamp)) return 1;
 
-  if (season_path == "-" && arguments.teams_file == "-") {
-    PrintFailure("calendar: SEASON and --teams cannot both be standard input");
-    return kUsageError;
-  }
   // The season is opened first: an output that is the season file itself is
   // then refused as a file in use, and the season keeps its bytes. The
   // output stays open, unwritten, while the season is read.
@@ -224,6 +221,82 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     }
     return true;
   });
+}
+
+namespace {
+
+/// calendar --help.
+constexpr char kHelp[] =
+    "Usage: schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]\n"
+    "                              [--teams TEAMS] [--output OUT] SEASON\n"
+    "\n"
+    "Writes the games of teams of the season SEASON (a schedule file or a\n"
+    "schedule text, - for standard input) as a calendar.\n"
+    "\n"
+    "  --team NAME    a team to show; give it again for more teams. Without\n"
+    "                 it, every team, in byte order of the names. A name no\n"
+    "                 game holds fails, naming the closest names that exist\n"
+    "  --year YYYY    the year of the season's first date; later dates follow\n"
+    "                 it, and a 99 year followed by a 00 year is the next\n"
+    "                 century. Without it, the first date's year YY is 20YY\n"
+    "                 when that is no later than next year, otherwise 19YY\n"
+    "                 (in 2026: 45 is 1945, 19 is 2019, 27 is 2027), and the\n"
+    "                 year taken is said on standard error\n"
+    "  --format html  one page, its style inline, for each team its name and\n"
+    "                 counts, a legend, and each month of its season as a grid\n"
+    "                 of weeks from Sunday: home games \"vs\" in filled boxes,\n"
+    "                 road games \"at\" in dashed ones, a doubleheader as two\n"
+    "                 games in its day, off days empty. Printed, each team\n"
+    "                 starts a new page (the default)\n"
+    "  --format ics   an iCalendar file: one all-day event \"VISITOR at HOME\"\n"
+    "                 per game (\" (game 2)\" for a doubleheader's second), a game\n"
+    "                 of two teams shown once; each event's UID is the same\n"
+    "                 whenever the same game is exported. Events are stamped\n"
+    "                 with SOURCE_DATE_EPOCH when it is set, else with now\n"
+    "  --teams TEAMS  shows each team by its name for people, from the teams\n"
+    "                 file TEAMS (CSV whose header names its columns, name and\n"
+    "                 display among them): the headings, the page's title,\n"
+    "                 the game boxes and the events' summaries. In a day's\n"
+    "                 box a name wraps onto up to three lines, and what does\n"
+    "                 not fit is cut with an ellipsis; the whole name shows\n"
+    "                 when the pointer rests on the box. A team TEAMS gives no\n"
+    "                 display name shows its file name. UIDs are made of the\n"
+    "                 file names still, and do not change\n"
+    "  --output OUT   write to the file OUT (- is standard output); on a\n"
+    "                 failure nothing is written\n"
+    "\n"
+    "A date that is not written MM/DD/YY or is no real day in its year is\n"
+    "skipped with a warning naming it. A bad TEAMS line is refused as\n"
+    "TEAMS:LINE: message, and nothing is written.\n"
+    "\n"
+    "Exit status: 0 written (warnings on standard error), 1 failed, 2 usage.\n";
+
+}  // namespace
+
+Command CalendarCommand() {
+  return {.name = "calendar",
+          .synopsis = {"schedule-tool calendar [--team NAME]... [--year YYYY] [--format html|ics]",
+                       "                       [--teams TEAMS] [--output OUT] SEASON"},
+          .summary = "Writes teams' seasons as a page of month grids to look at and\n"
+                     "print, or as an iCalendar file for a calendar program.",
+          .help = kHelp,
+          .options = {RepeatableOption("--team"),
+                      ValueOption("--year"),
+                      ValueOption("--format", "html", {"html", "ics"}),
+                      ValueOption("--output"),
+                      ValueOption("--teams")},
+          .inputs = {OperandInput("SEASON"), OptionInput("--teams")},
+          .operands = 1,
+          .operands_wrong = "calendar takes one SEASON file",
+          .run = [](const CommandLine& line) {
+            CalendarArguments arguments;
+            arguments.teams = line.Values("--team");
+            arguments.year = line.Value("--year");
+            arguments.format = line.Value("--format");
+            arguments.output = line.Value("--output");
+            arguments.teams_file = line.Value("--teams");
+            return RunCalendar(line.operands[0], arguments);
+          }};
 }
 
 }  // namespace tool

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tool/calendar/calendar_batches.h"
+#include "tool/tool_command.h"
 
 namespace tool {
 
@@ -26,9 +27,11 @@ struct CalendarArguments {
 /// `calendar [--team NAME]... [--year YYYY] [--format html|ics] [--teams
 /// TEAMS] [--output OUT] SEASON`: SEASON "-" is standard input; TEAMS a
 /// teams file whose display names the calendar shows. The exit status: 0
-/// written, 1 failed, 2 usage (a --year of other than four digits, SEASON
-/// and TEAMS both "-").
+/// written, 1 failed, 2 usage (a --year of other than four digits).
 int RunCalendar(const std::string& season, const CalendarArguments& arguments);
+
+/// The calendar command as the command table holds it.
+Command CalendarCommand();
 
 }  // namespace tool
 

@@ -4,11 +4,14 @@
 #include <chrono>
 #include <cstdio>
 
+#include "schedule/messages.h"
 #include "tool/calendar/calendar_html_style.h"
 #include "tool/gathered_output.h"
 #include "tool/season/season_days.h"
 
 namespace tool {
+
+using schedule::Counted;
 
 using std::chrono::sys_days;
 using std::chrono::year_month;
@@ -55,18 +58,6 @@ ShownNames AllShownNames(const CalendarSeason& season) {
     shown.push_back(Shown(season, static_cast<int32_t>(team)));
   }
   return shown;
-}
-
-std::string IsoDate(sys_days day) {
-  const year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
-
-std::string Counted(size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 // The team's games in the order of their days; a day's games in the order

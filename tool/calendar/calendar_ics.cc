@@ -1,10 +1,10 @@
 #include "tool/calendar/calendar_ics.h"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "schedule/whole_number.h"
 #include "tool/gathered_output.h"
 #include "tool/season/season_days.h"
 
@@ -101,10 +101,7 @@ bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stam
   // Digits alone: an unsigned number takes no sign, and no blank is skipped.
   if (value.empty() || value.size() > 12) return false;
   uint64_t seconds = 0;
-  const char* const end = value.data() + value.size();
-  const auto [stop, error] = std::from_chars(value.data(), end, seconds);
-  if (error != std::errc{} || stop != end) return false;
-  if (seconds > static_cast<uint64_t>(kLastStamp)) return false;
+  if (!schedule::IsWholeNumber(value, static_cast<uint64_t>(kLastStamp), &seconds)) return false;
   *stamp = std::chrono::sys_seconds{std::chrono::seconds{static_cast<int64_t>(seconds)}};
   return true;
 }

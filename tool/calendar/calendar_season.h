@@ -93,6 +93,9 @@ class CalendarCollector : public SeasonListener {
   /// number counts the games of its two teams on its day.
   int TakeSpilled(const CalendarKeep& keep, CalendarGames* games);
 
+  /// The real days the dates were read as (for the century they took).
+  const SeasonDays& days() const { return days_; }
+
   /// The reason no calendar can be made (--year disagrees), or empty.
   const std::string& failure() const { return failure_; }
 

@@ -5,11 +5,16 @@
 
 #include <string>
 
+#include "tool/tool_command.h"
+
 namespace tool {
 
 /// `check INPUT`: INPUT "-" is standard input. The exit status: 0 nothing
 /// found, 1 something found or the text could not be read.
 int RunCheck(const std::string& input);
+
+/// The check command as the command table holds it.
+Command CheckCommand();
 
 }  // namespace tool
 

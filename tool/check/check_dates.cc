@@ -6,6 +6,7 @@
 #include "schedule/schedule_text.h"
 #include "schedule/shown_text.h"
 #include "schedule/written_date.h"
+#include "tool/season/day_formats.h"
 
 namespace tool {
 
@@ -39,7 +40,7 @@ std::string DateChecks::Take(std::string_view text, const std::string& date, int
 
   // From 12/31/99 to 01/01/00 the season crosses into the next century.
   const int two_digit_year = written->two_digit_year;
-  if (last_year_ == 99 && two_digit_year == 0) century_ += 1;
+  if (CrossesCentury(last_year_, two_digit_year)) century_ += 1;
   const int64_t key = ((century_ * 100 + two_digit_year) * 100 +
                        static_cast<unsigned>(written->month)) * 100 +
                       static_cast<unsigned>(written->day);

@@ -61,4 +61,52 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
   return FinishToolOutput(kToolOutputFile, output, gathered.failure());
 }
 
+namespace {
+
+/// dump --help.
+constexpr char kHelp[] =
+    "Usage: schedule-tool dump [--format list|text|csv] [--output OUT] FILE\n"
+    "\n"
+    "Shows what the schedule file FILE (- for standard input) holds. Names are\n"
+    "shown byte for byte as stored.\n"
+    "\n"
+    "  --format list  one block per date with its games, blank slots left out\n"
+    "                 (the default)\n"
+    "  --format text  the schedule text, CR LF line ends, that builds exactly\n"
+    "                 this file again; a file no text can build again is\n"
+    "                 refused, naming the record and slot\n"
+    "  --format csv   one row per game: record, date, slot, visitor, home,\n"
+    "                 options\n"
+    "  --output OUT   writes the dump to the file OUT, byte for byte, instead of\n"
+    "                 standard output (- is standard output); nothing is\n"
+    "                 written when FILE is refused\n"
+    "\n"
+    "A file whose size is no whole number of 430-byte records, whose first\n"
+    "record is not the header, or with a later record that is no date record\n"
+    "is reported with the record number and its offset, and nothing is shown.\n"
+    "\n"
+    "Exit status: 0 shown, 1 not shown (the reasons go to standard error), 2 usage.\n";
+
+}  // namespace
+
+Command DumpCommand() {
+  return {.name = "dump",
+          .synopsis = {"schedule-tool dump [--format list|text|csv] [--output OUT] FILE"},
+          .summary = "Shows what the schedule file FILE holds.",
+          .help = kHelp,
+          .options = {ValueOption("--format", "list", {"list", "text", "csv"}),
+                      ValueOption("--output")},
+          .inputs = {},
+          .operands = 1,
+          .operands_wrong = "dump takes one schedule FILE",
+          .run = [](const CommandLine& line) {
+            const std::string& format = line.Value("--format");
+            return RunDump(line.operands[0],
+                           format == "text" ? DumpFormat::kText
+                           : format == "csv" ? DumpFormat::kCsv
+                                             : DumpFormat::kListing,
+                           line.Value("--output"));
+          }};
+}
+
 }  // namespace tool

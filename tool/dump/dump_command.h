@@ -6,12 +6,16 @@
 #include <string>
 
 #include "tool/dump/dump_schedule.h"
+#include "tool/tool_command.h"
 
 namespace tool {
 
 /// `dump [--format F] [--output OUT] FILE`: FILE "-" is standard input,
 /// OUT "-" (or none) standard output. The exit status: 0 shown, 1 failed.
 int RunDump(const std::string& file, DumpFormat format, const std::string& output);
+
+/// The dump command as the command table holds it.
+Command DumpCommand();
 
 }  // namespace tool
 

@@ -299,15 +299,13 @@ bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format
   if (list.Any()) return false;
 
   reader.Rewind();
-  // The text of many records, handed on together: some 2,000 records'
-  // worth at a time rather than a call each.
-  constexpr size_t kTextBlock = 512 * 1024;
+  // A record's text, handed on to `out`, whose gatherer makes pieces of
+  // many records.
   std::string text;
-  if (format == DumpFormat::kText) text.reserve(kTextBlock + 2 * kRecordLength);
   const int64_t records = static_cast<int64_t>(size / kRecordLength);
   if (format == DumpFormat::kListing) {
-    out << path << ": " << records << (records == 1 ? " record" : " records") << ", the header and "
-        << records - 1 << (records == 2 ? " date\n" : " dates\n");
+    out << path << ": " << schedule::Counted(records, "record", "records") << ", the header and "
+        << schedule::Counted(records - 1, "date", "dates") << "\n";
   }
   while (reader.number() < records) {
     const ScheduleRecord* next = reader.Next();
@@ -324,10 +322,8 @@ bool DumpOpenSchedule(const std::string& path, int16_t number, DumpFormat format
           } else {
             AppendWriteBackText(record, &text);
           }
-          if (text.size() >= kTextBlock) {
-            WriteBytes(out, text);
-            text.clear();
-          }
+          WriteBytes(out, text);
+          text.clear();
         }
         break;
       case DumpFormat::kCsv: CsvRecord(record, n, out); break;

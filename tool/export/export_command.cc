@@ -52,10 +52,6 @@ int RunExport(const std::string& season, const ExportArguments& arguments) {
     PrintFailure("export needs --teams TEAMS, the file that gives each team's code and league");
     return kUsageError;
   }
-  if (arguments.teams == "-" && season == "-") {
-    PrintFailure("export reads TEAMS and SEASON: only one of them can be standard input");
-    return kUsageError;
-  }
 
   // TEAMS and the season stay open while the output is opened, so that an
   // output naming either is refused as a file in use.
@@ -84,11 +80,68 @@ int RunExport(const std::string& season, const ExportArguments& arguments) {
     return 1;
   }
   exporter.Finish();
+  if (std::string note = exporter.days().CenturyNote(season); !note.empty()) PrintFailure(note);
   for (const std::string& error : exporter.report().errors) PrintFailure(error);
   for (const std::string& warning : exporter.report().warnings) PrintFailure("warning: " + warning);
   const int status = out.Finish(exporter.report().Succeeded(), rows.Finish());
   files::CloseAllFiles();
   return status;
+}
+
+namespace {
+
+/// export --help.
+constexpr char kHelp[] =
+    "Usage: schedule-tool export --teams TEAMS [--year YYYY] [--output FILE] SEASON\n"
+    "\n"
+    "Writes the season SEASON (a schedule file or a schedule text read as the\n"
+    "build reads it, - for standard input) as a season file of the layout\n"
+    "import reads, CR LF: one row a game, in the season's order,\n"
+    "\"YYYYMMDD\",\"0\",\"Thu\",\"VIS\",\"VL\",n,\"HOM\",\"HL\",n,\"d\",\"\",\"\"\n"
+    "with the game number 1 and 2 for two games of one pair on a date, and\n"
+    "each team's code, league and game number in the season. Imported with\n"
+    "the same TEAMS as its --teams MAP, the file gives back the schedule text\n"
+    "that dump --format text gives of the season.\n"
+    "\n"
+    "  --teams TEAMS  the CSV teams file (as import --teams-output writes) whose\n"
+    "                 code and league columns give each team's; needed\n"
+    "  --year YYYY    the year of the season's first date; later dates follow\n"
+    "                 it, and a 99 year followed by a 00 year is the next\n"
+    "                 century. Without it, the first date's year YY is 20YY\n"
+    "                 when that is no later than next year, otherwise 19YY,\n"
+    "                 and the year taken is said on standard error\n"
+    "  --output FILE  write the rows to FILE (- is standard output); when\n"
+    "                 refused nothing is written\n"
+    "\n"
+    "Refused, as FILE:LINE: message (FILE: record R slot S for a schedule\n"
+    "file), with nothing written: a team TEAMS gives no code or league, a date\n"
+    "not written MM/DD/YY or no real day, a date earlier than the one before\n"
+    "it or the same, three games of one pair on a date, a game with one team\n"
+    "name; a bad TEAMS line (TEAMS:LINE: message), two teams with one code.\n"
+    "Warned of, and left out: options, blank slots before a game, dates with\n"
+    "no game.\n"
+    "\n"
+    "Exit status: 0 written (warnings on standard error), 1 refused, 2 usage.\n";
+
+}  // namespace
+
+Command ExportCommand() {
+  return {.name = "export",
+          .synopsis = {"schedule-tool export --teams TEAMS [--year YYYY] [--output FILE] SEASON"},
+          .summary = "Writes a season as a season file of that layout, which import\n"
+                     "reads back into the same schedule text.",
+          .help = kHelp,
+          .options = {ValueOption("--teams"), ValueOption("--year"), ValueOption("--output")},
+          .inputs = {OperandInput("SEASON"), OptionInput("--teams")},
+          .operands = 1,
+          .operands_wrong = "export takes one SEASON file",
+          .run = [](const CommandLine& line) {
+            ExportArguments arguments;
+            arguments.teams = line.Value("--teams");
+            arguments.year = line.Value("--year");
+            arguments.output = line.Value("--output");
+            return RunExport(line.operands[0], arguments);
+          }};
 }
 
 }  // namespace tool

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tool/tool_command.h"
+
 namespace tool {
 
 /// The options of `export`, each empty when not given.
@@ -17,6 +19,9 @@ struct ExportArguments {
 /// `export --teams TEAMS [--year YYYY] [--output FILE] SEASON`: SEASON "-"
 /// is standard input. The exit status: 0 written, 1 refused, 2 usage.
 int RunExport(const std::string& season, const ExportArguments& arguments);
+
+/// The export command as the command table holds it.
+Command ExportCommand();
 
 }  // namespace tool
 

@@ -65,6 +65,9 @@ class SeasonExporter : public SeasonListener {
   /// shown is counted.
   void Finish();
 
+  /// The real days the dates were read as (for the century they took).
+  const SeasonDays& days() const { return days_; }
+
   /// What was found so far; complete after Finish.
   const ExportReport& report() const { return report_; }
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cstdio>
 
 #include "schedule/shown_text.h"
+#include "schedule/whole_number.h"
 #include "tool/season/season_days.h"
 
 namespace tool {
@@ -17,10 +17,8 @@ constexpr int kLastYear = 9999;
 
 // The value of `text` when it is all decimal digits, else -1.
 int DigitsValue(std::string_view text) {
-  unsigned value = 0;  // unsigned: no sign is taken
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && stop == end && value <= 9999 ? static_cast<int>(value) : -1;
+  uint64_t value = 0;
+  return schedule::IsWholeNumber(text, 9999, &value) ? static_cast<int>(value) : -1;
 }
 
 }  // namespace
@@ -103,14 +101,6 @@ bool GameDays(const CalendarRules& rules, size_t count, std::vector<sys_days>* d
     if (!no_games) days->push_back(day);
   }
   return true;
-}
-
-std::string DateText(sys_days day) {
-  std::chrono::year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%02u/%02u/%02d", static_cast<unsigned>(date.month()),
-                static_cast<unsigned>(date.day()), static_cast<int>(date.year()) % 100);
-  return text;
 }
 
 }  // namespace tool

@@ -43,9 +43,6 @@ bool ParseWeekday(std::string_view text, std::chrono::weekday* day, std::string*
 bool GameDays(const CalendarRules& rules, size_t count, std::vector<std::chrono::sys_days>* days,
               std::string* problem);
 
-/// A day as a date line writes it: MM/DD/YY.
-std::string DateText(std::chrono::sys_days day);
-
 }  // namespace tool
 
 #endif  // ZELTO_TOOL_GENERATE_GENERATE_CALENDAR_H_

@@ -3,13 +3,13 @@
 // summary goes to standard error once the text is written.
 #include "tool/generate/generate_command.h"
 
-#include <charconv>
 #include <cstdio>
 #include <limits>
 
 #include "files/file_access.h"
 #include "frame/run_time_errors.h"
 #include "schedule/shown_text.h"
+#include "schedule/whole_number.h"
 #include "tool/generate/generate_season.h"
 #include "tool/season/distance_table.h"
 #include "tool/season/season_travel.h"
@@ -24,18 +24,6 @@ namespace {
 // 2, so that TEAMS named as the output is refused as a file in use.
 constexpr int16_t kTeamsFile = kToolInputFile;
 constexpr int16_t kTextFile = kToolOutputFile;
-
-// Reads a whole number written in decimal digits, at most `most`.
-bool ParseNumber(const std::string& text, uint64_t most, uint64_t* value) {
-  if (text.size() > 20) return false;
-  uint64_t number = 0;
-  const char* end = text.data() + text.size();
-  // An unsigned number takes no sign: digits alone.
-  const auto [stop, error] = std::from_chars(text.data(), end, number);
-  if (error != std::errc() || stop != end || number > most) return false;
-  *value = number;
-  return true;
-}
 
 // The rules the options give. The exit status of a refusal (1 for values
 // that cannot be met, 2 for ones not understood), or 0.
@@ -55,7 +43,7 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
   for (size_t i = 0; i < std::size(counts); ++i) {
     if (counts[i].first->empty()) continue;
     uint64_t value = 0;
-    if (!ParseNumber(*counts[i].first, std::numeric_limits<int>::max(), &value)) {
+    if (!schedule::IsWholeNumber(*counts[i].first, std::numeric_limits<int>::max(), &value)) {
       PrintFailure(std::string(names[i]) + ": " + schedule::Quoted(*counts[i].first) +
                    " is no whole number");
       return kUsageError;
@@ -63,7 +51,7 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
     *counts[i].second = static_cast<int>(value);
   }
   if (!arguments.seed.empty() &&
-      !ParseNumber(arguments.seed, std::numeric_limits<uint64_t>::max(), &rules->seed)) {
+      !schedule::IsWholeNumber(arguments.seed, std::numeric_limits<uint64_t>::max(), &rules->seed)) {
     PrintFailure("--seed: " + schedule::Quoted(arguments.seed) + " is no whole number");
     return kUsageError;
   }
@@ -139,6 +127,106 @@ int RunGenerate(const std::string& teams, const GenerateArguments& arguments) {
   int status = Generate(teams, arguments);
   files::CloseAllFiles();  // an uncommitted text is removed, TEAMS let go
   return status;
+}
+
+namespace {
+
+/// generate --help.
+constexpr char kHelp[] =
+    "Usage: schedule-tool generate TEAMS --start YYYY-MM-DD [--meetings N]\n"
+    "         [--division-meetings M] [--series L] [--off-day DAY]...\n"
+    "         [--no-games FROM[..TO]]... [--most-in-a-row K] [--seed S]\n"
+    "         [--distances FILE] [--effort E] [--output TEXT]\n"
+    "\n"
+    "Writes the schedule text, CR LF, of a balanced season for the league in\n"
+    "TEAMS (- for standard input): one team a line, NAME or NAME DIVISION;\n"
+    "or CSV whose first line names its columns: name, and any of division,\n"
+    "display, latitude and longitude (where the team plays, decimal degrees,\n"
+    "north and east positive), code, league. Blank lines and lines starting\n"
+    "with # are skipped. A name is 1 to 8 bytes, no blank, comma, double\n"
+    "quote, TAB or control byte, not starting with [. 2 to 30 teams; either\n"
+    "every team names a division or none does, and has a place or none does.\n"
+    "\n"
+    "  --start YYYY-MM-DD       the first day games may be played (needed)\n"
+    "  --meetings N             games of two teams of different divisions, or\n"
+    "                           of every two teams without divisions (2)\n"
+    "  --division-meetings M    games of two teams of one division (N)\n"
+    "  --series L               games of a series on consecutive game days (3)\n"
+    "  --off-day DAY            no games on this weekday, Mon to Sun; again\n"
+    "                           for more\n"
+    "  --no-games FROM[..TO]    no games on this day or these days; again for\n"
+    "                           more (an all-star break)\n"
+    "  --most-in-a-row K        series in a row at home or on the road, at\n"
+    "                           most (3)\n"
+    "  --seed S                 another of the schedules that keep the rules\n"
+    "                           (1); the same seed gives the same bytes\n"
+    "  --distances FILE         the distances between the parks: a header line\n"
+    "                           of team names, then a row a team, its name and\n"
+    "                           its distance to each team of the header (whole\n"
+    "                           numbers, 0 to itself); the season then travels\n"
+    "                           as little as the generator finds\n"
+    "  --effort E               the search for the least travel looks E times\n"
+    "                           as long (1)\n"
+    "  --output TEXT            write the text to TEXT (- is standard output);\n"
+    "                           when refused nothing is written\n"
+    "\n"
+    "A pair's meetings are played half at each park (an odd one where it keeps\n"
+    "every team's home and away games within one), each half in series of L\n"
+    "games and one shorter series for the rest. In a round of series every\n"
+    "team plays at most one; with an odd number of teams one rests. No team\n"
+    "plays twice on a date, and no two teams meet in two series in a row where\n"
+    "the league leaves another opponent to play between. With --distances, or\n"
+    "with places in TEAMS (great-circle km between them), the teams travel as\n"
+    "little as the generator finds (a team starts at home, goes from park to\n"
+    "park, and home at the end); without, the schedule has\n"
+    "as few breaks (two series in a row both at home or both away) as it\n"
+    "finds. A summary on standard error gives games, home and away, dates,\n"
+    "breaks, the longest home stand and road trip, any repeaters, and the\n"
+    "travel.\n"
+    "\n"
+    "Refused, with the reason: a bad TEAMS line (TEAMS:LINE: message) or\n"
+    "distances line (FILE:LINE: message), a day that is no real day, off days\n"
+    "that leave no game day, rules that cannot all be met.\n"
+    "\n"
+    "Exit status: 0 written, 1 refused (nothing written), 2 usage.\n";
+
+}  // namespace
+
+Command GenerateCommand() {
+  return {.name = "generate",
+          .synopsis = {"schedule-tool generate TEAMS --start YYYY-MM-DD [options]"},
+          .summary = "Writes the schedule text of a balanced season for the teams of\n"
+                     "a league, in series, on a calendar.",
+          .help = kHelp,
+          .options = {ValueOption("--start"),
+                      ValueOption("--meetings"),
+                      ValueOption("--division-meetings"),
+                      ValueOption("--series"),
+                      ValueOption("--most-in-a-row"),
+                      ValueOption("--seed"),
+                      ValueOption("--distances"),
+                      ValueOption("--effort"),
+                      ValueOption("--output"),
+                      RepeatableOption("--off-day"),
+                      RepeatableOption("--no-games")},
+          .inputs = {OperandInput("TEAMS"), OptionInput("--distances")},
+          .operands = 1,
+          .operands_wrong = "generate takes one TEAMS file",
+          .run = [](const CommandLine& line) {
+            GenerateArguments arguments;
+            arguments.start = line.Value("--start");
+            arguments.meetings = line.Value("--meetings");
+            arguments.division_meetings = line.Value("--division-meetings");
+            arguments.series = line.Value("--series");
+            arguments.most_in_a_row = line.Value("--most-in-a-row");
+            arguments.seed = line.Value("--seed");
+            arguments.distances = line.Value("--distances");
+            arguments.effort = line.Value("--effort");
+            arguments.output = line.Value("--output");
+            arguments.off_days = line.Values("--off-day");
+            arguments.no_games = line.Values("--no-games");
+            return RunGenerate(line.operands[0], arguments);
+          }};
 }
 
 }  // namespace tool

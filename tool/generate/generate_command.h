@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tool/tool_command.h"
+
 namespace tool {
 
 /// The options of `generate` as given, each empty when not given.
@@ -25,6 +27,9 @@ struct GenerateArguments {
 /// `generate TEAMS --start YYYY-MM-DD [options]`: TEAMS "-" is standard
 /// input. The exit status: 0 written, 1 refused (nothing written), 2 usage.
 int RunGenerate(const std::string& teams, const GenerateArguments& arguments);
+
+/// The generate command as the command table holds it.
+Command GenerateCommand();
 
 }  // namespace tool
 

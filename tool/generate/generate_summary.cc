@@ -2,12 +2,17 @@
 
 #include <algorithm>
 
+#include "schedule/messages.h"
 #include "tool/generate/generate_calendar.h"
 #include "tool/generate/generate_text.h"
 #include "tool/generate/travel_count.h"
+#include "tool/season/day_formats.h"
 #include "tool/season/team_runs.h"
 
 namespace tool {
+
+using schedule::Counted;
+
 namespace {
 
 Spread SpreadOf(const std::vector<TeamFigures>& teams, int TeamFigures::*figure) {
@@ -22,10 +27,6 @@ Spread SpreadOf(const std::vector<TeamFigures>& teams, int TeamFigures::*figure)
 std::string SpreadText(const Spread& spread) {
   if (spread.least == spread.most) return std::to_string(spread.least);
   return std::to_string(spread.least) + " to " + std::to_string(spread.most);
-}
-
-std::string Counted(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 }  // namespace
@@ -106,8 +107,12 @@ std::string SummaryText(const SeasonSummary& summary) {
           std::to_string(summary.games) + " games in all\n";
   text += "home games a team: " + SpreadText(summary.home) +
           "; away games a team: " + SpreadText(summary.away) + "\n";
-  text += Counted(summary.dates, "date", "dates") + " from " + DateText(summary.first_date) +
-          " to " + DateText(summary.last_date) + "\n";
+  // The text keeps two digits of each year: the summary says the century,
+  // which calendar and export otherwise take by their rule.
+  const std::chrono::year_month_day first{summary.first_date};
+  text += Counted(summary.dates, "date", "dates") + " from " + SlashDate(first) + " to " +
+          SlashDate(std::chrono::year_month_day{summary.last_date}) + "; calendar and export read "
+          "them with --year " + std::to_string(static_cast<int>(first.year())) + "\n";
   text += "breaks (two series in a row both at home or both away): " +
           SpreadText(summary.breaks) + " a team, " + std::to_string(summary.total_breaks) +
           " in all\n";

@@ -4,6 +4,7 @@
 
 #include "schedule/schedule_text.h"
 #include "tool/generate/generate_calendar.h"
+#include "tool/season/day_formats.h"
 
 namespace tool {
 
@@ -27,7 +28,7 @@ std::string ScheduleText(const League& league, const std::vector<SeriesRound>& r
   for (const SeriesRound& round : rounds) {
     for (int day = 0; day < RoundDays(round); ++day) {
       text += schedule::kDateLineMark;
-      text += DateText(days[next_day++]);
+      text += SlashDate(std::chrono::year_month_day{days[next_day++]});
       text += schedule::kDateLineEnd;
       text += "\r\n";
       for (const Series& series : round) {

@@ -209,4 +209,72 @@ int RunImport(const std::string& season, const ImportArguments& arguments) {
   return ImportHeld(season, options, arguments.output, teams);
 }
 
+namespace {
+
+/// import --help.
+constexpr char kHelp[] =
+    "Usage: schedule-tool import [--league LIST] [--teams MAP] [--output TEXT]\n"
+    "                            [--teams-output FILE] SEASON\n"
+    "\n"
+    "Writes the schedule text for the season file SEASON (- for standard\n"
+    "input), one game per row as Retrosheet publishes them: for each date, in\n"
+    "the file's order, a line [MM/DD/YY] and its games, the visitor in columns\n"
+    "1-8 and the home team from column 10, CR LF line ends. Every game is kept\n"
+    "on its date, postponed or not. A team's name is the two-digit year, the\n"
+    "first letter of its league, and the first five letters of its city, in\n"
+    "lower case: the 1945 New York Giants are 45nnewyo.\n"
+    "\n"
+    "  --league LIST  keep the games between teams of these leagues, e.g. NL,AA\n"
+    "  --teams MAP    name teams from the file MAP: lines CODE,NAME (names of 1\n"
+    "                 to 8 bytes, no blank, comma, double quote or control byte,\n"
+    "                 not starting with [), or a CSV teams file whose header\n"
+    "                 names its code and name columns (as --teams-output\n"
+    "                 writes); blank lines and lines starting with # are skipped\n"
+    "  --output TEXT  write the text to TEXT (- is standard output); on an\n"
+    "                 error nothing is written\n"
+    "  --teams-output FILE  write the season's teams to FILE (- is standard\n"
+    "                 output) as CSV, CR LF: the header name,code,league,display,\n"
+    "                 then a row a team in the order the text first names\n"
+    "                 them; the display name is a CSV MAP's, else the team\n"
+    "                 list's city and nickname. On an error nothing is written;\n"
+    "                 FILE may not be SEASON or TEXT\n"
+    "\n"
+    "Errors, as FILE:LINE: message: a row of other than 12 fields, a date that\n"
+    "is no real day or goes backwards, an unknown team code (name it with\n"
+    "--teams), a game number other than 0, 1, 2, two teams of one season with\n"
+    "the same name. A date of more than 15 games is a warning: a schedule keeps\n"
+    "its first 15.\n"
+    "\n"
+    "The information used here was obtained free of charge from and is\n"
+    "copyrighted by Retrosheet. Interested parties may contact Retrosheet at\n"
+    "www.retrosheet.org.\n"
+    "\n"
+    "Exit status: 0 written (warnings on standard error), 1 an error, 2 usage.\n";
+
+}  // namespace
+
+Command ImportCommand() {
+  return {.name = "import",
+          .synopsis = {"schedule-tool import [--league LIST] [--teams MAP] [--output TEXT]",
+                       "                     [--teams-output FILE] SEASON"},
+          .summary = "Writes the schedule text of a season file of Retrosheet's (one\n"
+                     "game per row).",
+          .help = kHelp,
+          .options = {ValueOption("--league"),
+                      ValueOption("--teams"),
+                      ValueOption("--output"),
+                      ValueOption("--teams-output")},
+          .inputs = {OperandInput("SEASON"), OptionInput("--teams")},
+          .operands = 1,
+          .operands_wrong = "import takes one SEASON file",
+          .run = [](const CommandLine& line) {
+            ImportArguments arguments;
+            arguments.leagues = line.Value("--league");
+            arguments.teams = line.Value("--teams");
+            arguments.output = line.Value("--output");
+            arguments.teams_output = line.Value("--teams-output");
+            return RunImport(line.operands[0], arguments);
+          }};
+}
+
 }  // namespace tool

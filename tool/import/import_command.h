@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tool/tool_command.h"
+
 namespace tool {
 
 /// The options of `import`, each empty when not given.
@@ -19,6 +21,9 @@ struct ImportArguments {
 /// FILE] SEASON`: SEASON "-" is standard input. The exit status: 0
 /// written, 1 failed, 2 usage.
 int RunImport(const std::string& season, const ImportArguments& arguments);
+
+/// The import command as the command table holds it.
+Command ImportCommand();
 
 }  // namespace tool
 

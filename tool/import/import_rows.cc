@@ -1,10 +1,10 @@
 #include "tool/import/import_rows.h"
 
-#include <charconv>
 #include <chrono>
 #include <utility>
 
 #include "schedule/shown_text.h"
+#include "schedule/whole_number.h"
 
 namespace tool {
 namespace {
@@ -56,13 +56,11 @@ void RowLineSplitter::EndLine() {
 bool ParseRowDate(std::string_view text, RowDate* date, std::string* problem) {
   // The year, month and day, each its digits alone: an unsigned number
   // takes no sign.
-  unsigned values[3] = {};
+  uint64_t values[3] = {};
   const size_t widths[3] = {4, 2, 2};
   bool digits = text.size() == 8;
   for (size_t field = 0, from = 0; digits && field < 3; from += widths[field++]) {
-    const char* const first = text.data() + from;
-    const auto [stop, error] = std::from_chars(first, first + widths[field], values[field]);
-    digits = error == std::errc{} && stop == first + widths[field];
+    digits = schedule::IsWholeNumber(text.substr(from, widths[field]), 9999, &values[field]);
   }
   if (!digits) {
     *problem = "date " + schedule::Quoted(text) + " is not written YYYYMMDD";

@@ -9,6 +9,7 @@
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
 #include "tool/import/team_list.h"
+#include "tool/season/day_formats.h"
 
 namespace tool {
 namespace {
@@ -198,7 +199,9 @@ std::string SeasonImporter::MadeName(const std::string& code, const std::string&
 void SeasonImporter::StartDate(const RowDate& date) {
   FinishDate();
   date_key_ = date.Key();
-  date_text_ = TwoDigits(date.month) + "/" + TwoDigits(date.day) + "/" + TwoDigits(date.year);
+  date_text_ = SlashDate(std::chrono::year_month_day{
+      std::chrono::year{date.year}, std::chrono::month{static_cast<unsigned>(date.month)},
+      std::chrono::day{static_cast<unsigned>(date.day)}});
   date_games_ = 0;
   ++report_.dates;
   Write("[" + date_text_ + "]\r\n");

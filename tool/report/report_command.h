@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tool/report/report_format.h"
+#include "tool/tool_command.h"
 
 namespace tool {
 
@@ -22,8 +23,11 @@ struct ReportArguments {
 /// FILE] [--output OUT] SEASON`: SEASON a schedule file or a schedule text,
 /// "-" standard input; TEAMS a teams file whose display names join the rows
 /// and whose places, or FILE's distances, give each team's travel. The exit
-/// status: 0 written, 1 failed, 2 usage (two of SEASON, TEAMS and FILE "-").
+/// status: 0 written, 1 failed, 2 usage.
 int RunReport(const std::string& season, const ReportArguments& arguments);
+
+/// The report command as the command table holds it.
+Command ReportCommand();
 
 }  // namespace tool
 

@@ -4,18 +4,17 @@
 #include <functional>
 #include <vector>
 
+#include "schedule/messages.h"
 #include "schedule/shown_text.h"
 #include "tool/csv_field.h"
 
 namespace tool {
+
+using schedule::Counted;
+
 namespace {
 
 constexpr char kCrLf[] = "\r\n";
-
-// "1 date", "3 dates".
-std::string Counted(int64_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
 
 // The characters of UTF-8 text: what a terminal gives a cell each. A name
 // of people's writing is as wide as its characters, not its bytes.

@@ -1,9 +1,9 @@
 #include "tool/season/distance_table.h"
 
-#include <charconv>
 #include <map>
 
 #include "schedule/shown_text.h"
+#include "schedule/whole_number.h"
 #include "tool/file_lines.h"
 #include "tool/tool_input.h"
 
@@ -12,17 +12,22 @@ namespace {
 
 // Why `word` is no distance, or an empty string with `*value` set.
 std::string DistanceProblem(std::string_view word, int64_t* value) {
-  const char* end = word.data() + word.size();
-  auto [stop, error] = std::from_chars(word.data(), end, *value);
-  if (error == std::errc::result_out_of_range ||
-      (error == std::errc() && stop == end && *value > kMaxDistance)) {
+  // A minus sign is read only to say what is wrong: "-0" is 0.
+  const bool negative = !word.empty() && word.front() == '-';
+  uint64_t number = 0;
+  const schedule::NumberRead read =
+      schedule::ReadWholeNumber(negative ? word.substr(1) : word, kMaxDistance, &number);
+  if (read == schedule::NumberRead::kNotDigits) {
+    return "the distance " + schedule::Quoted(word) + " is no whole number";
+  }
+  if (negative && (read == schedule::NumberRead::kTooLarge || number > 0)) {
+    return "the distance " + schedule::Quoted(word) + " is less than 0";
+  }
+  if (read == schedule::NumberRead::kTooLarge) {
     return "the distance " + schedule::Quoted(word) + " is more than " +
            std::to_string(kMaxDistance);
   }
-  if (error != std::errc() || stop != end) {
-    return "the distance " + schedule::Quoted(word) + " is no whole number";
-  }
-  if (*value < 0) return "the distance " + schedule::Quoted(word) + " is less than 0";
+  *value = static_cast<int64_t>(number);
   return "";
 }
 

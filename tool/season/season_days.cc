@@ -1,6 +1,5 @@
 #include "tool/season/season_days.h"
 
-#include <charconv>
 #include <cstdio>
 
 #include "schedule/schedule_text.h"
@@ -8,14 +7,6 @@
 #include "schedule/written_date.h"
 
 namespace tool {
-
-std::string DigitsDate(std::chrono::sys_days day) {
-  const std::chrono::year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
 
 using schedule::WrittenDate;
 using std::chrono::year;
@@ -29,23 +20,14 @@ constexpr std::chrono::year_month_day kLastDay{year{9999}, std::chrono::December
 
 }  // namespace
 
-year DefaultSeasonYear(int two_digits, year today) {
-  const year recent{2000 + two_digits};
-  return recent <= today + std::chrono::years{1} ? recent : year{1900 + two_digits};
-}
-
-bool ReadYearOption(const std::string& text, std::optional<year>* season_year,
-                    std::string* problem) {
-  if (text.empty()) return true;
-  unsigned value = 0;  // unsigned: a sign is refused
-  const char* const end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.size() != 4 || error != std::errc{} || stop != end) {
-    *problem = "--year takes a year of four digits, e.g. 1884, not " + schedule::Quoted(text);
-    return false;
-  }
-  *season_year = year{static_cast<int>(value)};
-  return true;
+std::string SeasonDays::CenturyNote(const std::string& season) const {
+  if (first_year_ || !anchored_) return "";
+  const int taken = century_start_ + first_two_digits_;
+  const int other = taken >= 2000 ? taken - 100 : taken + 100;
+  char digits[3];
+  std::snprintf(digits, sizeof digits, "%02d", first_two_digits_);
+  return season + ": dates read as " + std::to_string(taken) + " (two-digit year " + digits +
+         "); give --year " + std::to_string(other) + " for another century";
 }
 
 bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::string* problem) {
@@ -67,8 +49,9 @@ bool SeasonDays::Take(std::string_view date, std::chrono::sys_days* day, std::st
       return false;
     }
     century_start_ = first_year - written->two_digit_year;
+    first_two_digits_ = written->two_digit_year;
     anchored_ = true;
-  } else if (last_two_digits_ == 99 && written->two_digit_year == 0 &&
+  } else if (CrossesCentury(last_two_digits_, written->two_digit_year) &&
              century_start_ <= static_cast<int>(kLastDay.year())) {
     // Past the last day a calendar holds, further centuries change nothing.
     century_start_ += 100;

@@ -6,33 +6,14 @@
 #ifndef ZELTO_TOOL_SEASON_SEASON_DAYS_H_
 #define ZELTO_TOOL_SEASON_SEASON_DAYS_H_
 
-#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "tool/season/day_formats.h"
+
 namespace tool {
-
-/// The days of the week as three letters, from Sunday: indexed by
-/// std::chrono::weekday::c_encoding().
-inline constexpr std::array<const char*, 7> kWeekdayNames = {"Sun", "Mon", "Tue", "Wed",
-                                                             "Thu", "Fri", "Sat"};
-
-/// `day` as eight digits, YYYYMMDD: a season file's row date, an iCalendar
-/// event's date.
-std::string DigitsDate(std::chrono::sys_days day);
-
-/// The year of the two-digit year `two_digits` (0 to 99) when the season's
-/// first date is read without --year: 20YY when that is no later than the
-/// year after `today`'s, else 19YY. In 2026 "27" is 2027 and "45" 1945.
-std::chrono::year DefaultSeasonYear(int two_digits, std::chrono::year today);
-
-/// Reads a --year value, the year of a season's first date: exactly four
-/// digits, or none when `text` is empty. False, with the message, for
-/// anything else.
-bool ReadYearOption(const std::string& text, std::optional<std::chrono::year>* year,
-                    std::string* problem);
 
 /// Follows the dates of a season in the order of the file and turns each
 /// into its real day.
@@ -49,6 +30,13 @@ class SeasonDays {
   /// two digits are not the last two of the year given).
   bool Take(std::string_view date, std::chrono::sys_days* day, std::string* problem);
 
+  /// Without --year, which century the rule took for the season's first
+  /// date and how to ask for the other: "SEASON: dates read as 1928
+  /// (two-digit year 28); give --year 2028 for another century". A season
+  /// of 2028 read as 1928 falls on the wrong weekdays without a word
+  /// otherwise. Empty with --year, or before a date was placed.
+  std::string CenturyNote(const std::string& season) const;
+
   /// True once a date disagreed with --year: nothing more can be placed.
   bool year_refused() const { return year_refused_; }
 
@@ -59,6 +47,7 @@ class SeasonDays {
   bool year_refused_ = false;
   int century_start_ = 0;  // the year of the century's 00, e.g. 1800
   int last_two_digits_ = -1;
+  int first_two_digits_ = -1;  // the two digits of the first date placed
 };
 
 }  // namespace tool

@@ -32,25 +32,18 @@ std::string_view Trimmed(std::string_view text) {
 std::string DisplayProblem(std::string_view text) {
   size_t characters = 0;
   for (size_t at = 0; at < text.size(); ++characters) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                                    : (lead & 0xF8) == 0xF0 ? 4 : 0;
-    uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu
-                                                                                  : lead & 0x07u;
-    bool valid = length != 0 && at + length <= text.size();
-    for (size_t i = 1; valid && i < length; ++i) {
-      const auto next = static_cast<unsigned char>(text[at + i]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (!valid || code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    const size_t length = schedule::CharacterLength(text, at);
+    if (length == 0) {
       return "display name " + schedule::Quoted(text) + " is not UTF-8 (byte " +
              std::to_string(at + 1) + "): save the file as UTF-8";
     }
-    if (code < 0x20 || (code >= 0x7F && code < 0xA0)) {
-      return "display name " + schedule::Quoted(text) + " holds a control character";
-    }
+    // The C0 controls and DEL are one byte; the C1 controls U+0080 to U+009F
+    // are 0xC2 followed by 0x80 to 0x9F.
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const bool control = length == 1 ? lead < 0x20 || lead == 0x7F
+                                     : length == 2 && lead == 0xC2 &&
+                                           static_cast<unsigned char>(text[at + 1]) < 0xA0;
+    if (control) return "display name " + schedule::Quoted(text) + " holds a control character";
     at += length;
   }
   if (characters > kMaxDisplayCharacters) {
