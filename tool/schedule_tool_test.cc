@@ -106,6 +106,73 @@ TEST(ScheduleTool, FrontDoorNamesWhatWentWrong) {
   }
 }
 
+// A file saved by a spreadsheet as "CSV UTF-8" starts with a byte-order
+// mark and ends its lines CR LF: every small file reads as its plain text.
+TEST(ScheduleTool, SpreadsheetSavedSmallFilesReadAsPlainOnes) {
+  ScopedTempDir dir;
+  const std::string bom = "\xEF\xBB\xBF";
+  auto both = [&](const std::string& name, const std::string& text) {
+    WriteFileBytes(dir.File(name), text);
+    WriteFileBytes(dir.File("bom-" + name), bom + text);
+  };
+  both("teams.csv", "name,code,league,display,latitude,longitude\r\n"
+                    "84bbosto,BSU,UA,Boston,42.35,-71.06\r\n84aphila,PHU,UA,Philadelphia,39.95,-75.16\r\n"
+                    "84cchica,CNU,UA,Chicago,41.88,-87.63\r\n84dalton,ALT,UA,Altoona,40.52,-78.39\r\n");
+  both("map.txt", "ALT,84dalton\r\nBSU,84bbosto\r\nCNU,84cchica\r\nPHU,84aphila\r\nBLU,84ubalti\r\n"
+                  "CHU,84uchica\r\nSLU,84ustlou\r\nWSU,84uwashi\r\n");
+  both("distances.txt", "84bbosto 84aphila 84cchica 84dalton\r\n84bbosto 0 1 2 3\r\n"
+                        "84aphila 1 0 4 5\r\n84cchica 2 4 0 6\r\n84dalton 3 5 6 0\r\n");
+  const std::string season = std::string("--league UA ") + ZELTO_SEASON_1884;
+  const std::string text = "'" + dir.File("s.txt") + "'";
+  WriteFileBytes(dir.File("s.txt"), "[04/17/84]\r\n84bbosto 84aphila\r\n84cchica 84dalton\r\n"
+                                    "[04/18/84]\r\n84aphila 84bbosto\r\n84dalton 84cchica\r\n");
+  const std::string commands[] = {
+      "import --teams %smap.txt " + season,
+      "generate %steams.csv --start 2027-04-01", "generate %steams.csv --start 2027-04-01 "
+      "--distances %sdistances.txt", "report --teams %steams.csv " + text,
+      "report --teams %steams.csv --distances %sdistances.txt " + text,
+      "calendar --year 1884 --team 84bbosto --teams %steams.csv " + text,
+      "export --year 1884 --teams %steams.csv " + text};
+  for (const std::string& command : commands) {
+    auto run = [&](const std::string& prefix) {
+      std::string line = command;
+      for (size_t at; (at = line.find("%s")) != std::string::npos;) {
+        line.replace(at, 2, dir.File(prefix));
+      }
+      return RunTool(line + " 2>/dev/null");
+    };
+    const ToolRun plain = run("");
+    const ToolRun marked = run("bom-");
+    EXPECT_EQ(plain.status, 0) << command << plain.output;
+    EXPECT_EQ(marked.status, 0) << command << marked.output;
+    EXPECT_EQ(marked.output, plain.output) << command;
+  }
+}
+
+// A two-digit year's century, taken by a rule, is said where it decides
+// the weekdays: generate's summary gives the --year, and calendar and
+// export without it say what they took.
+TEST(ScheduleTool, TheCenturyOfTwoDigitYearsIsSaid) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("teams.csv"), "name,code,league\naa,AAA,NL\nbb,BBB,NL\n");
+  const std::string teams = "'" + dir.File("teams.csv") + "'";
+  const std::string text = "'" + dir.File("s.txt") + "'";
+  ToolRun run = RunTool("generate " + teams + " --start 2028-02-27 --output " + text);
+  EXPECT_NE(run.output.find("calendar and export read them with --year 2028\n"), std::string::npos)
+      << run.output;
+  const std::string note = "schedule-tool: " + dir.File("s.txt") +
+                           ": dates read as 1928 (two-digit year 28); give --year 2028 for another "
+                           "century\n";
+  EXPECT_EQ(RunLine(std::string(ZELTO_SCHEDULE_TOOL) + " calendar " + text + " 2>&1 >/dev/null").output,
+            note);
+  EXPECT_EQ(RunLine(std::string(ZELTO_SCHEDULE_TOOL) + " export --teams " + teams + " " + text +
+                    " 2>&1 >/dev/null").output, note);
+  run = RunLine(std::string(ZELTO_SCHEDULE_TOOL) + " export --year 2028 --teams " + teams + " " +
+                text + " 2>&1");
+  EXPECT_EQ(run.output.find("dates read as"), std::string::npos);
+  EXPECT_EQ(run.output.rfind("\"20280227\",\"0\",\"Sun\"", 0), 0u) << run.output;
+}
+
 TEST(ScheduleTool, DumpedTextBuildsTheSameFileAndDamageFailsTheDump) {
   ScopedTempDir dir;
   // Lines the text must quote or escape to give them back as they were.
