@@ -52,6 +52,10 @@ std::string NotShownText(int64_t count, std::string_view one, std::string_view m
          (count == 1 ? " is" : " are") + " not shown";
 }
 
+std::string SkippedLineText(std::string_view line) {
+  return "game line before the first date skipped: " + Quoted(line);
+}
+
 std::string FullDateText(std::string_view date, int64_t games) {
   int64_t after = games - kSlotsPerRecord - 1;
   return "date " + Quoted(TrimTrailingSpaces(date)) + " has " + Counted(games, "game", "games") +

@@ -40,6 +40,10 @@ std::string NotShownText(int64_t count, std::string_view one, std::string_view m
 /// has 28 games: a date holds 15; this one and the 12 after it are left out`.
 std::string FullDateText(std::string_view date, int64_t games);
 
+/// A game line before the first date, which no record can hold: `game
+/// line before the first date skipped: "x        y"`.
+std::string SkippedLineText(std::string_view line);
+
 /// The data ended at a Ctrl+Z byte with bytes after it: "a Ctrl+Z byte (0x1A)
 /// ends the data: the 12 bytes after it are never read" ("at least" when a
 /// device went on giving bytes).

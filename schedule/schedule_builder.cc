@@ -33,7 +33,7 @@ class RecordWriter final : public GroupingListener {
   }
   bool GameLeftOut(int, const SourceLine&) override { return true; }
   bool LineSkipped(const SourceLine& source) override {
-    Warn(source.line, "game line before the first date skipped: " + Quoted(source.text));
+    Warn(source.line, SkippedLineText(source.text));
     return true;
   }
   bool DateEnded(const std::string& date, int games, int64_t first_left_out) override {

@@ -173,6 +173,40 @@ TEST(ScheduleTool, TheCenturyOfTwoDigitYearsIsSaid) {
   EXPECT_EQ(run.output.rfind("\"20280227\",\"0\",\"Sun\"", 0), 0u) << run.output;
 }
 
+// What the build leaves out of a text is said by every command that reads
+// the text, in the build's words, and is in none of their counts.
+TEST(ScheduleTool, GamesATextLosesAreWarnedOfAsTheBuildWarns) {
+  ScopedTempDir dir;
+  std::string text = "x        y\r\n[04/10/45]\r\n";
+  std::string teams = "name,code,league\n";
+  for (int game = 1; game <= 16; ++game) {
+    const std::string number = std::to_string(game);
+    text += "v" + number + std::string(8 - number.size(), ' ') + "h" + number + "\r\n";
+    teams += "v" + number + ",V" + number + ",NL\nh" + number + ",H" + number + ",NL\n";
+  }
+  text += "[04/11/45]\r\nv1       h1\r\n";
+  WriteFileBytes(dir.File("s.txt"), text);
+  WriteFileBytes(dir.File("teams.csv"), teams);
+  const std::string season = "'" + dir.File("s.txt") + "'";
+  const std::string warnings =
+      "schedule-tool: warning: " + dir.File("s.txt") +
+      ":1: game line before the first date skipped: \"x        y\"\n"
+      "schedule-tool: warning: " + dir.File("s.txt") +
+      ":18: date \"04/10/45\" has 16 games: a date holds 15; this one is left out\n";
+  auto errors = [](const std::string& line) {
+    return RunLine(std::string(ZELTO_SCHEDULE_TOOL) + " " + line + " 2>&1 >/dev/null").output;
+  };
+  EXPECT_EQ(errors("build " + season + " '" + dir.File("s.SCH") + "'"), warnings);
+  EXPECT_EQ(errors("report " + season), warnings);
+  EXPECT_EQ(errors("calendar --year 1945 " + season), warnings);
+  EXPECT_EQ(RunLine(std::string(ZELTO_SCHEDULE_TOOL) + " report " + season + " 2>/dev/null")
+                .output.rfind(dir.File("s.txt") + ": 2 dates, 16 games, 30 teams, at most 15 "
+                              "games on one date\n", 0),
+            0u);
+  EXPECT_EQ(errors("export --year 1945 --teams '" + dir.File("teams.csv") + "' " + season),
+            warnings);
+}
+
 TEST(ScheduleTool, DumpedTextBuildsTheSameFileAndDamageFailsTheDump) {
   ScopedTempDir dir;
   // Lines the text must quote or escape to give them back as they were.

@@ -74,6 +74,7 @@ class CalendarCollector : public SeasonListener {
   void DateBegun(std::string_view date, int64_t record) override;
   void GameRead(const SeasonGame& game) override;
   void DateEnded() override;
+  void GamesLost(const std::string& warning) override { take_(warning); }
 
   /// Past `games` games kept, writes them and every game kept after them
   /// to `spill` rather than keeping them: what is held then no longer grows

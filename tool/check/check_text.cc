@@ -139,7 +139,7 @@ class Checker : public GroupingListener {
   explicit Checker(const FindingTaker& take)
       : order_(take),
         season_findings_([this](const SeasonFinding& found) { Add(found.line, found.message); }),
-        season_(&season_findings_) {
+        season_(&season_findings_, "") {  // check says of lost games itself
     // Until a date line comes, a text may have none: its finding on line 1
     // must stand before the later lines'.
     order_.Hold();

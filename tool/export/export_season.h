@@ -60,6 +60,7 @@ class SeasonExporter : public SeasonListener {
   void DateBegun(std::string_view date, int64_t record) override;
   void GameRead(const SeasonGame& game) override;
   void DateEnded() override;
+  void GamesLost(const std::string& warning) override { Warn(warning); }
 
   /// Ends the season: a season of no game is refused, and what was not
   /// shown is counted.

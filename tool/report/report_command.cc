@@ -27,11 +27,13 @@ namespace tool {
 namespace {
 
 // Hands every event of the season to each listener: the counter, the
-// finder, and the travel counter when there are places.
+// finder, and the travel counter when there are places. The games a text
+// loses are warned of as the build warns of them: they are in no count.
 class EveryListener : public SeasonListener {
  public:
   explicit EveryListener(std::vector<SeasonListener*> listeners)
       : listeners_(std::move(listeners)) {}
+  void GamesLost(const std::string& warning) override { PrintFailure("warning: " + warning); }
   void DateBegun(std::string_view date, int64_t record) override {
     for (SeasonListener* listener : listeners_) listener->DateBegun(date, record);
   }

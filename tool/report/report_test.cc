@@ -427,6 +427,7 @@ TEST(Report, TheSeasonOf1884GivesTheRowsOfItsOwnRows) {
     std::set<std::string> dates;
     std::istringstream found(report.err);
     for (std::string line; std::getline(found, line);) {
+      if (line.find("schedule-tool: warning: ") == 0) continue;  // the 28-game dates
       ASSERT_NE(line.find("two opponents on one date"), std::string::npos) << line;
       dates.insert(line.substr(line.find(" on ") + 4, 8));
     }

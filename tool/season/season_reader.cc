@@ -87,7 +87,7 @@ bool ReadScheduleRecords(const std::string& path, SeasonListener* listener,
 
 // A schedule text, read through the build's reader and grouper.
 bool ReadText(const std::string& path, SeasonListener* listener, std::string* failure) {
-  SeasonFromGrouping season(listener);
+  SeasonFromGrouping season(listener, path);
   schedule::ScheduleGrouper grouper(&season);
   files::FieldNotes notes;
   const schedule::LinesTaken taken =
@@ -164,10 +164,18 @@ bool SeasonFromGrouping::GameStored(int slot, const schedule::GameFields& game,
 
 bool SeasonFromGrouping::GameLeftOut(int, const schedule::SourceLine&) { return true; }
 
-bool SeasonFromGrouping::LineSkipped(const schedule::SourceLine&) { return true; }
+bool SeasonFromGrouping::LineSkipped(const schedule::SourceLine& source) {
+  listener_->GamesLost(path_ + ":" + std::to_string(source.line) + ": " +
+                       schedule::SkippedLineText(source.text));
+  return true;
+}
 
-bool SeasonFromGrouping::DateEnded(const std::string&, int, int64_t) {
+bool SeasonFromGrouping::DateEnded(const std::string& date, int games, int64_t first_left_out) {
   listener_->DateEnded();
+  if (games > schedule::kSlotsPerRecord) {
+    listener_->GamesLost(path_ + ":" + std::to_string(first_left_out) + ": " +
+                         schedule::FullDateText(date, games));
+  }
   return true;
 }
 

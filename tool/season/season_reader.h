@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "schedule/schedule_grouper.h"
 
@@ -41,6 +42,11 @@ class SeasonListener {
   virtual void GameRead(const SeasonGame& game) = 0;
   /// The record of the date begun last is complete.
   virtual void DateEnded() = 0;
+  /// A text's games that the build leaves out, as the build warns of them
+  /// ("FILE:LINE: message"): a game line before the first date, a date's
+  /// games past the 15th. They are in no count; a listener that shows
+  /// what it read says so.
+  virtual void GamesLost(const std::string& /*warning*/) {}
 };
 
 /// Which kind of file a season was.
@@ -67,7 +73,9 @@ std::string GamePlace(const std::string& path, const SeasonGame& game);
 class SeasonFromGrouping : public schedule::GroupingListener {
  public:
   /// `listener` must outlive this.
-  explicit SeasonFromGrouping(SeasonListener* listener) : listener_(listener) {}
+  /// `path` names the text in the warnings of games left out.
+  SeasonFromGrouping(SeasonListener* listener, std::string path)
+      : listener_(listener), path_(std::move(path)) {}
 
   bool DateBegun(const std::string& date, const schedule::SourceLine& source) override;
   bool DateRepeated(const std::string& date, const schedule::SourceLine& source) override;
@@ -79,6 +87,7 @@ class SeasonFromGrouping : public schedule::GroupingListener {
 
  private:
   SeasonListener* listener_;
+  std::string path_;
   std::string date_;    // the date being filled
   int64_t record_ = 1;  // its record
 };
