@@ -9,7 +9,7 @@
 #include "frame/error_word.h"
 #include "schedule/schedule_builder.h"
 #include "schedule/schedule_record.h"
-#include "tool/season/season_counts.h"
+#include "tool/report/season_counts.h"
 #include "tool/season/season_reader.h"
 #include "tool/tool_input.h"
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "schedule/messages.h"
+#include "schedule/shown_text.h"
 #include "tool/calendar/calendar_html_style.h"
 #include "tool/gathered_output.h"
 #include "tool/season/season_days.h"
@@ -37,12 +38,51 @@ struct TeamGame {
 struct ShownTeam {
   std::string name;
   std::string file_name;
+  std::string boxed;     // `name` with the points a day's box may hyphenate it at
   bool display = false;  // `name` is a display name
 };
+
+// The characters a long word keeps together at each end of it, and the
+// longest word left as it is: a file name's 8 bytes fit a day's box.
+constexpr size_t kWordEndCharacters = 3;
+constexpr size_t kShortWordCharacters = 8;
+
+// `text` with a soft hyphen (U+00AD) between the characters of each word
+// longer than kShortWordCharacters, which may not fit a day's box, but not within
+// kWordEndCharacters of either end of it nor before a combining mark. A
+// browser breaks such a word only there, showing a hyphen, and breaks
+// between words first: "Diamond-" / "backs", never "Diamondback" / "s".
+std::string WithHyphenPoints(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t word_end = std::min(text.find(' ', at), text.size());
+    std::vector<size_t> starts;  // each character's first byte in the word
+    for (size_t c = at; c < word_end; c += std::max<size_t>(1, schedule::CharacterLength(text, c))) {
+      starts.push_back(c);
+    }
+    for (size_t i = 0; i < starts.size(); ++i) {
+      const size_t end = i + 1 < starts.size() ? starts[i + 1] : word_end;
+      const auto lead = static_cast<unsigned char>(text[starts[i]]);
+      const auto next = end > starts[i] + 1 ? static_cast<unsigned char>(text[starts[i] + 1]) : 0;
+      const bool combining = (lead == 0xCC && next >= 0x80) || (lead == 0xCD && next < 0xB0);
+      if (starts.size() > kShortWordCharacters && i >= kWordEndCharacters &&
+          i + kWordEndCharacters <= starts.size() && !combining) {
+        out += "\xC2\xAD";
+      }
+      out.append(text.substr(starts[i], end - starts[i]));
+    }
+    if (word_end < text.size()) out += ' ';
+    at = word_end + 1;
+  }
+  return out;
+}
 
 ShownTeam Shown(const CalendarSeason& season, int32_t team) {
   ShownTeam shown;
   shown.name = HtmlEscaped(CalendarShownName(season, team));
+  shown.boxed = HtmlEscaped(WithHyphenPoints(CalendarShownName(season, team)));
   shown.file_name = HtmlEscaped(CalendarName(season.teams[static_cast<size_t>(team)]));
   shown.display = shown.name != shown.file_name;
   return shown;
@@ -89,7 +129,7 @@ std::string GameBox(const ShownNames& shown, const TeamGame& game) {
   return std::string("<span class=\"game ") + (game.home ? "home" : "away") + "\"" +
          (opponent.display ? " title=\"" + opponent.name + "\"" : "") +
          "><span class=\"mark\">" + (game.home ? "vs" : "at") +
-         "</span> <span class=\"opponent\">" + opponent.name + "</span></span>";
+         "</span> <span class=\"opponent\">" + opponent.boxed + "</span></span>";
 }
 
 // One month as a table of weeks from Sunday: a game day holds its games,

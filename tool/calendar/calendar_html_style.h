@@ -42,7 +42,7 @@ td.out { background: #ececec; }
   font: 11px/1.3 "DejaVu Sans Condensed", "Liberation Sans Narrow", "Arial Narrow", sans-serif;
   font-stretch: condensed; }
 .game { display: -webkit-box; -webkit-box-orient: vertical; -webkit-line-clamp: 3;
-  white-space: normal; overflow-wrap: break-word; }
+  white-space: normal; overflow-wrap: normal; hyphens: manual; }
 .sample { display: inline-block; }
 .home { background: var(--home); color: #fff; border: 2px solid var(--home); }
 .away { background: #fff; color: #5c2e00; border: 2px dashed var(--away); }

@@ -15,7 +15,7 @@
 #include "tool/report/report_format.h"
 #include "tool/season/display_names.h"
 #include "tool/season/distance_table.h"
-#include "tool/season/season_counts.h"
+#include "tool/report/season_counts.h"
 #include "tool/season/season_findings.h"
 #include "tool/season/season_reader.h"
 #include "tool/season/season_travel.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "tool/season/display_names.h"
-#include "tool/season/season_counts.h"
+#include "tool/report/season_counts.h"
 
 namespace tool {
 

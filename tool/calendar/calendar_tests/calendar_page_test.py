@@ -10,6 +10,7 @@ written for the README.
 Exit status 77 (skipped) when Chromium is missing.
 """
 import html.parser
+import json
 import os
 import re
 import shutil
@@ -97,6 +98,8 @@ class GameBoxes(html.parser.HTMLParser):
             self.reading = None
 
     def handle_data(self, data):
+        # A long name's soft hyphens are where a box may break it, not text.
+        data = data.replace("\u00ad", "")
         if self.reading == "mark":
             self.box[0] += data
         elif self.reading == "opponent":
@@ -219,6 +222,70 @@ def check_display_names(browser, seasons, work):
           titled.title == "Schedule of " + DISPLAY["Avon"], titled.title)
 
 
+# Marks, in a copy of a page, where the browser broke each opponent's name
+# across lines. Each run of letters between break points (a blank, a soft
+# hyphen) is put in a span of its own, which adds no break point: a span
+# laid out on two lines is a word split without a hyphen; two spans apart
+# a soft hyphen, on two lines, a word hyphenated.
+BREAK_FINDER = """<script>
+const splits = [], hyphenated = [];
+for (const box of document.querySelectorAll(".opponent")) {
+  const text = box.textContent, shown = text.replace(/\\u00ad/g, "");
+  box.textContent = "";
+  const pieces = [];
+  for (const part of text.split(/([ \\u00ad])/)) {
+    if (part === " " || part === "\\u00ad" || part === "") {
+      box.appendChild(document.createTextNode(part));
+      if (part) pieces.push(part);
+      continue;
+    }
+    const span = document.createElement("span");
+    span.textContent = part;
+    box.appendChild(span);
+    pieces.push(span);
+  }
+  let top = null, after = null;
+  for (const piece of pieces) {
+    if (typeof piece === "string") { after = piece; continue; }
+    const rects = [...piece.getClientRects()];
+    if (new Set(rects.map((r) => Math.round(r.top))).size > 1) splits.push(shown);
+    const first = rects.length ? rects[0].top : top;
+    if (top !== null && first > top + 1 && after === "\\u00ad") hyphenated.push(shown);
+    top = rects.length ? rects[rects.length - 1].top : top;
+    after = null;
+  }
+}
+const out = document.createElement("pre");
+out.id = "breaks";
+out.textContent = JSON.stringify({splits, hyphenated});
+document.body.appendChild(out);
+</script>"""
+
+
+def check_long_names(browser, seasons, work):
+    """Names wider than a day's box break between words, and a word wider
+    than the box at a hyphen, never inside a word without one."""
+    teams_file = os.path.join(work, "long-names.csv")
+    with open(teams_file, "w", encoding="utf-8", newline="") as out:
+        out.write("name,display\r\nAvon,Arizona Diamondbacks\r\n"
+                  "Bramble,Washington Nationals\r\nCedars,%s\r\n" % ("Unbreakable" * 3))
+    page = os.path.join(work, "long-names.html")
+    made = seasons.calendar("--year", "2027", "--teams", teams_file, seasons.path_generated)
+    with open(page, "wb") as out:
+        out.write(made.replace(b"</body>", BREAK_FINDER.encode() + b"</body>"))
+    dom = browser.run(page, "--dump-dom").decode()
+    found = re.search(r'<pre id="breaks">(.*?)</pre>', dom, re.S)
+    breaks = json.loads(html.unescape(found.group(1))) if found else None
+    check("long names: the page was measured", breaks is not None)
+    if breaks is None:
+        return
+    check("long names: no word split without a hyphen", not breaks["splits"],
+          str(breaks["splits"][:3]))
+    check("long names: a word wider than its box is hyphenated",
+          any(name.startswith("Unbreakable") for name in breaks["hyphenated"]),
+          str(breaks["hyphenated"][:3]))
+
+
 def main():
     tool, source_dir, work = sys.argv[1:4]
     binary = shutil.which("chromium") or shutil.which("chromium-browser")
@@ -235,6 +302,7 @@ def main():
         check_season("12-teams", browser, seasons, work, seasons.path_generated,
                      seasons.games_generated, 2027, "Avon", None)
         check_display_names(browser, seasons, work)
+        check_long_names(browser, seasons, work)
     finally:
         shutil.rmtree(browser.profile, ignore_errors=True)
     return calendar_seasons.outcome(failures)

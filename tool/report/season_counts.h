@@ -1,8 +1,8 @@
 // Counting a season: what each team plays, and how often each pair meets,
 // as a league's keeper checks a season before it is played. What is held
 // grows with the teams and the pairs that meet, never with the games.
-#ifndef ZELTO_TOOL_SEASON_SEASON_COUNTS_H_
-#define ZELTO_TOOL_SEASON_SEASON_COUNTS_H_
+#ifndef ZELTO_TOOL_REPORT_SEASON_COUNTS_H_
+#define ZELTO_TOOL_REPORT_SEASON_COUNTS_H_
 
 #include <cstdint>
 #include <string>
@@ -112,4 +112,4 @@ class SeasonCounter : public SeasonListener {
 
 }  // namespace tool
 
-#endif  // ZELTO_TOOL_SEASON_SEASON_COUNTS_H_
+#endif  // ZELTO_TOOL_REPORT_SEASON_COUNTS_H_

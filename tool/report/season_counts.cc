@@ -1,4 +1,4 @@
-#include "tool/season/season_counts.h"
+#include "tool/report/season_counts.h"
 
 #include <algorithm>
 
