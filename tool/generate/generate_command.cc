@@ -12,7 +12,7 @@
 #include "schedule/whole_number.h"
 #include "tool/generate/generate_season.h"
 #include "tool/season/distance_table.h"
-#include "tool/season/season_travel.h"
+#include "tool/season/park_distances.h"
 #include "tool/season/teams_file.h"
 #include "tool/tool_input.h"
 #include "tool/tool_output.h"
@@ -94,17 +94,14 @@ int Generate(const std::string& teams, const GenerateArguments& arguments) {
     for (const std::string& error : errors) PrintFailure(error);
     return 1;
   }
-  if (!arguments.distances.empty()) {
-    std::vector<std::string> names;
-    for (const LeagueTeam& team : league.teams) names.push_back(team.name);
-    if (!ReadDistanceTableAt(kToolDistancesFile, arguments.distances, names, &rules.distances,
-                             &errors)) {
-      for (const std::string& error : errors) PrintFailure(error);
-      return 1;
-    }
-  } else if (league.placed) {
-    // The league's teams are the file's, in its order.
-    rules.distances = DistancesOfPlaces(file);
+  // The league's teams are the file's, in its order: its places are theirs.
+  std::vector<std::string> names;
+  for (const LeagueTeam& team : league.teams) names.push_back(team.name);
+  std::string placed_by;
+  if (!ReadParkDistances(arguments.distances, names, file, teams, &rules.distances, &placed_by,
+                         &errors)) {
+    for (const std::string& error : errors) PrintFailure(error);
+    return 1;
   }
   GeneratedSeason season;
   std::string problem;

@@ -5,7 +5,6 @@
 // standard output. Findings go to standard error as they are found.
 #include "tool/report/report_command.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "tool/report/report_format.h"
 #include "tool/season/display_names.h"
 #include "tool/season/distance_table.h"
+#include "tool/season/park_distances.h"
 #include "tool/report/season_counts.h"
 #include "tool/season/season_findings.h"
 #include "tool/season/season_reader.h"
@@ -60,13 +60,8 @@ bool ReadTeamsAndDistances(const ReportArguments& arguments, ReportTeams* teams,
     teams->given = ReadTeamsFileAt(kToolTeamsFile, arguments.teams, &file, &failures);
     teams->display = DisplayNamesOf(file);
   }
-  if (failures.empty() && !arguments.distances.empty()) {
-    ReadDistanceTableAt(kToolDistancesFile, arguments.distances, {}, table, &failures);
-    *placed_by = arguments.distances;
-  } else if (failures.empty() && std::any_of(file.teams.begin(), file.teams.end(),
-                                             [](const TeamEntry& team) { return team.place; })) {
-    *table = DistancesOfPlaces(file);
-    *placed_by = arguments.teams;
+  if (failures.empty()) {
+    ReadParkDistances(arguments.distances, {}, file, arguments.teams, table, placed_by, &failures);
   }
   for (const std::string& line : failures) PrintFailure(line);
   return failures.empty();
