@@ -23,11 +23,11 @@
 #include "schedule/shown_text.h"
 #include "tool/calendar/calendar_html.h"
 #include "tool/calendar/calendar_ics.h"
-#include "tool/gathered_output.h"
 #include "tool/calendar/calendar_season.h"
 #include "tool/calendar/calendar_spill.h"
 #include "tool/calendar/calendar_teams.h"
-#include "tool/held_lines.h"
+#include "tool/line_spool.h"
+#include "tool/output_batcher.h"
 #include "tool/season/display_names.h"
 #include "tool/season/season_days.h"
 #include "tool/season/season_reader.h"
@@ -64,7 +64,7 @@ bool EventStamp(std::chrono::sys_seconds* stamp) {
 // warnings to `warnings`, and takes the season from it; false when it could
 // not be read or --year does not fit it (each reason printed). The warnings
 // are shown only once it was read whole.
-bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines* warnings,
+bool ReadSeason(const std::string& path, CalendarCollector* collector, LineSpool* warnings,
                 const CalendarSpill& spill, CalendarSeason* season) {
   SeasonKind kind = SeasonKind::kText;
   std::string failure;
@@ -101,8 +101,8 @@ bool ReadSeason(const std::string& path, CalendarCollector* collector, HeldLines
 // file open as kToolOutputFile, a piece at a time. `write` answers
 // false when something other than the writing failed (printed already):
 // then the file is not put in place (standard output has what it was given).
-int WriteOutput(const std::string& output, const std::function<bool(GatheredOutput*)>& write) {
-  GatheredOutput out(ToToolOutput(kToolOutputFile, output));
+int WriteOutput(const std::string& output, const std::function<bool(OutputBatcher*)>& write) {
+  OutputBatcher out(ToToolOutput(kToolOutputFile, output));
   if (!write(&out)) {
     files::CloseAllFiles();
     return 1;
@@ -114,7 +114,7 @@ int WriteOutput(const std::string& output, const std::function<bool(GatheredOutp
 // back from the spill into season->games. False when they could not be.
 bool WriteInBatches(bool ics, std::chrono::sys_seconds stamp, const std::vector<int32_t>& shown,
                     size_t batch_games, CalendarCollector* collector, CalendarSeason* season,
-                    GatheredOutput* out) {
+                    OutputBatcher* out) {
   if (ics) {
     WriteCalendarIcsStart(out);
   } else {
@@ -183,7 +183,7 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
   }
   const auto today = std::chrono::year_month_day{
       std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
-  HeldLines warnings(kHeldWarnings);
+  LineSpool warnings(kHeldWarnings);
   CalendarCollector collector(season_path, SeasonDays(first_year, today), arguments.teams,
                               [&warnings](std::string warning) { warnings.Add(std::move(warning)); });
   CalendarSpill spill(kSpilledGames);
@@ -207,13 +207,13 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     }
   }
   if (collector.spilled()) {
-    return WriteOutput(arguments.output, [&](GatheredOutput* out) {
+    return WriteOutput(arguments.output, [&](OutputBatcher* out) {
       return WriteInBatches(ics, stamp, teams, arguments.batch_games, &collector, &season, out);
     });
   }
   // The games kept are those of the teams asked, in the order of the
   // season: the iCalendar file's events as they are.
-  return WriteOutput(arguments.output, [&](GatheredOutput* out) {
+  return WriteOutput(arguments.output, [&](OutputBatcher* out) {
     if (ics) {
       WriteCalendarIcs(season, season.games, stamp, out);
     } else {

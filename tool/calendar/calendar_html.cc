@@ -7,7 +7,7 @@
 #include "schedule/messages.h"
 #include "schedule/shown_text.h"
 #include "tool/calendar/calendar_html_style.h"
-#include "tool/gathered_output.h"
+#include "tool/output_batcher.h"
 #include "tool/season/season_days.h"
 
 namespace tool {
@@ -188,7 +188,7 @@ std::string Legend() {
 }
 
 void WriteTeamSection(const CalendarSeason& season, const ShownNames& shown, int32_t team,
-                      GatheredOutput* out) {
+                      OutputBatcher* out) {
   const std::vector<TeamGame> games = GamesOf(season, team);
   const size_t home = static_cast<size_t>(
       std::count_if(games.begin(), games.end(), [](const TeamGame& game) { return game.home; }));
@@ -233,7 +233,7 @@ std::string HtmlEscaped(std::string_view text) {
 }
 
 void WriteCalendarHtmlHead(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                           GatheredOutput* out) {
+                           OutputBatcher* out) {
   std::string title = teams.size() == 1 ? "Schedule of " + Shown(season, teams.front()).name
                                         : "Schedules of " + std::to_string(teams.size()) + " teams";
   out->Add("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n"
@@ -242,15 +242,15 @@ void WriteCalendarHtmlHead(const CalendarSeason& season, const std::vector<int32
 }
 
 void WriteCalendarHtmlTeams(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                            GatheredOutput* out) {
+                            OutputBatcher* out) {
   const ShownNames shown = AllShownNames(season);
   for (int32_t team : teams) WriteTeamSection(season, shown, team, out);
 }
 
-void WriteCalendarHtmlEnd(GatheredOutput* out) { out->Add("</body>\n</html>\n"); }
+void WriteCalendarHtmlEnd(OutputBatcher* out) { out->Add("</body>\n</html>\n"); }
 
 void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                       GatheredOutput* out) {
+                       OutputBatcher* out) {
   WriteCalendarHtmlHead(season, teams, out);
   WriteCalendarHtmlTeams(season, teams, out);
   WriteCalendarHtmlEnd(out);
@@ -258,7 +258,7 @@ void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>&
 
 std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams) {
   std::string html;
-  GatheredOutput out(AppendTo(&html));
+  OutputBatcher out(AppendTo(&html));
   WriteCalendarHtml(season, teams, &out);
   out.Finish();
   return html;

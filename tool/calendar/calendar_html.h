@@ -13,15 +13,15 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/gathered_output.h"
 #include "tool/calendar/calendar_season.h"
+#include "tool/output_batcher.h"
 
 namespace tool {
 
 /// Writes the page of `teams` (indexes into season.teams), in that order,
 /// to `out`, a team's section at a time.
 void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                       GatheredOutput* out);
+                       OutputBatcher* out);
 
 /// The page of `teams` written in parts, for a season whose games are
 /// kept a batch of teams at a time: the head (its title naming `teams`,
@@ -29,10 +29,10 @@ void WriteCalendarHtml(const CalendarSeason& season, const std::vector<int32_t>&
 /// `season`, which holds their games), as often as there are batches, then
 /// the end.
 void WriteCalendarHtmlHead(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                           GatheredOutput* out);
+                           OutputBatcher* out);
 void WriteCalendarHtmlTeams(const CalendarSeason& season, const std::vector<int32_t>& teams,
-                            GatheredOutput* out);
-void WriteCalendarHtmlEnd(GatheredOutput* out);
+                            OutputBatcher* out);
+void WriteCalendarHtmlEnd(OutputBatcher* out);
 
 /// The page of `teams` as one string.
 std::string CalendarHtml(const CalendarSeason& season, const std::vector<int32_t>& teams);

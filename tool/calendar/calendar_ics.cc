@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "schedule/whole_number.h"
-#include "tool/gathered_output.h"
+#include "tool/output_batcher.h"
 #include "tool/season/season_days.h"
 
 namespace tool {
@@ -106,7 +106,7 @@ bool ParseSourceDateEpoch(std::string_view value, std::chrono::sys_seconds* stam
   return true;
 }
 
-void WriteCalendarIcsStart(GatheredOutput* out) {
+void WriteCalendarIcsStart(OutputBatcher* out) {
   out->Add(FoldedLine("BEGIN:VCALENDAR"));
   out->Add(FoldedLine("VERSION:2.0"));
   out->Add(FoldedLine("PRODID:-//Zelto//schedule-tool calendar//EN"));
@@ -114,7 +114,7 @@ void WriteCalendarIcsStart(GatheredOutput* out) {
 }
 
 void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& games,
-                            std::chrono::sys_seconds stamp, GatheredOutput* out) {
+                            std::chrono::sys_seconds stamp, OutputBatcher* out) {
   // Each team's name as an event shows it (its display name, when it has
   // one) and as an identifier holds it (always its file name, so that an
   // export with display names gives every game the UID it had without):
@@ -143,10 +143,10 @@ void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& g
   }
 }
 
-void WriteCalendarIcsEnd(GatheredOutput* out) { out->Add(FoldedLine("END:VCALENDAR")); }
+void WriteCalendarIcsEnd(OutputBatcher* out) { out->Add(FoldedLine("END:VCALENDAR")); }
 
 void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
-                      std::chrono::sys_seconds stamp, GatheredOutput* out) {
+                      std::chrono::sys_seconds stamp, OutputBatcher* out) {
   WriteCalendarIcsStart(out);
   WriteCalendarIcsEvents(season, games, stamp, out);
   WriteCalendarIcsEnd(out);
@@ -155,7 +155,7 @@ void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
 std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,
                         std::chrono::sys_seconds stamp) {
   std::string ics;
-  GatheredOutput out(AppendTo(&ics));
+  OutputBatcher out(AppendTo(&ics));
   WriteCalendarIcs(season, games, stamp, &out);
   out.Finish();
   return ics;

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/gathered_output.h"
 #include "tool/calendar/calendar_season.h"
+#include "tool/output_batcher.h"
 
 namespace tool {
 
@@ -19,15 +19,15 @@ namespace tool {
 /// event stamped `stamp`, to `out` an event at a time. Lines end CR LF and
 /// are folded at 75 octets.
 void WriteCalendarIcs(const CalendarSeason& season, const CalendarGames& games,
-                      std::chrono::sys_seconds stamp, GatheredOutput* out);
+                      std::chrono::sys_seconds stamp, OutputBatcher* out);
 
 /// The iCalendar file written in parts, for a season whose games are kept
 /// a batch of teams at a time: the start, then the events of some games
 /// as often as there are batches, then the end.
-void WriteCalendarIcsStart(GatheredOutput* out);
+void WriteCalendarIcsStart(OutputBatcher* out);
 void WriteCalendarIcsEvents(const CalendarSeason& season, const CalendarGames& games,
-                            std::chrono::sys_seconds stamp, GatheredOutput* out);
-void WriteCalendarIcsEnd(GatheredOutput* out);
+                            std::chrono::sys_seconds stamp, OutputBatcher* out);
+void WriteCalendarIcsEnd(OutputBatcher* out);
 
 /// The iCalendar file of `games` as one string.
 std::string CalendarIcs(const CalendarSeason& season, const CalendarGames& games,

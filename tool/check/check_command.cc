@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "tool/check/check_text.h"
-#include "tool/gathered_output.h"
+#include "tool/output_batcher.h"
 #include "tool/tool_output.h"
 
 namespace tool {
@@ -12,7 +12,7 @@ namespace tool {
 int RunCheck(const std::string& input) {
   // Each finding goes out as it is found, gathered into pieces: a text may
   // hold one on every line.
-  GatheredOutput gathered(ToToolOutput(kToolOutputFile, ""));
+  OutputBatcher gathered(ToToolOutput(kToolOutputFile, ""));
   std::ostream out(&gathered);
   int64_t found = 0;
   std::string failure;

@@ -17,7 +17,7 @@
 #include "schedule/text_lines.h"
 #include "tool/check/check_columns.h"
 #include "tool/check/check_dates.h"
-#include "tool/held_lines.h"
+#include "tool/line_spool.h"
 #include "tool/season/season_findings.h"
 #include "tool/season/season_reader.h"
 #include "tool/tool_input.h"
@@ -84,7 +84,7 @@ constexpr int16_t kHeldFindings = 3;
 // 16th game, whose finding needs the count of games known only at the
 // date's end; and before the first date line, when a text with none gets a
 // finding on line 1 at its end. Past a few, they wait in a temporary file
-// (HeldLines), so that what is held never grows with the lines.
+// (LineSpool), so that what is held never grows with the lines.
 class FindingOrder {
  public:
   explicit FindingOrder(const FindingTaker& take) : take_(take) {}
@@ -129,7 +129,7 @@ class FindingOrder {
  private:
   const FindingTaker& take_;
   bool holding_ = false;
-  HeldLines held_{kHeldFindings};
+  LineSpool held_{kHeldFindings};
 };
 
 // Listens to the grouping as the builder does, and says what it sees: of

@@ -6,7 +6,7 @@
 #include "files/file_access.h"
 #include "files/file_replace.h"
 #include "schedule/messages.h"
-#include "tool/gathered_output.h"
+#include "tool/output_batcher.h"
 #include "tool/tool_output.h"
 
 namespace tool {
@@ -24,7 +24,7 @@ void PrintProblems(const std::vector<std::string>& problems) {
 int RunDump(const std::string& file, DumpFormat format, const std::string& output) {
   if (ToStandardOutput(output)) {
     // A large file's dump goes out in pieces, not a write each few KiB.
-    GatheredOutput gathered(ToToolOutput(kToolOutputFile, output));
+    OutputBatcher gathered(ToToolOutput(kToolOutputFile, output));
     std::ostream dumped(&gathered);
     std::vector<std::string> problems;
     bool shown = DumpSchedule(file, format, dumped, &problems);
@@ -48,7 +48,7 @@ int RunDump(const std::string& file, DumpFormat format, const std::string& outpu
     PrintFailure(CannotText(FailedStep::kWrite, "file", output, code));
     return 1;
   }
-  GatheredOutput gathered(ToToolOutput(kToolOutputFile, output));
+  OutputBatcher gathered(ToToolOutput(kToolOutputFile, output));
   std::ostream dumped(&gathered);
   std::vector<std::string> problems;
   bool shown = DumpOpenSchedule(file, number, format, dumped, &problems);

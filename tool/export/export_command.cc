@@ -12,8 +12,8 @@
 #include "files/file_access.h"
 #include "schedule/shown_text.h"
 #include "tool/export/export_season.h"
-#include "tool/gathered_output.h"
-#include "tool/held_output.h"
+#include "tool/output_batcher.h"
+#include "tool/output_spool.h"
 #include "tool/season/season_days.h"
 #include "tool/season/season_reader.h"
 #include "tool/season/team_codes.h"
@@ -62,13 +62,13 @@ int RunExport(const std::string& season, const ExportArguments& arguments) {
     if (!failure.empty()) PrintFailure(failure);
     return 1;
   }
-  HeldOutput out(kToolOutputFile, arguments.output, "the exported season");
+  OutputSpool out(kToolOutputFile, arguments.output, "the exported season");
   if (failure = out.Open(); !failure.empty()) {
     files::CloseAllFiles();
     PrintFailure(failure);
     return 1;
   }
-  GatheredOutput rows([&out](std::string_view bytes) { return out.Put(bytes); });
+  OutputBatcher rows([&out](std::string_view bytes) { return out.Put(bytes); });
   const auto today = std::chrono::year_month_day{
       std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
   SeasonExporter exporter(season, teams, arguments.teams, SeasonDays(first_year, today),

@@ -1,12 +1,9 @@
 #include "tool/generate/generate_calendar.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 
 #include "schedule/shown_text.h"
-#include "schedule/whole_number.h"
-#include "tool/season/season_days.h"
+#include "tool/season/day_formats.h"
 
 namespace tool {
 namespace {
@@ -15,36 +12,7 @@ using std::chrono::sys_days;
 
 constexpr int kLastYear = 9999;
 
-// The value of `text` when it is all decimal digits, else -1.
-int DigitsValue(std::string_view text) {
-  uint64_t value = 0;
-  return schedule::IsWholeNumber(text, 9999, &value) ? static_cast<int>(value) : -1;
-}
-
 }  // namespace
-
-bool ParseDay(std::string_view text, sys_days* day, std::string* problem, bool* miswritten) {
-  int year = -1, month = -1, day_of_month = -1;
-  if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
-    year = DigitsValue(text.substr(0, 4));
-    month = DigitsValue(text.substr(5, 2));
-    day_of_month = DigitsValue(text.substr(8, 2));
-  }
-  if (year < 0 || month < 0 || day_of_month < 0) {
-    *problem = schedule::Quoted(text) + " is not a day written YYYY-MM-DD";
-    if (miswritten != nullptr) *miswritten = true;
-    return false;
-  }
-  std::chrono::year_month_day date{std::chrono::year{year},
-                                   std::chrono::month{static_cast<unsigned>(month)},
-                                   std::chrono::day{static_cast<unsigned>(day_of_month)}};
-  if (!date.ok() || year < 1) {
-    *problem = schedule::Quoted(text) + " is no real day";
-    return false;
-  }
-  *day = sys_days{date};
-  return true;
-}
 
 bool ParseDayRange(std::string_view text, DayRange* range, std::string* problem,
                    bool* miswritten) {
@@ -60,23 +28,6 @@ bool ParseDayRange(std::string_view text, DayRange* range, std::string* problem,
     return false;
   }
   return true;
-}
-
-bool ParseWeekday(std::string_view text, std::chrono::weekday* day, std::string* problem) {
-  for (unsigned i = 0; i < kWeekdayNames.size(); ++i) {
-    std::string_view name = kWeekdayNames[i];
-    bool same = text.size() == name.size() &&
-                std::equal(text.begin(), text.end(), name.begin(), [](char a, char b) {
-                  return std::tolower(static_cast<unsigned char>(a)) ==
-                         std::tolower(static_cast<unsigned char>(b));
-                });
-    if (same) {
-      *day = std::chrono::weekday{i};
-      return true;
-    }
-  }
-  *problem = schedule::Quoted(text) + " is no weekday: Mon, Tue, Wed, Thu, Fri, Sat or Sun";
-  return false;
 }
 
 bool GameDays(const CalendarRules& rules, size_t count, std::vector<sys_days>* days,

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tool/season/day_formats.h"
+
 namespace tool {
 
 /// A span of days, both ends included.
@@ -24,18 +26,9 @@ struct CalendarRules {
   std::vector<DayRange> no_games;
 };
 
-/// Reads a day written YYYY-MM-DD. False, with the reason, when it is not
-/// written so (`*miswritten` then set, when given) or is no real day
-/// (2027-02-29).
-bool ParseDay(std::string_view text, std::chrono::sys_days* day, std::string* problem,
-              bool* miswritten = nullptr);
-
 /// Reads "FROM" or "FROM..TO", both days YYYY-MM-DD, TO not before FROM.
 bool ParseDayRange(std::string_view text, DayRange* range, std::string* problem,
                    bool* miswritten = nullptr);
-
-/// Reads a weekday's name, Mon to Sun (any case).
-bool ParseWeekday(std::string_view text, std::chrono::weekday* day, std::string* problem);
 
 /// The first `count` game days by `rules`, in order. False, with the reason,
 /// when the rules leave no game day, or the days would run past the year

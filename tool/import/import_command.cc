@@ -16,10 +16,10 @@
 #include "files/record_read.h"
 #include "frame/run_time_errors.h"
 #include "schedule/messages.h"
-#include "tool/held_output.h"
 #include "tool/import/import_season.h"
 #include "tool/import/import_team_map.h"
 #include "tool/import/import_teams_output.h"
+#include "tool/output_spool.h"
 #include "tool/tool_input.h"
 #include "tool/tool_output.h"
 
@@ -128,7 +128,7 @@ int ImportHeld(const std::string& season, const tool::ImportOptions& options,
     PrintFailure(CannotText(FailedStep::kOpen, "season file", season, code));
     return 1;
   }
-  HeldOutput text(kToolOutputFile, output, "the imported text");
+  OutputSpool text(kToolOutputFile, output, "the imported text");
   if (std::string failure = text.Open(); !failure.empty()) {
     files::CloseAllFiles();
     PrintFailure(failure);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tool {
 
@@ -39,6 +40,15 @@ std::chrono::year DefaultSeasonYear(int two_digits, std::chrono::year today);
 inline bool CrossesCentury(int last_two_digits, int two_digits) {
   return last_two_digits == 99 && two_digits == 0;
 }
+
+/// Reads a day written YYYY-MM-DD. False, with the reason, when it is not
+/// written so (`*miswritten` then set, when given) or is no real day
+/// (2027-02-29).
+bool ParseDay(std::string_view text, std::chrono::sys_days* day, std::string* problem,
+              bool* miswritten = nullptr);
+
+/// Reads a weekday's name, Mon to Sun (any case).
+bool ParseWeekday(std::string_view text, std::chrono::weekday* day, std::string* problem);
 
 /// Reads a --year value, the year of a season's first date: exactly four
 /// digits, or none when `text` is empty. False, with the message, for

@@ -1,4 +1,4 @@
-#include "tool/held_lines.h"
+#include "tool/line_spool.h"
 
 #include <cstring>
 #include <utility>
@@ -19,13 +19,13 @@ constexpr uint32_t kLengthBytes = 4;
 
 }  // namespace
 
-void HeldLines::Add(std::string line) {
+void LineSpool::Add(std::string line) {
   held_bytes_ += line.size() + sizeof(std::string);
   held_.push_back(std::move(line));
   if (held_bytes_ >= kHeldBytes) Spill();
 }
 
-void HeldLines::Spill() {
+void LineSpool::Spill() {
   if (failure_ == 0 && !spool_open_) {
     failure_ = files::OpenSpool(spool_, 1);
     spool_open_ = failure_ == 0;
@@ -45,7 +45,7 @@ void HeldLines::Spill() {
   held_bytes_ = 0;
 }
 
-int HeldLines::PutOut(const std::function<void(const std::string&)>& put) {
+int LineSpool::PutOut(const std::function<void(const std::string&)>& put) {
   std::string line;
   for (uint64_t at = spilled_start_; failure_ == 0 && at < spilled_end_;) {
     uint8_t length[kLengthBytes];

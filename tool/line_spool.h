@@ -2,8 +2,8 @@
 // season, shown only once the season is known to have been read whole).
 // A few are held in memory; past those they wait in a temporary file, so
 // that what is held never grows with the lines of the season.
-#ifndef ZELTO_TOOL_HELD_LINES_H_
-#define ZELTO_TOOL_HELD_LINES_H_
+#ifndef ZELTO_TOOL_LINE_SPOOL_H_
+#define ZELTO_TOOL_LINE_SPOOL_H_
 
 #include <cstdint>
 #include <functional>
@@ -12,11 +12,11 @@
 
 namespace tool {
 
-class HeldLines {
+class LineSpool {
  public:
   /// `spool` is the file number the temporary file is opened as, when one
   /// is needed.
-  explicit HeldLines(int16_t spool) : spool_(spool) {}
+  explicit LineSpool(int16_t spool) : spool_(spool) {}
 
   void Add(std::string line);
 
@@ -42,4 +42,4 @@ class HeldLines {
 
 }  // namespace tool
 
-#endif  // ZELTO_TOOL_HELD_LINES_H_
+#endif  // ZELTO_TOOL_LINE_SPOOL_H_

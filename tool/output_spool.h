@@ -4,8 +4,8 @@
 // output, into a temporary file copied out at the end. A command that gives
 // up leaves the output as it was, and standard output empty; memory never
 // holds the text.
-#ifndef ZELTO_TOOL_HELD_OUTPUT_H_
-#define ZELTO_TOOL_HELD_OUTPUT_H_
+#ifndef ZELTO_TOOL_OUTPUT_SPOOL_H_
+#define ZELTO_TOOL_OUTPUT_SPOOL_H_
 
 #include <cstdint>
 #include <string>
@@ -20,10 +20,10 @@ int CopySpoolOut(int16_t number);
 
 /// Text for --output `output` ("-" or empty: standard output), held under
 /// file `number` until Finish.
-class HeldOutput {
+class OutputSpool {
  public:
   /// `what` names the text in a message about its temporary file.
-  HeldOutput(int16_t number, std::string output, std::string what);
+  OutputSpool(int16_t number, std::string output, std::string what);
 
   /// Opens the file, or the temporary file: the failure as a message, or
   /// empty.
@@ -48,4 +48,4 @@ class HeldOutput {
 
 }  // namespace tool
 
-#endif  // ZELTO_TOOL_HELD_OUTPUT_H_
+#endif  // ZELTO_TOOL_OUTPUT_SPOOL_H_

@@ -2,8 +2,8 @@
 // findings or a calendar page of a long season run to tens of megabytes:
 // they are handed on in pieces of about 64 KiB, never held whole, and never
 // a write for every line.
-#ifndef ZELTO_TOOL_GATHERED_OUTPUT_H_
-#define ZELTO_TOOL_GATHERED_OUTPUT_H_
+#ifndef ZELTO_TOOL_OUTPUT_BATCHER_H_
+#define ZELTO_TOOL_OUTPUT_BATCHER_H_
 
 #include <cstdint>
 #include <functional>
@@ -19,11 +19,11 @@ namespace tool {
 /// larger than that goes on as it stands. The putter answers 0, or the code
 /// of its failure: from then on nothing more is handed on, and failure()
 /// tells the code.
-class GatheredOutput : public std::streambuf {
+class OutputBatcher : public std::streambuf {
  public:
   using Putter = std::function<int(std::string_view)>;
 
-  explicit GatheredOutput(Putter put);
+  explicit OutputBatcher(Putter put);
 
   /// Adds `bytes` after what was gathered.
   void Add(std::string_view bytes);
@@ -49,12 +49,12 @@ class GatheredOutput : public std::streambuf {
 };
 
 /// A putter that appends every byte to `text`.
-GatheredOutput::Putter AppendTo(std::string* text);
+OutputBatcher::Putter AppendTo(std::string* text);
 
 /// A putter to standard output, or to file `number` opened by
 /// OpenToolOutput for `output` (PutToolOutput).
-GatheredOutput::Putter ToToolOutput(int16_t number, const std::string& output);
+OutputBatcher::Putter ToToolOutput(int16_t number, const std::string& output);
 
 }  // namespace tool
 
-#endif  // ZELTO_TOOL_GATHERED_OUTPUT_H_
+#endif  // ZELTO_TOOL_OUTPUT_BATCHER_H_

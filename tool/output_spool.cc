@@ -1,4 +1,4 @@
-#include "tool/held_output.h"
+#include "tool/output_spool.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,10 +29,10 @@ int CopySpoolOut(int16_t number) {
   }
 }
 
-HeldOutput::HeldOutput(int16_t number, std::string output, std::string what)
+OutputSpool::OutputSpool(int16_t number, std::string output, std::string what)
     : number_(number), output_(std::move(output)), what_(std::move(what)) {}
 
-std::string HeldOutput::Open() {
+std::string OutputSpool::Open() {
   if (!ToStandardOutput(output_)) return OpenToolOutput(number_, output_);
   if (int code = files::OpenSpool(number_, kSpoolPiece)) {
     return schedule::TemporaryFileText(schedule::FailedStep::kWrite, what_, code);
@@ -40,7 +40,7 @@ std::string HeldOutput::Open() {
   return "";
 }
 
-int HeldOutput::Put(std::string_view bytes) {
+int OutputSpool::Put(std::string_view bytes) {
   if (!ToStandardOutput(output_)) return PutToolOutput(number_, output_, bytes);
   // A write takes at most 4 GiB; the bytes are handed over in steps well under it.
   constexpr size_t kStep = size_t{1} << 20;
@@ -54,7 +54,7 @@ int HeldOutput::Put(std::string_view bytes) {
   return 0;
 }
 
-int HeldOutput::Finish(bool whole, int failure) {
+int OutputSpool::Finish(bool whole, int failure) {
   if (!whole) return 1;
   if (!ToStandardOutput(output_)) {
     if (failure == 0) failure = files::CommitOutput(number_);

@@ -1,4 +1,4 @@
-#include "tool/held_lines.h"
+#include "tool/line_spool.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace {
 // Lines come back in the order they were added, whether they waited in
 // memory or in the temporary file, and the store takes lines again after
 // they are put out (check holds and releases its findings many times).
-TEST(HeldLines, GiveBackEveryLineInOrderAgainAndAgain) {
-  HeldLines held(7);
+TEST(LineSpool, GiveBackEveryLineInOrderAgainAndAgain) {
+  LineSpool held(7);
   for (int round = 0; round < 3; ++round) {
     // A few lines stay in memory; 20,000 lines of 40 bytes go past it.
     const int count = round == 1 ? 3 : 20000;
