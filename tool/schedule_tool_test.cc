@@ -120,6 +120,8 @@ TEST(ScheduleTool, SpreadsheetSavedSmallFilesReadAsPlainOnes) {
                     "84cchica,CNU,UA,Chicago,41.88,-87.63\r\n84dalton,ALT,UA,Altoona,40.52,-78.39\r\n");
   both("map.txt", "ALT,84dalton\r\nBSU,84bbosto\r\nCNU,84cchica\r\nPHU,84aphila\r\nBLU,84ubalti\r\n"
                   "CHU,84uchica\r\nSLU,84ustlou\r\nWSU,84uwashi\r\n");
+  both("map.csv", "code,name\r\nALT,84dalton\r\nBSU,84bbosto\r\nCNU,84cchica\r\nPHU,84aphila\r\n"
+                  "BLU,84ubalti\r\nCHU,84uchica\r\nSLU,84ustlou\r\nWSU,84uwashi\r\n");
   both("distances.txt", "84bbosto 84aphila 84cchica 84dalton\r\n84bbosto 0 1 2 3\r\n"
                         "84aphila 1 0 4 5\r\n84cchica 2 4 0 6\r\n84dalton 3 5 6 0\r\n");
   const std::string season = std::string("--league UA ") + ZELTO_SEASON_1884;
@@ -127,7 +129,7 @@ TEST(ScheduleTool, SpreadsheetSavedSmallFilesReadAsPlainOnes) {
   WriteFileBytes(dir.File("s.txt"), "[04/17/84]\r\n84bbosto 84aphila\r\n84cchica 84dalton\r\n"
                                     "[04/18/84]\r\n84aphila 84bbosto\r\n84dalton 84cchica\r\n");
   const std::string commands[] = {
-      "import --teams %smap.txt " + season,
+      "import --teams %smap.txt " + season, "import --teams %smap.csv " + season,
       "generate %steams.csv --start 2027-04-01", "generate %steams.csv --start 2027-04-01 "
       "--distances %sdistances.txt", "report --teams %steams.csv " + text,
       "report --teams %steams.csv --distances %sdistances.txt " + text,
