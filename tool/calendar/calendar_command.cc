@@ -148,8 +148,8 @@ bool WriteInBatches(bool ics, std::chrono::sys_seconds stamp, const std::vector<
 }  // namespace
 
 int RunCalendar(const std::string& season_path, const CalendarArguments& arguments) {
-  std::optional<std::chrono::year> first_year;
-  if (std::string problem; !ReadYearOption(arguments.year, &first_year, &problem)) {
+  std::optional<SeasonDays> days;
+  if (std::string problem; !SeasonDays::FromYearOption(arguments.year, &days, &problem)) {
     PrintFailure(problem);
     return kUsageError;
   }
@@ -181,10 +181,8 @@ int RunCalendar(const std::string& season_path, const CalendarArguments& argumen
     PrintFailure(failure);
     return 1;
   }
-  const auto today = std::chrono::year_month_day{
-      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
   LineSpool warnings(kHeldWarnings);
-  CalendarCollector collector(season_path, SeasonDays(first_year, today), arguments.teams,
+  CalendarCollector collector(season_path, *days, arguments.teams,
                               [&warnings](std::string warning) { warnings.Add(std::move(warning)); });
   CalendarSpill spill(kSpilledGames);
   collector.SpillPast(arguments.batch_games, &spill);

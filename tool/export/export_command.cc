@@ -43,8 +43,8 @@ bool ReadTeams(const std::string& path, TeamsFile* teams) {
 }  // namespace
 
 int RunExport(const std::string& season, const ExportArguments& arguments) {
-  std::optional<std::chrono::year> first_year;
-  if (std::string problem; !ReadYearOption(arguments.year, &first_year, &problem)) {
+  std::optional<SeasonDays> days;
+  if (std::string problem; !SeasonDays::FromYearOption(arguments.year, &days, &problem)) {
     PrintFailure(problem);
     return kUsageError;
   }
@@ -69,9 +69,7 @@ int RunExport(const std::string& season, const ExportArguments& arguments) {
     return 1;
   }
   OutputBatcher rows([&out](std::string_view bytes) { return out.Put(bytes); });
-  const auto today = std::chrono::year_month_day{
-      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
-  SeasonExporter exporter(season, teams, arguments.teams, SeasonDays(first_year, today),
+  SeasonExporter exporter(season, teams, arguments.teams, *days,
                           [&rows](std::string_view row) { rows.Add(row); });
   SeasonKind kind = SeasonKind::kText;
   if (!ReadOpenSeason(season, &exporter, &kind, &failure)) {

@@ -20,6 +20,16 @@ constexpr std::chrono::year_month_day kLastDay{year{9999}, std::chrono::December
 
 }  // namespace
 
+bool SeasonDays::FromYearOption(const std::string& year_option, std::optional<SeasonDays>* days,
+                                std::string* problem) {
+  std::optional<year> first_year;
+  if (!ReadYearOption(year_option, &first_year, problem)) return false;
+  const year today = std::chrono::year_month_day{
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())}.year();
+  days->emplace(first_year, today);
+  return true;
+}
+
 std::string SeasonDays::CenturyNote(const std::string& season) const {
   if (first_year_ || !anchored_) return "";
   const int taken = century_start_ + first_two_digits_;

@@ -37,6 +37,12 @@ class SeasonDays {
   /// otherwise. Empty with --year, or before a date was placed.
   std::string CenturyNote(const std::string& season) const;
 
+  /// The days of a season by --year's value `year_option` (empty: the
+  /// default rule, read in this year). False, with the message, when the
+  /// value is no year: the one reading of --year for calendar and export.
+  static bool FromYearOption(const std::string& year_option, std::optional<SeasonDays>* days,
+                             std::string* problem);
+
   /// True once a date disagreed with --year: nothing more can be placed.
   bool year_refused() const { return year_refused_; }
 
