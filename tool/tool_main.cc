@@ -44,12 +44,16 @@ std::vector<Command> CommandTable() {
 // The synopsis of every command, shown with a usage error too.
 std::string Synopsis(const std::vector<Command>& table) {
   std::vector<std::string> lines;
-  for (const Command& command : table) lines.insert(lines.end(), command.synopsis.begin(), command.synopsis.end());
+  for (const Command& command : table) {
+    lines.insert(lines.end(), command.synopsis.begin(), command.synopsis.end());
+  }
   lines.emplace_back("schedule-tool COMMAND --help");
   lines.emplace_back("schedule-tool help [COMMAND]");
   lines.emplace_back("schedule-tool --help | --version");
   std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "Usage: " : "       ") + lines[i] + "\n";
+  for (size_t i = 0; i < lines.size(); ++i) {
+    text += (i == 0 ? "Usage: " : "       ") + lines[i] + "\n";
+  }
   return text;
 }
 
@@ -219,7 +223,8 @@ int Run(const std::vector<std::string>& arguments) {
   for (size_t i = 0; i < words.size(); ++i) {
     if (!words[i].empty() && words[i][0] == '-') continue;
     if (words[i] == "help") {
-      std::vector<std::string> rest(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
+      std::vector<std::string> rest(words.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                    words.end());
       rest.insert(rest.end(), after_options.begin(), after_options.end());
       return Help(table, rest);
     }

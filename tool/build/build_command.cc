@@ -64,7 +64,9 @@ Command BuildCommand() {
           .inputs = {},
           .operands = 2,
           .operands_wrong = "build takes an INPUT and an OUTPUT file",
-          .run = [](const CommandLine& line) { return RunBuild(line.operands[0], line.operands[1]); }};
+          .run = [](const CommandLine& line) {
+            return RunBuild(line.operands[0], line.operands[1]);
+          }};
 }
 
 }  // namespace tool

@@ -59,8 +59,9 @@ std::string WithHyphenPoints(std::string_view text) {
   while (at < text.size()) {
     const size_t word_end = std::min(text.find(' ', at), text.size());
     std::vector<size_t> starts;  // each character's first byte in the word
-    for (size_t c = at; c < word_end; c += std::max<size_t>(1, schedule::CharacterLength(text, c))) {
+    for (size_t c = at; c < word_end;) {
       starts.push_back(c);
+      c += std::max<size_t>(1, schedule::CharacterLength(text, c));
     }
     for (size_t i = 0; i < starts.size(); ++i) {
       const size_t end = i + 1 < starts.size() ? starts[i + 1] : word_end;

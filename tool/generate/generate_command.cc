@@ -51,7 +51,8 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
     *counts[i].second = static_cast<int>(value);
   }
   if (!arguments.seed.empty() &&
-      !schedule::IsWholeNumber(arguments.seed, std::numeric_limits<uint64_t>::max(), &rules->seed)) {
+      !schedule::IsWholeNumber(arguments.seed, std::numeric_limits<uint64_t>::max(),
+                               &rules->seed)) {
     PrintFailure("--seed: " + schedule::Quoted(arguments.seed) + " is no whole number");
     return kUsageError;
   }
