@@ -55,6 +55,11 @@ struct Replacement {
   bool linked = false;          ///< the file held has other hard links
   bool created_target = false;  ///< the name was free and an empty file now holds it
   bool in_place = false;        ///< no new file: the old one is written
+  /// Written in place, but the new bytes wait in a temporary file
+  /// (write_handle) until the commit copies them over the file held, once
+  /// the disk has made room for them: a failure before then leaves every
+  /// byte of the old file as it was.
+  bool spooled = false;
   uint32_t mode = 0;            ///< POSIX: the permission bits the new file takes
   std::string new_path;         ///< the new file's name; empty when in place
   std::string target_path;      ///< the file the name reaches, links followed
@@ -70,6 +75,13 @@ int PlatformHoldTarget(const std::string& name, Replacement* replacement);
 /// name nobody has, and sets write_handle and new_path; a failure is the
 /// run-time code of why no file could be made there.
 int PlatformMakeNewFile(Replacement* replacement);
+
+/// Makes the disk give the file room for its first `size` bytes (POSIX:
+/// posix_fallocate; Windows: the end of the file moved out, never in), so
+/// that writing them later cannot find the disk full. The file's bytes stay
+/// as they were; its size may grow to `size`. A disk or file-size limit
+/// too small for them gives kDiskFull.
+int PlatformReserve(PlatformHandle handle, uint64_t size);
 
 /// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
 int PlatformSync(PlatformHandle handle);
@@ -142,7 +154,7 @@ int PlatformClose(PlatformHandle handle);
 
 /// The platform calls that tests can make fail.
 enum class PlatformCall : uint8_t {
-  kOpen, kReadAt, kReadNext, kWriteAt, kSetSize, kSync, kReplace, kClose
+  kOpen, kReadAt, kReadNext, kWriteAt, kSetSize, kSync, kReplace, kClose, kReserve
 };
 
 /// For tests: after `calls_before` more successful calls of `call`, the next

@@ -161,6 +161,17 @@ void PlatformDiscard(Replacement* replacement) {
   replacement->created_target = false;
 }
 
+// NTFS gives a file the clusters of its whole length when its end moves
+// out, and refuses the move with ERROR_DISK_FULL when they are not there;
+// the bytes before the old end stay as they were.
+int PlatformReserve(PlatformHandle handle, uint64_t size) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReserve, &fault)) return fault.code;
+  uint64_t current = 0;
+  if (int code = PlatformFileSize(handle, &current)) return code;
+  return size > current ? PlatformSetSize(handle, size) : 0;
+}
+
 void PlatformRemovePath(const char* path) { DeleteFileA(path); }
 
 }  // namespace files
