@@ -217,6 +217,43 @@ TEST(ScheduleTool, PipesAreShownWholeOrNotAtAll) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
 }
 
+// Endless or foreign input is refused once it is seen to be no schedule
+// file (dump) or season file (import), not read for ever nor copied aside
+// until the temporary folder fills; nothing is left there.
+TEST(ScheduleTool, EndlessInputIsRefusedAtOnce) {
+  ScopedTempDir dir;
+  std::filesystem::create_directory(dir.File("tmp"));
+  const std::string tool = "TMPDIR='" + dir.File("tmp") + "' timeout 20 " + ZELTO_SCHEDULE_TOOL;
+  struct Case {
+    std::string line;
+    std::string message;
+  };
+  const Case cases[] = {
+      {tool + " dump /dev/zero",
+       "/dev/zero: record 1 (offset 0): the first record is not the header: its kind bytes are 00 00, "
+       "not \"D \"; no schedule file starts so, and the rest was not read"},
+      {"yes | " + tool + " dump --format text -", "-: record 1 (offset 0): the first record is not the header"},
+      {tool + " import /dev/zero",
+       "/dev/zero:1: a row of more than 4096 bytes; a row holds at most 4096, and the rest of the file was not read"},
+      {"yes | " + tool + " import --output '" + dir.File("out.txt") + "' -",
+       "-:1: a row has 12 fields, this one 1: \"y\"; no season file starts so, and the rest was not read"},
+  };
+  for (const Case& test : cases) {
+    ToolRun run = RunLine(test.line);
+    EXPECT_EQ(run.status, 1) << test.line << run.output;
+    EXPECT_NE(run.output.find(test.message), std::string::npos) << run.output;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.txt")));
+  // A season with CR alone for its line ends imports as with CR LF.
+  const std::string row = "\"19450417\",\"0\",\"Tue\",\"NY1\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"";
+  WriteFileBytes(dir.File("cr.csv"), row + "\r" + row + "\r");
+  WriteFileBytes(dir.File("crlf.csv"), row + "\r\n" + row + "\r\n");
+  ToolRun cr = RunTool("import '" + dir.File("cr.csv") + "'");
+  EXPECT_EQ(cr.status, 0) << cr.output;
+  EXPECT_EQ(cr.output, RunTool("import '" + dir.File("crlf.csv") + "'").output);
+}
+
 TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("season.csv"),
@@ -239,11 +276,12 @@ TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
 
 namespace {
 
-// Seventy bad rows: the first 50 are told, then one line of how many more,
-// the same words whether the text goes to a file or to standard output.
+// Seventy bad rows after a good one: the first 50 are told, then one line
+// of how many more, the same words whether the text goes to a file or to
+// standard output.
 TEST(ScheduleTool, ManyErrorsEndWithOneCountOfTheRest) {
   ScopedTempDir dir;
-  std::string rows;
+  std::string rows = "\"19450417\",\"0\",\"Tue\",\"NY1\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"\r\n";
   for (int row = 0; row < 70; ++row) rows += "\"19450417\",\"0\",\"Tue\",\"NY1\"\r\n";
   WriteFileBytes(dir.File("bad.csv"), rows);
   for (const std::string& output : {std::string(), " --output '" + dir.File("bad.txt") + "'"}) {

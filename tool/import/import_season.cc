@@ -72,13 +72,18 @@ SeasonImporter::SeasonImporter(const ImportOptions& options, TextSink sink)
   for (const MappedName& team : options_.teams) mapped_.emplace(team.code, team.name);
 }
 
-void SeasonImporter::TakeBytes(std::string_view bytes) { splitter_.Feed(bytes); }
+void SeasonImporter::TakeBytes(std::string_view bytes) {
+  if (!stopped_) splitter_.Feed(bytes);
+}
 
 void SeasonImporter::TakeLine(const RowLine& line) {
-  if (line.full_length > line.text.size()) {
+  if (stopped_) return;
+  if (line.unended) {
     ++report_.rows;
-    Error(line.number, "a row of " + std::to_string(line.full_length) + " bytes; a row holds at most " +
-                           std::to_string(kMaxRowBytes));
+    stopped_ = true;
+    Error(line.number, "a row of more than " + std::to_string(kMaxRowBytes) +
+                           " bytes; a row holds at most " + std::to_string(kMaxRowBytes) +
+                           ", and the rest of the file was not read");
     return;
   }
   TakeRow(line.text, line.number);
@@ -87,11 +92,19 @@ void SeasonImporter::TakeLine(const RowLine& line) {
 void SeasonImporter::TakeRow(std::string_view row, int line) {
   if (row.find_first_not_of(" \t") == std::string_view::npos) return;
   ++report_.rows;
+  // A first row that is no season row at all (a pipe of other lines, a
+  // file of another kind) ends the reading: what follows is not looked at.
+  const bool first = report_.rows == 1;
+  const std::string rest = first ? "; no season file starts so, and the rest was not read" : "";
   std::string problem;
-  if (!SplitCsvRow(row, &fields_, &problem)) return Error(line, problem);
+  if (!SplitCsvRow(row, &fields_, &problem)) {
+    stopped_ = stopped_ || first;
+    return Error(line, problem + rest);
+  }
   if (fields_.size() != kFields) {
+    stopped_ = stopped_ || first;
     return Error(line, "a row has 12 fields, this one " + std::to_string(fields_.size()) + ": " +
-                           schedule::Quoted(row));
+                           schedule::Quoted(row) + rest);
   }
   RowDate date;
   if (!TakeDate(fields_[kDate], line, &date)) return;

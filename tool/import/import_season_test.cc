@@ -178,7 +178,8 @@ TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
   };
   const Case cases[] = {
       {"\"18840417\",\"0\",\"Thu\",\"ALT\"\r\n",
-       "in.txt:1: a row has 12 fields, this one 4: \"\\\"18840417\\\",\\\"0\\\",\\\"Thu\\\",\\\"ALT\\\"\""},
+       "in.txt:1: a row has 12 fields, this one 4: \"\\\"18840417\\\",\\\"0\\\",\\\"Thu\\\",\\\"ALT\\\"\"; no season file "
+       "starts so, and the rest was not read"},
       {Row("18840417", "ALT", "UA", "CNU", "UA") + Row("18840230", "ALT", "UA", "CNU", "UA"),
        "in.txt:2: date 18840230 is not a real day"},
       {Row("19000229", "ALT", "UA", "CNU", "UA"), "in.txt:1: date 19000229 is not a real day"},
@@ -197,8 +198,12 @@ TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
        "in.txt:2: teams \"CHN\" and \"CHU\" both get the name \"84nchica\": give one of them another name with "
        "--teams"},
       {"\"18840417\",\"0\",\"Thu\",\"ALT\"x,\"UA\",1,\"CNU\",\"UA\",1,\"d\",\"\",\"\"\n",
-       "in.txt:1: field 4: text after its closing double quote: \"x\""},
-      {std::string(5000, 'x') + "\n", "in.txt:1: a row of 5000 bytes; a row holds at most 4096"},
+       "in.txt:1: field 4: text after its closing double quote: \"x\"; no season file starts so, and the rest was "
+       "not read"},
+      {std::string(5000, 'x') + "\n" + Row("18840417", "XYZ", "UA", "CNU", "UA"),
+       "in.txt:1: a row of more than 4096 bytes; a row holds at most 4096, and the rest of the file was not read"},
+      {"\r\n" + Row("18840417", "ALT", "UA", "CNU", "UA") + std::string(4097, 'x') + "\n",
+       "in.txt:3: a row of more than 4096 bytes; a row holds at most 4096, and the rest of the file was not read"},
       {"", "in.txt: no rows: there is no game to import"},
       {"\r\n\x1A", "in.txt: no rows: there is no game to import"},
   };
@@ -214,12 +219,15 @@ TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
   EXPECT_EQ(imported.report.error_count, 2);
   EXPECT_TRUE(imported.report.errors[1].starts_with("in.txt:4: game number \"x\"")) << imported.report.errors[1];
   // Past 50 errors the rest are counted.
-  std::string bad;
+  std::string bad = Row("18840417", "ALT", "UA", "CNU", "UA");
   for (int i = 0; i < 60; ++i) bad += "x\n";
   imported = Import(bad);
   EXPECT_EQ(imported.report.error_count, 60);
   ASSERT_EQ(imported.report.errors.size(), 51u);
   EXPECT_EQ(imported.report.errors.back(), "in.txt: 10 more errors are not shown");
+  // A first row that is no season row ends the reading there.
+  imported = Import(bad.substr(bad.find('\n') + 1));
+  EXPECT_EQ(imported.report.error_count, 1);
 }
 
 TEST(ImportSeasonTest, MapNamesAreCheckedLikeMadeOnes) {
