@@ -114,8 +114,11 @@ void SeasonImporter::TakeRow(std::string_view row, int line) {
                            " is not 0 (a single game), 1 or 2 (a doubleheader's first or second)");
   }
   if (!Kept(fields_[kVisitorLeague], fields_[kHomeLeague])) return;
-  const std::string* visitor = NameFor(fields_[kVisitor], fields_[kVisitorLeague], date.year, line);
-  const std::string* home = NameFor(fields_[kHome], fields_[kHomeLeague], date.year, line);
+  // A season is named by its first year: a winter league's games after New
+  // Year keep their clubs' names, so that one club has one name.
+  if (season_year_ == 0) season_year_ = date.year;
+  const std::string* visitor = NameFor(fields_[kVisitor], fields_[kVisitorLeague], season_year_, line);
+  const std::string* home = NameFor(fields_[kHome], fields_[kHomeLeague], season_year_, line);
   if (visitor == nullptr || home == nullptr) return;
 
   if (date.Key() != date_key_) StartDate(date);

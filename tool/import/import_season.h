@@ -125,6 +125,7 @@ class SeasonImporter {
   int date_games_ = 0;                        // its games, past the 15th too
   int first_left_out_line_ = 0;               // the line of its 16th
   bool stopped_ = false;                      // the rest of the file is not read
+  int season_year_ = 0;                       // the first kept row's year, which names the teams
 };
 
 /// Imports the whole of `file_bytes` at once: a SeasonImporter fed and

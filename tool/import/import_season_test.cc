@@ -165,10 +165,13 @@ TEST(ImportSeasonTest, WritesDateLinesAndPaddedGameLines) {
   EXPECT_EQ(imported.text,
             "[04/17/84]\r\n84ualtoo 84ucinci\r\nbos      84uphila\r\n[04/18/84]\r\nbos      84uphila\r\n");
   EXPECT_TRUE(imported.report.warnings.empty());
-  // The league letter is the row's: a team that moves leagues changes names.
-  imported = Import(Row("19450417", "NY1", "NL", "SLA", "AL") + Row("20000229", "NY1", "xL", "SLA", "AL"));
+  // The league letter is the row's: a team that moves leagues changes names;
+  // the year is the season's first, so a season across New Year keeps them.
+  imported = Import(Row("19451230", "NY1", "NL", "SLA", "AL") + Row("19460101", "NY1", "NL", "SLA", "AL") +
+                    Row("20000229", "NY1", "xL", "SLA", "AL"));
   ASSERT_TRUE(imported.report.Succeeded());
-  EXPECT_EQ(imported.text, "[04/17/45]\r\n45nnewyo 45astlou\r\n[02/29/00]\r\n00xnewyo 00astlou\r\n");
+  EXPECT_EQ(imported.text, "[12/30/45]\r\n45nnewyo 45astlou\r\n[01/01/46]\r\n45nnewyo 45astlou\r\n"
+                           "[02/29/00]\r\n45xnewyo 45astlou\r\n");
 }
 
 TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
