@@ -227,4 +227,6 @@ int CloseAllFiles() {
   return first_failure;
 }
 
+bool NamesStandardOutput(const std::string& name) { return PlatformNamesStandardOutput(name); }
+
 }  // namespace files

@@ -134,6 +134,26 @@ int CopyOverHeld(const Replacement& replacement, uint64_t size) {
   return PlatformSync(held);
 }
 
+// Copies the first `size` bytes of the temporary file `spool` to standard
+// output.
+int CopyToStandardOutput(PlatformHandle spool, uint64_t size) {
+  constexpr uint32_t kCopyChunk = 1 << 20;
+  std::unique_ptr<uint8_t[]> chunk(new (std::nothrow) uint8_t[kCopyChunk]);
+  if (!chunk) return frame::kOutOfMemory;
+  for (uint64_t offset = 0; offset < size;) {
+    const uint64_t left = size - offset;
+    uint32_t got = 0;
+    if (int code = PlatformReadAt(spool, offset, chunk.get(),
+                                  left < kCopyChunk ? static_cast<uint32_t>(left) : kCopyChunk, &got)) {
+      return code;
+    }
+    if (got == 0) return frame::kInternalError;  // the spool holds what was written to it
+    if (int code = PlatformWriteStandardOutput(chunk.get(), got)) return code;
+    offset += got;
+  }
+  return 0;
+}
+
 // Puts the new file in place of the old one (PlatformReplace), or copies
 // the spooled bytes over the file held, or closes the file written in place. A replace fault a test armed fails it before
 // anything is put in place: the new file is discarded, the file written in
@@ -142,7 +162,9 @@ int PutInPlace(Replacement* replacement, uint64_t size) {
   InjectedFault fault;
   const int injected = FaultDue(PlatformCall::kReplace, &fault) ? fault.code : 0;
   if (replacement->spooled) {
-    const int code = injected != 0 ? injected : CopyOverHeld(*replacement, size);
+    const int code = injected != 0                      ? injected
+                     : replacement->to_standard_output ? CopyToStandardOutput(replacement->write_handle, size)
+                                                       : CopyOverHeld(*replacement, size);
     // A free name taken for the output is the output now; after a failure
     // it is given back.
     if (code == 0) replacement->created_target = false;
@@ -218,6 +240,18 @@ int OpenForOutput(int16_t number, const std::string& name) {
   if (!entry) return Fail(frame::kOutOfMemory);
   entry->record_length = 1;
   return OpenReplacing(std::move(entry), name);
+}
+
+int OpenRecordsForStandardOutput(int16_t number, int64_t record_length, uint32_t write_behind) {
+  if (int code = CheckOpen(number, "-", record_length, kMaxRecordLength)) return Fail(code);
+  std::unique_ptr<FileEntry> entry = NewEntry(number, FileKind::kRecords, write_behind);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  entry->record_length = static_cast<uint32_t>(record_length);
+  Replacement& replacement = entry->replacement;
+  replacement.in_place = replacement.spooled = replacement.to_standard_output = true;
+  if (int code = PlatformOpenTemporary(&replacement.write_handle)) return Fail(code);
+  entry->handle = replacement.write_handle;
+  return AddEntry(std::move(entry), kNoHandle);
 }
 
 int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count) {

@@ -33,6 +33,12 @@ namespace files {
 int OpenForRecords(int16_t number, const std::string& name, int64_t record_length,
                    uint32_t write_behind = 0);
 
+/// Opens file `number` for records of `record_length` bytes bound for
+/// standard output: they wait in a temporary file, and CommitRecords
+/// copies them out front to back, so that nothing reaches standard output
+/// unless the whole file does. `write_behind` as for OpenForRecords.
+int OpenRecordsForStandardOutput(int16_t number, int64_t record_length, uint32_t write_behind = 0);
+
 /// Writes `count` bytes (at most the record length) as record
 /// `record_number` (from 1; a fraction rounds to the nearest whole number,
 /// halves to even) of a records file.

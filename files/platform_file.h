@@ -60,6 +60,9 @@ struct Replacement {
   /// the disk has made room for them: a failure before then leaves every
   /// byte of the old file as it was.
   bool spooled = false;
+  /// Spooled, and the commit copies the bytes to standard output: no file
+  /// is named or held.
+  bool to_standard_output = false;
   uint32_t mode = 0;            ///< POSIX: the permission bits the new file takes
   std::string new_path;         ///< the new file's name; empty when in place
   std::string target_path;      ///< the file the name reaches, links followed
@@ -82,6 +85,10 @@ int PlatformMakeNewFile(Replacement* replacement);
 /// as they were; its size may grow to `size`. A disk or file-size limit
 /// too small for them gives kDiskFull.
 int PlatformReserve(PlatformHandle handle, uint64_t size);
+
+/// Writes `size` bytes to the process's standard output as they are (a
+/// pipe, a terminal, a file), all of them or a failure.
+int PlatformWriteStandardOutput(const uint8_t* bytes, uint32_t size);
 
 /// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
 int PlatformSync(PlatformHandle handle);
@@ -125,6 +132,11 @@ void PlatformIgnoreFileSizeSignal();
 
 /// True for a disk file, false for a terminal, pipe or other device.
 bool PlatformIsDisk(PlatformHandle handle);
+
+/// True when `name` reaches the process's own standard output and that is
+/// no disk file (a pipe, a terminal: /dev/stdout, /proc/self/fd/1), so that
+/// it is written as standard output is rather than replaced.
+bool PlatformNamesStandardOutput(const std::string& name);
 
 /// True when both handles reach the same file.
 bool PlatformSameFile(PlatformHandle a, PlatformHandle b);

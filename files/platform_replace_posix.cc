@@ -217,6 +217,19 @@ int PlatformReserve(PlatformHandle handle, uint64_t size) {
   return error == 0 ? 0 : CodeForErrno(error);
 }
 
+int PlatformWriteStandardOutput(const uint8_t* bytes, uint32_t size) {
+  InjectedFault fault;
+  if (WriteFaultDue(&size, &fault)) return fault.code;
+  while (size > 0) {
+    ssize_t written = write(STDOUT_FILENO, bytes, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return CodeForErrno(written < 0 ? errno : ENOSPC);
+    bytes += written;
+    size -= static_cast<uint32_t>(written);
+  }
+  return 0;
+}
+
 void PlatformRemovePath(const char* path) { unlink(path); }
 
 }  // namespace files

@@ -172,6 +172,23 @@ int PlatformReserve(PlatformHandle handle, uint64_t size) {
   return size > current ? PlatformSetSize(handle, size) : 0;
 }
 
+int PlatformWriteStandardOutput(const uint8_t* bytes, uint32_t size) {
+  InjectedFault fault;
+  if (WriteFaultDue(&size, &fault)) return fault.code;
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output == nullptr || output == INVALID_HANDLE_VALUE) return frame::kFileNotFound;
+  while (size > 0) {
+    DWORD written = 0;
+    BOOL ok = FALSE;
+    DWORD error = CallGuarded([&] { ok = WriteFile(output, bytes, size, &written, nullptr); });
+    if (!ok) return CodeOf(error);
+    if (written == 0) return frame::kDiskFull;
+    bytes += written;
+    size -= written;
+  }
+  return 0;
+}
+
 void PlatformRemovePath(const char* path) { DeleteFileA(path); }
 
 }  // namespace files

@@ -110,6 +110,16 @@ BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuf
   return BuildIntoOpenSchedule();
 }
 
+BuildOutcome BuildScheduleToStandardOutput(BuildBuffers buffers) {
+  if (int code = files::OpenRecordsForStandardOutput(kScheduleFile, kRecordLength, buffers.write_behind)) {
+    BuildOutcome outcome;
+    outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
+    files::CloseAllFiles();
+    return outcome;
+  }
+  return BuildIntoOpenSchedule();
+}
+
 BuildOutcome BuildIntoOpenSchedule() {
   BuildOutcome outcome;
   RecordWriter writer(&outcome);

@@ -254,6 +254,30 @@ TEST(ScheduleTool, EndlessInputIsRefusedAtOnce) {
   EXPECT_EQ(cr.output, RunTool("import '" + dir.File("crlf.csv") + "'").output);
 }
 
+// "-", and /dev/stdout when it is a pipe, are standard output for build as
+// for every --output: the schedule's bytes alone, the summary on standard
+// error, and nothing at all when the build fails.
+TEST(ScheduleTool, BuildWritesToStandardOutputThroughAPipe) {
+  ScopedTempDir dir;
+  const std::string tool = ZELTO_SCHEDULE_TOOL;
+  WriteFileBytes(dir.File("in.txt"), "[04/10/45]\r\na        b\r\n");
+  ASSERT_EQ(RunTool("build '" + dir.File("in.txt") + "' '" + dir.File("a.SCH") + "'").status, 0);
+  for (const char* output : {"-", "/dev/stdout"}) {
+    ToolRun run = RunLine(tool + " build '" + dir.File("in.txt") + "' " + output + " 2>'" +
+                          dir.File("summary") + "' | cat >'" + dir.File("piped.SCH") + "'");
+    EXPECT_EQ(run.status, 0) << output << run.output;
+    EXPECT_EQ(ReadFileBytes(dir.File("piped.SCH")), ReadFileBytes(dir.File("a.SCH"))) << output;
+    EXPECT_EQ(ReadFileBytes(dir.File("summary")), std::string(output) + ": 2 records written (the header and 1 date)\n");
+    ToolRun report = RunLine(tool + " report --output " + output + " '" + dir.File("in.txt") + "' | cat");
+    EXPECT_EQ(report.status, 0) << report.output;
+    EXPECT_NE(report.output.find("1 date, 1 game, 2 teams"), std::string::npos) << report.output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("-")));
+  WriteFileBytes(dir.File("bad.txt"), "no date line\r\n");
+  ToolRun failed = RunLine(tool + " build '" + dir.File("bad.txt") + "' - 2>/dev/null | wc -c");
+  EXPECT_EQ(failed.output, "0\n");
+}
+
 TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("season.csv"),

@@ -16,9 +16,14 @@ using schedule::FailedStep;
 using schedule::FileRole;
 
 int RunBuild(const std::string& input, const std::string& output) {
+  // "-" (or a name of standard output itself) is standard output; an empty
+  // name stays a bad file name, as everywhere.
+  const bool to_standard_output = !output.empty() && ToStandardOutput(output);
   BuildOutcome outcome;
   if (int code = OpenToolInput(schedule::kInputFile, input)) {
     outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
+  } else if (to_standard_output) {
+    outcome = schedule::BuildScheduleToStandardOutput(schedule::kBatchBuffers);
   } else {
     outcome = schedule::BuildScheduleFromOpenInput(output, schedule::kBatchBuffers);
   }
@@ -33,8 +38,10 @@ int RunBuild(const std::string& input, const std::string& output) {
     PrintFailure(DescribeFailure(failure, input, output));
   }
   if (!outcome.Succeeded()) return 1;
-  std::printf("%s: %s\n", output.c_str(),
-              schedule::RecordsWrittenText(outcome.records_written).c_str());
+  // Standard output holds the schedule's bytes alone: the summary goes
+  // beside the warnings then.
+  std::fprintf(to_standard_output ? stderr : stdout, "%s: %s\n", output.c_str(),
+               schedule::RecordsWrittenText(outcome.records_written).c_str());
   return 0;
 }
 
