@@ -278,6 +278,19 @@ TEST(ScheduleTool, BuildWritesToStandardOutputThroughAPipe) {
   EXPECT_EQ(failed.output, "0\n");
 }
 
+// A rare name is asked about the regular team it is likely a slip for: one
+// of its own length (two bytes swapped) before a shorter one with more games.
+TEST(ScheduleTool, ARareNameIsAskedAboutTheNameOfItsLength) {
+  ScopedTempDir dir;
+  std::string text;
+  for (int day = 10; day < 24; ++day) text += "[04/" + std::to_string(day) + "/45]\r\nbal      la\r\n";
+  text += "[04/24/45]\r\nx        la\r\n[04/25/45]\r\nbla      la\r\n";
+  WriteFileBytes(dir.File("s.txt"), text);
+  ToolRun run = RunTool("check '" + dir.File("s.txt") + "'");
+  EXPECT_NE(run.output.find("team \"bla\" plays 1 game: is it \"bal\" (14 games)?"), std::string::npos)
+      << run.output;
+}
+
 TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("season.csv"),

@@ -223,7 +223,13 @@ void SeasonImporter::StartDate(const RowDate& date) {
 // A date record holds 15 games: the build keeps the first 15 of a longer date.
 void SeasonImporter::FinishDate() {
   if (date_games_ <= schedule::kSlotsPerRecord) return;
-  Warn(first_left_out_line_, schedule::FullDateText(date_text_, date_games_));
+  // The text keeps every game; it is the build that keeps the first 15.
+  const int after = date_games_ - schedule::kSlotsPerRecord - 1;
+  Warn(first_left_out_line_,
+       "date " + schedule::Quoted(date_text_) + " has " + std::to_string(date_games_) +
+           " games: the text keeps them all, but a date holds " + std::to_string(schedule::kSlotsPerRecord) +
+           " and the build leaves out " +
+           (after == 0 ? std::string("this one") : "this one and the " + std::to_string(after) + " after it"));
 }
 
 void SeasonImporter::Finish() {

@@ -108,8 +108,8 @@ TEST_F(Season1884Test, BuildsIntoTheGamesOfEveryDateUnderDefaultNames) {
   ASSERT_EQ(imported.report.warnings.size(), sixteenth_lines.size());
   EXPECT_EQ(imported.report.warnings[0],
             "1884SKED.TXT:" + std::to_string(sixteenth_lines[0]) +
-                ": date \"05/30/84\" has 28 games: a date holds 15; this one and the 12 after it "
-                "are left out");
+                ": date \"05/30/84\" has 28 games: the text keeps them all, but a date holds 15 and the build "
+                "leaves out this one and the 12 after it");
 }
 
 // Any pieces, LF line ends and a closing Ctrl+Z give the same text.
@@ -261,9 +261,10 @@ TEST(ImportSeasonTest, WarnsOfLongDatesAndOfLeaguesInNoRow) {
   ASSERT_TRUE(imported.report.Succeeded());
   EXPECT_EQ(imported.report.warnings,
             (std::vector<std::string>{
-                "in.txt:16: date \"05/30/84\" has 17 games: a date holds 15; this one and the 1 after "
-                "it are left out",
-                "in.txt:34: date \"06/01/84\" has 16 games: a date holds 15; this one is left out"}));
+                "in.txt:16: date \"05/30/84\" has 17 games: the text keeps them all, but a date holds 15 and "
+                "the build leaves out this one and the 1 after it",
+                "in.txt:34: date \"06/01/84\" has 16 games: the text keeps them all, but a date holds 15 and "
+                "the build leaves out this one"}));
 
   imported = Import(season, ImportOptions{{"NL", "XX"}, {}, "in.txt"});
   ASSERT_TRUE(imported.report.Succeeded());
