@@ -90,7 +90,8 @@ bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildO
   }
   if (taken.stopped) return false;
   if (!grouper->has_date()) {
-    outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, frame::kNoDateLine});
+    outcome->failures.push_back(
+        {FileRole::kInput, FailedStep::kRead, taken.empty ? frame::kEmptyInput : frame::kNoDateLine});
     return false;
   }
   WarnOfEndOfText(writer);

@@ -1,5 +1,6 @@
 #include "tool/check/check_columns.h"
 
+#include <utility>
 #include <vector>
 
 #include "schedule/shown_text.h"
@@ -46,7 +47,7 @@ void NoteUnreadColumns(std::string_view text, std::vector<std::string>* notes) {
     previous_start = start;
     if (start == kVisitorColumn || start == kHomeColumn) {
       notes->push_back(std::string(start == kVisitorColumn ? "visitor" : "home team") + " name " +
-                       Quoted(word) + " is longer than 8 characters");
+                       Quoted(word) + " is longer than 8 bytes");
     } else {
       notes->push_back(Quoted(word) + " runs into column " + std::to_string(column) +
                        ", which is not read");
@@ -61,6 +62,36 @@ bool VisitorHoldsBlank(std::string_view visitor) {
   return name.find(' ') != std::string_view::npos;
 }
 
+// The column a UTF-8 editor shows byte column `byte` (from 1) of `text` in:
+// the characters before it, plus one.
+size_t EditorColumn(std::string_view text, size_t byte) {
+  size_t column = 1;
+  for (size_t at = 0; at + 1 < byte && at < text.size(); ++at) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) ++column;
+  }
+  return column;
+}
+
+// "column 10 (byte 11)" where the two differ, else "column 11".
+std::string ColumnText(std::string_view text, size_t byte) {
+  const size_t column = EditorColumn(text, byte);
+  return "column " + std::to_string(column) +
+         (column == byte ? std::string() : " (byte " + std::to_string(byte) + ")");
+}
+
+// True when a full 8-byte name ends inside a UTF-8 character: the build cut
+// it there, and the name holds half a character.
+bool CutInsideCharacter(std::string_view field) {
+  if (field.size() < kNameWidth || field.back() == ' ') return false;
+  for (size_t back = 1; back <= 4 && back <= field.size(); ++back) {
+    const auto byte = static_cast<unsigned char>(field[field.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back;
+  }
+  return false;
+}
+
 std::string StoredAs(const GameFields& game) {
   return "visitor " + Quoted(TrimTrailingSpaces(game.visitor)) + ", home " +
          Quoted(TrimTrailingSpaces(game.home)) + ", options " +
@@ -72,6 +103,12 @@ std::string StoredAs(const GameFields& game) {
 std::string GameLineFinding(std::string_view text, const GameFields& game) {
   std::vector<std::string> notes;
   NoteUnreadColumns(text, &notes);
+  for (const auto& [field, role] : {std::pair{game.visitor, "visitor"}, std::pair{game.home, "home team"}}) {
+    if (CutInsideCharacter(field)) {
+      notes.push_back(std::string(role) + " name " + Quoted(TrimTrailingSpaces(field)) +
+                      " ends inside a character: 8 bytes cut it in two");
+    }
+  }
   if (VisitorHoldsBlank(game.visitor)) {
     notes.push_back("a blank inside columns 1-8 makes one visitor name of " +
                     Quoted(TrimTrailingSpaces(game.visitor)));
@@ -82,7 +119,8 @@ std::string GameLineFinding(std::string_view text, const GameFields& game) {
   } else if (At(text, kVisitorEnd + 1) == ' ' && At(text, kHomeColumn) == ' ') {
     size_t first = text.find_first_not_of(' ', kHomeColumn - 1) + 1;
     if (first <= kHomeEnd) {
-      notes.push_back("the home team name starts in column " + std::to_string(first) + ", not 10");
+      notes.push_back("the home team name starts in " + ColumnText(text, first) + ", not " +
+                      (EditorColumn(text, first) == first ? "10" : "byte 10"));
     }
   }
   if (notes.empty()) return "";

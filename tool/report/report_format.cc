@@ -1,6 +1,7 @@
 #include "tool/report/report_format.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -17,12 +18,38 @@ std::string Counted(int64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// The characters of UTF-8 text: what a terminal gives a cell each. A name
-// of people's writing is as wide as its characters, not its bytes.
+// True for a code point a terminal shows two cells wide: the East Asian
+// wide and full-width blocks (Hangul Jamo, CJK and its punctuation, Hiragana,
+// Katakana, Hangul syllables, CJK compatibility, the full-width forms, and
+// the ideographs of planes 2 and 3).
+bool IsWide(uint32_t code) {
+  return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0x303E) ||
+         (code >= 0x3041 && code <= 0x33FF) || (code >= 0x3400 && code <= 0x4DBF) ||
+         (code >= 0x4E00 && code <= 0x9FFF) || (code >= 0xA000 && code <= 0xA4CF) ||
+         (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+         (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+         (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x20000 && code <= 0x3FFFD);
+}
+
+// The cells a terminal gives UTF-8 text: one a character, two for an East
+// Asian wide one. A name of people's writing is as wide as that, not as its
+// bytes.
 size_t Characters(std::string_view text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  size_t cells = 0;
+  for (size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    size_t taken = 1;
+    while (taken < length && at + taken < text.size() &&
+           (static_cast<unsigned char>(text[at + taken]) & 0xC0) == 0x80) {
+      code = (code << 6) | (static_cast<unsigned char>(text[at + taken]) & 0x3F);
+      ++taken;
+    }
+    cells += taken == length && IsWide(code) ? 2 : 1;
+    at += taken;
+  }
+  return cells;
 }
 
 // One column of a report: its heading in the table and in the CSV header,
