@@ -53,6 +53,22 @@ std::string NotShownText(int64_t count, std::string_view one, std::string_view m
          (count == 1 ? " is" : " are") + " not shown";
 }
 
+bool NameCutInsideCharacter(std::string_view field) {
+  if (field.size() < kNameWidth || field.back() == ' ') return false;
+  for (size_t back = 1; back <= 4 && back <= field.size(); ++back) {
+    const auto byte = static_cast<unsigned char>(field[field.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back;
+  }
+  return false;
+}
+
+std::string CutNameText(std::string_view role, std::string_view field) {
+  return std::string(role) + " name " + Quoted(TrimTrailingSpaces(field)) +
+         " ends inside a character: " + std::to_string(kNameWidth) + " bytes cut it in two";
+}
+
 std::string FullDateText(std::string_view date, int64_t games) {
   int64_t after = games - kSlotsPerRecord - 1;
   return "date " + Quoted(TrimTrailingSpaces(date)) + " has " + Counted(games, "game", "games") +

@@ -27,8 +27,11 @@ class RecordWriter final : public GroupingListener {
     return true;
   }
   bool DateRepeated(const std::string&, const SourceLine&) override { return true; }
-  bool GameStored(int slot, const GameFields& game, const SourceLine&) override {
+  bool GameStored(int slot, const GameFields& game, const SourceLine& source) override {
     StoreGame(&record_, slot, game.visitor, game.home, game.options);
+    // A name the 8 bytes cut inside a character is stored, and said.
+    if (NameCutInsideCharacter(game.visitor)) Warn(source.line, CutNameText("visitor", game.visitor));
+    if (NameCutInsideCharacter(game.home)) Warn(source.line, CutNameText("home team", game.home));
     return true;
   }
   bool GameLeftOut(int, const SourceLine&) override { return true; }

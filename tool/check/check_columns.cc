@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "schedule/messages.h"
 #include "schedule/shown_text.h"
 
 namespace tool {
@@ -79,19 +80,6 @@ std::string ColumnText(std::string_view text, size_t byte) {
          (column == byte ? std::string() : " (byte " + std::to_string(byte) + ")");
 }
 
-// True when a full 8-byte name ends inside a UTF-8 character: the build cut
-// it there, and the name holds half a character.
-bool CutInsideCharacter(std::string_view field) {
-  if (field.size() < kNameWidth || field.back() == ' ') return false;
-  for (size_t back = 1; back <= 4 && back <= field.size(); ++back) {
-    const auto byte = static_cast<unsigned char>(field[field.size() - back]);
-    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
-    const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-    return length > back;
-  }
-  return false;
-}
-
 std::string StoredAs(const GameFields& game) {
   return "visitor " + Quoted(TrimTrailingSpaces(game.visitor)) + ", home " +
          Quoted(TrimTrailingSpaces(game.home)) + ", options " +
@@ -104,10 +92,7 @@ std::string GameLineFinding(std::string_view text, const GameFields& game) {
   std::vector<std::string> notes;
   NoteUnreadColumns(text, &notes);
   for (const auto& [field, role] : {std::pair{game.visitor, "visitor"}, std::pair{game.home, "home team"}}) {
-    if (CutInsideCharacter(field)) {
-      notes.push_back(std::string(role) + " name " + Quoted(TrimTrailingSpaces(field)) +
-                      " ends inside a character: 8 bytes cut it in two");
-    }
+    if (schedule::NameCutInsideCharacter(field)) notes.push_back(schedule::CutNameText(role, field));
   }
   if (VisitorHoldsBlank(game.visitor)) {
     notes.push_back("a blank inside columns 1-8 makes one visitor name of " +
