@@ -12,6 +12,10 @@ for every command:
   metavariable, e.g. LIST, or each value of a choice, e.g. list, text, csv),
   and every option of the usage line is listed;
 - the program takes every option and value its --help lists;
+- in SYNOPSIS and EXIT STATUS, no line of a font macro that joins its
+  words with no space between them (.BR and the like) runs two words
+  together: a word after a word or after a comma, with no blank, renders
+  as one ("--teams,generate's");
 - the defaults are the same. A default is written the same way in both: a
   value of a choice whose words say "(the default)" or begin "The default",
   or, for an option with a value, a number or another option's
@@ -194,6 +198,27 @@ def refusals(tool, command, model, folder):
     return problems
 
 
+def run_together(source):
+    """The lines of SYNOPSIS and EXIT STATUS whose font macro joins words."""
+    found = []
+    section = None
+    for line in source.splitlines():
+        if line.startswith(".SH"):
+            section = line[3:].strip().strip('"')
+            continue
+        words = line.split(None, 1)
+        if section not in ("SYNOPSIS", "EXIT STATUS") or not words or words[0] not in ALTERNATING:
+            continue
+        # roff's arguments: blank-separated, a double-quoted one whole.
+        arguments = [quoted or bare for quoted, bare in
+                     re.findall(r'"([^"]*)"?|(\S+)', words[1] if len(words) > 1 else "")]
+        for before, after in zip(arguments, arguments[1:]):
+            if before and after and (before[-1].isalnum() or before[-1] == ",") and after[0].isalnum():
+                found.append(f"{section}: \"{line}\" runs \"{before}\" and \"{after}\" together")
+                break
+    return found
+
+
 def options_in(usage):
     return set(re.findall(r"--[a-z][a-z-]*", usage)) - {"--help", "--version"}
 
@@ -253,8 +278,9 @@ def main(arguments):
     tool, page_path = os.path.abspath(arguments[1]), arguments[2]
     try:
         with open(page_path, encoding="utf-8") as source:
-            page = Page(source.read())
-        problems = compare(tool, page)
+            text = source.read()
+        page = Page(text)
+        problems = compare(tool, page) + run_together(text)
     except OSError as error:
         print(f"{page_path}: {error}", file=sys.stderr)
         return 2

@@ -424,6 +424,68 @@ TEST_F(ReliabilityTest, FolderWithoutWritePermissionIsReported) {
   }
 }
 
+TEST_F(ReliabilityTest, OutputsWrittenInPlaceKeepEveryOldByteWhenTheWriteFails) {
+  // An output with a second hard link, and one in a folder that takes no new
+  // file, are written in place; under a file-size limit smaller than the
+  // output, every command fails naming it and both keep their old bytes.
+  std::string nobody;
+  if (geteuid() == 0) {
+    nobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    if (RunShell(nobody + "test -x " + ShellQuote(ZELTO_SCHEDULE_TOOL)).status != 0) nobody = "-";
+  }
+  const std::string tool = ShellQuote(ZELTO_SCHEDULE_TOOL) + " ";
+  WriteFileBytes(dir_.File("teams.csv"),
+                 "name,code,league\n45nnewyo,NY1,NL\n45nstlou,SLN,NL\n45npitts,PIT,NL\n45nchica,CHN,NL\n");
+  ASSERT_EQ(RunIn(kTool, "season.txt", "season.SCH").status, 0);
+  ASSERT_EQ(RunShell("cd " + ShellQuote(dir_.path().string()) + " && " + tool +
+                     "export --teams teams.csv --output season.csv season.txt").status, 0);
+  std::filesystem::permissions(dir_.path(), std::filesystem::perms(0755));
+  for (const char* file : {"season.txt", "season.SCH", "season.csv", "teams.csv"}) {
+    std::filesystem::permissions(dir_.File(file), std::filesystem::perms(0644));
+  }
+  std::filesystem::create_directory(dir_.File("closed"));
+  // The command lines, OUT standing for the output.
+  const std::string commands[] = {
+      "dump --format text --output OUT season.SCH", "report --by pair --output OUT season.txt",
+      "calendar --output OUT season.txt", "export --teams teams.csv --output OUT season.txt",
+      "import --output OUT season.csv", "generate teams.csv --start 2045-04-01 --output OUT"};
+  const std::string old_bytes = "the older output\n";
+  for (bool closed_folder : {false, true}) {
+    if (closed_folder && nobody == "-") GTEST_SKIP() << "the user nobody cannot run the programs here";
+    const std::string out = closed_folder ? "closed/out.txt" : "out.txt";
+    const std::string wrapper = (closed_folder ? nobody : "") + "prlimit --fsize=200 ";
+    std::filesystem::permissions(dir_.File("closed"), std::filesystem::perms(0777));
+    WriteFileBytes(dir_.File(out), old_bytes);
+    std::filesystem::permissions(dir_.File(out), std::filesystem::perms(0666));
+    if (!closed_folder) std::filesystem::create_hard_link(dir_.File(out), dir_.File("other.txt"));
+    std::filesystem::permissions(dir_.File("closed"), std::filesystem::perms(0555));
+    auto expect_kept = [&](const ProgramRun& run, const std::string& what) {
+      SCOPED_TRACE(what + (closed_folder ? " in a closed folder" : " with another link"));
+      EXPECT_EQ(run.status, 1) << run.output;
+      EXPECT_NE(run.output.find("\"" + out + "\": Disk full"), std::string::npos) << run.output;
+      EXPECT_EQ(ReadFileBytes(dir_.File(out)), old_bytes);
+      if (!closed_folder) {
+        EXPECT_EQ(ReadFileBytes(dir_.File("other.txt")), old_bytes);
+      }
+    };
+    for (const Program& program : kPrograms) {
+      expect_kept(RunIn(program, "season.txt", out, wrapper), program.name);
+    }
+    for (std::string command : commands) {
+      command.replace(command.find("OUT"), 3, out);
+      expect_kept(RunShell("cd " + ShellQuote(dir_.path().string()) + " && " + wrapper + tool +
+                           command),
+                  command);
+    }
+    // With room, the new bytes reach every name of the file.
+    ASSERT_EQ(RunIn(kTool, "season.txt", out, closed_folder ? nobody : "").status, 0);
+    EXPECT_EQ(ReadFileBytes(dir_.File(out)), reference_);
+    if (!closed_folder) {
+      EXPECT_EQ(ReadFileBytes(dir_.File("other.txt")), reference_);
+    }
+  }
+}
+
 TEST_F(ReliabilityTest, SecondCopyOnTheSameScheduleIsRefusedWhileTheFirstWrites) {
   // The first copy reads its input from a FIFO that the test holds open, so
   // it holds the schedule file open until the test lets it finish.

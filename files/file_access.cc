@@ -147,7 +147,7 @@ int WriteOrGather(FileEntry& entry, int64_t offset, const uint8_t* bytes, uint32
 int CloseEntry(FileEntry& entry) {
   Replacement& replacement = entry.replacement;
   bool replacing = replacement.lock_handle != kNoHandle;
-  if (replacing && (!replacement.in_place || replacement.created_target)) {
+  if (replacing && (!replacement.in_place || replacement.created_target || replacement.spooled)) {
     // Never committed: the old file stays as it was, or the name free.
     PlatformDiscard(&replacement);
     ForgetPendingFile(entry.pending_slot);
@@ -226,5 +226,7 @@ int CloseAllFiles() {
   if (first_failure != 0) frame::RecordError(first_failure);
   return first_failure;
 }
+
+bool NamesStandardOutput(const std::string& name) { return PlatformNamesStandardOutput(name); }
 
 }  // namespace files

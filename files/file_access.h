@@ -39,6 +39,11 @@ int OpenStandardInput(int16_t number, int64_t buffer_size);
 /// closed regardless.
 int CloseAllFiles();
 
+/// True when `name` reaches the process's standard output and that is no
+/// disk file (POSIX: /dev/stdout to a pipe or terminal), so that a command
+/// writes it as it writes standard output.
+bool NamesStandardOutput(const std::string& name);
+
 }  // namespace files
 
 #endif  // ZELTO_FILES_FILE_ACCESS_H_

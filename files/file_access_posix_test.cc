@@ -144,6 +144,33 @@ TEST_F(FileAccessPosixTest, LinksAreFollowedAndPermissionBitsKept) {
   EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+TEST_F(FileAccessPosixTest, AFileWrittenInPlaceKeepsEveryOldByteWhenTheDiskHasNoRoom) {
+  // The new bytes wait aside until the disk has made room for them, so a
+  // disk that fills while they are written, or has no room for them at the
+  // commit, leaves the file and its other name as they were.
+  std::string name = dir_.File("game.SCH");
+  WriteFileBytes(name, std::string(25, 'o'));
+  std::filesystem::create_hard_link(name, dir_.File("backup.SCH"));
+  ASSERT_EQ(OpenForRecords(2, name, 10), 0);
+  EXPECT_EQ(Write(1, 'a'), 0);
+  InjectPlatformFault(PlatformCall::kWriteAt, 0, frame::kDiskFull);
+  EXPECT_EQ(Write(2, 'b'), frame::kDiskFull);
+  CloseAllFiles();
+  EXPECT_EQ(ReadFileBytes(name), std::string(25, 'o'));
+
+  for (int records : {1, 5}) {  // shorter and longer than the old file
+    ASSERT_EQ(OpenForRecords(2, name, 10), 0);
+    for (int n = 1; n <= records; ++n) EXPECT_EQ(Write(n, 'a'), 0);
+    InjectPlatformFault(PlatformCall::kReserve, 0, frame::kDiskFull);
+    EXPECT_EQ(CommitRecords(2, records), frame::kDiskFull);
+    EXPECT_EQ(ReadFileBytes(dir_.File("backup.SCH")), std::string(25, 'o'));
+  }
+  ASSERT_EQ(OpenForRecords(2, name, 10), 0);
+  EXPECT_EQ(Write(1, 'c'), 0);
+  EXPECT_EQ(CommitRecords(2, 1), 0);
+  EXPECT_EQ(ReadFileBytes(dir_.File("backup.SCH")), std::string(10, 'c'));
+}
+
 TEST_F(FileAccessPosixTest, AFolderThatTakesNoNewFileGetsTheScheduleWrittenInPlace) {
   std::string folder = dir_.File("locked");
   std::filesystem::create_directory(folder);

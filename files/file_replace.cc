@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "files/file_access.h"
@@ -21,10 +22,20 @@ namespace {
 // never the whole output in memory.
 constexpr uint32_t kOutputGather = 64 * 1024;
 
-// Writes the file held itself rather than a new file beside it.
-void WriteInPlace(Replacement* replacement) {
+// Writes the file held itself rather than a new file beside it. A file
+// that may be written gets its new bytes in a temporary file first, copied
+// over it by the commit once the disk has room for them all, so that a
+// write that fails on the way (a full disk, a file-size limit, a signal)
+// leaves every old byte where it was. A read-only file is written itself:
+// its first write fails, and nothing of it changes.
+int WriteInPlace(Replacement* replacement) {
   replacement->in_place = true;
-  replacement->write_handle = replacement->lock_handle;
+  if (replacement->read_only) {
+    replacement->write_handle = replacement->lock_handle;
+    return 0;
+  }
+  replacement->spooled = true;
+  return PlatformOpenTemporary(&replacement->write_handle);
 }
 
 // Holds the file `name` reaches and makes the new file that will replace
@@ -38,18 +49,17 @@ int OpenReplacement(const std::string& name, Replacement* replacement) {
   *replacement = Replacement{};
   if (int code = PlatformHoldTarget(name, replacement)) return code;
   if (replacement->is_device) return 0;
+  int code = 0;
   if (replacement->read_only || replacement->linked) {
-    WriteInPlace(replacement);
-    return 0;
+    code = WriteInPlace(replacement);
+  } else {
+    code = PlatformMakeNewFile(replacement);
+    if (code != 0 && (replacement->created_target || code == frame::kAccessDenied ||
+                      code == frame::kNameTooLong)) {
+      code = WriteInPlace(replacement);
+    }
   }
-  int code = PlatformMakeNewFile(replacement);
-  if (code == 0) return 0;
-  if (replacement->created_target || code == frame::kAccessDenied ||
-      code == frame::kNameTooLong) {
-    WriteInPlace(replacement);
-    return 0;
-  }
-  PlatformDiscard(replacement);
+  if (code != 0) PlatformDiscard(replacement);
   return code;
 }
 
@@ -65,6 +75,8 @@ int OpenReplacing(std::unique_ptr<FileEntry> entry, const std::string& name) {
   }
   entry->handle = replacement.write_handle;
   bool removable = !replacement.in_place || replacement.created_target;
+  // The temporary file of a spooled write goes with the process; the file
+  // held is not touched before the commit.
   if (removable) {
     entry->pending_slot = NotePendingFile(
         replacement.new_path, replacement.created_target ? replacement.target_path : "");
@@ -84,13 +96,81 @@ FileEntry* ReplacingEntry(int16_t number, FileKind kind, int* code) {
   return entry;
 }
 
-// Puts the new file in place of the old one (PlatformReplace), or closes
-// the file written in place. A replace fault a test armed fails it before
+// Copies the spooled bytes (the first `size` of the temporary file) over
+// the file held: room for them first, and while the disk has none the old
+// file keeps every byte and its size; then the bytes, the new size, the
+// flush to the disk.
+int CopyOverHeld(const Replacement& replacement, uint64_t size) {
+  const PlatformHandle held = replacement.lock_handle;
+  uint64_t old_size = 0;
+  if (int code = PlatformFileSize(held, &old_size)) return code;
+  if (int code = PlatformReserve(held, size)) {
+    PlatformSetSize(held, old_size);  // the room that was made goes back
+    return code;
+  }
+  constexpr uint32_t kCopyChunk = 1 << 20;
+  std::unique_ptr<uint8_t[]> chunk(new (std::nothrow) uint8_t[kCopyChunk]);
+  if (!chunk) return frame::kOutOfMemory;
+  for (uint64_t offset = 0; offset < size;) {
+    const uint64_t left = size - offset;
+    const uint32_t want = left < kCopyChunk ? static_cast<uint32_t>(left) : kCopyChunk;
+    uint32_t got = 0;
+    if (int code = PlatformReadAt(replacement.write_handle, offset, chunk.get(), want, &got)) {
+      return code;
+    }
+    if (got == 0) return frame::kInternalError;  // the spool holds what was written to it
+    for (uint32_t done = 0; done < got;) {
+      uint32_t written = 0;
+      if (int code = PlatformWriteAt(held, static_cast<int64_t>(offset + done), chunk.get() + done,
+                                     got - done, &written)) {
+        return code;
+      }
+      if (written == 0) return frame::kDiskFull;
+      done += written;
+    }
+    offset += got;
+  }
+  if (int code = PlatformSetSize(held, size)) return code;
+  return PlatformSync(held);
+}
+
+// Copies the first `size` bytes of the temporary file `spool` to standard
+// output.
+int CopyToStandardOutput(PlatformHandle spool, uint64_t size) {
+  constexpr uint32_t kCopyChunk = 1 << 20;
+  std::unique_ptr<uint8_t[]> chunk(new (std::nothrow) uint8_t[kCopyChunk]);
+  if (!chunk) return frame::kOutOfMemory;
+  for (uint64_t offset = 0; offset < size;) {
+    const uint64_t left = size - offset;
+    uint32_t got = 0;
+    if (int code = PlatformReadAt(spool, offset, chunk.get(),
+                                  left < kCopyChunk ? static_cast<uint32_t>(left) : kCopyChunk, &got)) {
+      return code;
+    }
+    if (got == 0) return frame::kInternalError;  // the spool holds what was written to it
+    if (int code = PlatformWriteStandardOutput(chunk.get(), got)) return code;
+    offset += got;
+  }
+  return 0;
+}
+
+// Puts the new file in place of the old one (PlatformReplace), or copies
+// the spooled bytes over the file held, or closes the file written in place. A replace fault a test armed fails it before
 // anything is put in place: the new file is discarded, the file written in
 // place closed.
-int PutInPlace(Replacement* replacement) {
+int PutInPlace(Replacement* replacement, uint64_t size) {
   InjectedFault fault;
   const int injected = FaultDue(PlatformCall::kReplace, &fault) ? fault.code : 0;
+  if (replacement->spooled) {
+    const int code = injected != 0                      ? injected
+                     : replacement->to_standard_output ? CopyToStandardOutput(replacement->write_handle, size)
+                                                       : CopyOverHeld(*replacement, size);
+    // A free name taken for the output is the output now; after a failure
+    // it is given back.
+    if (code == 0) replacement->created_target = false;
+    PlatformDiscard(replacement);  // the temporary file, and the hold of the file
+    return code;
+  }
   if (replacement->in_place) {
     const int close_code = CloseFileHandle(replacement->write_handle);
     replacement->write_handle = replacement->lock_handle = kNoHandle;
@@ -112,11 +192,14 @@ int Commit(FileEntry& entry, uint64_t size) {
     return 0;
   }
   if (int code = PlatformSetSize(entry.handle, size)) return code;
-  if (int code = PlatformSync(entry.handle)) return code;
+  // A temporary file needs no flush: its bytes are read back at once.
+  if (!entry.replacement.spooled) {
+    if (int code = PlatformSync(entry.handle)) return code;
+  }
   // From here a signal must not remove the file that held a free name: the
   // rename is about to make it the schedule file.
   ForgetPlaceholder(entry.pending_slot);
-  int code = PutInPlace(&entry.replacement);
+  int code = PutInPlace(&entry.replacement, size);
   entry.handle = kNoHandle;
   ForgetPendingFile(entry.pending_slot);
   entry.pending_slot = -1;
@@ -157,6 +240,18 @@ int OpenForOutput(int16_t number, const std::string& name) {
   if (!entry) return Fail(frame::kOutOfMemory);
   entry->record_length = 1;
   return OpenReplacing(std::move(entry), name);
+}
+
+int OpenRecordsForStandardOutput(int16_t number, int64_t record_length, uint32_t write_behind) {
+  if (int code = CheckOpen(number, "-", record_length, kMaxRecordLength)) return Fail(code);
+  std::unique_ptr<FileEntry> entry = NewEntry(number, FileKind::kRecords, write_behind);
+  if (!entry) return Fail(frame::kOutOfMemory);
+  entry->record_length = static_cast<uint32_t>(record_length);
+  Replacement& replacement = entry->replacement;
+  replacement.in_place = replacement.spooled = replacement.to_standard_output = true;
+  if (int code = PlatformOpenTemporary(&replacement.write_handle)) return Fail(code);
+  entry->handle = replacement.write_handle;
+  return AddEntry(std::move(entry), kNoHandle);
 }
 
 int WriteBytes(int16_t number, const uint8_t* bytes, uint32_t count) {

@@ -8,7 +8,11 @@
 // for this process alone meanwhile, so a second copy of the program writing
 // it is refused. Where no new file can be made in the folder but the file
 // named is writable, or the file has other hard links, it is written in
-// place. Failures are recorded in the error word, as in file_access.h.
+// place, so that it keeps its other names, owner and mode: the new bytes
+// wait in a temporary file, and the commit copies them over the file only
+// after the disk has made room for them all, so a failure leaves the old
+// bytes as they were here too. Failures are recorded in the error word, as
+// in file_access.h.
 #ifndef ZELTO_FILES_FILE_REPLACE_H_
 #define ZELTO_FILES_FILE_REPLACE_H_
 
@@ -28,6 +32,12 @@ namespace files {
 /// record reaches the file before WriteRecord returns.
 int OpenForRecords(int16_t number, const std::string& name, int64_t record_length,
                    uint32_t write_behind = 0);
+
+/// Opens file `number` for records of `record_length` bytes bound for
+/// standard output: they wait in a temporary file, and CommitRecords
+/// copies them out front to back, so that nothing reaches standard output
+/// unless the whole file does. `write_behind` as for OpenForRecords.
+int OpenRecordsForStandardOutput(int16_t number, int64_t record_length, uint32_t write_behind = 0);
 
 /// Writes `count` bytes (at most the record length) as record
 /// `record_number` (from 1; a fraction rounds to the nearest whole number,

@@ -4,7 +4,7 @@ namespace files {
 namespace {
 
 // One injected failure per kind of call, for tests only.
-InjectedFault injected[static_cast<int>(PlatformCall::kClose) + 1];
+InjectedFault injected[static_cast<int>(PlatformCall::kReserve) + 1];
 
 }  // namespace
 

@@ -55,6 +55,14 @@ struct Replacement {
   bool linked = false;          ///< the file held has other hard links
   bool created_target = false;  ///< the name was free and an empty file now holds it
   bool in_place = false;        ///< no new file: the old one is written
+  /// Written in place, but the new bytes wait in a temporary file
+  /// (write_handle) until the commit copies them over the file held, once
+  /// the disk has made room for them: a failure before then leaves every
+  /// byte of the old file as it was.
+  bool spooled = false;
+  /// Spooled, and the commit copies the bytes to standard output: no file
+  /// is named or held.
+  bool to_standard_output = false;
   uint32_t mode = 0;            ///< POSIX: the permission bits the new file takes
   std::string new_path;         ///< the new file's name; empty when in place
   std::string target_path;      ///< the file the name reaches, links followed
@@ -70,6 +78,17 @@ int PlatformHoldTarget(const std::string& name, Replacement* replacement);
 /// name nobody has, and sets write_handle and new_path; a failure is the
 /// run-time code of why no file could be made there.
 int PlatformMakeNewFile(Replacement* replacement);
+
+/// Makes the disk give the file room for its first `size` bytes (POSIX:
+/// posix_fallocate; Windows: the end of the file moved out, never in), so
+/// that writing them later cannot find the disk full. The file's bytes stay
+/// as they were; its size may grow to `size`. A disk or file-size limit
+/// too small for them gives kDiskFull.
+int PlatformReserve(PlatformHandle handle, uint64_t size);
+
+/// Writes `size` bytes to the process's standard output as they are (a
+/// pipe, a terminal, a file), all of them or a failure.
+int PlatformWriteStandardOutput(const uint8_t* bytes, uint32_t size);
 
 /// Flushes the file's bytes to the disk (fsync; FlushFileBuffers).
 int PlatformSync(PlatformHandle handle);
@@ -114,6 +133,11 @@ void PlatformIgnoreFileSizeSignal();
 /// True for a disk file, false for a terminal, pipe or other device.
 bool PlatformIsDisk(PlatformHandle handle);
 
+/// True when `name` reaches the process's own standard output and that is
+/// no disk file (a pipe, a terminal: /dev/stdout, /proc/self/fd/1), so that
+/// it is written as standard output is rather than replaced.
+bool PlatformNamesStandardOutput(const std::string& name);
+
 /// True when both handles reach the same file.
 bool PlatformSameFile(PlatformHandle a, PlatformHandle b);
 
@@ -142,7 +166,7 @@ int PlatformClose(PlatformHandle handle);
 
 /// The platform calls that tests can make fail.
 enum class PlatformCall : uint8_t {
-  kOpen, kReadAt, kReadNext, kWriteAt, kSetSize, kSync, kReplace, kClose
+  kOpen, kReadAt, kReadNext, kWriteAt, kSetSize, kSync, kReplace, kClose, kReserve
 };
 
 /// For tests: after `calls_before` more successful calls of `call`, the next

@@ -160,6 +160,13 @@ bool PlatformIsDisk(PlatformHandle handle) {
   return fstat(Fd(handle), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool PlatformNamesStandardOutput(const std::string& name) {
+  struct stat named, output;
+  if (stat(name.c_str(), &named) != 0 || fstat(STDOUT_FILENO, &output) != 0) return false;
+  return !S_ISREG(named.st_mode) && !S_ISDIR(named.st_mode) && named.st_dev == output.st_dev &&
+         named.st_ino == output.st_ino && named.st_rdev == output.st_rdev;
+}
+
 bool PlatformSameFile(PlatformHandle a, PlatformHandle b) {
   struct stat first, second;
   if (fstat(Fd(a), &first) != 0 || fstat(Fd(b), &second) != 0) return false;

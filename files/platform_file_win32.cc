@@ -216,6 +216,10 @@ int PlatformOpen(const std::string& name, Access access, Disposition disposition
   return 0;
 }
 
+// Windows names no file for a process's own standard output: CON is the
+// console, whatever standard output was made.
+bool PlatformNamesStandardOutput(const std::string&) { return false; }
+
 bool PlatformIsDisk(PlatformHandle handle) {
   DWORD type = FILE_TYPE_UNKNOWN;
   CallGuarded([&] { type = GetFileType(Win32Handle(handle)); });

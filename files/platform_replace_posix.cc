@@ -202,6 +202,34 @@ void PlatformDiscard(Replacement* replacement) {
   replacement->created_target = false;
 }
 
+int PlatformReserve(PlatformHandle handle, uint64_t size) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReserve, &fault)) return fault.code;
+  if (size == 0) return 0;
+  if (size > static_cast<uint64_t>(LLONG_MAX)) return frame::kDiskFull;
+  int error;
+  do {
+    error = posix_fallocate(static_cast<int>(handle), 0, static_cast<off_t>(size));
+  } while (error == EINTR);
+  // A file system that keeps no room aside (EOPNOTSUPP where the C library
+  // does not stand in) is written as it always was.
+  if (error == EOPNOTSUPP || error == EINVAL) return 0;
+  return error == 0 ? 0 : CodeForErrno(error);
+}
+
+int PlatformWriteStandardOutput(const uint8_t* bytes, uint32_t size) {
+  InjectedFault fault;
+  if (WriteFaultDue(&size, &fault)) return fault.code;
+  while (size > 0) {
+    ssize_t written = write(STDOUT_FILENO, bytes, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return CodeForErrno(written < 0 ? errno : ENOSPC);
+    bytes += written;
+    size -= static_cast<uint32_t>(written);
+  }
+  return 0;
+}
+
 void PlatformRemovePath(const char* path) { unlink(path); }
 
 }  // namespace files

@@ -161,6 +161,34 @@ void PlatformDiscard(Replacement* replacement) {
   replacement->created_target = false;
 }
 
+// NTFS gives a file the clusters of its whole length when its end moves
+// out, and refuses the move with ERROR_DISK_FULL when they are not there;
+// the bytes before the old end stay as they were.
+int PlatformReserve(PlatformHandle handle, uint64_t size) {
+  InjectedFault fault;
+  if (FaultDue(PlatformCall::kReserve, &fault)) return fault.code;
+  uint64_t current = 0;
+  if (int code = PlatformFileSize(handle, &current)) return code;
+  return size > current ? PlatformSetSize(handle, size) : 0;
+}
+
+int PlatformWriteStandardOutput(const uint8_t* bytes, uint32_t size) {
+  InjectedFault fault;
+  if (WriteFaultDue(&size, &fault)) return fault.code;
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output == nullptr || output == INVALID_HANDLE_VALUE) return frame::kFileNotFound;
+  while (size > 0) {
+    DWORD written = 0;
+    BOOL ok = FALSE;
+    DWORD error = CallGuarded([&] { ok = WriteFile(output, bytes, size, &written, nullptr); });
+    if (!ok) return CodeOf(error);
+    if (written == 0) return frame::kDiskFull;
+    bytes += written;
+    size -= written;
+  }
+  return 0;
+}
+
 void PlatformRemovePath(const char* path) { DeleteFileA(path); }
 
 }  // namespace files

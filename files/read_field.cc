@@ -490,6 +490,12 @@ bool EndOfFile(int16_t number, int* error) {
   return byte == kNoByteLeft || byte == kEndOfText;
 }
 
+bool InputHeldNoByte(int16_t number) {
+  FileEntry* entry;
+  if (InputEntry(number, &entry) != 0) return false;
+  return entry->position == 0 && entry->buffer_count == 0;
+}
+
 EndOfTextNotes NotesOnEndOfText(int16_t number) {
   EndOfTextNotes notes;
   FileEntry* entry;

@@ -87,6 +87,10 @@ int ReadNextFieldView(int16_t number, std::string_view* field, std::string* stor
 /// kMaxFieldLength more bytes). Call it once the reading is done.
 EndOfTextNotes NotesOnEndOfText(int16_t number);
 
+/// True when sequential input `number`, read to its end, held not a single
+/// byte: an empty file, which a message calls empty rather than no text.
+bool InputHeldNoByte(int16_t number);
+
 /// Looks at up to `size` bytes of input `number` ahead of the reader
 /// without taking them (at most the read buffer's size): the next read gets
 /// them again. A device gives only as many as it has before its data ends.

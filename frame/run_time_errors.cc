@@ -29,6 +29,7 @@ const char* ErrorMessage(int code) {
     case kFieldTooLong: return "A line longer than 1 MiB: not a schedule text";
     case kUtf16Text: return "It is UTF-16 text: save it as ANSI or UTF-8";
     case kNoDateLine: return "No date line (a line starting with \"[\"): nothing to build";
+    case kEmptyInput: return "It is empty: no date line, nothing to build";
     case kScheduleFileAsInput:
       return "It is a schedule file, not a schedule text: are the two names swapped?";
     default: return "Unknown error";

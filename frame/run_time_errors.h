@@ -35,6 +35,7 @@ inline constexpr int kFieldTooLong = 242;       ///< a line of input longer than
 inline constexpr int kUtf16Text = 243;          ///< the input is UTF-16 text
 inline constexpr int kNoDateLine = 244;         ///< the input has no date line at all
 inline constexpr int kScheduleFileAsInput = 245;  ///< the input is a schedule file, not its text
+inline constexpr int kEmptyInput = 246;         ///< the input holds no byte at all
 
 /// The short reason shown for a code, e.g. "File not found".
 const char* ErrorMessage(int code);

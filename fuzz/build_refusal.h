@@ -12,7 +12,7 @@ namespace fuzz {
 inline bool RefusedAsAWhole(const schedule::BuildOutcome& outcome) {
   if (outcome.failures.size() != 1) return false;
   const int code = outcome.failures[0].code;
-  return code == frame::kNoDateLine || code == frame::kUtf16Text ||
+  return code == frame::kNoDateLine || code == frame::kEmptyInput || code == frame::kUtf16Text ||
          code == frame::kScheduleFileAsInput;
 }
 

@@ -56,6 +56,15 @@ std::string SkippedLineText(std::string_view line) {
   return "game line before the first date skipped: " + Quoted(line);
 }
 
+bool NameCutInsideCharacter(std::string_view field) {
+  return field.size() >= kNameWidth && EndsInsideCharacter(field);
+}
+
+std::string CutNameText(std::string_view role, std::string_view field) {
+  return std::string(role) + " name " + Quoted(TrimTrailingSpaces(field)) +
+         " ends inside a character: " + std::to_string(kNameWidth) + " bytes cut it in two";
+}
+
 std::string FullDateText(std::string_view date, int64_t games) {
   int64_t after = games - kSlotsPerRecord - 1;
   return "date " + Quoted(TrimTrailingSpaces(date)) + " has " + Counted(games, "game", "games") +

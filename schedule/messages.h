@@ -36,6 +36,14 @@ std::string TemporaryFileText(FailedStep step, std::string_view what, int code);
 /// not shown".
 std::string NotShownText(int64_t count, std::string_view one, std::string_view many);
 
+/// True when a name that fills its 8 bytes ends inside a UTF-8 character:
+/// the column limit cut the character in two.
+bool NameCutInsideCharacter(std::string_view field);
+
+/// Such a name, told: `visitor name "abcdefg\xC3" ends inside a character:
+/// 8 bytes cut it in two`; `role` is "visitor" or "home team".
+std::string CutNameText(std::string_view role, std::string_view field);
+
 /// A date past 15 games, told where its 16th game stands: `date "05/30/84"
 /// has 28 games: a date holds 15; this one and the 12 after it are left out`.
 std::string FullDateText(std::string_view date, int64_t games);

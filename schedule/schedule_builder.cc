@@ -27,8 +27,11 @@ class RecordWriter final : public GroupingListener {
     return true;
   }
   bool DateRepeated(const std::string&, const SourceLine&) override { return true; }
-  bool GameStored(int slot, const GameFields& game, const SourceLine&) override {
+  bool GameStored(int slot, const GameFields& game, const SourceLine& source) override {
     StoreGame(&record_, slot, game.visitor, game.home, game.options);
+    // A name the 8 bytes cut inside a character is stored, and said.
+    if (NameCutInsideCharacter(game.visitor)) Warn(source.line, CutNameText("visitor", game.visitor));
+    if (NameCutInsideCharacter(game.home)) Warn(source.line, CutNameText("home team", game.home));
     return true;
   }
   bool GameLeftOut(int, const SourceLine&) override { return true; }
@@ -90,7 +93,8 @@ bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildO
   }
   if (taken.stopped) return false;
   if (!grouper->has_date()) {
-    outcome->failures.push_back({FileRole::kInput, FailedStep::kRead, frame::kNoDateLine});
+    outcome->failures.push_back(
+        {FileRole::kInput, FailedStep::kRead, taken.empty ? frame::kEmptyInput : frame::kNoDateLine});
     return false;
   }
   WarnOfEndOfText(writer);
@@ -102,6 +106,16 @@ bool ReadAllLines(GrouperOf<RecordWriter>* grouper, RecordWriter* writer, BuildO
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers) {
   if (int code = files::OpenForRecords(kScheduleFile, output_name, kRecordLength,
                                        buffers.write_behind)) {
+    BuildOutcome outcome;
+    outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
+    files::CloseAllFiles();
+    return outcome;
+  }
+  return BuildIntoOpenSchedule();
+}
+
+BuildOutcome BuildScheduleToStandardOutput(BuildBuffers buffers) {
+  if (int code = files::OpenRecordsForStandardOutput(kScheduleFile, kRecordLength, buffers.write_behind)) {
     BuildOutcome outcome;
     outcome.failures.push_back({FileRole::kSchedule, FailedStep::kOpen, code});
     files::CloseAllFiles();

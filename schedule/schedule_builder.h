@@ -68,6 +68,11 @@ BuildOutcome BuildSchedule(const std::string& input_name, const std::string& out
 /// say) into `output_name`; the input is closed at the end.
 BuildOutcome BuildScheduleFromOpenInput(const std::string& output_name, BuildBuffers buffers);
 
+/// Builds from the input already open as file kInputFile into standard
+/// output, which gets the schedule file's bytes only when the build
+/// succeeds; the input is closed at the end.
+BuildOutcome BuildScheduleToStandardOutput(BuildBuffers buffers);
+
 /// Builds from the input open as kInputFile into the records file open as
 /// kScheduleFile (memory files, for the in-memory fuzzer, or disk files);
 /// both are closed at the end.

@@ -130,10 +130,11 @@ TEST_F(BuilderTest, NoDateLineBuildsNothing) {
   for (std::string text : {"", "   ", "\r\n\r\n", "a        b\r\n"}) {
     EXPECT_EQ(Build(text), "") << text;
     ASSERT_EQ(outcome_.failures.size(), 1u);
-    EXPECT_EQ(outcome_.failures[0].code, frame::kNoDateLine);
+    // An input of no byte at all is told as empty.
     EXPECT_EQ(DescribeFailure(outcome_.failures[0], "in.txt", "out.SCH"),
-              "Cannot read input file \"in.txt\": No date line (a line starting with \"[\"): "
-              "nothing to build");
+              text.empty() ? "Cannot read input file \"in.txt\": It is empty: no date line, nothing to build"
+                           : "Cannot read input file \"in.txt\": No date line (a line starting with \"[\"): "
+                             "nothing to build");
   }
 }
 
@@ -296,6 +297,12 @@ TEST_F(BuilderTest, SwallowedTextIsWarnedOfWithItsLine) {
   // A closing Ctrl+Z, as old editors write it, swallows nothing.
   Build("[04/10/45]\r\na        b\r\n\x1a");
   EXPECT_TRUE(outcome_.warnings.empty());
+  // A name whose 8 bytes end inside a UTF-8 character is stored cut, and said;
+  // one that ends with its character whole is not.
+  Build("[04/10/45]\r\nabcdefg\xC3\xBC b\r\nabcdef\xC3\xBC b\r\n");
+  ASSERT_EQ(outcome_.warnings.size(), 1u);
+  EXPECT_EQ(DescribeWarning(outcome_.warnings[0]),
+            "line 2: visitor name \"abcdefg\\xC3\" ends inside a character: 8 bytes cut it in two");
 }
 
 // A line longer than any schedule text has ends the build: reading keeps

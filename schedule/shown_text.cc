@@ -1,6 +1,7 @@
 #include "schedule/shown_text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace schedule {
 namespace {
@@ -33,6 +34,65 @@ size_t CharacterLength(std::string_view text, size_t at) {
     return second && Continues(Byte(text, at + 2)) && Continues(Byte(text, at + 3)) ? 4 : 0;
   }
   return 0;
+}
+
+size_t CharacterCount(std::string_view text) {
+  size_t count = 0;
+  for (size_t at = 0; at < text.size(); ++count) at += std::max<size_t>(CharacterLength(text, at), 1);
+  return count;
+}
+
+namespace {
+
+// The code point of the valid UTF-8 character of `length` bytes at `at`.
+uint32_t CodePoint(std::string_view text, size_t at, size_t length) {
+  uint32_t code = length == 1 ? Byte(text, at) : Byte(text, at) & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) code = (code << 6) | (Byte(text, at + i) & 0x3F);
+  return code;
+}
+
+// The East Asian wide and full-width blocks a terminal shows two cells
+// wide: Hangul Jamo, CJK and its punctuation, Hiragana, Katakana, Hangul
+// syllables, CJK compatibility, the full-width forms and the ideographs of
+// planes 2 and 3.
+bool IsWide(uint32_t code) {
+  return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0x303E) ||
+         (code >= 0x3041 && code <= 0x33FF) || (code >= 0x3400 && code <= 0x4DBF) ||
+         (code >= 0x4E00 && code <= 0x9FFF) || (code >= 0xA000 && code <= 0xA4CF) ||
+         (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+         (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+         (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x20000 && code <= 0x3FFFD);
+}
+
+// The bytes a character that starts with `lead` takes, 0 for a byte that
+// starts none.
+size_t ClaimedLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+}  // namespace
+
+size_t DisplayWidth(std::string_view text) {
+  size_t cells = 0;
+  for (size_t at = 0; at < text.size();) {
+    const size_t length = CharacterLength(text, at);
+    cells += length != 0 && IsWide(CodePoint(text, at, length)) ? 2 : 1;
+    at += std::max<size_t>(length, 1);
+  }
+  return cells;
+}
+
+bool EndsInsideCharacter(std::string_view text) {
+  for (size_t back = 1; back <= 4 && back <= text.size(); ++back) {
+    const unsigned char byte = Byte(text, text.size() - back);
+    if (Continues(byte)) continue;  // a continuation byte: the start lies further back
+    return ClaimedLength(byte) > back;
+  }
+  return false;
 }
 
 namespace {

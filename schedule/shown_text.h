@@ -21,6 +21,18 @@ inline constexpr size_t kShownCharacters = 60;
 /// what a display name may hold.
 size_t CharacterLength(std::string_view text, size_t at);
 
+/// The characters of `text` as a UTF-8 editor counts them: a byte that is
+/// no valid UTF-8 counts as one.
+size_t CharacterCount(std::string_view text);
+
+/// The cells a terminal gives `text`: one a character, two for an East
+/// Asian wide or full-width one, one for a byte that is no valid UTF-8.
+size_t DisplayWidth(std::string_view text);
+
+/// True when the last bytes of `text` begin a UTF-8 character that its end
+/// cuts short: a field of fixed width cut a name inside a character.
+bool EndsInsideCharacter(std::string_view text);
+
 /// `text` in double quotes, safe for a terminal: control bytes, NUL, DEL,
 /// the C1 controls and bytes that are no valid UTF-8 shown as \xNN, a double
 /// quote and a backslash with a backslash before them. A piece of more than

@@ -36,6 +36,7 @@ inline int ReadInputLine(std::string_view* line, std::string* storage, files::Fi
 struct LinesTaken {
   int code = 0;          ///< 0, or the run-time error code of the read that failed
   bool stopped = false;  ///< the grouper's listener asked to stop
+  bool empty = false;    ///< the input held not a byte, so not a line
 };
 
 /// Reads the input open as kInputFile line by line to the end of its data:
@@ -50,7 +51,7 @@ LinesTaken TakeInputLines(GrouperOf<Listener>* grouper, SeeReading&& see_reading
   std::string_view line;
   for (;;) {
     const int code = ReadInputLine(&line, &storage, notes);
-    if (code == frame::kPastEndOfFile) return {};
+    if (code == frame::kPastEndOfFile) return {0, false, files::InputHeldNoByte(kInputFile)};
     if (code != 0) return {code, false};
     see_reading(*notes);
     // The view's two words are taken one by one: read back whole right

@@ -1,5 +1,6 @@
 // How far apart two team names are: the fewest bytes replaced, added or
-// removed that turn one into the other. A name one byte away from a team
+// removed, or pairs of neighbouring bytes swapped, that turn one into the
+// other. A name one byte away from a team
 // that plays all season is likely that team's name mistyped.
 #ifndef ZELTO_TOOL_NAME_DISTANCE_H_
 #define ZELTO_TOOL_NAME_DISTANCE_H_

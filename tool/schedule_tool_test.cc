@@ -104,6 +104,14 @@ TEST(ScheduleTool, FrontDoorNamesWhatWentWrong) {
     EXPECT_EQ(run.status, 2) << line;
     EXPECT_EQ(run.output, "schedule-tool: " + std::string(words) + " can be standard input\n");
   }
+
+  // An empty name is a bad file name for an option as for an operand, not
+  // the option left out.
+  run = RunTool("dump --output '' x.SCH");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "schedule-tool: Cannot write file \"\" (--output): Bad file name\n");
+  run = RunTool("report --teams '' s.txt");
+  EXPECT_EQ(run.output, "schedule-tool: Cannot open file \"\" (--teams): Bad file name\n");
 }
 
 // A file saved by a spreadsheet as "CSV UTF-8" starts with a byte-order
@@ -354,6 +362,80 @@ TEST(ScheduleTool, PipesAreShownWholeOrNotAtAll) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
 }
 
+// Endless or foreign input is refused once it is seen to be no schedule
+// file (dump) or season file (import), not read for ever nor copied aside
+// until the temporary folder fills; nothing is left there.
+TEST(ScheduleTool, EndlessInputIsRefusedAtOnce) {
+  ScopedTempDir dir;
+  std::filesystem::create_directory(dir.File("tmp"));
+  const std::string tool = "TMPDIR='" + dir.File("tmp") + "' timeout 20 " + ZELTO_SCHEDULE_TOOL;
+  struct Case {
+    std::string line;
+    std::string message;
+  };
+  const Case cases[] = {
+      {tool + " dump /dev/zero",
+       "/dev/zero: record 1 (offset 0): the first record is not the header: its kind bytes are 00 00, "
+       "not \"D \"; no schedule file starts so, and the rest was not read"},
+      {"yes | " + tool + " dump --format text -", "-: record 1 (offset 0): the first record is not the header"},
+      {tool + " import /dev/zero",
+       "/dev/zero:1: a row of more than 4096 bytes; a row holds at most 4096, and the rest of the file was not read"},
+      {"yes | " + tool + " import --output '" + dir.File("out.txt") + "' -",
+       "-:1: a row has 12 fields, this one 1: \"y\"; no season file starts so, and the rest was not read"},
+  };
+  for (const Case& test : cases) {
+    ToolRun run = RunLine(test.line);
+    EXPECT_EQ(run.status, 1) << test.line << run.output;
+    EXPECT_NE(run.output.find(test.message), std::string::npos) << run.output;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.txt")));
+  // A season with CR alone for its line ends imports as with CR LF.
+  const std::string row = "\"19450417\",\"0\",\"Tue\",\"NY1\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"";
+  WriteFileBytes(dir.File("cr.csv"), row + "\r" + row + "\r");
+  WriteFileBytes(dir.File("crlf.csv"), row + "\r\n" + row + "\r\n");
+  ToolRun cr = RunTool("import '" + dir.File("cr.csv") + "'");
+  EXPECT_EQ(cr.status, 0) << cr.output;
+  EXPECT_EQ(cr.output, RunTool("import '" + dir.File("crlf.csv") + "'").output);
+}
+
+// "-", and /dev/stdout when it is a pipe, are standard output for build as
+// for every --output: the schedule's bytes alone, the summary on standard
+// error, and nothing at all when the build fails.
+TEST(ScheduleTool, BuildWritesToStandardOutputThroughAPipe) {
+  ScopedTempDir dir;
+  const std::string tool = ZELTO_SCHEDULE_TOOL;
+  WriteFileBytes(dir.File("in.txt"), "[04/10/45]\r\na        b\r\n");
+  ASSERT_EQ(RunTool("build '" + dir.File("in.txt") + "' '" + dir.File("a.SCH") + "'").status, 0);
+  for (const char* output : {"-", "/dev/stdout"}) {
+    ToolRun run = RunLine(tool + " build '" + dir.File("in.txt") + "' " + output + " 2>'" +
+                          dir.File("summary") + "' | cat >'" + dir.File("piped.SCH") + "'");
+    EXPECT_EQ(run.status, 0) << output << run.output;
+    EXPECT_EQ(ReadFileBytes(dir.File("piped.SCH")), ReadFileBytes(dir.File("a.SCH"))) << output;
+    EXPECT_EQ(ReadFileBytes(dir.File("summary")), std::string(output) + ": 2 records written (the header and 1 date)\n");
+    ToolRun report = RunLine(tool + " report --output " + output + " '" + dir.File("in.txt") + "' | cat");
+    EXPECT_EQ(report.status, 0) << report.output;
+    EXPECT_NE(report.output.find("1 date, 1 game, 2 teams"), std::string::npos) << report.output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("-")));
+  WriteFileBytes(dir.File("bad.txt"), "no date line\r\n");
+  ToolRun failed = RunLine(tool + " build '" + dir.File("bad.txt") + "' - 2>/dev/null | wc -c");
+  EXPECT_EQ(failed.output, "0\n");
+}
+
+// A rare name is asked about the regular team it is likely a slip for: one
+// of its own length (two bytes swapped) before a shorter one with more games.
+TEST(ScheduleTool, ARareNameIsAskedAboutTheNameOfItsLength) {
+  ScopedTempDir dir;
+  std::string text;
+  for (int day = 10; day < 24; ++day) text += "[04/" + std::to_string(day) + "/45]\r\nbal      la\r\n";
+  text += "[04/24/45]\r\nx        la\r\n[04/25/45]\r\nbla      la\r\n";
+  WriteFileBytes(dir.File("s.txt"), text);
+  ToolRun run = RunTool("check '" + dir.File("s.txt") + "'");
+  EXPECT_NE(run.output.find("team \"bla\" plays 1 game: is it \"bal\" (14 games)?"), std::string::npos)
+      << run.output;
+}
+
 TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("season.csv"),
@@ -376,11 +458,12 @@ TEST(ScheduleTool, ImportFeedsBuildAndWritesNothingOnAnError) {
 
 namespace {
 
-// Seventy bad rows: the first 50 are told, then one line of how many more,
-// the same words whether the text goes to a file or to standard output.
+// Seventy bad rows after a good one: the first 50 are told, then one line
+// of how many more, the same words whether the text goes to a file or to
+// standard output.
 TEST(ScheduleTool, ManyErrorsEndWithOneCountOfTheRest) {
   ScopedTempDir dir;
-  std::string rows;
+  std::string rows = "\"19450417\",\"0\",\"Tue\",\"NY1\",\"NL\",1,\"BSN\",\"NL\",1,\"d\",\"\",\"\"\r\n";
   for (int row = 0; row < 70; ++row) rows += "\"19450417\",\"0\",\"Tue\",\"NY1\"\r\n";
   WriteFileBytes(dir.File("bad.csv"), rows);
   for (const std::string& output : {std::string(), " --output '" + dir.File("bad.txt") + "'"}) {

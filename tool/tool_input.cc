@@ -33,6 +33,20 @@ std::string ReadToEnd(int16_t number, const std::string& name, std::string_view 
   }
 }
 
+std::string ReadWhileWanted(int16_t number, const std::string& name, std::string_view what,
+                            const TakePiece& take, const std::function<bool()>& wanted) {
+  uint8_t chunk[64 * 1024];
+  for (;;) {
+    uint32_t got = 0;
+    if (int code = files::ReadBytes(number, chunk, sizeof chunk, &got)) {
+      return CannotText(FailedStep::kRead, what, name, code);
+    }
+    if (got == 0) return "";
+    take(std::string_view(reinterpret_cast<const char*>(chunk), got));
+    if (!wanted()) return "";
+  }
+}
+
 std::string ReadWholeInput(int16_t number, const std::string& name, std::string_view what,
                            size_t limit, const TakePiece& take) {
   if (int code = OpenToolInput(number, name)) {

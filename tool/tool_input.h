@@ -42,6 +42,12 @@ using TakePiece = std::function<void(std::string_view piece)>;
 std::string ReadToEnd(int16_t number, const std::string& name, std::string_view what,
                       size_t limit, const TakePiece& take);
 
+/// Reads input `number` as ReadToEnd does, with no limit, until its end or
+/// until `wanted` answers false after a piece: a reader that has seen
+/// enough to refuse the input (endless or foreign data) stops it there.
+std::string ReadWhileWanted(int16_t number, const std::string& name, std::string_view what,
+                            const TakePiece& take, const std::function<bool()>& wanted);
+
 /// Opens `name` as file `number` and reads it as ReadToEnd does. The file
 /// stays open, so that naming it as the output is refused as a file in use.
 std::string ReadWholeInput(int16_t number, const std::string& name, std::string_view what,

@@ -6,6 +6,7 @@
 // options, a file named "-" is standard input (standard output for
 // --output), an unknown or repeated option is a usage error that names it,
 // and --help anywhere shows that command's help.
+#include <algorithm>
 #include <cfenv>
 #include <cstdio>
 #include <memory>
@@ -177,6 +178,26 @@ std::string MissingValue(const Command& command, const std::string& error) {
   return "";
 }
 
+// A file option given an empty name: `--output ''` would otherwise be taken
+// for no --output at all and `--teams ''` for no teams file, where an empty
+// operand is refused as a bad file name. Said with the words a file of that
+// name would get, before anything is read or written.
+std::string EmptyFileName(const CLI::App& app, const Command& command, const CommandLine& line) {
+  for (const tool::CommandOption& option : command.options) {
+    const std::string_view name = option.name;
+    const bool output = name.ends_with("output");
+    const bool input = std::any_of(command.inputs.begin(), command.inputs.end(),
+                                   [&](const tool::CommandInput& in) {
+                                     return in.option != nullptr && name == in.option;
+                                   });
+    if (!output && !input) continue;
+    if (app.get_option(option.name)->count() == 0 || !line.Value(name).empty()) continue;
+    return std::string(output ? "Cannot write file" : "Cannot open file") + " \"\" (" +
+           option.name + "): Bad file name";
+  }
+  return "";
+}
+
 // The words of a parse error, naming what was not understood.
 std::string ParseErrorText(const CLI::ParseError& error, const Command* command) {
   std::string text = error.what();
@@ -276,6 +297,10 @@ int Run(const std::vector<std::string>& arguments) {
     if (std::string twice = tool::StandardInputTwice(command, line); !twice.empty()) {
       tool::PrintFailure(twice);
       return kUsageError;
+    }
+    if (std::string empty = EmptyFileName(*parsed->app, command, line); !empty.empty()) {
+      tool::PrintFailure(empty);
+      return 1;
     }
     return command.run(line);
   }

@@ -29,7 +29,9 @@ int FinishStandardOutput() {
   return 1;
 }
 
-bool ToStandardOutput(const std::string& output) { return output.empty() || output == "-"; }
+bool ToStandardOutput(const std::string& output) {
+  return output.empty() || output == "-" || files::NamesStandardOutput(output);
+}
 
 std::string OpenToolOutput(int16_t number, const std::string& output) {
   if (ToStandardOutput(output)) return "";

@@ -16,9 +16,14 @@ using schedule::FailedStep;
 using schedule::FileRole;
 
 int RunBuild(const std::string& input, const std::string& output) {
+  // "-" (or a name of standard output itself) is standard output; an empty
+  // name stays a bad file name, as everywhere.
+  const bool to_standard_output = !output.empty() && ToStandardOutput(output);
   BuildOutcome outcome;
   if (int code = OpenToolInput(schedule::kInputFile, input)) {
     outcome.failures.push_back({FileRole::kInput, FailedStep::kOpen, code});
+  } else if (to_standard_output) {
+    outcome = schedule::BuildScheduleToStandardOutput(schedule::kBatchBuffers);
   } else {
     outcome = schedule::BuildScheduleFromOpenInput(output, schedule::kBatchBuffers);
   }
@@ -33,8 +38,10 @@ int RunBuild(const std::string& input, const std::string& output) {
     PrintFailure(DescribeFailure(failure, input, output));
   }
   if (!outcome.Succeeded()) return 1;
-  std::printf("%s: %s\n", output.c_str(),
-              schedule::RecordsWrittenText(outcome.records_written).c_str());
+  // Standard output holds the schedule's bytes alone: the summary goes
+  // beside the warnings then.
+  std::fprintf(to_standard_output ? stderr : stdout, "%s: %s\n", output.c_str(),
+               schedule::RecordsWrittenText(outcome.records_written).c_str());
   return 0;
 }
 
@@ -45,10 +52,12 @@ constexpr char kHelp[] =
     "Usage: schedule-tool build INPUT OUTPUT\n"
     "\n"
     "Converts the schedule text file INPUT (- for standard input) into the\n"
-    "schedule file OUTPUT: a header record, then one 430-byte record per date\n"
-    "with up to 15 games. A complete build replaces OUTPUT; a build that fails\n"
-    "leaves OUTPUT as it was. An INPUT with no date line, in UTF-16, or that\n"
-    "is itself a schedule file (the two names swapped) builds nothing.\n"
+    "schedule file OUTPUT (- for standard output, the summary then on standard\n"
+    "error): a header record, then one 430-byte record per date with up to 15\n"
+    "games. A complete build replaces OUTPUT; a build that fails leaves OUTPUT\n"
+    "as it was (nothing reaches standard output). An INPUT with no date line,\n"
+    "in UTF-16, or that is itself a schedule file (the two names swapped)\n"
+    "builds nothing.\n"
     "\n"
     "Exit status: 0 built (warnings go to standard error), 1 failed, 2 usage.\n";
 

@@ -50,7 +50,8 @@ constexpr int16_t kSpilledGames = 4;
 // something that is no time.
 bool EventStamp(std::chrono::sys_seconds* stamp) {
   const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-  if (epoch == nullptr) {
+  // Set empty is as if unset, as the tools that honour it take it.
+  if (epoch == nullptr || *epoch == '\0') {
     *stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     return true;
   }

@@ -71,6 +71,8 @@ TEST(CalendarTool, OutputIsWrittenWholeOrNotAtAllAndTheSameSeasonGivesTheSameByt
                 .status,
             1);
   EXPECT_EQ(ReadFileBytes(dir.File("out.ics")), "keep");
+  // Set empty, the stamp is as if unset.
+  EXPECT_EQ(RunTool("calendar --format ics " + in, "SOURCE_DATE_EPOCH=").status, 0);
   // The season itself as the output is a file in use: it keeps its bytes.
   EXPECT_EQ(RunTool("calendar --output " + in + " " + in + " 2>/dev/null").status, 1);
   EXPECT_EQ(ReadFileBytes(dir.File("s.txt")), kSeason);

@@ -1,7 +1,9 @@
 #include "tool/check/check_columns.h"
 
+#include <utility>
 #include <vector>
 
+#include "schedule/messages.h"
 #include "schedule/shown_text.h"
 
 namespace tool {
@@ -46,7 +48,7 @@ void NoteUnreadColumns(std::string_view text, std::vector<std::string>* notes) {
     previous_start = start;
     if (start == kVisitorColumn || start == kHomeColumn) {
       notes->push_back(std::string(start == kVisitorColumn ? "visitor" : "home team") + " name " +
-                       Quoted(word) + " is longer than 8 characters");
+                       Quoted(word) + " is longer than 8 bytes");
     } else {
       notes->push_back(Quoted(word) + " runs into column " + std::to_string(column) +
                        ", which is not read");
@@ -61,6 +63,19 @@ bool VisitorHoldsBlank(std::string_view visitor) {
   return name.find(' ') != std::string_view::npos;
 }
 
+// The column a UTF-8 editor shows byte column `byte` (from 1) of `text` in:
+// the characters before it, plus one.
+size_t EditorColumn(std::string_view text, size_t byte) {
+  return schedule::CharacterCount(text.substr(0, std::min(byte - 1, text.size()))) + 1;
+}
+
+// "column 10 (byte 11)" where the two differ, else "column 11".
+std::string ColumnText(std::string_view text, size_t byte) {
+  const size_t column = EditorColumn(text, byte);
+  return "column " + std::to_string(column) +
+         (column == byte ? std::string() : " (byte " + std::to_string(byte) + ")");
+}
+
 std::string StoredAs(const GameFields& game) {
   return "visitor " + Quoted(TrimTrailingSpaces(game.visitor)) + ", home " +
          Quoted(TrimTrailingSpaces(game.home)) + ", options " +
@@ -72,6 +87,9 @@ std::string StoredAs(const GameFields& game) {
 std::string GameLineFinding(std::string_view text, const GameFields& game) {
   std::vector<std::string> notes;
   NoteUnreadColumns(text, &notes);
+  for (const auto& [field, role] : {std::pair{game.visitor, "visitor"}, std::pair{game.home, "home team"}}) {
+    if (schedule::NameCutInsideCharacter(field)) notes.push_back(schedule::CutNameText(role, field));
+  }
   if (VisitorHoldsBlank(game.visitor)) {
     notes.push_back("a blank inside columns 1-8 makes one visitor name of " +
                     Quoted(TrimTrailingSpaces(game.visitor)));
@@ -82,7 +100,8 @@ std::string GameLineFinding(std::string_view text, const GameFields& game) {
   } else if (At(text, kVisitorEnd + 1) == ' ' && At(text, kHomeColumn) == ' ') {
     size_t first = text.find_first_not_of(' ', kHomeColumn - 1) + 1;
     if (first <= kHomeEnd) {
-      notes.push_back("the home team name starts in column " + std::to_string(first) + ", not 10");
+      notes.push_back("the home team name starts in " + ColumnText(text, first) + ", not " +
+                      (EditorColumn(text, first) == first ? "10" : "byte 10"));
     }
   }
   if (notes.empty()) return "";

@@ -201,8 +201,9 @@ class Checker : public GroupingListener {
   // the findings of later lines that waited for it; the end of the data
   // (`end`, when not null) stands after them, the likely misspellings last.
   // The code of a failure to keep the findings that waited, or 0.
-  int Finish(bool has_date, const CheckFinding* end) {
-    const CheckFinding no_date{1, "no date line: nothing is built"};
+  int Finish(bool has_date, bool empty, const CheckFinding* end) {
+    const CheckFinding no_date{1, empty ? "the file is empty: no date line, nothing is built"
+                                        : "no date line: nothing is built"};
     order_.Release(has_date ? nullptr : &no_date);
     if (end != nullptr) Add(end->line, end->message);
     season_findings_.Finish();
@@ -251,7 +252,7 @@ bool CheckOpenInput(const std::string& path, const FindingTaker& take, std::stri
     end_of_text = {end.line, EndOfTextText(end.bytes_after, end.at_least)};
   }
   const bool ends_early = !end_of_text.message.empty();
-  if (int code = checker.Finish(grouper.has_date(), ends_early ? &end_of_text : nullptr)) {
+  if (int code = checker.Finish(grouper.has_date(), taken.empty, ends_early ? &end_of_text : nullptr)) {
     *failure = schedule::TemporaryFileText(schedule::FailedStep::kWrite, "check's findings", code);
     return false;
   }

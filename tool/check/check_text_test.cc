@@ -57,16 +57,24 @@ TEST(Check, LinesAreCountedAsAnEditorCountsThem) {
 TEST(Check, NamesOutOfTheirColumnsSayWhatIsStored) {
   EXPECT_EQ(Check("[04/10/45]\n45nnewyork 45nstlou\n45npitts 45nchicago DH\n45npitts  45nchica\n"
                   "a        b        options12345 extra\n"),
-            "2: visitor name \"45nnewyork\" is longer than 8 characters; \"45nstlou\" runs into "
+            "2: visitor name \"45nnewyork\" is longer than 8 bytes; \"45nstlou\" runs into "
             "column 18, which is not read: stored as visitor \"45nnewyo\", home \"k 45nstl\", "
             "options \"u\"\n"
-            "3: home team name \"45nchicago\" is longer than 8 characters: stored as visitor "
+            "3: home team name \"45nchicago\" is longer than 8 bytes: stored as visitor "
             "\"45npitts\", home \"45nchica\", options \"o DH\"\n"
             "4: game \"45npitts\" at \" 45nchic\" on 04/10/45: \"45npitts\" also plays "
             "\"45nchica\" on this date (line 3): two opponents on one date\n"
             "4: \"45nchica\" runs into column 18, which is not read; the home team name starts in "
             "column 11, not 10: stored as visitor \"45npitts\", home \" 45nchic\", options \"\"\n"
             "5: text beyond column 30 is not read: \" extra\"\n");
+  // A name of 8 characters in 9 bytes is cut inside its last one; columns
+  // are told as a UTF-8 editor shows them, the byte beside.
+  EXPECT_EQ(Check("[04/10/45]\nabcdefg\xC3\xBC b\nab\xC3\xBC      xyz\n"),
+            "2: visitor name \"abcdefg\u00fc\" is longer than 8 bytes; visitor name \"abcdefg\\xC3\" ends "
+            "inside a character: 8 bytes cut it in two: stored as visitor \"abcdefg\\xC3\", home \" b\", "
+            "options \"\"\n"
+            "3: the home team name starts in column 10 (byte 11), not byte 10: stored as visitor "
+            "\"ab\u00fc\", home \" xyz\", options \"\"\n");
 }
 
 TEST(Check, DatesThatAreNoDayOrOutOfOrder) {
@@ -102,7 +110,7 @@ TEST(Check, GamesPastTheFifteenthAndBeforeTheFirstDate) {
   EXPECT_EQ(Check("a        b\n"),
             "1: a game line before the first date is skipped\n"
             "1: no date line: nothing is built\n");
-  EXPECT_EQ(Check(""), "1: no date line: nothing is built\n");
+  EXPECT_EQ(Check(""), "1: the file is empty: no date line, nothing is built\n");
 }
 
 TEST(Check, CommasQuotesTabsAndCtrlZThatChangeLines) {

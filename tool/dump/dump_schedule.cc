@@ -1,5 +1,6 @@
 #include "tool/dump/dump_schedule.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -135,17 +136,35 @@ constexpr int16_t kDumpSpool = 3;
 
 // Copies what the input open as `from` holds into a spool opened as
 // kDumpSpool: standard input (taken as it comes) or a device opened by name
-// (read by records where it stands).
-int SpoolInput(int16_t from, bool standard_input) {
+// (read by records where it stands). An input whose first record is no
+// header is no schedule file, and the copy stops there: endless or foreign
+// input (a pipe of lines, a device of zeros) is refused after its first
+// 430 bytes, `*not_header` then holding that record's kind bytes. A failure
+// of the temporary file (not of the input) sets `*spool_failed`.
+int SpoolInput(int16_t from, bool standard_input, std::string* not_header, bool* spool_failed) {
+  *spool_failed = true;
   if (int code = files::OpenSpool(kDumpSpool, kRecordLength)) return code;
+  *spool_failed = false;
   uint8_t piece[16 * kRecordLength];
+  std::string first;  // the input's first bytes, until a whole record is there
   for (int64_t record = 1;; ++record) {
     uint32_t got = 0;
     int code = standard_input ? files::ReadBytes(from, piece, sizeof piece, &got)
                               : files::ReadRecord(from, record, piece, &got);
     if (code != 0) return code;
     if (got == 0) return 0;
-    if ((code = files::WriteBytes(kDumpSpool, piece, got)) != 0) return code;
+    if (first.size() < kRecordLength) {
+      first.append(reinterpret_cast<const char*>(piece),
+                   std::min<size_t>(got, kRecordLength - first.size()));
+      if (first.size() == kRecordLength && std::string_view(first).substr(0, 2) != kHeaderKind) {
+        *not_header = KindBytes(first.data());
+        return 0;
+      }
+    }
+    if ((code = files::WriteBytes(kDumpSpool, piece, got)) != 0) {
+      *spool_failed = true;
+      return code;
+    }
   }
 }
 
@@ -269,8 +288,18 @@ bool OpenScheduleForDump(const std::string& path, int16_t* number, std::string* 
     if (files::FileSize(kToolInputFile, &size) == 0) return true;
     frame::ResetErrorWord();  // a device has no size: it is copied
   }
-  if ((code = SpoolInput(kToolInputFile, standard_input)) != 0) {
-    *failure = CannotText(FailedStep::kRead, "schedule file", path, code);
+  std::string not_header;
+  bool spool_failed = false;
+  if ((code = SpoolInput(kToolInputFile, standard_input, &not_header, &spool_failed)) != 0) {
+    // The temporary file's failure is told as its own, naming the input.
+    *failure = spool_failed ? schedule::TemporaryFileText(FailedStep::kWrite,
+                                                          "schedule file " + schedule::Quoted(path), code)
+                            : CannotText(FailedStep::kRead, "schedule file", path, code);
+    return false;
+  }
+  if (!not_header.empty()) {
+    *failure = path + ": " + RecordAt(1) + ": the first record is not the header: its kind bytes are " +
+               not_header + ", not \"D \"; no schedule file starts so, and the rest was not read";
     return false;
   }
   *number = kDumpSpool;

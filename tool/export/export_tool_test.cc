@@ -81,6 +81,23 @@ TEST_F(ExportTool, AGeneratedLeagueGoesOutAndComesBackTheSame) {
   EXPECT_NE(File("out.csv").find(",\"C8\",\"WL\","), std::string::npos);
 }
 
+TEST_F(ExportTool, ASeasonAcrossNewYearKeepsOneNameAClubAndComesBack) {
+  const std::string row_end = ",\"\",\"\"\r\n";
+  WriteFileBytes(dir_.File("winter.csv"),
+                 "\"19991230\",\"0\",\"Thu\",\"NYA\",\"AL\",1,\"BOS\",\"AL\",1,\"n\"" + row_end +
+                     "\"20000101\",\"0\",\"Sat\",\"BOS\",\"AL\",2,\"NYA\",\"AL\",2,\"n\"" + row_end);
+  auto run = Tool("import --teams-output teams.csv --output winter.txt winter.csv");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(File("winter.txt"), "[12/30/99]\r\n99anewyo 99abosto\r\n[01/01/00]\r\n99abosto 99anewyo\r\n");
+  EXPECT_EQ(File("teams.csv").find("00a"), std::string::npos) << File("teams.csv");
+  // The teams file is read back by export and import alike.
+  run = Tool("export --teams teams.csv --year 1999 --output out.csv winter.txt");
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = Tool("import --teams teams.csv --output again.txt winter.csv");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(File("again.txt"), File("winter.txt"));
+}
+
 TEST_F(ExportTool, RefusalsNameTheReasonAndWriteNothing) {
   WriteFileBytes(dir_.File("season.txt"),
                  "[04/10/84]\r\n84nbosto 84nprovi\r\n84nnewyo 84nphila\r\n");

@@ -58,8 +58,14 @@ bool ReadMap(const std::string& map, std::vector<tool::MappedName>* teams, tool:
 std::string ImportInto(const std::string& season, const tool::ImportOptions& options,
                        const tool::TextSink& sink, tool::ImportReport* report) {
   tool::SeasonImporter importer(options, sink);
-  std::string failure = ReadWholeInput(kToolInputFile, season, "season file", 0,
-                                       [&](std::string_view piece) { importer.TakeBytes(piece); });
+  std::string failure;
+  if (int code = OpenToolInput(kToolInputFile, season)) {
+    failure = CannotText(FailedStep::kOpen, "season file", season, code);
+  } else {
+    failure = ReadWhileWanted(kToolInputFile, season, "season file",
+                              [&](std::string_view piece) { importer.TakeBytes(piece); },
+                              [&] { return !importer.Stopped(); });
+  }
   files::CloseAllFiles();
   importer.Finish();
   *report = importer.report();
@@ -139,8 +145,9 @@ int ImportHeld(const std::string& season, const tool::ImportOptions& options,
   tool::SeasonImporter importer(options, [&](std::string_view piece) {
     if (put_failure == 0) put_failure = text.Put(piece);
   });
-  std::string failure = ReadToEnd(kToolInputFile, season, "season file", 0,
-                                  [&](std::string_view piece) { importer.TakeBytes(piece); });
+  std::string failure = ReadWhileWanted(kToolInputFile, season, "season file",
+                                        [&](std::string_view piece) { importer.TakeBytes(piece); },
+                                        [&] { return !importer.Stopped(); });
   importer.Finish();
   // A season that could not be read says so alone: what the import made of
   // its part would only mislead.

@@ -19,14 +19,26 @@ RowLineSplitter::RowLineSplitter(LineHandler take) : take_(std::move(take)) {}
 void RowLineSplitter::Feed(std::string_view bytes) {
   for (char byte : bytes) {
     if (ended_) return;
+    // A CR not followed by LF ends its line alone, as every other reader of
+    // the program takes it.
+    if (last_was_cr_ && byte != '\n') EndLine();
     if (byte == kEndOfData) {
       ended_ = true;
     } else if (byte == '\n') {
       EndLine();
     } else {
-      if (full_length_ < kMaxRowBytes + 1) line_ += byte;  // one over: a CR may still go
+      line_ += byte;
       ++full_length_;
       last_was_cr_ = byte == '\r';
+      // A byte past the limit that is no CR (which ends the line) makes the
+      // row too long whatever follows, and no more is read.
+      if (!last_was_cr_ && full_length_ > kMaxRowBytes) {
+        take_(RowLine{std::string_view(line_).substr(0, kMaxRowBytes), number_, full_length_, true});
+        ended_ = true;
+        line_.clear();
+        full_length_ = 0;
+        last_was_cr_ = false;
+      }
     }
   }
 }

@@ -18,12 +18,17 @@ inline constexpr size_t kMaxRowBytes = 4096;
 struct RowLine {
   std::string_view text;  ///< at most kMaxRowBytes of it
   int number;             ///< as an editor counts lines, from 1
-  size_t full_length;     ///< the line's length before any cut
+  size_t full_length;     ///< the line's length before any cut: one past the limit at most
+  /// Cut where it passed kMaxRowBytes, before its end: the splitter reads
+  /// no further, so that a row that never ends (a device of zeros) is
+  /// refused at once rather than read for ever.
+  bool unended = false;
 };
 
-/// Cuts a file's bytes, given in pieces of any size, into lines: LF or CR LF
-/// ends a line, a Ctrl+Z byte (0x1A) ends the data, a UTF-8 byte order mark
-/// at the start is dropped. Holds one line at most.
+/// Cuts a file's bytes, given in pieces of any size, into lines: LF, CR LF
+/// or a CR alone ends a line, a Ctrl+Z byte (0x1A) ends the data, a UTF-8
+/// byte order mark at the start is dropped. Holds one line at most; a line
+/// past kMaxRowBytes is handed on cut (RowLine::unended) and ends the data.
 class RowLineSplitter {
  public:
   /// Called once per line, in file order.
@@ -37,6 +42,10 @@ class RowLineSplitter {
 
   /// Hands on a last line that has no line end.
   void Finish();
+
+  /// True once the data has ended (a Ctrl+Z, or a line past the limit):
+  /// the rest of the file need not be read.
+  bool Ended() const { return ended_; }
 
  private:
   // Hands on the line gathered, without its CR LF, and starts the next.

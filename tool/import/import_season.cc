@@ -73,13 +73,18 @@ SeasonImporter::SeasonImporter(const ImportOptions& options, TextSink sink)
   for (const MappedName& team : options_.teams) mapped_.emplace(team.code, team.name);
 }
 
-void SeasonImporter::TakeBytes(std::string_view bytes) { splitter_.Feed(bytes); }
+void SeasonImporter::TakeBytes(std::string_view bytes) {
+  if (!stopped_) splitter_.Feed(bytes);
+}
 
 void SeasonImporter::TakeLine(const RowLine& line) {
-  if (line.full_length > line.text.size()) {
+  if (stopped_) return;
+  if (line.unended) {
     ++report_.rows;
-    Error(line.number, "a row of " + std::to_string(line.full_length) + " bytes; a row holds at most " +
-                           std::to_string(kMaxRowBytes));
+    stopped_ = true;
+    Error(line.number, "a row of more than " + std::to_string(kMaxRowBytes) +
+                           " bytes; a row holds at most " + std::to_string(kMaxRowBytes) +
+                           ", and the rest of the file was not read");
     return;
   }
   TakeRow(line.text, line.number);
@@ -88,11 +93,19 @@ void SeasonImporter::TakeLine(const RowLine& line) {
 void SeasonImporter::TakeRow(std::string_view row, int line) {
   if (row.find_first_not_of(" \t") == std::string_view::npos) return;
   ++report_.rows;
+  // A first row that is no season row at all (a pipe of other lines, a
+  // file of another kind) ends the reading: what follows is not looked at.
+  const bool first = report_.rows == 1;
+  const std::string rest = first ? "; no season file starts so, and the rest was not read" : "";
   std::string problem;
-  if (!SplitCsvRow(row, &fields_, &problem)) return Error(line, problem);
+  if (!SplitCsvRow(row, &fields_, &problem)) {
+    stopped_ = stopped_ || first;
+    return Error(line, problem + rest);
+  }
   if (fields_.size() != kFields) {
+    stopped_ = stopped_ || first;
     return Error(line, "a row has 12 fields, this one " + std::to_string(fields_.size()) + ": " +
-                           schedule::Quoted(row));
+                           schedule::Quoted(row) + rest);
   }
   RowDate date;
   if (!TakeDate(fields_[kDate], line, &date)) return;
@@ -102,8 +115,11 @@ void SeasonImporter::TakeRow(std::string_view row, int line) {
                            " is not 0 (a single game), 1 or 2 (a doubleheader's first or second)");
   }
   if (!Kept(fields_[kVisitorLeague], fields_[kHomeLeague])) return;
-  const std::string* visitor = NameFor(fields_[kVisitor], fields_[kVisitorLeague], date.year, line);
-  const std::string* home = NameFor(fields_[kHome], fields_[kHomeLeague], date.year, line);
+  // A season is named by its first year: a winter league's games after New
+  // Year keep their clubs' names, so that one club has one name.
+  if (season_year_ == 0) season_year_ = date.year;
+  const std::string* visitor = NameFor(fields_[kVisitor], fields_[kVisitorLeague], season_year_, line);
+  const std::string* home = NameFor(fields_[kHome], fields_[kHomeLeague], season_year_, line);
   if (visitor == nullptr || home == nullptr) return;
 
   if (date.Key() != date_key_) StartDate(date);
@@ -210,7 +226,13 @@ void SeasonImporter::StartDate(const RowDate& date) {
 // A date record holds 15 games: the build keeps the first 15 of a longer date.
 void SeasonImporter::FinishDate() {
   if (date_games_ <= schedule::kSlotsPerRecord) return;
-  Warn(first_left_out_line_, schedule::FullDateText(date_text_, date_games_));
+  // The text keeps every game; it is the build that keeps the first 15.
+  const int after = date_games_ - schedule::kSlotsPerRecord - 1;
+  Warn(first_left_out_line_,
+       "date " + schedule::Quoted(date_text_) + " has " + std::to_string(date_games_) +
+           " games: the text keeps them all, but a date holds " + std::to_string(schedule::kSlotsPerRecord) +
+           " and the build leaves out " +
+           (after == 0 ? std::string("this one") : "this one and the " + std::to_string(after) + " after it"));
 }
 
 void SeasonImporter::Finish() {

@@ -74,6 +74,11 @@ class SeasonImporter {
   /// Ends the file: the last date's count, whole-file checks.
   void Finish();
 
+  /// True once the rest of the file is not wanted: its first row is no
+  /// season row, or a row passed the longest a row may be. Bytes taken
+  /// after that are not looked at.
+  bool Stopped() const { return stopped_; }
+
   /// What was found so far; complete after Finish.
   const ImportReport& report() const { return report_; }
 
@@ -119,6 +124,8 @@ class SeasonImporter {
   std::string date_text_;                     // as MM/DD/YY
   int date_games_ = 0;                        // its games, past the 15th too
   int first_left_out_line_ = 0;               // the line of its 16th
+  bool stopped_ = false;                      // the rest of the file is not read
+  int season_year_ = 0;                       // the first kept row's year, which names the teams
 };
 
 /// Imports the whole of `file_bytes` at once: a SeasonImporter fed and

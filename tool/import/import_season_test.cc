@@ -108,8 +108,8 @@ TEST_F(Season1884Test, BuildsIntoTheGamesOfEveryDateUnderDefaultNames) {
   ASSERT_EQ(imported.report.warnings.size(), sixteenth_lines.size());
   EXPECT_EQ(imported.report.warnings[0],
             "1884SKED.TXT:" + std::to_string(sixteenth_lines[0]) +
-                ": date \"05/30/84\" has 28 games: a date holds 15; this one and the 12 after it "
-                "are left out");
+                ": date \"05/30/84\" has 28 games: the text keeps them all, but a date holds 15 and the build "
+                "leaves out this one and the 12 after it");
 }
 
 // Any pieces, LF line ends and a closing Ctrl+Z give the same text.
@@ -165,10 +165,13 @@ TEST(ImportSeasonTest, WritesDateLinesAndPaddedGameLines) {
   EXPECT_EQ(imported.text,
             "[04/17/84]\r\n84ualtoo 84ucinci\r\nbos      84uphila\r\n[04/18/84]\r\nbos      84uphila\r\n");
   EXPECT_TRUE(imported.report.warnings.empty());
-  // The league letter is the row's: a team that moves leagues changes names.
-  imported = Import(Row("19450417", "NY1", "NL", "SLA", "AL") + Row("20000229", "NY1", "xL", "SLA", "AL"));
+  // The league letter is the row's: a team that moves leagues changes names;
+  // the year is the season's first, so a season across New Year keeps them.
+  imported = Import(Row("19451230", "NY1", "NL", "SLA", "AL") + Row("19460101", "NY1", "NL", "SLA", "AL") +
+                    Row("20000229", "NY1", "xL", "SLA", "AL"));
   ASSERT_TRUE(imported.report.Succeeded());
-  EXPECT_EQ(imported.text, "[04/17/45]\r\n45nnewyo 45astlou\r\n[02/29/00]\r\n00xnewyo 00astlou\r\n");
+  EXPECT_EQ(imported.text, "[12/30/45]\r\n45nnewyo 45astlou\r\n[01/01/46]\r\n45nnewyo 45astlou\r\n"
+                           "[02/29/00]\r\n45xnewyo 45astlou\r\n");
 }
 
 TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
@@ -178,7 +181,8 @@ TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
   };
   const Case cases[] = {
       {"\"18840417\",\"0\",\"Thu\",\"ALT\"\r\n",
-       "in.txt:1: a row has 12 fields, this one 4: \"\\\"18840417\\\",\\\"0\\\",\\\"Thu\\\",\\\"ALT\\\"\""},
+       "in.txt:1: a row has 12 fields, this one 4: \"\\\"18840417\\\",\\\"0\\\",\\\"Thu\\\",\\\"ALT\\\"\"; no season file "
+       "starts so, and the rest was not read"},
       {Row("18840417", "ALT", "UA", "CNU", "UA") + Row("18840230", "ALT", "UA", "CNU", "UA"),
        "in.txt:2: date 18840230 is not a real day"},
       {Row("19000229", "ALT", "UA", "CNU", "UA"), "in.txt:1: date 19000229 is not a real day"},
@@ -197,8 +201,12 @@ TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
        "in.txt:2: teams \"CHN\" and \"CHU\" both get the name \"84nchica\": give one of them another name with "
        "--teams"},
       {"\"18840417\",\"0\",\"Thu\",\"ALT\"x,\"UA\",1,\"CNU\",\"UA\",1,\"d\",\"\",\"\"\n",
-       "in.txt:1: field 4: text after its closing double quote: \"x\""},
-      {std::string(5000, 'x') + "\n", "in.txt:1: a row of 5000 bytes; a row holds at most 4096"},
+       "in.txt:1: field 4: text after its closing double quote: \"x\"; no season file starts so, and the rest was "
+       "not read"},
+      {std::string(5000, 'x') + "\n" + Row("18840417", "XYZ", "UA", "CNU", "UA"),
+       "in.txt:1: a row of more than 4096 bytes; a row holds at most 4096, and the rest of the file was not read"},
+      {"\r\n" + Row("18840417", "ALT", "UA", "CNU", "UA") + std::string(4097, 'x') + "\n",
+       "in.txt:3: a row of more than 4096 bytes; a row holds at most 4096, and the rest of the file was not read"},
       {"", "in.txt: no rows: there is no game to import"},
       {"\r\n\x1A", "in.txt: no rows: there is no game to import"},
   };
@@ -214,12 +222,15 @@ TEST(ImportSeasonTest, EachErrorIsToldWithItsLineAndStopsTheText) {
   EXPECT_EQ(imported.report.error_count, 2);
   EXPECT_TRUE(imported.report.errors[1].starts_with("in.txt:4: game number \"x\"")) << imported.report.errors[1];
   // Past 50 errors the rest are counted.
-  std::string bad;
+  std::string bad = Row("18840417", "ALT", "UA", "CNU", "UA");
   for (int i = 0; i < 60; ++i) bad += "x\n";
   imported = Import(bad);
   EXPECT_EQ(imported.report.error_count, 60);
   ASSERT_EQ(imported.report.errors.size(), 51u);
   EXPECT_EQ(imported.report.errors.back(), "in.txt: 10 more errors are not shown");
+  // A first row that is no season row ends the reading there.
+  imported = Import(bad.substr(bad.find('\n') + 1));
+  EXPECT_EQ(imported.report.error_count, 1);
 }
 
 TEST(ImportSeasonTest, MapNamesAreCheckedLikeMadeOnes) {
@@ -250,9 +261,10 @@ TEST(ImportSeasonTest, WarnsOfLongDatesAndOfLeaguesInNoRow) {
   ASSERT_TRUE(imported.report.Succeeded());
   EXPECT_EQ(imported.report.warnings,
             (std::vector<std::string>{
-                "in.txt:16: date \"05/30/84\" has 17 games: a date holds 15; this one and the 1 after "
-                "it are left out",
-                "in.txt:34: date \"06/01/84\" has 16 games: a date holds 15; this one is left out"}));
+                "in.txt:16: date \"05/30/84\" has 17 games: the text keeps them all, but a date holds 15 and "
+                "the build leaves out this one and the 1 after it",
+                "in.txt:34: date \"06/01/84\" has 16 games: the text keeps them all, but a date holds 15 and "
+                "the build leaves out this one"}));
 
   imported = Import(season, ImportOptions{{"NL", "XX"}, {}, "in.txt"});
   ASSERT_TRUE(imported.report.Succeeded());

@@ -1,6 +1,7 @@
 #include "tool/report/report_format.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -16,13 +17,9 @@ namespace {
 
 constexpr char kCrLf[] = "\r\n";
 
-// The characters of UTF-8 text: what a terminal gives a cell each. A name
-// of people's writing is as wide as its characters, not its bytes.
-size_t Characters(std::string_view text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
+// The cells a terminal gives a name: a name of people's writing is as wide
+// as its characters, two for an East Asian wide one, not as its bytes.
+size_t Characters(std::string_view text) { return schedule::DisplayWidth(text); }
 
 // One column of a report: its heading in the table and in the CSV header,
 // whether it holds names (aligned left in the table, quoted in the CSV as

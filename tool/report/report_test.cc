@@ -316,6 +316,18 @@ TEST(Report, WritesAllOrNothingAndNeverOverTheSeason) {
 // name with a comma or a double quote quoted in the CSV, one of letters
 // past ASCII aligned by its characters in the table, and a team the file
 // gives no display name shown by its file name.
+// An East Asian display name takes two cells a character, and the table
+// pads it by what the terminal shows.
+TEST(Report, WideDisplayNamesArePaddedByTheirCells) {
+  ScopedTempDir dir;
+  WriteFileBytes(dir.File("season.txt"), "[04/10/45]\r\na        b\r\n");
+  WriteFileBytes(dir.File("teams.csv"), "name,display\r\na,\u6771\u4eac\r\nb,abcde\r\n");
+  ToolRun text = RunTool(dir, "report --teams " + Quote(dir.File("teams.csv")) + " " + Quote(dir.File("season.txt")));
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("\na     \u6771\u4eac" + std::string(9, ' ') + "1"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("\nb     abcde" + std::string(8, ' ') + "1"), std::string::npos) << text.out;
+}
+
 TEST(Report, ATeamsFileAddsDisplayNamesQuotedInCsvAndAlignedByCharacters) {
   ScopedTempDir dir;
   WriteFileBytes(dir.File("season.txt"), "[04/10/45]\r\n45nnewyo 45nstlou\r\n45nbosto 45nbrook\r\n");

@@ -121,17 +121,25 @@ void SeasonFindings::Finish() {
   for (size_t number : team_numbers_.InByteOrder()) {
     if (games_[number] > kRareNameGames) continue;
     const std::string& name = team_numbers_.Name(number);
-    // The closest regular team; of several, the one with the most games.
+    // The closest regular team; of several, one of the same length first (a
+    // byte mistyped or two swapped, rather than one dropped or added), then
+    // the one with the most games.
     size_t best = 0;
     int64_t best_games = 0;
+    bool best_same_length = false;
     for (size_t other : regular) {
       const std::string& other_name = team_numbers_.Name(other);
       size_t longer = std::max(name.size(), other_name.size());
       size_t shorter = std::min(name.size(), other_name.size());
-      if (longer - shorter > 1 || games_[other] <= best_games) continue;
+      const bool same_length = longer == shorter;
+      if (longer - shorter > 1 || (same_length == best_same_length && games_[other] <= best_games) ||
+          (best_same_length && !same_length)) {
+        continue;
+      }
       if (NameDistance(name, other_name) == 1) {
         best = other;
         best_games = games_[other];
+        best_same_length = same_length;
       }
     }
     if (best_games == 0) continue;

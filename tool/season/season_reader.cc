@@ -98,7 +98,7 @@ bool ReadText(const std::string& path, SeasonListener* listener, std::string* fa
     return false;
   }
   if (!grouper.has_date()) {
-    *failure = CannotRead(path, frame::kNoDateLine);
+    *failure = CannotRead(path, taken.empty ? frame::kEmptyInput : frame::kNoDateLine);
     return false;
   }
   grouper.Finish();
