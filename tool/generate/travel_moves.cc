@@ -89,6 +89,21 @@ void SwapOneTeamsRounds(TravelState* state, int team, const TravelMove& move,
   }
 }
 
+// The rounds of `move.first` to `move.second` reversed: the season's runs
+// inside them kept, turned round, and only those at their ends joined anew.
+void ReverseRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
+  for (int team = 0; team < state->teams; ++team) {
+    const size_t row = At(*state, team, 0);
+    std::reverse(state->opponent.begin() + row + move.first,
+                 state->opponent.begin() + row + move.second + 1);
+    std::reverse(state->at_home.begin() + row + move.first,
+                 state->at_home.begin() + row + move.second + 1);
+    if (touched != nullptr) {
+      for (int round = move.first; round <= move.second; ++round) Touch(touched, team, round);
+    }
+  }
+}
+
 void SwapRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
   for (int team = 0; team < state->teams; ++team) SwapOneTeamsRounds(state, team, move, touched);
 }
@@ -312,7 +327,7 @@ bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const M
     return PickAtBroken(state, random, scratch, move);
   }
   const int sum = mix.swap_homes + mix.swap_rounds + mix.swap_teams + mix.swap_chain +
-                  mix.swap_team_rounds;
+                  mix.swap_team_rounds + mix.reverse_rounds;
   int pick = Below(random, sum);
   if ((pick -= mix.swap_homes) < 0) {
     move->kind = MoveKind::kSwapHomes;
@@ -338,10 +353,18 @@ bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const M
     move->kind = MoveKind::kSwapChain;
     return PickChain(state, random, scratch, move);
   }
-  move->kind = MoveKind::kSwapTeamRounds;
-  move->a = Below(random, state.teams);
-  move->b = BelowBut(random, state.teams, move->a);
-  return PickTeamRounds(state, random, scratch, move);
+  if ((pick -= mix.swap_team_rounds) < 0) {
+    move->kind = MoveKind::kSwapTeamRounds;
+    move->a = Below(random, state.teams);
+    move->b = BelowBut(random, state.teams, move->a);
+    return PickTeamRounds(state, random, scratch, move);
+  }
+  if (state.rounds < 3) return false;
+  move->kind = MoveKind::kReverseRounds;
+  move->first = Below(random, state.rounds);
+  move->second = BelowBut(random, state.rounds, move->first);
+  if (move->first > move->second) std::swap(move->first, move->second);
+  return move->second - move->first > 1;
 }
 
 void MakeMove(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
@@ -354,6 +377,7 @@ void MakeMove(TravelState* state, const TravelMove& move, TouchedRounds* touched
     case MoveKind::kSwapTeams: SwapTeams(state, move, touched); break;
     case MoveKind::kSwapChain: SwapChain(state, move, touched); break;
     case MoveKind::kSwapTeamRounds: SwapTeamRounds(state, move, touched); break;
+    case MoveKind::kReverseRounds: ReverseRounds(state, move, touched); break;
   }
   if (touched != nullptr) Tidy(touched);
 }

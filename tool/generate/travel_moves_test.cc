@@ -65,7 +65,7 @@ TEST(TravelMoves, EveryChangeKeepsTheSeasonAndItsFiguresAsCountedAfresh) {
     TouchedRounds touched;
     int kept = 0;
     for (int step = 0; step < 20000; ++step) {
-      if (!PickMove(state, request.division_of, MoveMix{2, 2, 1, 3, 2, 20}, &random, &scratch,
+      if (!PickMove(state, request.division_of, MoveMix{2, 2, 1, 3, 2, 20, 2}, &random, &scratch,
                     &move)) {
         continue;
       }

@@ -33,7 +33,10 @@ constexpr int kCyclesToMend = 1;
 // cycle's start, in hundredths of the mean rise, and its end in thousandths.
 constexpr int kFirstHeatWithTravel = 40;
 constexpr int kReheatWithTravel = 40;
-constexpr int kLastHeatWithTravel = 2;
+constexpr int kLastHeatWithTravel = 30;
+// How often a run of rounds is turned round, against the other changes'
+// 10, with distances: it joins the season's runs anew only at its two ends.
+constexpr int kReverseWithTravel = 2;
 // Mending cools each phase by 1/72, and no further.
 constexpr int kCoolingToMend = 72;
 
@@ -61,6 +64,7 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
   int cycles = 0;
   int64_t steps = 0;
   if (travels) {
+    anneal.mix.reverse_rounds = kReverseWithTravel;
     steps = effort * std::min(places * kStepsPerPlaceWithTravel, kMostStepsWithTravel);
     cycles = effort * kCyclesWithTravel;
     anneal.mix.focus = kFocusWithTravel;
