@@ -53,19 +53,19 @@ constexpr int kSamples = 256;
 constexpr int64_t kUnit = int64_t{1} << 16;
 
 // Weighs the change the chain has just made: its parts recounted.
-TravelTally Weigh(AnnealChain* chain) {
+TravelFigures Weigh(AnnealChain* chain) {
   chain->pending.clear();
-  TravelTally change;
+  TravelFigures change;
   for (int team : chain->touched.teams) {
     Reweigh(chain->state, team, chain->touched.of_team[team], &change, &chain->pending);
   }
   return change;
 }
 
-int64_t Cost(const TravelTally& tally, int64_t travel_weight, int64_t repeater_penalty,
+int64_t Cost(const TravelFigures& tally, int64_t travel_weight, int64_t repeater_penalty,
              int64_t over_penalty) {
   return tally.travel * travel_weight + tally.breaks + tally.repeaters * repeater_penalty +
-         tally.over * over_penalty;
+         tally.runs_over * over_penalty;
 }
 
 // Whether a change costing `extra` more is accepted at `temperature`.
@@ -119,8 +119,8 @@ void Adapt(const AnnealRules& rules, int64_t broken, int64_t least, int64_t* pen
 
 }  // namespace
 
-bool BetterTally(const TravelTally& a, const TravelTally& b) {
-  if (a.over != b.over) return a.over < b.over;
+bool BetterFigures(const TravelFigures& a, const TravelFigures& b) {
+  if (a.runs_over != b.runs_over) return a.runs_over < b.runs_over;
   if (a.repeaters != b.repeaters) return a.repeaters < b.repeaters;
   if (a.travel != b.travel) return a.travel < b.travel;
   return a.breaks < b.breaks;
@@ -134,7 +134,7 @@ AnnealChain StartChain(const AnnealRules& rules, TravelState state, uint64_t see
   // cost more, weighed from the start.
   int64_t rises = 0, risen = 0;
   for (int sample = 0; sample < kSamples; ++sample) {
-    if (!PickMove(chain.state, rules.kind_of, rules.mix, &chain.random, &chain.scratch,
+    if (!PickMove(chain.state, rules.division_of, rules.mix, &chain.random, &chain.scratch,
                   &chain.move)) {
       continue;
     }
@@ -155,7 +155,7 @@ void AnnealCycle(const AnnealRules& rules, int cycle, AnnealChain* chain) {
   TravelState* state = &chain->state;
   const int64_t mean_rise = chain->mean_rise;
   const int64_t least_penalty = std::max<int64_t>(1, mean_rise / 4);
-  TravelTally best = state->total;
+  TravelFigures best = state->total;
   bool best_is_current = true;
   Snapshot kept;
   const int phases = std::max(1, rules.phases);
@@ -168,14 +168,14 @@ void AnnealCycle(const AnnealRules& rules, int cycle, AnnealChain* chain) {
     for (int64_t s = 0; s < phase_steps; ++s) {
       if ((s & (kPenaltyTick - 1)) == 0 && rules.adapt_penalty) {
         Adapt(rules, state->total.repeaters, least_penalty, &chain->repeater_penalty);
-        Adapt(rules, state->total.over, least_penalty, &chain->over_penalty);
+        Adapt(rules, state->total.runs_over, least_penalty, &chain->over_penalty);
       }
-      if (!PickMove(*state, rules.kind_of, rules.mix, &chain->random, &chain->scratch,
+      if (!PickMove(*state, rules.division_of, rules.mix, &chain->random, &chain->scratch,
                     &chain->move)) {
         continue;
       }
       MakeMove(state, chain->move, &chain->touched);
-      const TravelTally change = Weigh(chain);
+      const TravelFigures change = Weigh(chain);
       ClearTouched(&chain->touched);
       const int64_t extra =
           Cost(change, rules.travel_weight, chain->repeater_penalty, chain->over_penalty);
@@ -183,9 +183,9 @@ void AnnealCycle(const AnnealRules& rules, int cycle, AnnealChain* chain) {
         MakeMove(state, chain->move, nullptr);
         continue;
       }
-      TravelTally after = state->total;
-      AddTally(&after, change);
-      if (BetterTally(after, best)) {
+      TravelFigures after = state->total;
+      AddFigures(&after, change);
+      if (BetterFigures(after, best)) {
         best = after;
         best_is_current = true;
       } else if (best_is_current) {

@@ -17,7 +17,7 @@ namespace tool {
 
 /// How a chain runs.
 struct AnnealRules {
-  std::vector<int> kind_of;   ///< per team; teams of one kind meet everyone else alike
+  std::vector<int> division_of;   ///< per team; teams of one division meet everyone else alike
   int64_t travel_weight = 0;  ///< what a unit of travel weighs against a break; 0: none
   int64_t cycle_steps = 0;    ///< changes weighed in one cycle
   MoveMix mix;
@@ -48,7 +48,7 @@ struct AnnealChain {
 
 /// True when `a` is a better season than `b`: fewer runs past the limit,
 /// then fewer repeaters, then less travel, then fewer breaks.
-bool BetterTally(const TravelTally& a, const TravelTally& b);
+bool BetterFigures(const TravelFigures& a, const TravelFigures& b);
 
 /// A chain on `state` from `seed`: the changes' mean rise weighed there,
 /// which sets the temperatures and the penalties' first weights.

@@ -16,7 +16,7 @@ namespace tool {
 enum class MoveKind : uint8_t {
   kSwapHomes,      ///< two series of one pair, hosted by different sides, trade hosts
   kSwapRounds,     ///< two rounds trade places
-  kSwapTeams,      ///< two teams of one kind trade their seasons
+  kSwapTeams,      ///< two teams of one division trade their seasons
   kSwapChain,      ///< two rounds trade the series linked to one team through them
   kSwapTeamRounds,  ///< two teams trade their series in a few rounds that balance
   kReverseRounds    ///< the rounds from `first` to `second` are played in reverse order
@@ -58,9 +58,9 @@ struct MoveMix {
 };
 
 /// Picks a change at random (`random` advancing): false when the one picked
-/// cannot be made or would change nothing. `kind_of` is per team: teams of
-/// one kind meet every other team alike.
-bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const MoveMix& mix,
+/// cannot be made or would change nothing. `division_of` is per team: teams of
+/// one division meet every other team alike.
+bool PickMove(const TravelState& state, const std::vector<int>& division_of, const MoveMix& mix,
               uint64_t* random, MoveScratch* scratch, TravelMove* move);
 
 /// Makes the change, and, when `touched` is given, lists what it touched.

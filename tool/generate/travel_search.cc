@@ -40,23 +40,18 @@ constexpr int kReverseWithTravel = 2;
 // Mending cools each phase by 1/72, and no further.
 constexpr int kCoolingToMend = 72;
 
-TravelFigures FiguresOf(const TravelState& state) {
-  return TravelFigures{state.total.travel, state.total.breaks, state.total.repeaters,
-                       state.total.over};
-}
-
 }  // namespace
 
 TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRound>* rounds) {
-  const int teams = static_cast<int>(rules.kind_of.size());
+  const int teams = static_cast<int>(rules.division_of.size());
   TravelState start = MakeTravelState(*rounds, teams, rules.most_in_a_row, rules.distance);
   const bool travels = !rules.distance.empty();
-  if (!travels && start.total.repeaters == 0 && start.total.over == 0) return FiguresOf(start);
+  if (!travels && start.total.repeaters == 0 && start.total.runs_over == 0) return start.total;
 
   int64_t places = 0;
   for (const SeriesRound& round : *rounds) places += 2 * static_cast<int64_t>(round.size());
   AnnealRules anneal;
-  anneal.kind_of = rules.kind_of;
+  anneal.division_of = rules.division_of;
   // One unit of travel outweighs every break there can be: breaks count
   // only between seasons of equal travel.
   anneal.travel_weight = travels ? places + 1 : 0;
@@ -103,7 +98,7 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
     std::thread helper([&] { AnnealCycle(anneal, cycle, &second); });
     AnnealCycle(anneal, cycle, &first);
     helper.join();
-    if (BetterTally(second.state.total, first.state.total)) {
+    if (BetterFigures(second.state.total, first.state.total)) {
       first.state = second.state;
     } else if (cycle + 1 < cycles) {
       second.state = first.state;
@@ -113,7 +108,7 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
 
   *rounds = RoundsOf(best);
   DealGames(teams, rules.series_length, best.hosted_games, rounds);
-  return FiguresOf(best);
+  return best.total;
 }
 
 }  // namespace tool
