@@ -10,6 +10,9 @@ namespace {
 // The longest run of rounds two teams trade in one change: longer ones
 // are left for other changes.
 constexpr int kMostTradedRounds = 64;
+// The longest run of rounds played in reverse in one change: a run's cost
+// is recounted for every team in each of its rounds.
+constexpr int kMostReversedRounds = 12;
 
 // A random number from 0 to count - 1.
 int RandomBelow(uint64_t* random, int count) {
@@ -361,12 +364,13 @@ bool PickMove(const TravelState& state, const std::vector<int>& division_of, con
     move->b = RandomBelowExcept(random, state.teams, move->a);
     return PickTeamRounds(state, random, scratch, move);
   }
+  // Three rounds or more, at most kMostReversedRounds.
   if (state.rounds < 3) return false;
   move->kind = MoveKind::kReverseRounds;
-  move->first = RandomBelow(random, state.rounds);
-  move->second = RandomBelowExcept(random, state.rounds, move->first);
-  if (move->first > move->second) std::swap(move->first, move->second);
-  return move->second - move->first > 1;
+  move->first = RandomBelow(random, state.rounds - 2);
+  const int longest = std::min(kMostReversedRounds, state.rounds - move->first);
+  move->second = move->first + 2 + RandomBelow(random, longest - 2);
+  return true;
 }
 
 void MakeMove(TravelState* state, const TravelMove& move, TouchedRounds* touched) {

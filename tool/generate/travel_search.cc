@@ -20,7 +20,7 @@ constexpr int64_t kStepsPerBrokenToMend = 2'000;
 // the season: some half a minute on this project's machine.
 constexpr int64_t kMostStepsWithTravel = 8'000'000;
 // The longest season, in rounds a team, in which two teams may trade their
-// whole seasons.
+// whole seasons, or a run of rounds be played in reverse.
 constexpr int kRoundsPerTeamForSwaps = 4;
 // The changes aimed at a series that breaks a rule, in hundredths.
 constexpr int kFocusWithTravel = 0;
@@ -68,8 +68,11 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
     anneal.last_heat = kLastHeatWithTravel;
     // Two teams trading their whole seasons touch every round: in a long
     // season that costs more than it finds.
+    // Nor is a run of rounds turned round there: each of its rounds is
+    // recounted for every team.
     if (rounds->size() > static_cast<size_t>(kRoundsPerTeamForSwaps * teams)) {
       anneal.mix.swap_teams = 0;
+      anneal.mix.reverse_rounds = 0;
     }
   } else {
     // Mending: changes aimed mostly at the series that repeat, as many as
