@@ -82,7 +82,7 @@ bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSea
   TravelSearchRules search;
   search.most_in_a_row = rules.most_in_a_row;
   search.series_length = rules.series_length;
-  search.kind_of = league.division_of;
+  search.division_of = league.division_of;
   search.distance = rules.distances.distance;
   search.seed = request.seed;
   search.effort = rules.effort;

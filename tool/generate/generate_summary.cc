@@ -46,7 +46,7 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
         TeamFigures& figures = summary.per_team[team];
         figures.games += series.games;
         (at_home ? figures.home : figures.away) += series.games;
-        runs[team].Take(at_home, series.games);
+        runs[team].Take(at_home, series.games, at_home ? series.visitor : series.home);
       }
     }
   }
@@ -59,10 +59,9 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
     figures.road_trip_series = static_cast<int>(team_runs.road_trip().stays);
     figures.road_trip_games = static_cast<int>(team_runs.road_trip().games);
   }
-  const std::vector<int> repeaters = TeamRepeaters(rounds, summary.teams);
   for (int team = 0; team < summary.teams; ++team) {
-    summary.per_team[team].repeaters = repeaters[team];
-    summary.repeaters += repeaters[team];
+    summary.per_team[team].repeaters = static_cast<int>(runs[team].repeaters());
+    summary.repeaters += summary.per_team[team].repeaters;
   }
   summary.unavoidable_repeaters = UnavoidableRepeaters(rounds, summary.teams);
   const size_t dates = SeasonDays(rounds);

@@ -45,39 +45,54 @@ constexpr int64_t kMinusLog[256] = {
     1949, 1685, 1423, 1162, 902, 643, 385, 128,
 };
 
-// How many changes the chain makes between two changes of the penalty.
+// How many changes the chain makes between two changes of the penalties.
 constexpr int64_t kPenaltyTick = 128;
 // How many changes are weighed to find the first temperature.
 constexpr int kSamples = 256;
+// One, in the fixed point of the cooling factor.
+constexpr int64_t kUnit = int64_t{1} << 16;
 
-// The changes of one step: the change, what it touched, the parts recounted.
-struct Step {
-  TravelMove move;
-  TouchedRounds touched;
-  std::vector<PendingPart> pending;
-  TravelTally change;
-  MoveScratch scratch;
-};
-
-// Weighs the change in `step` (already made): its parts recounted.
-void Weigh(const TravelState& state, Step* step) {
-  step->pending.clear();
-  step->change = TravelTally{};
-  for (int team : step->touched.teams) {
-    Reweigh(state, team, step->touched.of_team[team], &step->change, &step->pending);
+// Weighs the change the chain has just made: its parts recounted.
+TravelFigures Weigh(AnnealChain* chain) {
+  chain->pending.clear();
+  TravelFigures change;
+  for (int team : chain->touched.teams) {
+    Reweigh(chain->state, team, chain->touched.of_team[team], &change, &chain->pending);
   }
+  return change;
 }
 
-int64_t Cost(const TravelTally& tally, int64_t travel_weight, int64_t penalty) {
-  return tally.travel * travel_weight + tally.breaks + (tally.repeaters + tally.over) * penalty;
+int64_t Cost(const TravelFigures& tally, int64_t travel_weight, int64_t repeater_penalty,
+             int64_t over_penalty) {
+  return tally.travel * travel_weight + tally.breaks + tally.repeaters * repeater_penalty +
+         tally.runs_over * over_penalty;
 }
 
-// Whether a change costing `extra` more is taken at `temperature`.
-bool Takes(int64_t extra, int64_t temperature, uint64_t* random) {
+// Whether a change costing `extra` more is accepted at `temperature`.
+bool Accepts(int64_t extra, int64_t temperature, uint64_t* random) {
   if (extra <= 0) return true;
   const int64_t minus_log = kMinusLog[NextRandom(random) >> 56];
   const int64_t reach = (temperature >> 16) * minus_log + (((temperature & 0xFFFF) * minus_log) >> 16);
   return extra <= reach;
+}
+
+// `temperature` times `factor` / kUnit, without overflow for any cost.
+int64_t Scaled(int64_t temperature, int64_t factor) {
+  return (temperature >> 16) * factor + (((temperature & 0xFFFF) * factor) >> 16);
+}
+
+// The factor (in kUnit) by which each of `steps` phases cools, so that
+// `from` comes down to `to` at the last: the largest whose power reaches it.
+int64_t CoolingFactor(int64_t from, int64_t to, int steps) {
+  if (steps < 1 || from <= to) return kUnit;
+  int64_t low = 0, high = kUnit;
+  while (high - low > 1) {
+    const int64_t mid = (low + high) / 2;
+    int64_t t = from;
+    for (int i = 0; i < steps && t > to; ++i) t = Scaled(t, mid);
+    (t > to ? high : low) = mid;
+  }
+  return low;
 }
 
 // What the search keeps of a season: who meets whom where, round by round.
@@ -87,87 +102,105 @@ struct Snapshot {
   std::vector<int> hosted_games;
 };
 
-Snapshot Take(const TravelState& state) {
+Snapshot SnapshotOf(const TravelState& state) {
   return Snapshot{state.opponent, state.at_home, state.hosted_games};
+}
+
+// Moves the penalty of a rule up while the chain breaks it and down while
+// it keeps it, so that the chain keeps to the edge of what the rules allow.
+void Adapt(const AnnealRules& rules, int64_t broken, int64_t least, int64_t* penalty) {
+  constexpr int64_t kMost = int64_t{1} << 40;
+  if (broken > 0) {
+    *penalty = std::min(kMost, *penalty + *penalty / rules.adapt_penalty + 1);
+  } else {
+    *penalty = std::max(least, *penalty - *penalty / rules.adapt_penalty);
+  }
 }
 
 }  // namespace
 
-bool BetterTally(const TravelTally& a, const TravelTally& b) {
-  if (a.over != b.over) return a.over < b.over;
+bool BetterFigures(const TravelFigures& a, const TravelFigures& b) {
+  if (a.runs_over != b.runs_over) return a.runs_over < b.runs_over;
   if (a.repeaters != b.repeaters) return a.repeaters < b.repeaters;
   if (a.travel != b.travel) return a.travel < b.travel;
   return a.breaks < b.breaks;
 }
 
-void Anneal(const AnnealRules& rules, TravelState* state) {
-  uint64_t random = rules.seed;
-  Step step;
-  // The first temperature and penalty: the mean cost of the changes that
+AnnealChain StartChain(const AnnealRules& rules, TravelState state, uint64_t seed) {
+  AnnealChain chain;
+  chain.state = std::move(state);
+  chain.random = seed;
+  // The first temperature and penalties: the mean cost of the changes that
   // cost more, weighed from the start.
   int64_t rises = 0, risen = 0;
-  const int64_t no_penalty_yet = std::max<int64_t>(1, rules.travel_weight);
   for (int sample = 0; sample < kSamples; ++sample) {
-    if (!PickMove(*state, rules.kind_of, rules.mix, &random, &step.scratch, &step.move)) continue;
-    MakeMove(state, step.move, &step.touched);
-    Weigh(*state, &step);
-    MakeMove(state, step.move, nullptr);
-    ClearTouched(&step.touched);
-    const int64_t extra = Cost(step.change, rules.travel_weight, 0);
+    if (!PickMove(chain.state, rules.division_of, rules.mix, &chain.random, &chain.scratch,
+                  &chain.move)) {
+      continue;
+    }
+    MakeMove(&chain.state, chain.move, &chain.touched);
+    const int64_t extra = Cost(Weigh(&chain), rules.travel_weight, 0, 0);
+    MakeMove(&chain.state, chain.move, nullptr);
+    ClearTouched(&chain.touched);
     if (extra > 0) rises += extra, ++risen;
   }
-  const int64_t mean_rise = risen > 0 ? std::max<int64_t>(1, rises / risen) : no_penalty_yet;
-  int64_t penalty = std::max<int64_t>(1, mean_rise * rules.first_penalty / 100);
-  const int64_t least_penalty = std::max<int64_t>(1, mean_rise / 4);
-  const int64_t most_penalty = int64_t{1} << 40;
+  chain.mean_rise = risen > 0 ? std::max<int64_t>(1, rises / risen)
+                              : std::max<int64_t>(1, rules.travel_weight);
+  chain.repeater_penalty = chain.over_penalty =
+      std::max<int64_t>(1, chain.mean_rise * rules.first_penalty / 100);
+  return chain;
+}
 
-  TravelTally best = state->total;
+void AnnealCycle(const AnnealRules& rules, int cycle, AnnealChain* chain) {
+  TravelState* state = &chain->state;
+  const int64_t mean_rise = chain->mean_rise;
+  const int64_t least_penalty = std::max<int64_t>(1, mean_rise / 4);
+  TravelFigures best = state->total;
   bool best_is_current = true;
   Snapshot kept;
-  const int cycles = std::max(1, rules.cycles);
   const int phases = std::max(1, rules.phases);
-  const int64_t phase_steps = std::max<int64_t>(1, rules.steps / (int64_t{cycles} * phases));
-  for (int cycle = 0; cycle < cycles; ++cycle) {
-    // Each cycle starts warm again from where the last one ended.
-    int64_t temperature =
-        std::max<int64_t>(1, mean_rise * (cycle == 0 ? rules.first_heat : rules.reheat) / 100);
-    for (int phase = 0; phase < phases; ++phase) {
-      for (int64_t s = 0; s < phase_steps; ++s) {
-        // The penalty rises while the chain breaks rules and eases while it
-        // keeps them, so that the chain keeps to the edge of what they allow.
-        if ((s & (kPenaltyTick - 1)) == 0 && rules.adapt_penalty) {
-          if (state->total.repeaters + state->total.over > 0) {
-            penalty = std::min(most_penalty, penalty + penalty / rules.adapt_penalty + 1);
-          } else {
-            penalty = std::max(least_penalty, penalty - penalty / rules.adapt_penalty);
-          }
-        }
-        if (!PickMove(*state, rules.kind_of, rules.mix, &random, &step.scratch, &step.move)) {
-          continue;
-        }
-        MakeMove(state, step.move, &step.touched);
-        Weigh(*state, &step);
-        ClearTouched(&step.touched);
-        const int64_t extra = Cost(step.change, rules.travel_weight, penalty);
-        if (!Takes(extra, temperature, &random)) {
-          MakeMove(state, step.move, nullptr);
-          continue;
-        }
-        TravelTally after = state->total;
-        AddTally(&after, step.change);
-        if (BetterTally(after, best)) {
-          best = after;
-          best_is_current = true;
-        } else if (best_is_current) {
-          // Leaving the best season met: keep it first.
-          MakeMove(state, step.move, nullptr);
-          kept = Take(*state);
-          MakeMove(state, step.move, nullptr);
-          best_is_current = false;
-        }
-        Keep(state, step.pending, step.change);
+  const int64_t phase_steps = std::max<int64_t>(1, rules.cycle_steps / phases);
+  int64_t temperature =
+      std::max<int64_t>(1, mean_rise * (cycle == 0 ? rules.first_heat : rules.reheat) / 100);
+  const int64_t last = std::max<int64_t>(1, mean_rise * rules.last_heat / 1000);
+  const int64_t cooling = rules.cooling > 0 ? 0 : CoolingFactor(temperature, last, phases - 1);
+  for (int phase = 0; phase < phases; ++phase) {
+    for (int64_t s = 0; s < phase_steps; ++s) {
+      if ((s & (kPenaltyTick - 1)) == 0 && rules.adapt_penalty) {
+        Adapt(rules, state->total.repeaters, least_penalty, &chain->repeater_penalty);
+        Adapt(rules, state->total.runs_over, least_penalty, &chain->over_penalty);
       }
+      if (!PickMove(*state, rules.division_of, rules.mix, &chain->random, &chain->scratch,
+                    &chain->move)) {
+        continue;
+      }
+      MakeMove(state, chain->move, &chain->touched);
+      const TravelFigures change = Weigh(chain);
+      ClearTouched(&chain->touched);
+      const int64_t extra =
+          Cost(change, rules.travel_weight, chain->repeater_penalty, chain->over_penalty);
+      if (!Accepts(extra, temperature, &chain->random)) {
+        MakeMove(state, chain->move, nullptr);
+        continue;
+      }
+      TravelFigures after = state->total;
+      AddFigures(&after, change);
+      if (BetterFigures(after, best)) {
+        best = after;
+        best_is_current = true;
+      } else if (best_is_current) {
+        // Leaving the best season met: keep it first.
+        MakeMove(state, chain->move, nullptr);
+        kept = SnapshotOf(*state);
+        MakeMove(state, chain->move, nullptr);
+        best_is_current = false;
+      }
+      Keep(state, chain->pending, change);
+    }
+    if (rules.cooling > 0) {
       temperature = std::max<int64_t>(1, temperature - temperature / std::max(2, rules.cooling));
+    } else {
+      temperature = std::max<int64_t>(1, Scaled(temperature, cooling));
     }
   }
   if (!best_is_current) {

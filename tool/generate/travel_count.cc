@@ -2,38 +2,22 @@
 
 #include <algorithm>
 
+#include "tool/season/season_travel.h"
+
 namespace tool {
 
 std::vector<int64_t> TeamTravel(const std::vector<SeriesRound>& rounds,
                                 const DistanceTable& distances) {
-  const int teams = distances.teams;
-  std::vector<int64_t> travel(static_cast<size_t>(teams), 0);
-  std::vector<int> park(static_cast<size_t>(teams));  // where each team is: home at first
-  for (int team = 0; team < teams; ++team) park[team] = team;
+  std::vector<TravelWalk> walks;
+  for (int team = 0; team < distances.teams; ++team) walks.emplace_back(distances, team);
   for (const SeriesRound& round : rounds) {
     for (const Series& series : round) {
-      for (int team : {series.home, series.visitor}) {
-        travel[team] += DistanceBetween(distances, park[team], series.home);
-        park[team] = series.home;
-      }
+      for (int team : {series.home, series.visitor}) walks[team].GoTo(series.home);
     }
   }
-  for (int team = 0; team < teams; ++team) travel[team] += DistanceBetween(distances, park[team], team);
+  std::vector<int64_t> travel;
+  for (const TravelWalk& walk : walks) travel.push_back(walk.WithTripHome());
   return travel;
-}
-
-std::vector<int> TeamRepeaters(const std::vector<SeriesRound>& rounds, int teams) {
-  std::vector<int> repeaters(static_cast<size_t>(teams), 0);
-  std::vector<int> last(static_cast<size_t>(teams), -1);  // the opponent of the last series
-  for (const SeriesRound& round : rounds) {
-    for (const Series& series : round) {
-      repeaters[series.home] += last[series.home] == series.visitor;
-      repeaters[series.visitor] += last[series.visitor] == series.home;
-      last[series.home] = series.visitor;
-      last[series.visitor] = series.home;
-    }
-  }
-  return repeaters;
 }
 
 int UnavoidableRepeaters(const std::vector<SeriesRound>& rounds, int teams) {

@@ -1,5 +1,6 @@
 // What a season's order of series costs the teams, counted from its rounds:
-// the distance each travels and the repeaters it meets.
+// the distance each travels (by tool/season's TravelWalk, the one count of
+// travel) and the repeaters no order avoids.
 #ifndef ZELTO_TOOL_GENERATE_TRAVEL_COUNT_H_
 #define ZELTO_TOOL_GENERATE_TRAVEL_COUNT_H_
 
@@ -16,10 +17,6 @@ namespace tool {
 /// its last; rests and off days do not send it home.
 std::vector<int64_t> TeamTravel(const std::vector<SeriesRound>& rounds,
                                 const DistanceTable& distances);
-
-/// Each team's repeaters: two of its series in a row (rests skipped)
-/// against one opponent.
-std::vector<int> TeamRepeaters(const std::vector<SeriesRound>& rounds, int teams);
 
 /// The repeaters no order of the series of `rounds` avoids: a team playing
 /// S of its T series against one opponent meets it twice in a row at least

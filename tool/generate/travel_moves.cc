@@ -10,18 +10,23 @@ namespace {
 // The longest run of rounds two teams trade in one change: longer ones
 // are left for other changes.
 constexpr int kMostTradedRounds = 64;
+// The longest run of rounds played in reverse in one change: a run's cost
+// is recounted for every team in each of its rounds.
+constexpr int kMostReversedRounds = 12;
 
-int Below(uint64_t* random, int count) {
+// A random number from 0 to count - 1.
+int RandomBelow(uint64_t* random, int count) {
   return static_cast<int>(NextRandom(random) % static_cast<uint64_t>(count));
 }
 
-// Below `count`, and not `other`.
-int BelowBut(uint64_t* random, int count, int other) {
-  const int pick = Below(random, count - 1);
+// A random number from 0 to count - 1 other than `other`.
+int RandomBelowExcept(uint64_t* random, int count, int other) {
+  const int pick = RandomBelow(random, count - 1);
   return pick >= other ? pick + 1 : pick;
 }
 
-size_t At(const TravelState& state, int team, int round) {
+// Where the series of `team` in `round` is kept in the state's rows.
+size_t CellOf(const TravelState& state, int team, int round) {
   return static_cast<size_t>(team) * static_cast<size_t>(state.rounds) +
          static_cast<size_t>(round);
 }
@@ -44,13 +49,13 @@ void Tidy(TouchedRounds* touched) {
 // Trades the series of `a` and `b` in `round`, where they do not meet: each
 // opponent now meets the other team, at the same park as before.
 void TradeInRound(TravelState* state, int a, int b, int round, TouchedRounds* touched) {
-  const size_t at_a = At(*state, a, round), at_b = At(*state, b, round);
+  const size_t at_a = CellOf(*state, a, round), at_b = CellOf(*state, b, round);
   std::swap(state->opponent[at_a], state->opponent[at_b]);
   std::swap(state->at_home[at_a], state->at_home[at_b]);
   for (int team : {a, b}) {
-    const int opponent = state->opponent[At(*state, team, round)];
+    const int opponent = state->opponent[CellOf(*state, team, round)];
     if (opponent == kResting) continue;
-    state->opponent[At(*state, opponent, round)] = static_cast<int16_t>(team);
+    state->opponent[CellOf(*state, opponent, round)] = static_cast<int16_t>(team);
     if (touched != nullptr) Touch(touched, opponent, round);
   }
   if (touched != nullptr) {
@@ -61,10 +66,10 @@ void TradeInRound(TravelState* state, int a, int b, int round, TouchedRounds* to
 
 // Swaps the home side of the series of `team` in `round`.
 void Flip(TravelState* state, int team, int round, TouchedRounds* touched) {
-  const size_t at = At(*state, team, round);
+  const size_t at = CellOf(*state, team, round);
   const int opponent = state->opponent[at];
   state->at_home[at] = !state->at_home[at];
-  char& other = state->at_home[At(*state, opponent, round)];
+  char& other = state->at_home[CellOf(*state, opponent, round)];
   other = !other;
   if (touched != nullptr) {
     Touch(touched, team, round);
@@ -80,12 +85,27 @@ void SwapHomes(TravelState* state, const TravelMove& move, TouchedRounds* touche
 // One team's series of the move's two rounds trade places.
 void SwapOneTeamsRounds(TravelState* state, int team, const TravelMove& move,
                         TouchedRounds* touched) {
-  const size_t first = At(*state, team, move.first), second = At(*state, team, move.second);
+  const size_t first = CellOf(*state, team, move.first), second = CellOf(*state, team, move.second);
   std::swap(state->opponent[first], state->opponent[second]);
   std::swap(state->at_home[first], state->at_home[second]);
   if (touched != nullptr) {
     Touch(touched, team, move.first);
     Touch(touched, team, move.second);
+  }
+}
+
+// The rounds of `move.first` to `move.second` reversed: the season's runs
+// inside them kept, turned round, and only those at their ends joined anew.
+void ReverseRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
+  for (int team = 0; team < state->teams; ++team) {
+    const size_t row = CellOf(*state, team, 0);
+    std::reverse(state->opponent.begin() + row + move.first,
+                 state->opponent.begin() + row + move.second + 1);
+    std::reverse(state->at_home.begin() + row + move.first,
+                 state->at_home.begin() + row + move.second + 1);
+    if (touched != nullptr) {
+      for (int round = move.first; round <= move.second; ++round) Touch(touched, team, round);
+    }
   }
 }
 
@@ -100,7 +120,7 @@ void SwapChain(TravelState* state, const TravelMove& move, TouchedRounds* touche
 void SwapTeams(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
   const int a = move.a, b = move.b;
   for (int round = 0; round < state->rounds; ++round) {
-    if (state->opponent[At(*state, a, round)] == b) {
+    if (state->opponent[CellOf(*state, a, round)] == b) {
       // Their own series: each now plays the other's part, at the other park.
       Flip(state, a, round, touched);
     } else {
@@ -123,7 +143,7 @@ void SwapTeamRounds(TravelState* state, const TravelMove& move, TouchedRounds* t
 // A series of `team` in `round` as a key: its opponent (or a rest), and its
 // park unless `opponent_alone`.
 int KeyOf(const TravelState& state, int team, int round, bool opponent_alone) {
-  const size_t at = At(state, team, round);
+  const size_t at = CellOf(state, team, round);
   return (state.opponent[at] + 1) * 2 + (opponent_alone ? 0 : state.at_home[at]);
 }
 
@@ -137,12 +157,12 @@ bool PickFlips(const TravelState& state, uint64_t* random, MoveScratch* scratch,
   std::vector<int>& hosting = scratch->hosting;
   hosting.assign(static_cast<size_t>(state.teams), 0);
   for (int round : move->rounds) {
-    const size_t at_a = At(state, a, round), at_b = At(state, b, round);
+    const size_t at_a = CellOf(state, a, round), at_b = CellOf(state, b, round);
     if (state.opponent[at_a] != kResting) hosting[state.opponent[at_a]] -= state.at_home[at_a];
     if (state.opponent[at_b] != kResting) hosting[state.opponent[at_b]] += state.at_home[at_b];
   }
   move->flips.clear();
-  const int offset = Below(random, state.rounds);
+  const int offset = RandomBelow(random, state.rounds);
   for (int opponent = 0; opponent < state.teams; ++opponent) {
     const int gained = hosting[opponent];
     if (gained == 0) continue;
@@ -154,7 +174,7 @@ bool PickFlips(const TravelState& state, uint64_t* random, MoveScratch* scratch,
       int wanted = gained > 0 ? gained : -gained;
       for (int step = 0; step < state.rounds && wanted > 0; ++step) {
         const int round = (offset + step) % state.rounds;
-        const size_t at = At(state, team, round);
+        const size_t at = CellOf(state, team, round);
         if (!scratch->in_set[round] && state.opponent[at] == opponent &&
             static_cast<bool>(state.at_home[at]) == at_home) {
           move->flips.emplace_back(team, round);
@@ -170,14 +190,14 @@ bool PickFlips(const TravelState& state, uint64_t* random, MoveScratch* scratch,
 // For the series of `move->a` in `move->first`, the nearest other series of
 // its pair, one way or the other, at the other park.
 bool PickOtherMeeting(const TravelState& state, uint64_t* random, TravelMove* move) {
-  const size_t at = At(state, move->a, move->first);
+  const size_t at = CellOf(state, move->a, move->first);
   if (state.opponent[at] == kResting) return false;
   move->b = state.opponent[at];
   const int step = NextRandom(random) & 1 ? 1 : -1;
   for (int direction : {step, -step}) {
     for (int round = move->first + direction; round >= 0 && round < state.rounds;
          round += direction) {
-      const size_t other = At(state, move->a, round);
+      const size_t other = CellOf(state, move->a, round);
       if (state.opponent[other] == move->b && state.at_home[other] != state.at_home[at]) {
         move->second = round;
         return true;
@@ -196,7 +216,7 @@ bool ChainOf(const TravelState& state, int team, MoveScratch* scratch, TravelMov
   scratch->in_chain[team] = 1;
   for (size_t i = 0; i < move->chain.size(); ++i) {
     for (int round : {move->first, move->second}) {
-      const int opponent = state.opponent[At(state, move->chain[i], round)];
+      const int opponent = state.opponent[CellOf(state, move->chain[i], round)];
       if (opponent != kResting && !scratch->in_chain[opponent]) {
         scratch->in_chain[opponent] = 1;
         move->chain.push_back(opponent);
@@ -204,16 +224,16 @@ bool ChainOf(const TravelState& state, int team, MoveScratch* scratch, TravelMov
     }
   }
   // A team alone, resting in both rounds, changes nothing.
-  return move->chain.size() > 1 || state.opponent[At(state, team, move->first)] !=
-                                       state.opponent[At(state, team, move->second)];
+  return move->chain.size() > 1 || state.opponent[CellOf(state, team, move->first)] !=
+                                       state.opponent[CellOf(state, team, move->second)];
 }
 
 // Two rounds at random and the teams linked to one team through them.
 bool PickChain(const TravelState& state, uint64_t* random, MoveScratch* scratch,
                TravelMove* move) {
-  move->first = Below(random, state.rounds);
-  move->second = BelowBut(random, state.rounds, move->first);
-  return ChainOf(state, Below(random, state.teams), scratch, move);
+  move->first = RandomBelow(random, state.rounds);
+  move->second = RandomBelowExcept(random, state.rounds, move->first);
+  return ChainOf(state, RandomBelow(random, state.teams), scratch, move);
 }
 
 // Two teams and rounds starting at a random one, in which the series of
@@ -222,8 +242,8 @@ bool PickChain(const TravelState& state, uint64_t* random, MoveScratch* scratch,
 bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scratch,
                     TravelMove* move) {
   const int a = move->a, b = move->b;
-  const int start = Below(random, state.rounds);
-  if (state.opponent[At(state, a, start)] == b) return false;
+  const int start = RandomBelow(random, state.rounds);
+  if (state.opponent[CellOf(state, a, start)] == b) return false;
   scratch->debt.resize(static_cast<size_t>(state.teams + 1) * 2, 0);
   scratch->in_set.resize(static_cast<size_t>(state.rounds), 0);
   int unbalanced = 0;
@@ -260,7 +280,7 @@ bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scr
     for (int step = 1; step < state.rounds && found < 0; ++step) {
       const int round = (start + step) % state.rounds;
       if (!scratch->in_set[round] && KeyOf(state, player, round, opponent_alone) == key &&
-          state.opponent[At(state, a, round)] != b) {
+          state.opponent[CellOf(state, a, round)] != b) {
         found = round;
       }
     }
@@ -284,9 +304,9 @@ bool PickTeamRounds(const TravelState& state, uint64_t* random, MoveScratch* scr
 // swapped with that of another series of its pair.
 bool PickAtBroken(const TravelState& state, uint64_t* random, MoveScratch* scratch,
                   TravelMove* move) {
-  const int index = state.broken[Below(random, static_cast<int>(state.broken.size()))];
+  const int index = state.broken[RandomBelow(random, static_cast<int>(state.broken.size()))];
   const int team = index / state.rounds, round = index % state.rounds;
-  const int pick = Below(random, 10);
+  const int pick = RandomBelow(random, 10);
   if (pick < 3) {
     move->kind = MoveKind::kSwapHomes;
     move->a = team;
@@ -294,7 +314,7 @@ bool PickAtBroken(const TravelState& state, uint64_t* random, MoveScratch* scrat
     return PickOtherMeeting(state, random, move);
   }
   move->first = round;
-  move->second = BelowBut(random, state.rounds, move->first);
+  move->second = RandomBelowExcept(random, state.rounds, move->first);
   if (pick < 6) {
     move->kind = MoveKind::kSwapRounds;
     return true;
@@ -305,43 +325,52 @@ bool PickAtBroken(const TravelState& state, uint64_t* random, MoveScratch* scrat
 
 }  // namespace
 
-bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const MoveMix& mix,
+bool PickMove(const TravelState& state, const std::vector<int>& division_of, const MoveMix& mix,
               uint64_t* random, MoveScratch* scratch, TravelMove* move) {
   if (state.rounds < 1 || state.teams < 2) return false;
-  if (!state.broken.empty() && state.rounds > 1 && Below(random, 100) < mix.focus) {
+  if (!state.broken.empty() && state.rounds > 1 && RandomBelow(random, 100) < mix.focus) {
     return PickAtBroken(state, random, scratch, move);
   }
   const int sum = mix.swap_homes + mix.swap_rounds + mix.swap_teams + mix.swap_chain +
-                  mix.swap_team_rounds;
-  int pick = Below(random, sum);
+                  mix.swap_team_rounds + mix.reverse_rounds;
+  int pick = RandomBelow(random, sum);
   if ((pick -= mix.swap_homes) < 0) {
     move->kind = MoveKind::kSwapHomes;
-    move->a = Below(random, state.teams);
-    move->first = Below(random, state.rounds);
+    move->a = RandomBelow(random, state.teams);
+    move->first = RandomBelow(random, state.rounds);
     return PickOtherMeeting(state, random, move);
   }
   if ((pick -= mix.swap_rounds) < 0) {
     if (state.rounds < 2) return false;
     move->kind = MoveKind::kSwapRounds;
-    move->first = Below(random, state.rounds);
-    move->second = BelowBut(random, state.rounds, move->first);
+    move->first = RandomBelow(random, state.rounds);
+    move->second = RandomBelowExcept(random, state.rounds, move->first);
     return true;
   }
   if ((pick -= mix.swap_teams) < 0) {
     move->kind = MoveKind::kSwapTeams;
-    move->a = Below(random, state.teams);
-    move->b = BelowBut(random, state.teams, move->a);
-    return kind_of[move->a] == kind_of[move->b];
+    move->a = RandomBelow(random, state.teams);
+    move->b = RandomBelowExcept(random, state.teams, move->a);
+    return division_of[move->a] == division_of[move->b];
   }
   if ((pick -= mix.swap_chain) < 0) {
     if (state.rounds < 2) return false;
     move->kind = MoveKind::kSwapChain;
     return PickChain(state, random, scratch, move);
   }
-  move->kind = MoveKind::kSwapTeamRounds;
-  move->a = Below(random, state.teams);
-  move->b = BelowBut(random, state.teams, move->a);
-  return PickTeamRounds(state, random, scratch, move);
+  if ((pick -= mix.swap_team_rounds) < 0) {
+    move->kind = MoveKind::kSwapTeamRounds;
+    move->a = RandomBelow(random, state.teams);
+    move->b = RandomBelowExcept(random, state.teams, move->a);
+    return PickTeamRounds(state, random, scratch, move);
+  }
+  // Three rounds or more, at most kMostReversedRounds.
+  if (state.rounds < 3) return false;
+  move->kind = MoveKind::kReverseRounds;
+  move->first = RandomBelow(random, state.rounds - 2);
+  const int longest = std::min(kMostReversedRounds, state.rounds - move->first);
+  move->second = move->first + 2 + RandomBelow(random, longest - 2);
+  return true;
 }
 
 void MakeMove(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
@@ -354,6 +383,7 @@ void MakeMove(TravelState* state, const TravelMove& move, TouchedRounds* touched
     case MoveKind::kSwapTeams: SwapTeams(state, move, touched); break;
     case MoveKind::kSwapChain: SwapChain(state, move, touched); break;
     case MoveKind::kSwapTeamRounds: SwapTeamRounds(state, move, touched); break;
+    case MoveKind::kReverseRounds: ReverseRounds(state, move, touched); break;
   }
   if (touched != nullptr) Tidy(touched);
 }

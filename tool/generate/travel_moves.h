@@ -16,16 +16,18 @@ namespace tool {
 enum class MoveKind : uint8_t {
   kSwapHomes,      ///< two series of one pair, hosted by different sides, trade hosts
   kSwapRounds,     ///< two rounds trade places
-  kSwapTeams,      ///< two teams of one kind trade their seasons
+  kSwapTeams,      ///< two teams of one division trade their seasons
   kSwapChain,      ///< two rounds trade the series linked to one team through them
-  kSwapTeamRounds  ///< two teams trade their series in a few rounds that balance
+  kSwapTeamRounds,  ///< two teams trade their series in a few rounds that balance
+  kReverseRounds    ///< the rounds from `first` to `second` are played in reverse order
 };
 
 /// One change.
 struct TravelMove {
   MoveKind kind = MoveKind::kSwapRounds;  ///< which change
   int a = 0, b = 0;                    ///< the teams (kSwapHomes: the pair)
-  int first = 0, second = 0;           ///< the rounds (kSwapHomes, kSwapRounds, kSwapChain)
+  int first = 0, second = 0;           ///< the rounds (kSwapHomes, kSwapRounds, kSwapChain,
+                                       ///< kReverseRounds: first < second)
   std::vector<int> rounds;             ///< kSwapTeamRounds: its rounds, ascending
   std::vector<int> chain;              ///< kSwapChain: the teams it moves
   /// kSwapTeamRounds: series outside its rounds, (team, round), whose home
@@ -52,12 +54,13 @@ struct MoveScratch {
 struct MoveMix {
   int swap_homes = 2, swap_rounds = 2, swap_teams = 1, swap_chain = 3, swap_team_rounds = 2;
   int focus = 0;  ///< in hundredths: the picks aimed at a series that breaks a rule, when any
+  int reverse_rounds = 0;  ///< kReverseRounds, picked after the others
 };
 
 /// Picks a change at random (`random` advancing): false when the one picked
-/// cannot be made or would change nothing. `kind_of` is per team: teams of
-/// one kind meet every other team alike.
-bool PickMove(const TravelState& state, const std::vector<int>& kind_of, const MoveMix& mix,
+/// cannot be made or would change nothing. `division_of` is per team: teams of
+/// one division meet every other team alike.
+bool PickMove(const TravelState& state, const std::vector<int>& division_of, const MoveMix& mix,
               uint64_t* random, MoveScratch* scratch, TravelMove* move);
 
 /// Makes the change, and, when `touched` is given, lists what it touched.

@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include "tool/generate/generate_rounds.h"
+#include "tool/generate/travel_anneal.h"
+#include "tool/generate/travel_count.h"
+#include "tool/season/team_runs.h"
 
 namespace tool {
 namespace {
 
 // Series of `state` per (home, visitor): what every change must keep, up to
-// two teams of one kind trading places.
+// two teams of one division trading places.
 std::vector<int> HostedSeries(const TravelState& state) {
   std::vector<int> hosted(static_cast<size_t>(state.teams * state.teams), 0);
   for (int team = 0; team < state.teams; ++team) {
@@ -29,11 +32,56 @@ std::vector<int> HostedSeries(const TravelState& state) {
   return hosted;
 }
 
-void ExpectSameTally(const TravelTally& a, const TravelTally& b) {
+void ExpectSameFigures(const TravelFigures& a, const TravelFigures& b) {
   EXPECT_EQ(a.travel, b.travel);
   EXPECT_EQ(a.breaks, b.breaks);
   EXPECT_EQ(a.repeaters, b.repeaters);
-  EXPECT_EQ(a.over, b.over);
+  EXPECT_EQ(a.runs_over, b.runs_over);
+}
+
+// The season's figures by the one count of travel (TravelWalk) and of runs
+// (TeamRuns) that the summary and report use, from its rounds alone.
+TravelFigures CountedAfresh(const TravelState& state) {
+  const std::vector<SeriesRound> rounds = RoundsOf(state);
+  std::vector<TeamRuns> runs(static_cast<size_t>(state.teams), TeamRuns(state.limit));
+  for (const SeriesRound& round : rounds) {
+    for (const Series& series : round) {
+      runs[series.home].Take(true, 1, series.visitor);
+      runs[series.visitor].Take(false, 1, series.home);
+    }
+  }
+  TravelFigures figures;
+  for (const TeamRuns& team : runs) {
+    figures.breaks += team.repeats();
+    figures.repeaters += team.repeaters();
+    figures.runs_over += team.over();
+  }
+  if (!state.distance.empty()) {
+    const DistanceTable table{state.teams, {}, state.distance, ""};
+    for (int64_t travel : TeamTravel(rounds, table)) figures.travel += travel;
+  }
+  return figures;
+}
+
+// A league of `teams` in `divisions` (0: none) whose pairs meet so often,
+// its distances made up, as the search starts from it.
+TravelState LeagueState(int teams, int divisions, int series_between, int series_within,
+                        int limit, std::vector<int>* division_of) {
+  RoundsRequest request;
+  for (int t = 0; t < teams; ++t) request.division_of.push_back(divisions ? t % divisions : 0);
+  request.division_count = divisions;
+  request.series_between_divisions = series_between;
+  request.series_within_division = series_within;
+  std::vector<SeriesRound> rounds = PairRounds(request);
+  for (SeriesRound& round : rounds) {
+    for (Series& series : round) series.games = 1;
+  }
+  std::vector<int64_t> distance;
+  for (int a = 0; a < teams; ++a) {
+    for (int b = 0; b < teams; ++b) distance.push_back(a == b ? 0 : (a * 7 + b * 3) % 11 + 1);
+  }
+  *division_of = request.division_of;
+  return MakeTravelState(rounds, teams, limit, distance);
 }
 
 TEST(TravelMoves, EveryChangeKeepsTheSeasonAndItsFiguresAsCountedAfresh) {
@@ -45,34 +93,23 @@ TEST(TravelMoves, EveryChangeKeepsTheSeasonAndItsFiguresAsCountedAfresh) {
   for (const Case& c : {Case{6, 0, 2, 2, 3}, Case{7, 0, 3, 3, 2}, Case{9, 3, 2, 4, 1},
                         Case{10, 2, 3, 1, 3}}) {
     SCOPED_TRACE(testing::Message() << c.teams << " teams, limit " << c.limit);
-    RoundsRequest request;
-    for (int t = 0; t < c.teams; ++t) request.division_of.push_back(c.divisions ? t % c.divisions : 0);
-    request.division_count = c.divisions;
-    request.series_between_divisions = c.series_between;
-    request.series_within_division = c.series_within;
-    std::vector<SeriesRound> rounds = PairRounds(request);
-    for (SeriesRound& round : rounds) {
-      for (Series& series : round) series.games = 1;
-    }
-    std::vector<int64_t> distance;
-    for (int a = 0; a < c.teams; ++a) {
-      for (int b = 0; b < c.teams; ++b) distance.push_back(a == b ? 0 : (a * 7 + b * 3) % 11 + 1);
-    }
-    TravelState state = MakeTravelState(rounds, c.teams, c.limit, distance);
+    std::vector<int> division_of;
+    TravelState state =
+        LeagueState(c.teams, c.divisions, c.series_between, c.series_within, c.limit, &division_of);
     uint64_t random = 5;
     MoveScratch scratch;
     TravelMove move;
     TouchedRounds touched;
     int kept = 0;
     for (int step = 0; step < 20000; ++step) {
-      if (!PickMove(state, request.division_of, MoveMix{2, 2, 1, 3, 2, 20}, &random, &scratch,
+      if (!PickMove(state, division_of, MoveMix{2, 2, 1, 3, 2, 20, 2}, &random, &scratch,
                     &move)) {
         continue;
       }
       const TravelState before = state;
       MakeMove(&state, move, &touched);
       std::vector<PendingPart> pending;
-      TravelTally change;
+      TravelFigures change;
       for (int team : touched.teams) Reweigh(state, team, touched.of_team[team], &change, &pending);
       ClearTouched(&touched);
       if (NextRandom(&random) % 3 == 0) {
@@ -86,13 +123,40 @@ TEST(TravelMoves, EveryChangeKeepsTheSeasonAndItsFiguresAsCountedAfresh) {
       ++kept;
       TravelState afresh = state;
       RecountAll(&afresh);
-      ExpectSameTally(state.total, afresh.total);
+      ExpectSameFigures(state.total, afresh.total);
+      ExpectSameFigures(state.total, CountedAfresh(state));
       ASSERT_EQ(state.part.size(), afresh.part.size());
       ASSERT_EQ(state.broken.size(), afresh.broken.size());
       ASSERT_EQ(HostedSeries(state), state.hosted_games) << "kind " << static_cast<int>(move.kind);
     }
     EXPECT_GT(kept, 5000);
   }
+}
+
+// A cycle of a chain, cooled from its season, leaves the best it met: a
+// season keeping every pair's series and parks, no worse than where it
+// started, its figures those of the one count; two chains from one seed
+// end alike.
+TEST(TravelAnneal, ACycleLeavesTheBestSeasonItMetWithItsFiguresCountedAfresh) {
+  std::vector<int> division_of;
+  const TravelState start = LeagueState(8, 2, 2, 4, 3, &division_of);
+  AnnealRules rules;
+  rules.division_of = division_of;
+  rules.travel_weight = 200;
+  rules.cycle_steps = 20000;
+  rules.mix.reverse_rounds = 2;
+  AnnealChain chain = StartChain(rules, start, 7);
+  AnnealChain twin = StartChain(rules, start, 7);
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    AnnealCycle(rules, cycle, &chain);
+    AnnealCycle(rules, cycle, &twin);
+  }
+  EXPECT_FALSE(BetterFigures(start.total, chain.state.total));
+  EXPECT_LT(chain.state.total.travel, start.total.travel);
+  ExpectSameFigures(chain.state.total, CountedAfresh(chain.state));
+  EXPECT_EQ(HostedSeries(chain.state), start.hosted_games);
+  EXPECT_EQ(chain.state.opponent, twin.state.opponent);
+  EXPECT_EQ(chain.state.at_home, twin.state.at_home);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tool/generate/generate_plan.h"
+#include "tool/generate/travel_figures.h"
 
 namespace tool {
 
@@ -18,18 +19,10 @@ namespace tool {
 struct TravelSearchRules {
   int most_in_a_row = 3;          ///< series in a row at one park, at most
   int series_length = 1;          ///< games of a full series
-  std::vector<int> kind_of;       ///< per team; teams of one kind meet everyone else alike
+  std::vector<int> division_of;   ///< per team; teams of one division meet everyone else alike
   std::vector<int64_t> distance;  ///< teams x teams, [from * teams + to]; empty: none known
   uint64_t seed = 1;
   int effort = 1;                 ///< the search looks this many times as long
-};
-
-/// The figures of the season the search returns.
-struct TravelFigures {
-  int64_t travel = 0;     ///< in all (0 without distances)
-  int64_t breaks = 0;
-  int64_t repeaters = 0;  ///< a team's two series in a row against one opponent
-  int64_t runs_over = 0;  ///< series that make a run at one park longer than allowed
 };
 
 /// Rearranges the settled `rounds` (home sides and games set) as the

@@ -11,17 +11,17 @@ int64_t Leg(const TravelState& state, int from, int to) {
                         static_cast<size_t>(to)];
 }
 
-void AddPart(TravelTally* tally, const SeriesPart& part, int sign) {
+void AddPart(TravelFigures* tally, const SeriesFigures& part, int sign) {
   tally->travel += sign * part.travel;
   tally->breaks += sign * part.breaks;
   tally->repeaters += sign * part.repeaters;
-  tally->over += sign * part.over;
+  tally->runs_over += sign * part.runs_over;
 }
 
-bool Broken(const SeriesPart& part) { return part.repeaters != 0 || part.over != 0; }
+bool Broken(const SeriesFigures& part) { return part.repeaters != 0 || part.runs_over != 0; }
 
 // Keeps `broken` the list of the broken parts as part `index` becomes `part`.
-void MarkBroken(TravelState* state, int index, const SeriesPart& part) {
+void MarkBroken(TravelState* state, int index, const SeriesFigures& part) {
   int& at = state->broken_at[index];
   if (Broken(part) == (at >= 0)) return;
   if (at < 0) {
@@ -36,9 +36,9 @@ void MarkBroken(TravelState* state, int index, const SeriesPart& part) {
   }
 }
 
-bool SamePart(const SeriesPart& a, const SeriesPart& b) {
+bool SamePart(const SeriesFigures& a, const SeriesFigures& b) {
   return a.travel == b.travel && a.breaks == b.breaks && a.repeaters == b.repeaters &&
-         a.over == b.over;
+         a.runs_over == b.runs_over;
 }
 
 }  // namespace
@@ -109,8 +109,8 @@ Standing StandingBefore(const Row& row, int round) {
 
 // What the series of the row's team in `round` adds after `standing`, which
 // then moves on past it.
-inline SeriesPart Follow(const Row& row, int round, Standing* standing) {
-  SeriesPart part;
+inline SeriesFigures Follow(const Row& row, int round, Standing* standing) {
+  SeriesFigures part;
   const int opponent = row.opponent[round];
   if (opponent == kResting) return part;
   const int home = row.home[round];
@@ -122,7 +122,7 @@ inline SeriesPart Follow(const Row& row, int round, Standing* standing) {
   if (standing->home == home) {
     part.breaks = 1;
     standing->run = std::min(standing->run + 1, row.limit + 1);
-    part.over = standing->run > row.limit;
+    part.runs_over = standing->run > row.limit;
   } else {
     standing->run = 1;
   }
@@ -134,7 +134,7 @@ inline SeriesPart Follow(const Row& row, int round, Standing* standing) {
 
 }  // namespace
 
-SeriesPart PartAt(const TravelState& state, int team, int round) {
+SeriesFigures PartAt(const TravelState& state, int team, int round) {
   const Row row = RowOf(state, team);
   Standing standing = StandingBefore(row, round);
   return Follow(row, round, &standing);
@@ -151,16 +151,16 @@ int64_t TripHomeOf(const TravelState& state, int team) {
 }
 
 void RecountAll(TravelState* state) {
-  state->part.assign(state->opponent.size(), SeriesPart{});
+  state->part.assign(state->opponent.size(), SeriesFigures{});
   state->trip_home.assign(static_cast<size_t>(state->teams), 0);
-  state->total = TravelTally{};
+  state->total = TravelFigures{};
   state->broken.clear();
   state->broken_at.assign(state->opponent.size(), -1);
   for (int team = 0; team < state->teams; ++team) {
     const Row row = RowOf(*state, team);
     Standing standing = StandingBefore(row, 0);
     for (int r = 0; r < state->rounds; ++r) {
-      SeriesPart part = Follow(row, r, &standing);
+      SeriesFigures part = Follow(row, r, &standing);
       const int index = team * state->rounds + r;
       state->part[index] = part;
       MarkBroken(state, index, part);
@@ -172,10 +172,10 @@ void RecountAll(TravelState* state) {
 }
 
 void Reweigh(const TravelState& state, int team, const std::vector<int>& changed,
-             TravelTally* change, std::vector<PendingPart>* pending) {
+             TravelFigures* change, std::vector<PendingPart>* pending) {
   const Row row = RowOf(state, team);
   const int16_t* opponent = row.opponent;
-  const SeriesPart* parts = &state.part[static_cast<size_t>(team) * state.rounds];
+  const SeriesFigures* parts = &state.part[static_cast<size_t>(team) * state.rounds];
   const int first_index = team * state.rounds;
   int next = 0;  // the first round not yet recounted
   Standing standing;
@@ -191,8 +191,8 @@ void Reweigh(const TravelState& state, int team, const std::vector<int>& changed
     const int start = std::max(from, next);
     if (start != next || next == 0) standing = StandingBefore(row, start);
     for (int round = start; round < end; ++round) {
-      const SeriesPart part = Follow(row, round, &standing);
-      const SeriesPart& old = parts[round];
+      const SeriesFigures part = Follow(row, round, &standing);
+      const SeriesFigures& old = parts[round];
       if (!SamePart(part, old)) {
         AddPart(change, part, 1);
         AddPart(change, old, -1);
@@ -204,11 +204,11 @@ void Reweigh(const TravelState& state, int team, const std::vector<int>& changed
   const int64_t trip_home = TripHomeOf(state, team);
   if (trip_home != state.trip_home[team]) {
     change->travel += trip_home - state.trip_home[team];
-    pending->push_back(PendingPart{-1 - team, SeriesPart{}, trip_home});
+    pending->push_back(PendingPart{-1 - team, SeriesFigures{}, trip_home});
   }
 }
 
-void Keep(TravelState* state, const std::vector<PendingPart>& pending, const TravelTally& change) {
+void Keep(TravelState* state, const std::vector<PendingPart>& pending, const TravelFigures& change) {
   for (const PendingPart& p : pending) {
     if (p.index >= 0) {
       state->part[p.index] = p.part;
@@ -217,7 +217,7 @@ void Keep(TravelState* state, const std::vector<PendingPart>& pending, const Tra
       state->trip_home[-1 - p.index] = p.trip_home;
     }
   }
-  AddTally(&state->total, change);
+  AddFigures(&state->total, change);
 }
 
 std::vector<SeriesRound> RoundsOf(const TravelState& state) {

@@ -8,35 +8,21 @@
 #include <vector>
 
 #include "tool/generate/generate_plan.h"
+#include "tool/generate/travel_figures.h"
 
 namespace tool {
 
 /// The opponent of a team that rests in a round.
 inline constexpr int16_t kResting = -1;
 
-/// What one series adds, counted from the series before it (rests skipped).
-struct SeriesPart {
+/// What one series adds to the season's figures, counted from the series
+/// before it (rests skipped).
+struct SeriesFigures {
   int32_t travel = 0;     ///< the leg to its park from the park before (home at first)
   uint8_t breaks = 0;     ///< 1: at the same park (home or away) as the series before
   uint8_t repeaters = 0;  ///< 1: against the same opponent as the series before
-  uint8_t over = 0;       ///< 1: it makes the run at one park longer than the limit
+  uint8_t runs_over = 0;  ///< 1: it makes the run at one park longer than the limit
 };
-
-/// The season's figures, or a change of them.
-struct TravelTally {
-  int64_t travel = 0;     ///< from home, park to park, and home again
-  int64_t breaks = 0;     ///< two series in a row at one park (home or away)
-  int64_t repeaters = 0;  ///< a team's two series in a row against one opponent
-  int64_t over = 0;       ///< series that make a run at one park longer than the limit
-};
-
-/// Adds `change` to `total`.
-inline void AddTally(TravelTally* total, const TravelTally& change) {
-  total->travel += change.travel;
-  total->breaks += change.breaks;
-  total->repeaters += change.repeaters;
-  total->over += change.over;
-}
 
 /// The season: every team's series, round by round.
 struct TravelState {
@@ -47,9 +33,9 @@ struct TravelState {
   std::vector<int16_t> opponent;   ///< [team * rounds + round]; kResting
   std::vector<char> at_home;       ///< [team * rounds + round]
   std::vector<int> hosted_games;   ///< [home * teams + visitor]: games at that park
-  std::vector<SeriesPart> part;    ///< [team * rounds + round]
+  std::vector<SeriesFigures> part;    ///< [team * rounds + round]
   std::vector<int64_t> trip_home;  ///< per team: the leg home after its last series
-  TravelTally total;
+  TravelFigures total;
   std::vector<int> broken;         ///< the parts that repeat or run past the limit
   std::vector<int> broken_at;      ///< per part, its place in `broken`, or -1
 };
@@ -60,7 +46,7 @@ TravelState MakeTravelState(const std::vector<SeriesRound>& rounds, int teams, i
                             const std::vector<int64_t>& distance);
 
 /// What the series of `team` in `round` adds as the state stands.
-SeriesPart PartAt(const TravelState& state, int team, int round);
+SeriesFigures PartAt(const TravelState& state, int team, int round);
 
 /// The leg home of `team` after its last series.
 int64_t TripHomeOf(const TravelState& state, int team);
@@ -72,7 +58,7 @@ void RecountAll(TravelState* state);
 /// negative, the leg home of team -1 - index.
 struct PendingPart {
   int index = 0;           ///< into the parts, or -1 - team for its leg home
-  SeriesPart part;         ///< the part recounted (index >= 0)
+  SeriesFigures part;         ///< the part recounted (index >= 0)
   int64_t trip_home = 0;   ///< the leg home recounted (index < 0)
 };
 
@@ -81,10 +67,10 @@ struct PendingPart {
 /// after it, and the leg home. Adds new less old to `change` and the new
 /// parts to `pending`; the state's parts stay as they were.
 void Reweigh(const TravelState& state, int team, const std::vector<int>& changed,
-             TravelTally* change, std::vector<PendingPart>* pending);
+             TravelFigures* change, std::vector<PendingPart>* pending);
 
 /// Keeps the parts of `pending` and adds `change` to the total.
-void Keep(TravelState* state, const std::vector<PendingPart>& pending, const TravelTally& change);
+void Keep(TravelState* state, const std::vector<PendingPart>& pending, const TravelFigures& change);
 
 /// The rounds of the state as series (games 0).
 std::vector<SeriesRound> RoundsOf(const TravelState& state);

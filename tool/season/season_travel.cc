@@ -22,9 +22,12 @@ DistanceTable DistancesOfPlaces(const TeamsFile& teams) {
 }
 
 SeasonTravel::SeasonTravel(const DistanceTable& table)
-    : table_(table), at_(static_cast<size_t>(table.teams), -1),
-      travelled_(static_cast<size_t>(table.teams), 0) {
-  for (int t = 0; t < table.teams; ++t) index_of_.emplace(table.names[static_cast<size_t>(t)], t);
+    : table_(table), played_(static_cast<size_t>(table.teams), 0) {
+  walks_.reserve(static_cast<size_t>(table.teams));
+  for (int t = 0; t < table.teams; ++t) {
+    index_of_.emplace(table.names[static_cast<size_t>(t)], t);
+    walks_.emplace_back(table, t);
+  }
 }
 
 int SeasonTravel::ParkOf(std::string_view name) {
@@ -36,28 +39,22 @@ int SeasonTravel::ParkOf(std::string_view name) {
   return -1;
 }
 
-void SeasonTravel::Go(int team, int park) {
-  int& at = at_[static_cast<size_t>(team)];
-  if (at < 0) at = team;  // the season starts at home
-  travelled_[static_cast<size_t>(team)] += DistanceBetween(table_, at, park);
-  at = park;
-}
-
 void SeasonTravel::GameRead(const SeasonGame& game) {
   if (game.visitor.empty() || game.home.empty()) return;
   const int visitor = ParkOf(game.visitor), home = ParkOf(game.home);
   if (visitor < 0 || home < 0) return;
-  Go(visitor, home);
-  Go(home, home);
+  for (int team : {visitor, home}) {
+    walks_[static_cast<size_t>(team)].GoTo(home);
+    played_[static_cast<size_t>(team)] = 1;
+  }
 }
 
 std::map<std::string, int64_t, std::less<>> SeasonTravel::TravelByTeam() const {
   std::map<std::string, int64_t, std::less<>> travel;
   for (int t = 0; t < table_.teams; ++t) {
-    const int at = at_[static_cast<size_t>(t)];
-    if (at < 0) continue;  // no game
+    if (!played_[static_cast<size_t>(t)]) continue;
     travel.emplace(table_.names[static_cast<size_t>(t)],
-                   travelled_[static_cast<size_t>(t)] + DistanceBetween(table_, at, t));
+                   walks_[static_cast<size_t>(t)].WithTripHome());
   }
   return travel;
 }

@@ -19,6 +19,30 @@
 
 namespace tool {
 
+/// One team's travel, followed as it goes: from home to each park in turn,
+/// and home at the end. The one count of travel: report's counter of a
+/// season's text, generate's summary and its travel search's running
+/// figures are held to it.
+class TravelWalk {
+ public:
+  /// `table` outlives the walk; the team starts at its park, `home`.
+  TravelWalk(const DistanceTable& table, int home) : table_(&table), home_(home), at_(home) {}
+
+  /// Goes on to the park of team `park`.
+  void GoTo(int park) {
+    travelled_ += DistanceBetween(*table_, at_, park);
+    at_ = park;
+  }
+  /// The travel so far and the way home from where it is.
+  int64_t WithTripHome() const { return travelled_ + DistanceBetween(*table_, at_, home_); }
+
+ private:
+  const DistanceTable* table_;
+  int home_;
+  int at_;
+  int64_t travelled_ = 0;
+};
+
 /// The table of great-circle distances in kilometres between the teams a
 /// teams file places (latitude and longitude), in the file's order; the
 /// teams it does not place are not in it.
@@ -48,12 +72,11 @@ class SeasonTravel : public SeasonListener {
  private:
   // The table's index of `name`, or -1 (noted once as unplaced).
   int ParkOf(std::string_view name);
-  void Go(int team, int park);
 
   const DistanceTable& table_;
   std::map<std::string, int, std::less<>> index_of_;
-  std::vector<int> at_;             // per table index: the park it is at, -1 before its first game
-  std::vector<int64_t> travelled_;  // per table index
+  std::vector<TravelWalk> walks_;  // per table index
+  std::vector<char> played_;       // per table index: a game seen
   std::vector<std::string> unplaced_;
 };
 

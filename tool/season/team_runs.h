@@ -1,7 +1,10 @@
 // A team's home stands and road trips, followed as its games come in order.
 // report counts them a game at a time; generate a series at a time, where a
-// stay at one park is a series of games and two stays in a row at home (or
-// away) are a break.
+// stay at one park is a series of games, two stays in a row at home (or
+// away) are a break, two in a row against one opponent a repeater, and a
+// stay that makes a run longer than the league allows is counted as over.
+// The one count of these that generate's summary and its travel search's
+// own running figures are held to.
 #ifndef ZELTO_TOOL_SEASON_TEAM_RUNS_H_
 #define ZELTO_TOOL_SEASON_TEAM_RUNS_H_
 
@@ -21,8 +24,18 @@ struct LongestRun {
 /// trip).
 class TeamRuns {
  public:
-  /// Takes the team's next stay: `games` games, at home or away.
-  void Take(bool at_home, int64_t games) {
+  /// No opponent told: the stays make no repeaters.
+  static constexpr int kNoOpponent = -1;
+
+  TeamRuns() = default;
+  /// Counts the stays that make a run longer than `most_in_a_row` stays.
+  explicit TeamRuns(int64_t most_in_a_row) : most_in_a_row_(most_in_a_row) {}
+
+  /// Takes the team's next stay: `games` games, at home or away, against
+  /// `opponent` when told.
+  void Take(bool at_home, int64_t games, int opponent = kNoOpponent) {
+    if (opponent != kNoOpponent && opponent == opponent_) ++repeaters_;
+    opponent_ = opponent;
     if (stays_ > 0 && at_home == at_home_) {
       ++repeats_;
       current_.stays += 1;
@@ -32,6 +45,7 @@ class TeamRuns {
     }
     at_home_ = at_home;
     ++stays_;
+    if (most_in_a_row_ > 0 && current_.stays > most_in_a_row_) ++over_;
     LongestRun& longest = at_home ? home_stand_ : road_trip_;
     longest.stays = std::max(longest.stays, current_.stays);
     longest.games = std::max(longest.games, current_.games);
@@ -43,6 +57,10 @@ class TeamRuns {
   const LongestRun& road_trip() const { return road_trip_; }
   /// The stays at the same kind of park as the one before (breaks).
   int64_t repeats() const { return repeats_; }
+  /// Two stays in a row against one opponent.
+  int64_t repeaters() const { return repeaters_; }
+  /// The stays that made a run longer than the limit the counter was given.
+  int64_t over() const { return over_; }
 
  private:
   LongestRun home_stand_, road_trip_;
@@ -50,6 +68,10 @@ class TeamRuns {
   bool at_home_ = false;
   int64_t stays_ = 0;
   int64_t repeats_ = 0;
+  int64_t most_in_a_row_ = 0;  // 0: no limit
+  int opponent_ = kNoOpponent;
+  int64_t repeaters_ = 0;
+  int64_t over_ = 0;
 };
 
 }  // namespace tool
