@@ -229,4 +229,8 @@ int CloseAllFiles() {
 
 bool NamesStandardOutput(const std::string& name) { return PlatformNamesStandardOutput(name); }
 
+bool NamesSameFile(const std::string& a, const std::string& b) {
+  return PlatformNamesSameFile(a, b);
+}
+
 }  // namespace files

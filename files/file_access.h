@@ -44,6 +44,10 @@ int CloseAllFiles();
 /// writes it as it writes standard output.
 bool NamesStandardOutput(const std::string& name);
 
+/// True when the names `a` and `b` reach one existing file: a command's
+/// output that is also its input is refused before either is opened.
+bool NamesSameFile(const std::string& a, const std::string& b);
+
 }  // namespace files
 
 #endif  // ZELTO_FILES_FILE_ACCESS_H_

@@ -141,6 +141,10 @@ bool PlatformNamesStandardOutput(const std::string& name);
 /// True when both handles reach the same file.
 bool PlatformSameFile(PlatformHandle a, PlatformHandle b);
 
+/// True when the names `a` and `b` both reach one existing file, through
+/// links or other spellings of its name too; asked before either is opened.
+bool PlatformNamesSameFile(const std::string& a, const std::string& b);
+
 /// Reads up to `size` bytes at `offset` from the file's start; `*got` is 0 at
 /// the end of the file. A file found to end before `offset` was cut short
 /// by another program after its bytes there were read, and fails.

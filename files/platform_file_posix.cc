@@ -173,6 +173,12 @@ bool PlatformSameFile(PlatformHandle a, PlatformHandle b) {
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+bool PlatformNamesSameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint32_t size,
                    uint32_t* got) {
   *got = 0;

@@ -238,6 +238,28 @@ bool PlatformSameFile(PlatformHandle a, PlatformHandle b) {
          first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool PlatformNamesSameFile(const std::string& a, const std::string& b) {
+  // Opened to read the file's identity alone (no access asked), sharing
+  // everything, so that neither open disturbs another holder of the file.
+  auto open_for_identity = [](const std::string& name) {
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    CallGuarded([&] {
+      opened = CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    });
+    return opened;
+  };
+  HANDLE first = open_for_identity(a);
+  if (first == INVALID_HANDLE_VALUE) return false;
+  HANDLE second = open_for_identity(b);
+  bool same = second != INVALID_HANDLE_VALUE &&
+              PlatformSameFile(reinterpret_cast<PlatformHandle>(first),
+                               reinterpret_cast<PlatformHandle>(second));
+  CallGuarded([&] { CloseHandle(first); });
+  if (second != INVALID_HANDLE_VALUE) CallGuarded([&] { CloseHandle(second); });
+  return same;
+}
+
 int PlatformReadAt(PlatformHandle handle, uint64_t offset, uint8_t* buffer, uint32_t size,
                    uint32_t* got) {
   *got = 0;

@@ -73,6 +73,8 @@ struct Command {
   const char* help = "";  ///< its --help
   std::vector<CommandOption> options;
   std::vector<CommandInput> inputs;
+  /// The files it writes, named as its inputs are.
+  std::vector<CommandInput> outputs;
   size_t operands = 1;               ///< the number of file names it takes
   const char* operands_wrong = "";   ///< the usage error when not that many
   int (*run)(const CommandLine& line) = nullptr;
@@ -82,6 +84,12 @@ struct Command {
 /// one of `command`'s inputs, or empty. Said before anything is read: the
 /// second reader would find the first one's bytes gone.
 std::string StandardInputTwice(const Command& command, const CommandLine& line);
+
+/// The refusal of a command line whose output names a file that is also one
+/// of its inputs (by another name or link too), or empty. Said before
+/// anything is opened, so that the input keeps its bytes and the clash is
+/// named as such.
+std::string OutputIsInput(const Command& command, const CommandLine& line);
 
 }  // namespace tool
 

@@ -185,11 +185,13 @@ std::string MissingValue(const Command& command, const std::string& error) {
 std::string EmptyFileName(const CLI::App& app, const Command& command, const CommandLine& line) {
   for (const tool::CommandOption& option : command.options) {
     const std::string_view name = option.name;
-    const bool output = name.ends_with("output");
-    const bool input = std::any_of(command.inputs.begin(), command.inputs.end(),
-                                   [&](const tool::CommandInput& in) {
-                                     return in.option != nullptr && name == in.option;
-                                   });
+    auto names = [&](const std::vector<tool::CommandInput>& files) {
+      return std::any_of(files.begin(), files.end(), [&](const tool::CommandInput& file) {
+        return file.option != nullptr && name == file.option;
+      });
+    };
+    const bool output = names(command.outputs);
+    const bool input = names(command.inputs);
     if (!output && !input) continue;
     if (app.get_option(option.name)->count() == 0 || !line.Value(name).empty()) continue;
     return std::string(output ? "Cannot write file" : "Cannot open file") + " \"\" (" +
@@ -298,8 +300,10 @@ int Run(const std::vector<std::string>& arguments) {
       tool::PrintFailure(twice);
       return kUsageError;
     }
-    if (std::string empty = EmptyFileName(*parsed->app, command, line); !empty.empty()) {
-      tool::PrintFailure(empty);
+    for (const std::string& refusal :
+         {EmptyFileName(*parsed->app, command, line), tool::OutputIsInput(command, line)}) {
+      if (refusal.empty()) continue;
+      tool::PrintFailure(refusal);
       return 1;
     }
     return command.run(line);

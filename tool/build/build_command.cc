@@ -70,7 +70,8 @@ Command BuildCommand() {
                      "(430-byte records; by convention named with the .SCH extension).",
           .help = kHelp,
           .options = {},
-          .inputs = {},
+          .inputs = {OperandInput("INPUT")},
+          .outputs = {OperandInput("OUTPUT", 1)},
           .operands = 2,
           .operands_wrong = "build takes an INPUT and an OUTPUT file",
           .run = [](const CommandLine& line) {

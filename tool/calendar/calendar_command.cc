@@ -286,6 +286,7 @@ Command CalendarCommand() {
                       ValueOption("--output"),
                       ValueOption("--teams")},
           .inputs = {OperandInput("SEASON"), OptionInput("--teams")},
+          .outputs = {OptionInput("--output")},
           .operands = 1,
           .operands_wrong = "calendar takes one SEASON file",
           .run = [](const CommandLine& line) {

@@ -114,7 +114,7 @@ TEST(CalendarTool, ABadTeamsFileIsRefusedByItsLineAndNothingIsWritten) {
   ToolRun onto = RunTool("calendar --teams '" + dir.File("good.csv") + "' --output '" +
                          dir.File("good.csv") + "'" + in);
   EXPECT_EQ(onto.status, 1);
-  EXPECT_TRUE(Holds(onto, "in use")) << onto.output;
+  EXPECT_TRUE(Holds(onto, "it is --teams too, which keeps its bytes")) << onto.output;
   EXPECT_EQ(ReadFileBytes(dir.File("good.csv")), "name,display\n84nbosto,Boston\n");
   EXPECT_EQ(RunTool("calendar --teams - - <" + in).status, 2);
 }

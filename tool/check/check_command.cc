@@ -74,6 +74,7 @@ Command CheckCommand() {
           .help = kHelp,
           .options = {},
           .inputs = {},
+          .outputs = {},
           .operands = 1,
           .operands_wrong = "check takes one INPUT file",
           .run = [](const CommandLine& line) { return RunCheck(line.operands[0]); }};

@@ -96,7 +96,8 @@ Command DumpCommand() {
           .help = kHelp,
           .options = {ValueOption("--format", "list", {"list", "text", "csv"}),
                       ValueOption("--output")},
-          .inputs = {},
+          .inputs = {OperandInput("FILE")},
+          .outputs = {OptionInput("--output")},
           .operands = 1,
           .operands_wrong = "dump takes one schedule FILE",
           .run = [](const CommandLine& line) {

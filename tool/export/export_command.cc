@@ -131,6 +131,7 @@ Command ExportCommand() {
           .help = kHelp,
           .options = {ValueOption("--teams"), ValueOption("--year"), ValueOption("--output")},
           .inputs = {OperandInput("SEASON"), OptionInput("--teams")},
+          .outputs = {OptionInput("--output")},
           .operands = 1,
           .operands_wrong = "export takes one SEASON file",
           .run = [](const CommandLine& line) {

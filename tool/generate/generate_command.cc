@@ -208,6 +208,7 @@ Command GenerateCommand() {
                       RepeatableOption("--off-day"),
                       RepeatableOption("--no-games")},
           .inputs = {OperandInput("TEAMS"), OptionInput("--distances")},
+          .outputs = {OptionInput("--output")},
           .operands = 1,
           .operands_wrong = "generate takes one TEAMS file",
           .run = [](const CommandLine& line) {

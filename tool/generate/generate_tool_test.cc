@@ -94,10 +94,11 @@ TEST(GenerateTool, RefusalsSayWhyAndWriteNothing) {
   WriteFileBytes(dir.File("bad.txt"), "ant East\nant West\n");
   refused(Quote(dir.File("bad.txt")) + " --start 2027-04-05", 1,
           dir.File("bad.txt") + ":2: team \"ant\" was already named on line 1");
-  // The TEAMS file itself is no output: it is in use.
+  // The TEAMS file itself is no output: it is named as the input it is.
   ToolRun onto_teams = RunTool("generate " + teams + " --start 2027-04-05 --output " + teams +
                                " 2>&1");
   EXPECT_EQ(onto_teams.status, 1) << onto_teams.output;
+  EXPECT_NE(onto_teams.output.find("it is TEAMS too"), std::string::npos) << onto_teams.output;
   EXPECT_EQ(ReadFileBytes(dir.File("teams.txt")), "ant East\nbee East\ncat West\ndog West\n");
   ToolRun help = RunTool("generate --help");
   EXPECT_EQ(help.status, 0);

@@ -272,6 +272,7 @@ Command ImportCommand() {
                       ValueOption("--output"),
                       ValueOption("--teams-output")},
           .inputs = {OperandInput("SEASON"), OptionInput("--teams")},
+          .outputs = {OptionInput("--output"), OptionInput("--teams-output")},
           .operands = 1,
           .operands_wrong = "import takes one SEASON file",
           .run = [](const CommandLine& line) {

@@ -204,6 +204,7 @@ Command ReportCommand() {
           .inputs = {OperandInput("SEASON"),
                      OptionInput("--teams"),
                      OptionInput("--distances")},
+          .outputs = {OptionInput("--output")},
           .operands = 1,
           .operands_wrong = "report takes one SEASON file",
           .run = [](const CommandLine& line) {

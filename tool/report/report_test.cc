@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
@@ -382,12 +383,21 @@ TEST(Report, ABadTeamsFileIsRefusedByItsLineAndNothingIsWritten) {
     EXPECT_NE(failed.err.find("teams file \"" + dir.File(unreadable) + "\""), std::string::npos)
         << failed.err;
   }
-  // The teams file as the output is a file in use: it keeps its bytes.
+  // The teams file as the output is named as the input it is, and keeps its
+  // bytes; so is the season through a link of another name.
   WriteFileBytes(dir.File("good.csv"), "name,display\n45nnewyo,Giants\n");
   ToolRun onto = RunTool(dir, "report --teams " + Quote(dir.File("good.csv")) + " --output " +
                                   Quote(dir.File("good.csv")) + " " + Quote(dir.File("season.txt")));
   EXPECT_EQ(onto.status, 1);
+  EXPECT_NE(onto.err.find("\": it is --teams too, which keeps its bytes"), std::string::npos)
+      << onto.err;
   EXPECT_EQ(ReadFileBytes(dir.File("good.csv")), "name,display\n45nnewyo,Giants\n");
+  const std::string season = ReadFileBytes(dir.File("season.txt"));
+  std::filesystem::create_hard_link(dir.File("season.txt"), dir.File("linked.txt"));
+  onto = RunTool(dir, "report --output " + Quote(dir.File("linked.txt")) + " " +
+                          Quote(dir.File("season.txt")));
+  EXPECT_NE(onto.err.find("\": it is SEASON too"), std::string::npos) << onto.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("season.txt")), season);
   EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "older");
   EXPECT_EQ(RunTool(dir, "report --teams - - <" + Quote(dir.File("season.txt"))).status, 2);
 }

@@ -30,21 +30,23 @@ std::string SlashDate(year_month_day date) {
   return text;
 }
 
-std::string DigitsDate(std::chrono::sys_days day) {
+namespace {
+
+// The year in four digits, then the month and the day in two, with
+// `between` between the three.
+std::string YearFirstDate(std::chrono::sys_days day, const char* between) {
   const year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d%s%02u%s%02u", static_cast<int>(date.year()), between,
+                static_cast<unsigned>(date.month()), between, static_cast<unsigned>(date.day()));
   return text;
 }
 
-std::string IsoDate(std::chrono::sys_days day) {
-  const year_month_day date{day};
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
+}  // namespace
+
+std::string DigitsDate(std::chrono::sys_days day) { return YearFirstDate(day, ""); }
+
+std::string IsoDate(std::chrono::sys_days day) { return YearFirstDate(day, "-"); }
 
 year DefaultSeasonYear(int two_digits, year today) {
   const year recent{2000 + two_digits};
