@@ -68,9 +68,16 @@ pe_machine() {
   offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
   [ -n "$offset" ] && od -An -tx2 -j"$((offset + 4))" -N2 "$1" 2>/dev/null | tr -d ' '
 }
-if [ "$1" != "--start" ] && [ "$(pe_machine "$1")" = "014c" ] && [ ! -x "$(dirname "$wine")/wine" ]; then
-  echo "wine-run: Wine's 32-bit loader is not installed (wine32:i386), which $1 needs" >&2
-  exit 125
+if [ "$1" != "--start" ] && [ "$(pe_machine "$1")" = "014c" ]; then
+  if [ ! -x "$(dirname "$wine")/wine" ]; then
+    echo "wine-run: Wine's 32-bit loader is not installed (wine32:i386), which $1 needs" >&2
+    exit 125
+  fi
+  # A kernel without 32-bit x86 support cannot start the loader at all.
+  if ! "$(dirname "$wine")/wine" --version >/dev/null 2>&1; then
+    echo "wine-run: this kernel does not run 32-bit x86 programs, which $1 needs" >&2
+    exit 125
+  fi
 fi
 # No debug chatter on the program's output, and no Mono or Gecko (nothing
 # here needs them, and asking for them would stall the set-up).
