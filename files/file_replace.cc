@@ -13,6 +13,7 @@
 #include "files/pending_files.h"
 #include "files/platform_faults.h"
 #include "files/platform_file.h"
+#include "frame/fatal_signals.h"
 #include "frame/run_time_errors.h"
 
 namespace files {
@@ -100,7 +101,7 @@ FileEntry* ReplacingEntry(int16_t number, FileKind kind, int* code) {
 // the file held: room for them first, and while the disk has none the old
 // file keeps every byte and its size; then the bytes, the new size, the
 // flush to the disk.
-int CopyOverHeld(const Replacement& replacement, uint64_t size) {
+int CopySpooledBytes(const Replacement& replacement, uint64_t size) {
   const PlatformHandle held = replacement.lock_handle;
   uint64_t old_size = 0;
   if (int code = PlatformFileSize(held, &old_size)) return code;
@@ -132,6 +133,16 @@ int CopyOverHeld(const Replacement& replacement, uint64_t size) {
   }
   if (int code = PlatformSetSize(held, size)) return code;
   return PlatformSync(held);
+}
+
+// The copy over the file held, not stopped half done by Ctrl+C, a hang-up
+// or kill (but for SIGKILL): such a signal ends the program once the file
+// holds all its new bytes, where it would have left some old, some new.
+int CopyOverHeld(const Replacement& replacement, uint64_t size) {
+  frame::HoldFatalSignals();
+  const int code = CopySpooledBytes(replacement, size);
+  frame::ReleaseFatalSignals();
+  return code;
 }
 
 // Copies the first `size` bytes of the temporary file `spool` to standard

@@ -34,6 +34,16 @@ void RemoveFatalSignalCleanup(FatalSignalCleanup cleanup);
 /// no signal, such as the console's close event on Windows).
 void RunFatalSignalCleanups();
 
+/// Holds off, until ReleaseFatalSignals, the signals a user or the system
+/// sends to end the program (Ctrl+C, a hang-up, kill; on Windows the
+/// console's events), for work that must not stop half done: a file's new
+/// bytes copied over its old ones. One that comes meanwhile ends the program
+/// at the release, cleanups and all. A fault's signal is never held.
+void HoldFatalSignals();
+
+/// Ends the hold of HoldFatalSignals.
+void ReleaseFatalSignals();
+
 }  // namespace frame
 
 #endif  // ZELTO_FRAME_FATAL_SIGNALS_H_

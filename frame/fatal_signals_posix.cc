@@ -9,12 +9,14 @@
 // as it would have. A signal that is ignored when the handlers are
 // installed stays ignored (nohup, SIGPIPE in stream mode), and one that is
 // set to be ignored later (SIGXFSZ by file access, so that a write past the
-// file-size limit fails with EFBIG) is left so when the handlers go.
+// file-size limit fails with EFBIG) is left so when the handlers go. A hold
+// blocks the signals others send, which then come at its end.
 #include "frame/fatal_signals.h"
 #include "frame/fatal_signals_platform.h"
 
 #include <cerrno>
 #include <csignal>
+#include <initializer_list>
 
 namespace frame {
 namespace {
@@ -79,6 +81,26 @@ void ListSignals() {
 #endif
 }
 
+// The signals others send, which can wait: not the faults a running
+// program raises itself (SEGV and the like cannot wait), nor SIGPIPE and
+// SIGXFSZ, which a write raises and which file access turns into errors.
+void SentSignals(sigset_t* sent) {
+  sigemptyset(sent);
+  for (int signal_number : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM,
+                            SIGVTALRM, SIGPROF, SIGXCPU}) {
+    sigaddset(sent, signal_number);
+  }
+#ifdef SIGPWR
+  sigaddset(sent, SIGPWR);
+#endif
+#ifdef SIGRTMIN
+  for (int n = SIGRTMIN; n <= SIGRTMAX; ++n) sigaddset(sent, n);
+#endif
+}
+
+// The signal mask before the hold, put back at its end.
+sigset_t g_mask_before_hold;
+
 }  // namespace
 
 bool InstallFatalSignalHandlers() {
@@ -112,5 +134,12 @@ void UninstallFatalSignalHandlers() {
   }
 }
 
+void HoldFatalSignals() {
+  sigset_t sent;
+  SentSignals(&sent);
+  sigprocmask(SIG_BLOCK, &sent, &g_mask_before_hold);
+}
+
+void ReleaseFatalSignals() { sigprocmask(SIG_SETMASK, &g_mask_before_hold, nullptr); }
 
 }  // namespace frame

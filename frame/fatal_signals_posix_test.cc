@@ -68,6 +68,31 @@ TEST(FatalSignals, EverySignalThatEndsTheProgramRunsTheCleanupsAndStillEndsIt) {
   }
 }
 
+// A signal sent while the program holds them off (its new bytes half
+// copied over a file) waits for the hold's end, then ends it as ever; the
+// hold is over once released, and a second signal is not held.
+TEST(FatalSignals, AHeldSignalComesWhenTheHoldEnds) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGRTMIN}) {
+    SCOPED_TRACE(signal_number);
+    std::string report;
+    const int status = InChild(
+        [&] {
+          signal(signal_number, SIG_DFL);
+          AddFatalSignalCleanup(ReportCleanup);
+          HoldFatalSignals();
+          raise(signal_number);
+          const char held = 'h';
+          [[maybe_unused]] const ssize_t n = write(g_report_fd, &held, 1);
+          ReleaseFatalSignals();
+          return 0;
+        },
+        &report);
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    EXPECT_EQ(report, "hc");
+  }
+}
+
 TEST(FatalSignals, IgnoredSignalsStayIgnoredAndOthersAreGivenBack) {
   std::string report;
   const int status = InChild(
