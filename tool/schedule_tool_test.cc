@@ -3,6 +3,7 @@
 // the Windows .exe is compared with it under Wine by e2e/programs_compared_test.cc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -215,6 +216,21 @@ TEST(ScheduleTool, GamesATextLosesAreWarnedOfAsTheBuildWarns) {
             0u);
   EXPECT_EQ(errors("export --year 1945 --teams '" + dir.File("teams.csv") + "' " + season),
             warnings);
+
+  // Past the first hundred they are counted: a text of no season must not
+  // flood the screen, nor fill the disk with warnings held for later.
+  std::string log;
+  for (int line = 0; line < 103; ++line) log += "y\n";
+  WriteFileBytes(dir.File("log.txt"), log + "[04/10/45]\nv1       h1\n");
+  for (const std::string command : {"report ", "calendar --year 1945 "}) {
+    const std::string said = errors(command + "'" + dir.File("log.txt") + "'");
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 101) << command;
+    EXPECT_NE(said.find(dir.File("log.txt") + ":100: game line before"), std::string::npos);
+    EXPECT_EQ(said.substr(said.rfind("warning: ")),
+              "warning: " + dir.File("log.txt") +
+                  ": 3 more warnings like these, of games the build leaves out, not shown\n")
+        << command;
+  }
 }
 
 TEST(ScheduleTool, DumpedTextBuildsTheSameFileAndDamageFailsTheDump) {

@@ -102,6 +102,7 @@ bool ReadText(const std::string& path, SeasonListener* listener, std::string* fa
     return false;
   }
   grouper.Finish();
+  season.TellLossesUntold();
   return true;
 }
 
@@ -164,17 +165,27 @@ bool SeasonFromGrouping::GameStored(int slot, const schedule::GameFields& game,
 
 bool SeasonFromGrouping::GameLeftOut(int, const schedule::SourceLine&) { return true; }
 
+void SeasonFromGrouping::Lost(std::string warning) {
+  if (++losses_ <= kLossesTold) listener_->GamesLost(warning);
+}
+
+void SeasonFromGrouping::TellLossesUntold() {
+  if (losses_ <= kLossesTold) return;
+  listener_->GamesLost(path_ + ": " +
+                       schedule::Counted(losses_ - kLossesTold, "more warning", "more warnings") +
+                       " like these, of games the build leaves out, not shown");
+}
+
 bool SeasonFromGrouping::LineSkipped(const schedule::SourceLine& source) {
-  listener_->GamesLost(path_ + ":" + std::to_string(source.line) + ": " +
-                       schedule::SkippedLineText(source.text));
+  Lost(path_ + ":" + std::to_string(source.line) + ": " + schedule::SkippedLineText(source.text));
   return true;
 }
 
 bool SeasonFromGrouping::DateEnded(const std::string& date, int games, int64_t first_left_out) {
   listener_->DateEnded();
   if (games > schedule::kSlotsPerRecord) {
-    listener_->GamesLost(path_ + ":" + std::to_string(first_left_out) + ": " +
-                         schedule::FullDateText(date, games));
+    Lost(path_ + ":" + std::to_string(first_left_out) + ": " +
+         schedule::FullDateText(date, games));
   }
   return true;
 }

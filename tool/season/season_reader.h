@@ -85,9 +85,21 @@ class SeasonFromGrouping : public schedule::GroupingListener {
   bool LineSkipped(const schedule::SourceLine& source) override;
   bool DateEnded(const std::string& date, int games, int64_t first_left_out) override;
 
+  /// After the text's end: how many warnings of games left out went
+  /// untold past the first kLossesTold, when any did.
+  void TellLossesUntold();
+
+  /// The warnings of games left out told one by one; past them they are
+  /// counted, so that a text of no season (a log, endless lines) neither
+  /// floods the screen nor fills the disk with warnings held for later.
+  static constexpr int64_t kLossesTold = 100;
+
  private:
+  void Lost(std::string warning);
+
   SeasonListener* listener_;
   std::string path_;
+  int64_t losses_ = 0;  // warnings of games left out, told or not
   std::string date_;    // the date being filled
   int64_t record_ = 1;  // its record
 };
