@@ -36,6 +36,8 @@ TEST(GenerateTool, TheTextBuildsChecksCleanAndTheSummaryComesOnStandardError) {
             "4 teams, 3 games a team, 6 games in all\n"
             "home games a team: 1 to 2; away games a team: 1 to 2\n"
             "3 dates from 04/05/27 to 04/07/27; calendar and export read them with --year 2027\n"
+            "off days (from the first date to the last, no game): 0 a team\n"
+            "series: 6 of 1 game\n"
             "breaks (two series in a row both at home or both away): 0 to 1 a team, 2 in all\n"
             "longest home stand: 2 series, 2 games; longest road trip: 2 series, 2 games\n");
 
