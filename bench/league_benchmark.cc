@@ -1,7 +1,12 @@
 // A real league made again: the 2018 major-league season's matchups, in its
 // own window, against the schedule the league played.
 //
-//   league_benchmark [--effort E] [--seed S]
+//   league_benchmark [--effort E] [--seed S] [--season FILE --clubs TEAMS
+//                    --start YYYY-MM-DD --end YYYY-MM-DD [--no-games FROM..TO]]
+//
+// Another year's season (a Retrosheet schedule file), its clubs under the
+// names import gives them with their parks, and its window are judged the
+// same way with --season, --clubs, --start, --end and --no-games.
 //
 // Imports testing/seasons/2018SKED.TXT, writes its matchups with
 // report --by pair --format csv, and runs
@@ -128,19 +133,25 @@ std::string SeriesText(const Figures& figures) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string effort = "1", seed = "1";
+  std::string effort = "1", seed = "1", season = ZELTO_SEASON_2018, clubs = ZELTO_CLUBS_2018;
+  std::string first = "2018-03-29", last = "2018-09-30", no_games = "2018-07-16..2018-07-18";
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--effort") effort = argv[i + 1];
     if (option == "--seed") seed = argv[i + 1];
+    if (option == "--season") season = argv[i + 1];
+    if (option == "--clubs") clubs = argv[i + 1];
+    if (option == "--start") first = argv[i + 1];
+    if (option == "--end") last = argv[i + 1];
+    if (option == "--no-games") no_games = argv[i + 1];
   }
-  const std::string tool = ZELTO_SCHEDULE_TOOL, clubs = ZELTO_CLUBS_2018;
+  const std::string tool = ZELTO_SCHEDULE_TOOL;
   const std::string folder = ZELTO_BENCH_DATA;
   int status = 0;
   Run("mkdir -p " + Quote(folder), &status);
-  const std::string played = folder + "/2018.txt", matchups = folder + "/2018-matchups.csv",
-                    made = folder + "/2018-made.txt";
-  Run(tool + " import --output " + Quote(played) + " " + Quote(ZELTO_SEASON_2018) + " 2>&1",
+  const std::string played = folder + "/league-played.txt",
+                    matchups = folder + "/league-matchups.csv", made = folder + "/league-made.txt";
+  Run(tool + " import --output " + Quote(played) + " " + Quote(season) + " 2>&1",
       &status);
   if (status != 0) return std::fprintf(stderr, "import failed\n"), 1;
   Run(tool + " report --by pair --format csv --output " + Quote(matchups) + " " + Quote(played),
@@ -149,7 +160,8 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   const std::string summary =
       Run(tool + " generate " + Quote(clubs) + " --matchups " + Quote(matchups) +
-              " --start 2018-03-29 --end 2018-09-30 --no-games 2018-07-16..2018-07-18"
+              " --start " + first + " --end " + last +
+              (no_games.empty() ? "" : " --no-games " + no_games) +
               " --series 2..4 --most-in-a-row 4 --effort " +
               effort + " --seed " + seed + " --output " + Quote(made) + " 2>&1",
           &status);
@@ -160,9 +172,10 @@ int main(int argc, char** argv) {
   if (!Count(tool, clubs, played, &as_played) || !Count(tool, clubs, made, &ours)) {
     return std::fprintf(stderr, "report --teams failed\n"), 1;
   }
-  std::printf("2018 in its window (03/29 to 09/30, no games 07/16 to 07/18), effort %s, seed %s\n\n",
-              effort.c_str(), seed.c_str());
-  std::printf("| | 2018 as played | generated |\n|---|---|---|\n");
+  std::printf("%s in its window (%s to %s, no games %s), effort %s, seed %s\n\n",
+              season.c_str(), first.c_str(), last.c_str(),
+              no_games.empty() ? "none" : no_games.c_str(), effort.c_str(), seed.c_str());
+  std::printf("| | as played | generated |\n|---|---|---|\n");
   std::printf("| travel in all (km) | %lld | %lld (%+.1f%%) |\n",
               static_cast<long long>(as_played.travel), static_cast<long long>(ours.travel),
               100.0 * (static_cast<double>(ours.travel) / static_cast<double>(as_played.travel) - 1));
