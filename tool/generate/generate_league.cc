@@ -224,7 +224,7 @@ bool LeagueSeries(const std::vector<int>& hosted, int teams, const SeriesLengths
     }
   }
   if (!equal) {
-    SeriesCounts(hosted, n, lengths, 1 << 20, &random, &count);
+    count.assign(hosted.size(), 0);
     for (int h = 0; h < n; ++h) {
       for (int v = 0; v < n; ++v) {
         const int games = hosted[h * n + v];
