@@ -318,9 +318,23 @@ TEST_P(ProgramsCompared, GenerateByTravelGivesTheSameSeason) {
   Give("six.txt", "a\nb\nc\nd\ne\nf\n");
   Give("six.dist", "   a  b  c  d  e  f\na  0  5 12 30 41  7\nb  5  0  8 25 33 12\nc 12  8  0 16 29 20\n"
                    "d 30 25 16  0 13 36\ne 41 33 29 13  0 44\nf  7 12 20 36 44  0\n");
+  // A league's own matchups: pairs of one division meeting 7 times, 4 and 3
+  // at the parks, the others 5, 3 and 2; series of 2 to 4 in a window.
+  const char* const names[] = {"bos", "nyc", "phi", "was", "chi", "stl", "kc", "den"};
+  std::string matchups = "team,opponent,games,home,away\r\n";
+  for (int a = 0; a < 8; ++a) {
+    for (int b = a + 1; b < 8; ++b) {
+      matchups += std::string(names[a]) + "," + names[b] +
+                  (a / 4 == b / 4 ? ",7,4,3\r\n" : ",5,2,3\r\n");
+    }
+  }
+  Give("matchups.csv", matchups);
   const std::string commands[][2] = {
       {"generate places.csv --start 2027-04-01 --meetings 4 --division-meetings 6 --series 2 "
        "--output", "placed.txt"},
+      {"generate places.csv --matchups matchups.csv --start 2027-04-01 --end 2027-06-30 "
+       "--no-games 2027-05-10..2027-05-12 --series 2..4 --most-in-a-row 4 --output",
+       "league.txt"},
       {"generate six.txt --distances six.dist --start 2027-04-01 --meetings 2 --series 1 "
        "--effort 2 --seed 5 --output", "six.txt.season"},
   };

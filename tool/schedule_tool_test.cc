@@ -95,7 +95,7 @@ TEST(ScheduleTool, FrontDoorNamesWhatWentWrong) {
 
   // Refused before anything is read: the pipe's bytes are never taken.
   const std::pair<const char*, const char*> twice[] = {
-      {"generate - --distances - --start 2028-04-01", "generate: only one of TEAMS and --distances"},
+      {"generate - --distances - --start 2028-04-01", "generate: only one of TEAMS, --distances and --matchups"},
       {"import - --teams -", "import: only one of SEASON and --teams"},
       {"export - --teams -", "export: only one of SEASON and --teams"},
       {"calendar - --teams -", "calendar: only one of SEASON and --teams"},

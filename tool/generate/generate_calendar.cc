@@ -30,6 +30,25 @@ bool ParseDayRange(std::string_view text, DayRange* range, std::string* problem,
   return true;
 }
 
+namespace {
+
+bool IsGameDay(const CalendarRules& rules, sys_days day) {
+  if (rules.weekday_off[std::chrono::weekday{day}.c_encoding()]) return false;
+  return std::none_of(rules.no_games.begin(), rules.no_games.end(), [&](const DayRange& range) {
+    return range.first <= day && day <= range.last;
+  });
+}
+
+}  // namespace
+
+int GameDaysUpTo(const CalendarRules& rules, sys_days last) {
+  int count = 0;
+  for (sys_days day = rules.start; day <= last; day += std::chrono::days{1}) {
+    count += IsGameDay(rules, day);
+  }
+  return count;
+}
+
 bool GameDays(const CalendarRules& rules, size_t count, std::vector<sys_days>* days,
               std::string* problem) {
   if (std::all_of(rules.weekday_off.begin(), rules.weekday_off.end(), [](bool off) { return off; })) {
@@ -44,12 +63,7 @@ bool GameDays(const CalendarRules& rules, size_t count, std::vector<sys_days>* d
       *problem = "the season would run past the year " + std::to_string(kLastYear);
       return false;
     }
-    if (rules.weekday_off[std::chrono::weekday{day}.c_encoding()]) continue;
-    bool no_games = std::any_of(rules.no_games.begin(), rules.no_games.end(),
-                                [&](const DayRange& range) {
-                                  return range.first <= day && day <= range.last;
-                                });
-    if (!no_games) days->push_back(day);
+    if (IsGameDay(rules, day)) days->push_back(day);
   }
   return true;
 }

@@ -36,6 +36,9 @@ bool ParseDayRange(std::string_view text, DayRange* range, std::string* problem,
 bool GameDays(const CalendarRules& rules, size_t count, std::vector<std::chrono::sys_days>* days,
               std::string* problem);
 
+/// The game days by `rules` from the first day to `last`, both included.
+int GameDaysUpTo(const CalendarRules& rules, std::chrono::sys_days last);
+
 }  // namespace tool
 
 #endif  // ZELTO_TOOL_GENERATE_GENERATE_CALENDAR_H_

@@ -10,6 +10,7 @@
 #include "frame/run_time_errors.h"
 #include "schedule/shown_text.h"
 #include "schedule/whole_number.h"
+#include "tool/generate/generate_matchups.h"
 #include "tool/generate/generate_season.h"
 #include "tool/season/distance_table.h"
 #include "tool/season/park_distances.h"
@@ -24,6 +25,30 @@ namespace {
 // 2, so that TEAMS named as the output is refused as a file in use.
 constexpr int16_t kTeamsFile = kToolInputFile;
 constexpr int16_t kTextFile = kToolOutputFile;
+// The matchups file, held open as TEAMS is.
+constexpr int16_t kMatchupsFile = 7;
+// A matchups file of every pair of the largest league is some 30 KB.
+constexpr size_t kMaxMatchupsBytes = 16 * 1024 * 1024;
+
+// Reads "MIN..MAX" of --series into `rules`. The exit status of a refusal,
+// or 0.
+int ReadSeriesRange(const std::string& text, SeasonRules* rules) {
+  const size_t dots = text.find("..");
+  uint64_t least = 0, most = 0;
+  if (!schedule::IsWholeNumber(text.substr(0, dots), std::numeric_limits<int>::max(), &least) ||
+      !schedule::IsWholeNumber(text.substr(dots + 2), std::numeric_limits<int>::max(), &most)) {
+    PrintFailure("--series: " + schedule::Quoted(text) + " is no L or MIN..MAX of whole numbers");
+    return kUsageError;
+  }
+  if (least < 1 || least > most || most > static_cast<uint64_t>(kMostSeriesGames)) {
+    PrintFailure("--series " + text + ": a series holds 1 to " +
+                 std::to_string(kMostSeriesGames) + " games, MIN no more than MAX");
+    return 1;
+  }
+  rules->series_least = static_cast<int>(least);
+  rules->series_most = static_cast<int>(most);
+  return 0;
+}
 
 // The rules the options give. The exit status of a refusal (1 for values
 // that cannot be met, 2 for ones not understood), or 0.
@@ -32,10 +57,20 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
     PrintFailure("generate needs --start YYYY-MM-DD, the first day of games");
     return kUsageError;
   }
+  if (!arguments.matchups.empty() &&
+      (!arguments.meetings.empty() || !arguments.division_meetings.empty())) {
+    PrintFailure("generate takes --matchups or --meetings and --division-meetings, not both");
+    return kUsageError;
+  }
+  const bool range = arguments.series.find("..") != std::string::npos;
+  if (range) {
+    if (int status = ReadSeriesRange(arguments.series, rules)) return status;
+  }
+  const std::string no_text;
   const std::pair<const std::string*, int*> counts[] = {
       {&arguments.meetings, &rules->meetings},
       {&arguments.division_meetings, &rules->division_meetings},
-      {&arguments.series, &rules->series_length},
+      {range ? &no_text : &arguments.series, &rules->series_length},
       {&arguments.most_in_a_row, &rules->most_in_a_row},
       {&arguments.effort, &rules->effort}};
   const char* const names[] = {"--meetings", "--division-meetings", "--series", "--most-in-a-row",
@@ -62,6 +97,18 @@ int ReadRules(const GenerateArguments& arguments, SeasonRules* rules) {
   if (!ParseDay(arguments.start, &rules->calendar.start, &problem, &miswritten)) {
     PrintFailure("--start: " + problem);
     return miswritten ? kUsageError : 1;
+  }
+  if (!arguments.end.empty()) {
+    std::chrono::sys_days end;
+    if (!ParseDay(arguments.end, &end, &problem, &miswritten)) {
+      PrintFailure("--end: " + problem);
+      return miswritten ? kUsageError : 1;
+    }
+    if (end < rules->calendar.start) {
+      PrintFailure("--end " + arguments.end + " is before --start " + arguments.start);
+      return 1;
+    }
+    rules->end = end;
   }
   for (const std::string& name : arguments.off_days) {
     std::chrono::weekday day;
@@ -104,6 +151,31 @@ int Generate(const std::string& teams, const GenerateArguments& arguments) {
     for (const std::string& error : errors) PrintFailure(error);
     return 1;
   }
+  if (!arguments.matchups.empty()) {
+    std::string text;
+    std::string failure =
+        ReadWholeInput(kMatchupsFile, arguments.matchups, "matchups file", kMaxMatchupsBytes,
+                       [&text](std::string_view piece) { text.append(piece); });
+    if (!failure.empty()) {
+      PrintFailure(failure);
+      return 1;
+    }
+    Matchups matchups;
+    if (!ReadMatchups(text, arguments.matchups, names, &matchups, &errors)) {
+      for (const std::string& error : errors) PrintFailure(error);
+      return 1;
+    }
+    rules.hosted = std::move(matchups.hosted);
+    // Series of MIN to MAX games, or of L games each when one length is given.
+    if (rules.series_least == 0) {
+      if (arguments.series.empty()) {
+        rules.series_least = 2;
+        rules.series_most = 4;
+      } else {
+        rules.series_least = rules.series_most = rules.series_length;
+      }
+    }
+  }
   GeneratedSeason season;
   std::string problem;
   if (!GenerateSeason(league, rules, &season, &problem)) {
@@ -131,10 +203,11 @@ namespace {
 
 /// generate --help.
 constexpr char kHelp[] =
-    "Usage: schedule-tool generate TEAMS --start YYYY-MM-DD [--meetings N]\n"
-    "         [--division-meetings M] [--series L] [--off-day DAY]...\n"
-    "         [--no-games FROM[..TO]]... [--most-in-a-row K] [--seed S]\n"
-    "         [--distances FILE] [--effort E] [--output TEXT]\n"
+    "Usage: schedule-tool generate TEAMS --start YYYY-MM-DD [--end YYYY-MM-DD]\n"
+    "         [--meetings N] [--division-meetings M] [--matchups FILE]\n"
+    "         [--series L|MIN..MAX] [--off-day DAY]... [--no-games FROM[..TO]]...\n"
+    "         [--most-in-a-row K] [--seed S] [--distances FILE] [--effort E]\n"
+    "         [--output TEXT]\n"
     "\n"
     "Writes the schedule text, CR LF, of a balanced season for the league in\n"
     "TEAMS (- for standard input): one team a line, NAME or NAME DIVISION;\n"
@@ -146,10 +219,20 @@ constexpr char kHelp[] =
     "every team names a division or none does, and has a place or none does.\n"
     "\n"
     "  --start YYYY-MM-DD       the first day games may be played (needed)\n"
+    "  --end YYYY-MM-DD         the last day games may be played: refused, saying\n"
+    "                           the game days needed and the window's, when the\n"
+    "                           season does not fit\n"
     "  --meetings N             games of two teams of different divisions, or\n"
     "                           of every two teams without divisions (2)\n"
     "  --division-meetings M    games of two teams of one division (N)\n"
-    "  --series L               games of a series on consecutive game days (3)\n"
+    "  --matchups FILE          each pair's games at each park instead: CSV\n"
+    "                           whose header names team,opponent,games,home,away\n"
+    "                           (home: games at team's park), as report --by pair\n"
+    "                           --format csv writes; a pair not listed does not\n"
+    "                           meet\n"
+    "  --series L|MIN..MAX      games of a series on consecutive game days (3);\n"
+    "                           MIN..MAX: the generator chooses each series'\n"
+    "                           length (2..4 with --matchups)\n"
     "  --off-day DAY            no games on this weekday, Mon to Sun; again\n"
     "                           for more\n"
     "  --no-games FROM[..TO]    no games on this day or these days; again for\n"
@@ -178,13 +261,18 @@ constexpr char kHelp[] =
     "little as the generator finds (a team starts at home, goes from park to\n"
     "park, and home at the end); without, the schedule has\n"
     "as few breaks (two series in a row both at home or both away) as it\n"
-    "finds. A summary on standard error gives games, home and away, dates,\n"
-    "breaks, the longest home stand and road trip, any repeaters, and the\n"
-    "travel.\n"
+    "finds. With --matchups or --series MIN..MAX, every team plays as many\n"
+    "series; a round lasts as long as its longest series, all starting on its\n"
+    "first day, so that a team is idle at most 2 days running outside off days\n"
+    "and days of no games; with --end the season may take the whole window.\n"
+    "A summary on standard error gives games, home and away, dates, the\n"
+    "window's game days used, off days, series of each length, breaks, the\n"
+    "longest home stand and road trip, any repeaters, and the travel.\n"
     "\n"
-    "Refused, with the reason: a bad TEAMS line (TEAMS:LINE: message) or\n"
-    "distances line (FILE:LINE: message), a day that is no real day, off days\n"
-    "that leave no game day, rules that cannot all be met.\n"
+    "Refused, with the reason: a bad TEAMS line (TEAMS:LINE: message),\n"
+    "distances or matchups line (FILE:LINE: message), a day that is no real\n"
+    "day, off days that leave no game day, a season longer than its window,\n"
+    "rules that cannot all be met.\n"
     "\n"
     "Exit status: 0 written, 1 refused (nothing written), 2 usage.\n";
 
@@ -200,6 +288,8 @@ Command GenerateCommand() {
                       ValueOption("--meetings"),
                       ValueOption("--division-meetings"),
                       ValueOption("--series"),
+                      ValueOption("--matchups"),
+                      ValueOption("--end"),
                       ValueOption("--most-in-a-row"),
                       ValueOption("--seed"),
                       ValueOption("--distances"),
@@ -207,7 +297,8 @@ Command GenerateCommand() {
                       ValueOption("--output"),
                       RepeatableOption("--off-day"),
                       RepeatableOption("--no-games")},
-          .inputs = {OperandInput("TEAMS"), OptionInput("--distances")},
+          .inputs = {OperandInput("TEAMS"), OptionInput("--distances"),
+                     OptionInput("--matchups")},
           .outputs = {OptionInput("--output")},
           .operands = 1,
           .operands_wrong = "generate takes one TEAMS file",
@@ -217,6 +308,8 @@ Command GenerateCommand() {
             arguments.meetings = line.Value("--meetings");
             arguments.division_meetings = line.Value("--division-meetings");
             arguments.series = line.Value("--series");
+            arguments.matchups = line.Value("--matchups");
+            arguments.end = line.Value("--end");
             arguments.most_in_a_row = line.Value("--most-in-a-row");
             arguments.seed = line.Value("--seed");
             arguments.distances = line.Value("--distances");

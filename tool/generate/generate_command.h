@@ -14,7 +14,9 @@ struct GenerateArguments {
   std::string start;              ///< --start YYYY-MM-DD
   std::string meetings;           ///< --meetings N
   std::string division_meetings;  ///< --division-meetings M
-  std::string series;             ///< --series L
+  std::string series;             ///< --series L or MIN..MAX
+  std::string matchups;           ///< --matchups FILE
+  std::string end;                ///< --end YYYY-MM-DD
   std::string most_in_a_row;      ///< --most-in-a-row K
   std::string seed;               ///< --seed S
   std::string distances;          ///< --distances FILE

@@ -1,6 +1,7 @@
 #include "tool/generate/generate_season.h"
 
 #include "tool/generate/generate_home_away.h"
+#include "tool/generate/generate_league.h"
 #include "tool/generate/generate_rounds.h"
 #include "tool/generate/generate_text.h"
 #include "tool/generate/travel_search.h"
@@ -35,12 +36,105 @@ std::string RulesProblem(const SeasonRules& rules, int within) {
   return "";
 }
 
+// Each pair's meetings as games at each park: half at each, the odd one at
+// the lower-numbered team's park for every other pair, so that each team
+// hosts about as many as it visits.
+std::vector<int> HostedOfMeetings(const League& league, const SeasonRules& rules, int within) {
+  const int n = static_cast<int>(league.teams.size());
+  std::vector<int> hosted(static_cast<size_t>(n * n), 0);
+  for (int a = 0; a < n; ++a) {
+    for (int b = a + 1; b < n; ++b) {
+      const int meetings =
+          league.division_of[a] == league.division_of[b] && league.division_count > 0
+              ? within
+              : rules.meetings;
+      const int extra = meetings % 2;
+      const bool a_hosts_extra = (a + b) % 2 == 1;
+      hosted[a * n + b] = meetings / 2 + (a_hosts_extra ? extra : 0);
+      hosted[b * n + a] = meetings / 2 + (a_hosts_extra ? 0 : extra);
+    }
+  }
+  return hosted;
+}
+
+std::string WindowProblem(int needed, int window) {
+  return "the league needs " + std::to_string(needed) + " game days; the window from --start to " +
+         "--end has " + std::to_string(window);
+}
+
+// The season of a league whose series keep their own games: split into
+// series of the lengths allowed, every team as many, dealt into rounds that
+// each last as long as their longest series, laid on the window.
+bool LeagueSeason(const League& league, const SeasonRules& rules, int within,
+                  GeneratedSeason* season, std::string* problem) {
+  const int n = static_cast<int>(league.teams.size());
+  SeriesLengths lengths;
+  lengths.least = rules.series_least > 0 ? rules.series_least : rules.series_length;
+  lengths.most = rules.series_most > 0 ? rules.series_most : rules.series_length;
+  if (lengths.most > kMostSeriesGames) {
+    *problem = "--series " + std::to_string(lengths.most) + ": a series holds at most " +
+               std::to_string(kMostSeriesGames) + " games";
+    return false;
+  }
+  const std::vector<int> hosted =
+      rules.hosted.empty() ? HostedOfMeetings(league, rules, within) : rules.hosted;
+  LeagueRounds rounds;
+  if (!LeagueSeries(hosted, n, lengths, rules.seed, &rounds, problem)) return false;
+  if (rules.end) {
+    const int window = GameDaysUpTo(rules.calendar, *rules.end);
+    if (LeagueDays(rounds) > window) {
+      *problem = WindowProblem(LeagueDays(rounds), window);
+      return false;
+    }
+    GiveRoom(lengths, window, &rounds);
+  }
+  season->rounds = std::move(rounds.rounds);
+  TravelSearchRules search;
+  search.most_in_a_row = rules.most_in_a_row;
+  search.series_length = lengths.most;
+  search.division_of = league.division_of;
+  search.distance = rules.distances.distance;
+  search.seed = rules.seed;
+  search.effort = rules.effort;
+  search.round_days = std::move(rounds.days);
+  search.most_idle = lengths.most_idle;
+  const TravelFigures figures = SearchTravel(search, &season->rounds);
+  if (figures.runs_over > 0) {
+    *problem = "no order of the series was found in which every team plays at most " +
+               std::to_string(rules.most_in_a_row) + " series in a row at home or on the road";
+    return false;
+  }
+  return true;
+}
+
+// Lays the rounds on the game days, refusing a season that runs past the
+// window's end, and writes its text and summary.
+bool LayOnCalendar(const League& league, const SeasonRules& rules, GeneratedSeason* season,
+                   std::string* problem) {
+  const size_t needed = SeasonDays(season->rounds);
+  if (!GameDays(rules.calendar, needed, &season->days, problem)) return false;
+  if (rules.end && !season->days.empty() && season->days.back() > *rules.end) {
+    *problem = WindowProblem(static_cast<int>(needed), GameDaysUpTo(rules.calendar, *rules.end));
+    return false;
+  }
+  season->text = ScheduleText(league, season->rounds, season->days);
+  season->summary = Summarize(league, season->rounds, season->days);
+  if (rules.end) season->summary.window_days = GameDaysUpTo(rules.calendar, *rules.end);
+  if (rules.distances.teams > 0) AddTravel(season->rounds, rules.distances, &season->summary);
+  return true;
+}
+
 }  // namespace
 
 bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSeason* season,
                     std::string* problem) {
   const int within = rules.division_meetings < 0 ? rules.meetings : rules.division_meetings;
   if (*problem = RulesProblem(rules, within); !problem->empty()) return false;
+  const bool keeps_games = !rules.hosted.empty() || rules.series_least > 0;
+  if (keeps_games) {
+    if (!LeagueSeason(league, rules, within, season, problem)) return false;
+    return LayOnCalendar(league, rules, season, problem);
+  }
 
   HomeAwayRules home_away;
   home_away.division_of = league.division_of;
@@ -92,11 +186,7 @@ bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSea
                std::to_string(rules.most_in_a_row) + " series in a row at home or on the road";
     return false;
   }
-  if (!GameDays(rules.calendar, SeasonDays(season->rounds), &season->days, problem)) return false;
-  season->text = ScheduleText(league, season->rounds, season->days);
-  season->summary = Summarize(league, season->rounds, season->days);
-  if (rules.distances.teams > 0) AddTravel(season->rounds, rules.distances, &season->summary);
-  return true;
+  return LayOnCalendar(league, rules, season, problem);
 }
 
 }  // namespace tool

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ namespace tool {
 /// The most games one pair may be set to meet.
 inline constexpr int kMaxMeetings = 200;
 
+/// The most games of one series.
+inline constexpr int kMostSeriesGames = 100;
+
 /// How the season is to be made.
 struct SeasonRules {
   int meetings = 2;            ///< games of two teams of different divisions (all pairs without)
@@ -29,6 +33,14 @@ struct SeasonRules {
   int effort = 1;              ///< the travel search looks this many times as long
   DistanceTable distances;     ///< between the parks; no teams: not known
   CalendarRules calendar;
+  /// teams x teams, [home * teams + visitor]: the games at home's park, as
+  /// a matchups file gives them; empty: by the meetings.
+  std::vector<int> hosted;
+  /// Series of `series_least` to `series_most` games, the generator
+  /// choosing (0: every full series of `series_length`).
+  int series_least = 0, series_most = 0;
+  /// The last day a game may be played; none: as soon as the season ends.
+  std::optional<std::chrono::sys_days> end;
 };
 
 /// A season made.

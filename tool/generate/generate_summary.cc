@@ -40,6 +40,10 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
   std::vector<TeamRuns> runs(league.teams.size());  // a series a stay
   for (const SeriesRound& round : rounds) {
     for (const Series& series : round) {
+      if (summary.series_of_length.size() <= static_cast<size_t>(series.games)) {
+        summary.series_of_length.resize(static_cast<size_t>(series.games) + 1, 0);
+      }
+      ++summary.series_of_length[series.games];
       summary.games += series.games;
       for (int team : {series.home, series.visitor}) {
         const bool at_home = team == series.home;
@@ -69,6 +73,13 @@ SeasonSummary Summarize(const League& league, const std::vector<SeriesRound>& ro
   if (dates > 0) {
     summary.first_date = days.front();
     summary.last_date = days[dates - 1];
+  }
+  if (dates > 0) {
+    // A team plays at most one game a date: its off days are the season's
+    // days less its games.
+    const int span = static_cast<int>((summary.last_date - summary.first_date).count()) + 1;
+    for (TeamFigures& team : summary.per_team) team.off_days = span - team.games;
+    summary.off_days = SpreadOf(summary.per_team, &TeamFigures::off_days);
   }
   summary.games_per_team = SpreadOf(summary.per_team, &TeamFigures::games);
   summary.home = SpreadOf(summary.per_team, &TeamFigures::home);
@@ -112,6 +123,20 @@ std::string SummaryText(const SeasonSummary& summary) {
   text += Counted(summary.dates, "date", "dates") + " from " + SlashDate(first) + " to " +
           SlashDate(std::chrono::year_month_day{summary.last_date}) + "; calendar and export read "
           "them with --year " + std::to_string(static_cast<int>(first.year())) + "\n";
+  if (summary.window_days > 0) {
+    text += "game days: " + std::to_string(summary.dates) + " of the window's " +
+            std::to_string(summary.window_days) + "\n";
+  }
+  text += "off days (from the first date to the last, no game): " + SpreadText(summary.off_days) +
+          " a team\n";
+  std::string lengths;
+  for (size_t games = 0; games < summary.series_of_length.size(); ++games) {
+    const int count = summary.series_of_length[games];
+    if (count == 0) continue;
+    lengths += (lengths.empty() ? "" : ", ") + std::to_string(count) + " of " +
+               Counted(static_cast<int>(games), "game", "games");
+  }
+  if (!lengths.empty()) text += "series: " + lengths + "\n";
   text += "breaks (two series in a row both at home or both away): " +
           SpreadText(summary.breaks) + " a team, " + std::to_string(summary.total_breaks) +
           " in all\n";

@@ -32,6 +32,7 @@ struct TeamFigures {
   int road_trip_games = 0;
   int repeaters = 0;            ///< two series in a row against one opponent
   int64_t travel = 0;           ///< from home, park to park, and home again
+  int off_days = 0;             ///< days from the season's first date to its last without a game
 };
 
 /// The season's figures.
@@ -52,6 +53,9 @@ struct SeasonSummary {
   int64_t travel = 0;             ///< in all
   int64_t least_travel = 0, most_travel = 0;  ///< of a team
   std::string travel_unit;        ///< "km" for great-circle distances, else empty
+  Spread off_days;                ///< of a team, from the season's first date to its last
+  std::vector<int> series_of_length;  ///< [games]: the series of that many games
+  int window_days = 0;            ///< the game days from --start to --end; 0: no --end
 };
 
 /// The figures of `rounds` laid on `days` (a team's series in order, rests

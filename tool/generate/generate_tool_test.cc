@@ -36,6 +36,8 @@ TEST(GenerateTool, TheTextBuildsChecksCleanAndTheSummaryComesOnStandardError) {
             "4 teams, 3 games a team, 6 games in all\n"
             "home games a team: 1 to 2; away games a team: 1 to 2\n"
             "3 dates from 04/05/27 to 04/07/27; calendar and export read them with --year 2027\n"
+            "off days (from the first date to the last, no game): 0 a team\n"
+            "series: 6 of 1 game\n"
             "breaks (two series in a row both at home or both away): 0 to 1 a team, 2 in all\n"
             "longest home stand: 2 series, 2 games; longest road trip: 2 series, 2 games\n");
 
@@ -189,9 +191,10 @@ TEST(GenerateTool, ReportOfTheSeasonAgreesWithTheSummary) {
     ToolRun report = RunTool("report --format csv " + text);
     ASSERT_EQ(report.status, 0);
     const std::string header =
-        "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,opponents\r\n";
+        "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,opponents,"
+        "off_days\r\n";
     ASSERT_EQ(report.output.rfind(header, 0), 0u) << report.output;
-    std::vector<int> games, home, away;
+    std::vector<int> games, home, away, off_days;
     int teams = 0, longest_home = 0, longest_road = 0;
     for (size_t at = header.size(); at < report.output.size();) {
       size_t end = report.output.find("\r\n", at);
@@ -199,15 +202,16 @@ TEST(GenerateTool, ReportOfTheSeasonAgreesWithTheSummary) {
       std::string row = report.output.substr(at, end - at);
       at = end + 2;
       char team[16];
-      int g, h, a, doubleheaders, home_stand, road_trip, opponents;
-      ASSERT_EQ(std::sscanf(row.c_str(), "%15[^,],%d,%d,%d,%d,%d,%d,%d", team, &g, &h, &a,
-                            &doubleheaders, &home_stand, &road_trip, &opponents),
-                8)
+      int g, h, a, doubleheaders, home_stand, road_trip, opponents, off;
+      ASSERT_EQ(std::sscanf(row.c_str(), "%15[^,],%d,%d,%d,%d,%d,%d,%d,%d", team, &g, &h, &a,
+                            &doubleheaders, &home_stand, &road_trip, &opponents, &off),
+                9)
           << row;
       ++teams;
       games.push_back(g);
       home.push_back(h);
       away.push_back(a);
+      off_days.push_back(off);
       EXPECT_EQ(doubleheaders, 0) << row;
       longest_home = std::max(longest_home, home_stand);
       longest_road = std::max(longest_road, road_trip);
@@ -227,6 +231,10 @@ TEST(GenerateTool, ReportOfTheSeasonAgreesWithTheSummary) {
               std::string::npos)
         << summary;
     EXPECT_NE(summary.find(", " + std::to_string(longest_road) + " games\n"), std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("off days (from the first date to the last, no game): " +
+                           Spread(off_days) + " a team\n"),
+              std::string::npos)
         << summary;
   }
 }

@@ -100,10 +100,12 @@ struct Snapshot {
   std::vector<int16_t> opponent;
   std::vector<char> at_home;
   std::vector<int> hosted_games;
+  std::vector<int8_t> games;  // where series keep their games
+  std::vector<int> days;
 };
 
 Snapshot SnapshotOf(const TravelState& state) {
-  return Snapshot{state.opponent, state.at_home, state.hosted_games};
+  return Snapshot{state.opponent, state.at_home, state.hosted_games, state.games, state.days};
 }
 
 // Moves the penalty of a rule up while the chain breaks it and down while
@@ -207,6 +209,8 @@ void AnnealCycle(const AnnealRules& rules, int cycle, AnnealChain* chain) {
     state->opponent = std::move(kept.opponent);
     state->at_home = std::move(kept.at_home);
     state->hosted_games = std::move(kept.hosted_games);
+    state->games = std::move(kept.games);
+    state->days = std::move(kept.days);
     RecountAll(state);
   }
 }

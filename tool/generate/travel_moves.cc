@@ -52,6 +52,7 @@ void TradeInRound(TravelState* state, int a, int b, int round, TouchedRounds* to
   const size_t at_a = CellOf(*state, a, round), at_b = CellOf(*state, b, round);
   std::swap(state->opponent[at_a], state->opponent[at_b]);
   std::swap(state->at_home[at_a], state->at_home[at_b]);
+  if (!state->games.empty()) std::swap(state->games[at_a], state->games[at_b]);
   for (int team : {a, b}) {
     const int opponent = state->opponent[CellOf(*state, team, round)];
     if (opponent == kResting) continue;
@@ -88,6 +89,7 @@ void SwapOneTeamsRounds(TravelState* state, int team, const TravelMove& move,
   const size_t first = CellOf(*state, team, move.first), second = CellOf(*state, team, move.second);
   std::swap(state->opponent[first], state->opponent[second]);
   std::swap(state->at_home[first], state->at_home[second]);
+  if (!state->games.empty()) std::swap(state->games[first], state->games[second]);
   if (touched != nullptr) {
     Touch(touched, team, move.first);
     Touch(touched, team, move.second);
@@ -103,14 +105,23 @@ void ReverseRounds(TravelState* state, const TravelMove& move, TouchedRounds* to
                  state->opponent.begin() + row + move.second + 1);
     std::reverse(state->at_home.begin() + row + move.first,
                  state->at_home.begin() + row + move.second + 1);
+    if (!state->games.empty()) {
+      std::reverse(state->games.begin() + row + move.first,
+                   state->games.begin() + row + move.second + 1);
+    }
     if (touched != nullptr) {
       for (int round = move.first; round <= move.second; ++round) Touch(touched, team, round);
     }
+  }
+  // A round takes its days with it.
+  if (!state->days.empty()) {
+    std::reverse(state->days.begin() + move.first, state->days.begin() + move.second + 1);
   }
 }
 
 void SwapRounds(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
   for (int team = 0; team < state->teams; ++team) SwapOneTeamsRounds(state, team, move, touched);
+  if (!state->days.empty()) std::swap(state->days[move.first], state->days[move.second]);
 }
 
 void SwapChain(TravelState* state, const TravelMove& move, TouchedRounds* touched) {
@@ -198,7 +209,10 @@ bool PickOtherMeeting(const TravelState& state, uint64_t* random, TravelMove* mo
     for (int round = move->first + direction; round >= 0 && round < state.rounds;
          round += direction) {
       const size_t other = CellOf(state, move->a, round);
-      if (state.opponent[other] == move->b && state.at_home[other] != state.at_home[at]) {
+      // Where series keep their games, only two of equal games trade hosts:
+      // each park keeps its games.
+      if (state.opponent[other] == move->b && state.at_home[other] != state.at_home[at] &&
+          (state.games.empty() || state.games[other] == state.games[at])) {
         move->second = round;
         return true;
       }
@@ -220,6 +234,17 @@ bool ChainOf(const TravelState& state, int team, MoveScratch* scratch, TravelMov
       if (opponent != kResting && !scratch->in_chain[opponent]) {
         scratch->in_chain[opponent] = 1;
         move->chain.push_back(opponent);
+      }
+    }
+  }
+  // Where series keep their games, each moved series must fit its new round.
+  if (!state.games.empty()) {
+    for (int member : move->chain) {
+      const int first = state.games[CellOf(state, member, move->first)];
+      const int second = state.games[CellOf(state, member, move->second)];
+      if ((first > 0 && !FitsRound(state, first, move->second)) ||
+          (second > 0 && !FitsRound(state, second, move->first))) {
+        return false;
       }
     }
   }
@@ -347,7 +372,10 @@ bool PickMove(const TravelState& state, const std::vector<int>& division_of, con
     move->second = RandomBelowExcept(random, state.rounds, move->first);
     return true;
   }
+  // Where series keep their games, two teams trade no series: the games of
+  // each pair at each park would change.
   if ((pick -= mix.swap_teams) < 0) {
+    if (!state.games.empty()) return false;
     move->kind = MoveKind::kSwapTeams;
     move->a = RandomBelow(random, state.teams);
     move->b = RandomBelowExcept(random, state.teams, move->a);
@@ -359,6 +387,7 @@ bool PickMove(const TravelState& state, const std::vector<int>& division_of, con
     return PickChain(state, random, scratch, move);
   }
   if ((pick -= mix.swap_team_rounds) < 0) {
+    if (!state.games.empty()) return false;
     move->kind = MoveKind::kSwapTeamRounds;
     move->a = RandomBelow(random, state.teams);
     move->b = RandomBelowExcept(random, state.teams, move->a);

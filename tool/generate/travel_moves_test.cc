@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tool/generate/generate_league.h"
 #include "tool/generate/generate_rounds.h"
 #include "tool/generate/travel_anneal.h"
 #include "tool/generate/travel_count.h"
@@ -131,6 +132,81 @@ TEST(TravelMoves, EveryChangeKeepsTheSeasonAndItsFiguresAsCountedAfresh) {
     }
     EXPECT_GT(kept, 5000);
   }
+}
+
+// The games of each (home, visitor) where series keep their games, checking
+// that both teams of a series see it alike and that it fits its round.
+std::vector<int> HostedGames(const TravelState& state) {
+  std::vector<int> hosted(static_cast<size_t>(state.teams * state.teams), 0);
+  for (int team = 0; team < state.teams; ++team) {
+    for (int r = 0; r < state.rounds; ++r) {
+      const int at = team * state.rounds + r;
+      if (state.opponent[at] == kResting) continue;
+      EXPECT_EQ(state.games[state.opponent[at] * state.rounds + r], state.games[at]);
+      EXPECT_TRUE(FitsRound(state, state.games[at], r)) << state.games[at] << " in " << r;
+      if (state.at_home[at]) hosted[team * state.teams + state.opponent[at]] += state.games[at];
+    }
+  }
+  return hosted;
+}
+
+// A league's series of 2 to 4 games, each keeping its games through every
+// change: each park's games of each pair stay, every series within its
+// round's days and at most two shorter, and a change made twice is none.
+TEST(TravelMoves, SeriesThatKeepTheirGamesStayWithinTheirRounds) {
+  const int teams = 8;
+  std::vector<int> hosted(teams * teams, 0);
+  for (int a = 0; a < teams; ++a) {
+    for (int b = a + 1; b < teams; ++b) {
+      hosted[a * teams + b] = 2 + (a + 2 * b) % 5;  // 2 to 6 games at each park
+      hosted[b * teams + a] = 2 + (3 * a + b) % 4;
+    }
+  }
+  LeagueRounds league;
+  std::string problem;
+  ASSERT_TRUE(LeagueSeries(hosted, teams, SeriesLengths{}, 3, &league, &problem)) << problem;
+  GiveRoom(SeriesLengths{}, LeagueDays(league) + 12, &league);
+  std::vector<int64_t> distance;
+  for (int a = 0; a < teams; ++a) {
+    for (int b = 0; b < teams; ++b) distance.push_back(a == b ? 0 : (a * 5 + b * 3) % 7 + 1);
+  }
+  TravelState state = MakeTravelState(league.rounds, teams, 3, distance);
+  KeepGames(league.rounds, league.days, 2, &state);
+  for (size_t r = 0; r < league.rounds.size(); ++r) {
+    EXPECT_EQ(league.rounds[r].size(), static_cast<size_t>(teams / 2));  // nobody waits
+  }
+  ASSERT_EQ(HostedGames(state), hosted);
+  const std::vector<int> division_of(teams, 0);
+  uint64_t random = 11;
+  MoveScratch scratch;
+  TravelMove move;
+  int kept = 0;
+  for (int step = 0; step < 20000; ++step) {
+    if (!PickMove(state, division_of, MoveMix{2, 2, 1, 3, 2, 0, 2}, &random, &scratch, &move)) {
+      continue;
+    }
+    ASSERT_NE(move.kind, MoveKind::kSwapTeams);
+    ASSERT_NE(move.kind, MoveKind::kSwapTeamRounds);
+    const TravelState before = state;
+    MakeMove(&state, move, nullptr);
+    if (NextRandom(&random) % 3 == 0) {
+      MakeMove(&state, move, nullptr);
+      ASSERT_EQ(state.games, before.games);
+      ASSERT_EQ(state.days, before.days);
+      continue;
+    }
+    ++kept;
+    ASSERT_EQ(HostedGames(state), hosted) << "kind " << static_cast<int>(move.kind);
+  }
+  EXPECT_GT(kept, 2000);
+  // The rounds the search hands back carry each series' games.
+  int games = 0;
+  for (const SeriesRound& round : RoundsOf(state)) {
+    for (const Series& series : round) games += series.games;
+  }
+  int all = 0;
+  for (int g : hosted) all += g;
+  EXPECT_EQ(games, all);
 }
 
 // A cycle of a chain, cooled from its season, leaves the best it met: a

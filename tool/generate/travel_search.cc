@@ -45,6 +45,8 @@ constexpr int kCoolingToMend = 72;
 TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRound>* rounds) {
   const int teams = static_cast<int>(rules.division_of.size());
   TravelState start = MakeTravelState(*rounds, teams, rules.most_in_a_row, rules.distance);
+  const bool keeps_games = !rules.round_days.empty();
+  if (keeps_games) KeepGames(*rounds, rules.round_days, rules.most_idle, &start);
   const bool travels = !rules.distance.empty();
   if (!travels && start.total.repeaters == 0 && start.total.runs_over == 0) return start.total;
 
@@ -87,6 +89,11 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
     anneal.first_penalty = 400;
     anneal.adapt_penalty = 0;
   }
+  if (keeps_games) {
+    // No two teams trade series: their games at each park would change.
+    anneal.mix.swap_teams = 0;
+    anneal.mix.swap_team_rounds = 0;
+  }
   anneal.cycle_steps = steps / cycles;
 
   // Two chains from seeds of their own, one on each core. After each cycle
@@ -110,7 +117,7 @@ TravelFigures SearchTravel(const TravelSearchRules& rules, std::vector<SeriesRou
   const TravelState& best = first.state;
 
   *rounds = RoundsOf(best);
-  DealGames(teams, rules.series_length, best.hosted_games, rounds);
+  if (!keeps_games) DealGames(teams, rules.series_length, best.hosted_games, rounds);
   return best.total;
 }
 

@@ -23,6 +23,11 @@ struct TravelSearchRules {
   std::vector<int64_t> distance;  ///< teams x teams, [from * teams + to]; empty: none known
   uint64_t seed = 1;
   int effort = 1;                 ///< the search looks this many times as long
+  /// Per round, its game days, when each series keeps its games (a league's
+  /// season): a series moves only into a round it fits, `most_idle` days
+  /// shorter at most. Empty: the pairs' games are dealt after the search.
+  std::vector<int> round_days;
+  int most_idle = 2;
 };
 
 /// Rearranges the settled `rounds` (home sides and games set) as the

@@ -66,6 +66,21 @@ TravelState MakeTravelState(const std::vector<SeriesRound>& rounds, int teams, i
   return state;
 }
 
+void KeepGames(const std::vector<SeriesRound>& rounds, const std::vector<int>& days,
+               int most_idle, TravelState* state) {
+  state->games.assign(state->opponent.size(), 0);
+  state->days = days;
+  state->most_idle = most_idle;
+  for (int r = 0; r < state->rounds; ++r) {
+    for (const Series& series : rounds[r]) {
+      for (int team : {series.home, series.visitor}) {
+        state->games[static_cast<size_t>(team) * state->rounds + r] =
+            static_cast<int8_t>(series.games);
+      }
+    }
+  }
+}
+
 namespace {
 
 // Where a team stands before a round: the park it is at (home before its
@@ -226,7 +241,8 @@ std::vector<SeriesRound> RoundsOf(const TravelState& state) {
     for (int r = 0; r < state.rounds; ++r) {
       const size_t at = static_cast<size_t>(team) * state.rounds + r;
       if (state.opponent[at] != kResting && state.at_home[at]) {
-        rounds[r].push_back(Series{team, state.opponent[at], 0});
+        rounds[r].push_back(
+            Series{team, state.opponent[at], state.games.empty() ? 0 : state.games[at]});
       }
     }
   }

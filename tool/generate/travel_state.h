@@ -4,6 +4,7 @@
 #ifndef ZELTO_TOOL_GENERATE_TRAVEL_STATE_H_
 #define ZELTO_TOOL_GENERATE_TRAVEL_STATE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -38,12 +39,33 @@ struct TravelState {
   TravelFigures total;
   std::vector<int> broken;         ///< the parts that repeat or run past the limit
   std::vector<int> broken_at;      ///< per part, its place in `broken`, or -1
+  /// [team * rounds + round]: the games of the series, when each series keeps
+  /// its own (a league's season); empty when a pair's games are dealt into
+  /// its series after the search.
+  std::vector<int8_t> games;
+  std::vector<int> days;           ///< per round, when `games` is kept: its game days
+  int most_idle = 0;               ///< the most a series may be shorter than its round
 };
 
 /// The state of `rounds` (their games count what each park hosts) with the
 /// parts counted.
 TravelState MakeTravelState(const std::vector<SeriesRound>& rounds, int teams, int limit,
                             const std::vector<int64_t>& distance);
+
+/// Keeps each series' games of `rounds` in `state` (made from them) and each
+/// round's game days: the moves then keep every series within its round's
+/// days, at most `most_idle` shorter.
+void KeepGames(const std::vector<SeriesRound>& rounds, const std::vector<int>& days,
+               int most_idle, TravelState* state);
+
+/// Whether a series of `games` games fits `round` of the state: no longer
+/// than its days, and at most `most_idle` shorter. Always, when the state
+/// keeps no games.
+inline bool FitsRound(const TravelState& state, int games, int round) {
+  if (state.games.empty()) return true;
+  const int days = state.days[static_cast<size_t>(round)];
+  return games <= days && games >= days - state.most_idle;
+}
 
 /// What the series of `team` in `round` adds as the state stands.
 SeriesFigures PartAt(const TravelState& state, int team, int round);
@@ -72,7 +94,7 @@ void Reweigh(const TravelState& state, int team, const std::vector<int>& changed
 /// Keeps the parts of `pending` and adds `change` to the total.
 void Keep(TravelState* state, const std::vector<PendingPart>& pending, const TravelFigures& change);
 
-/// The rounds of the state as series (games 0).
+/// The rounds of the state as series (games 0 unless the state keeps them).
 std::vector<SeriesRound> RoundsOf(const TravelState& state);
 
 }  // namespace tool

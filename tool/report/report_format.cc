@@ -82,6 +82,8 @@ std::vector<Column<TeamCounts>> TeamColumns(const ReportTeams& teams) {
                          return std::to_string(found == teams.travel.end() ? 0 : found->second);
                        }});
   }
+  // After every column of before, so that what reads them by place still does.
+  columns.push_back(FigureColumn("off days", "off_days", &TeamCounts::off_days));
   return columns;
 }
 

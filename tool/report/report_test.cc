@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -69,14 +70,25 @@ std::string ExpectedTeamCsv(const Season& season) {
     int64_t games = 0, home = 0, away = 0, doubleheaders = 0;
     std::vector<bool> at_home;  // each game in file order
     std::set<std::string> opponents;
+    std::set<std::string> dates;
   };
   std::map<std::string, Team> teams;
+  // Off days: the days from the first date to the last, less those played.
+  auto day_of = [](const std::string& date) {
+    using namespace std::chrono;
+    return sys_days{year{2000 + std::stoi(date.substr(6, 2))} / std::stoi(date.substr(0, 2)) /
+                    std::stoi(date.substr(3, 2))};
+  };
+  auto first = day_of(season.front().first), last = first;
   for (const auto& [date, games] : season) {
+    first = std::min(first, day_of(date));
+    last = std::max(last, day_of(date));
     std::map<std::string, int> on_date;
     for (const Game& game : games) {
       for (bool home : {false, true}) {
         const std::string& name = home ? game.home : game.visitor;
         Team& team = teams[name];
+        team.dates.insert(date);
         ++team.games;
         ++(home ? team.home : team.away);
         team.at_home.push_back(home);
@@ -87,7 +99,8 @@ std::string ExpectedTeamCsv(const Season& season) {
   }
   std::string csv =
       "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
-      "opponents\r\n";
+      "opponents,off_days\r\n";
+  const int64_t span = (last - first).count() + 1;
   for (const auto& [name, team] : teams) {
     int64_t longest[2] = {0, 0};
     for (size_t i = 0; i < team.at_home.size();) {
@@ -100,7 +113,8 @@ std::string ExpectedTeamCsv(const Season& season) {
     csv += name + "," + std::to_string(team.games) + "," + std::to_string(team.home) + "," +
            std::to_string(team.away) + "," + std::to_string(team.doubleheaders) + "," +
            std::to_string(longest[0]) + "," + std::to_string(longest[1]) + "," +
-           std::to_string(team.opponents.size()) + "\r\n";
+           std::to_string(team.opponents.size()) + "," +
+           std::to_string(span - static_cast<int64_t>(team.dates.size())) + "\r\n";
   }
   return csv;
 }
@@ -181,10 +195,10 @@ TEST(Report, EveryFigureOfAGeneratedSeasonIsAsWorkedOutFromItsGames) {
   EXPECT_EQ(line, "");
   std::getline(lines, line);
   EXPECT_EQ(line, "team    games  home  away  doubleheader dates  longest home stand  "
-                  "longest road trip  opponents");
+                  "longest road trip  opponents  off days");
   std::vector<size_t> widths;
   for (int row = 0; row < 8 && std::getline(lines, line); ++row) widths.push_back(line.size());
-  EXPECT_EQ(widths, std::vector<size_t>(8, 95u)) << text.out;
+  EXPECT_EQ(widths, std::vector<size_t>(8, 105u)) << text.out;
 }
 
 TEST(Report, FindsWhatIsWrongWithTheSeasonAtItsLineAndItsRecordAndSlot) {
@@ -278,7 +292,7 @@ TEST(Report, WritesAllOrNothingAndNeverOverTheSeason) {
   EXPECT_EQ(written.out, "");
   EXPECT_EQ(ReadFileBytes(dir.File("out.csv")),
             "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
-            "opponents\r\n45nnewyo,1,0,1,0,0,1,1\r\n45nstlou,1,1,0,0,1,0,1\r\n");
+            "opponents,off_days\r\n45nnewyo,1,0,1,0,0,1,1,0\r\n45nstlou,1,1,0,0,1,0,1,0\r\n");
 
   // A season that cannot be read writes nothing: the older file stays.
   WriteFileBytes(dir.File("out.csv"), "older");
@@ -341,15 +355,15 @@ TEST(Report, ATeamsFileAddsDisplayNamesQuotedInCsvAndAlignedByCharacters) {
   EXPECT_EQ(csv.status, 0) << csv.err;
   EXPECT_EQ(csv.out,
             "team,display,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
-            "opponents\r\n"
-            "45nbosto,Br\u00e4ves B\u00f8ston,1,0,1,0,0,1,1\r\n"
-            "45nbrook,45nbrook,1,1,0,0,1,0,1\r\n"
-            "45nnewyo,\"Giants, New York\",1,0,1,0,0,1,1\r\n"
-            "45nstlou,\"Cardinals \"\"Redbirds\"\"\",1,1,0,0,1,0,1\r\n");
+            "opponents,off_days\r\n"
+            "45nbosto,Br\u00e4ves B\u00f8ston,1,0,1,0,0,1,1,0\r\n"
+            "45nbrook,45nbrook,1,1,0,0,1,0,1,0\r\n"
+            "45nnewyo,\"Giants, New York\",1,0,1,0,0,1,1,0\r\n"
+            "45nstlou,\"Cardinals \"\"Redbirds\"\"\",1,1,0,0,1,0,1,0\r\n");
   ToolRun text = RunTool(dir, "report" + names);
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("\n\nteam      display               games  home  away  doubleheader dates"
-                          "  longest home stand  longest road trip  opponents\n"
+                          "  longest home stand  longest road trip  opponents  off days\n"
                           "45nbosto  Br\u00e4ves B\u00f8ston             1     0     1"),
             std::string::npos)
       << text.out;
@@ -477,13 +491,13 @@ TEST(Report, TravelIsCountedLegByLegFromDistancesOrPlaces) {
                                  season);
   EXPECT_EQ(csv.out,
             "team,games,home,away,doubleheader_dates,longest_home_stand,longest_road_trip,"
-            "opponents,travel\r\naa,2,1,1,0,1,1,2,11\r\nbb,2,1,1,0,1,1,2,1100\r\n"
-            "cc,2,1,1,0,1,1,2,110000\r\n");
+            "opponents,travel,off_days\r\naa,2,1,1,0,1,1,2,11,1\r\nbb,2,1,1,0,1,1,2,1100,1\r\n"
+            "cc,2,1,1,0,1,1,2,110000,1\r\n");
 
   WriteFileBytes(dir.File("places.csv"), "name,latitude,longitude\naa,51.5074,-0.1278\n"
                                           "bb,48.8566,2.3522\ncc,48.8566,2.3522\n");
   csv = RunTool(dir, "report --format csv --teams " + Quote(dir.File("places.csv")) + " " + season);
-  EXPECT_NE(csv.out.find("aa,aa,2,1,1,0,1,1,2,688\r\nbb,bb,2,1,1,0,1,1,2,0\r\ncc,cc,2,1,1,0,1,1,2,688\r\n"),
+  EXPECT_NE(csv.out.find("aa,aa,2,1,1,0,1,1,2,688,1\r\nbb,bb,2,1,1,0,1,1,2,0,1\r\ncc,cc,2,1,1,0,1,1,2,688,1\r\n"),
             std::string::npos)
       << csv.out;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "schedule/written_date.h"
+
 namespace tool {
 
 size_t SeasonCounter::PairTable::Find(uint64_t key) const {
@@ -32,8 +34,22 @@ SeasonCounter::PairState& SeasonCounter::PairTable::operator[](uint64_t key) {
   return places_[place].state;
 }
 
-void SeasonCounter::DateBegun(std::string_view, int64_t record) {
+void SeasonCounter::DateBegun(std::string_view date, int64_t record) {
   record_ = record;
+  real_day_ = false;
+  std::string_view written = date;
+  while (!written.empty() && written.back() == ' ') written.remove_suffix(1);
+  if (const auto parsed = schedule::ParseWrittenDate(written)) {
+    const std::chrono::year_month_day day =
+        schedule::DayIn(*parsed, std::chrono::year{2000 + parsed->two_digit_year});
+    if (day.ok()) {
+      real_day_ = true;
+      day_ = std::chrono::sys_days{day};
+      first_day_ = any_day_ ? std::min(first_day_, day_) : day_;
+      last_day_ = any_day_ ? std::max(last_day_, day_) : day_;
+      any_day_ = true;
+    }
+  }
   games_in_record_ = 0;
   ++totals_.dates;
 }
@@ -74,6 +90,7 @@ void SeasonCounter::CountGame(size_t number, bool at_home) {
   } else {
     team.date_record = record_;
     team.games_on_date = 1;
+    team.days_played += real_day_;
   }
 }
 
@@ -91,6 +108,10 @@ std::vector<TeamCounts> SeasonCounter::TeamRows() const {
     rows.push_back(teams_[number].counts);
     rows.back().team = team_numbers_.Name(number);
     rows.back().opponents = opponents[number];
+    if (any_day_) {
+      const int64_t span = (last_day_ - first_day_).count() + 1;
+      rows.back().off_days = std::max<int64_t>(0, span - teams_[number].days_played);
+    }
   }
   return rows;
 }

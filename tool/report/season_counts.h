@@ -4,6 +4,7 @@
 #ifndef ZELTO_TOOL_REPORT_SEASON_COUNTS_H_
 #define ZELTO_TOOL_REPORT_SEASON_COUNTS_H_
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ struct TeamCounts {
   int64_t longest_home_stand = 0;  ///< the most games in a row at home, in file order
   int64_t longest_road_trip = 0;   ///< the most games in a row away
   int64_t opponents = 0;           ///< the different teams it plays
+  /// The days from the season's first date to its last on which it plays
+  /// no game (dates written MM/DD/YY; those that are no real day left out).
+  int64_t off_days = 0;
 };
 
 /// How often `team` plays `opponent`, and where.
@@ -64,6 +68,7 @@ class SeasonCounter : public SeasonListener {
     TeamRuns runs;              // its home stands and road trips, a game a stay
     int64_t date_record = 0;    // the record of its last game
     int64_t games_on_date = 0;  // its games in that record
+    int64_t days_played = 0;    // the real days it plays on, a record each
   };
   struct PairState {
     int64_t home = 0;  // of the team at home against the opponent
@@ -107,6 +112,11 @@ class SeasonCounter : public SeasonListener {
   PairTable pairs_;
   SeasonTotals totals_;
   int64_t record_ = 0;          // the record being read
+  // The real day of the date being read (its two digits read as 20YY: only
+  // the days between dates count), and the season's first and last.
+  bool real_day_ = false;
+  std::chrono::sys_days day_{}, first_day_{}, last_day_{};
+  bool any_day_ = false;
   int64_t games_in_record_ = 0;
 };
 
