@@ -14,10 +14,6 @@ constexpr int kTriesPerDealing = 40;
 // How many more series a team than the fewest its games allow are tried.
 constexpr int kMostExtraSeries = 8;
 
-int RandomBelow(uint64_t* random, int count) {
-  return static_cast<int>(NextRandom(random) % static_cast<uint64_t>(count));
-}
-
 // Every park's series of each pair: their number, between the fewest and the
 // most its games allow, such that every team plays `per_team`. False when
 // the greedy raising of counts found none.

@@ -238,6 +238,10 @@ uint64_t NextRandom(uint64_t* state) {
   return z ^ (z >> 31);
 }
 
+int RandomBelow(uint64_t* state, int count) {
+  return static_cast<int>(NextRandom(state) % static_cast<uint64_t>(count));
+}
+
 std::vector<SeriesRound> SingleRoundRobin(const std::vector<int>& places) {
   // The circle: the last place stays put, the others turn one step a
   // round; an odd league gets a resting place as its fixed one.

@@ -46,6 +46,9 @@ std::vector<SeriesRound> PairRounds(const RoundsRequest& request);
 /// platform (splitmix64), advancing `state`.
 uint64_t NextRandom(uint64_t* state);
 
+/// A number from 0 to count - 1 of NextRandom, advancing `state`.
+int RandomBelow(uint64_t* state, int count);
+
 }  // namespace tool
 
 #endif  // ZELTO_TOOL_GENERATE_GENERATE_ROUNDS_H_

@@ -14,11 +14,6 @@ constexpr int kMostTradedRounds = 64;
 // is recounted for every team in each of its rounds.
 constexpr int kMostReversedRounds = 12;
 
-// A random number from 0 to count - 1.
-int RandomBelow(uint64_t* random, int count) {
-  return static_cast<int>(NextRandom(random) % static_cast<uint64_t>(count));
-}
-
 // A random number from 0 to count - 1 other than `other`.
 int RandomBelowExcept(uint64_t* random, int count, int other) {
   const int pick = RandomBelow(random, count - 1);
