@@ -9,7 +9,6 @@ written for the README.
     calendar_page_test.py SCHEDULE_TOOL SOURCE_DIR WORK_DIR
 Exit status 77 (skipped) when Chromium is missing.
 """
-import concurrent.futures
 import html.parser
 import json
 import os
@@ -36,22 +35,16 @@ class Browser:
 
     def __init__(self, binary, work):
         self.binary = binary
-        self.work = work
+        self.profile = tempfile.mkdtemp(prefix="chromium-", dir=work)
 
     def run(self, page, *flags):
-        # A profile for each run, so that runs can go side by side: a
-        # browser spends most of its few seconds waiting, not working.
-        profile = tempfile.mkdtemp(prefix="chromium-", dir=self.work)
         command = [self.binary, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                    "--no-first-run", "--disable-background-networking",
                    "--disable-component-update", "--disable-sync",
-                   "--user-data-dir=" + profile, *flags, "file://" + page]
-        try:
-            done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        finally:
-            shutil.rmtree(profile, ignore_errors=True)
+                   "--user-data-dir=" + self.profile, *flags, "file://" + page]
+        done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         if done.returncode != 0:
-            raise RuntimeError("chromium failed: " + done.stderr.decode(errors="replace"))
+            sys.exit("chromium failed: " + done.stderr.decode(errors="replace"))
         return done.stdout
 
     def pages_printed(self, page):
@@ -302,19 +295,16 @@ def main():
     os.makedirs(work, exist_ok=True)
     seasons = calendar_seasons.Seasons(tool, source_dir, os.path.join(work, "seasons"))
     browser = Browser(binary, work)
-    # The four checks share nothing but the program and the browser, and go
-    # side by side; each writes files of its own names.
-    with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
-        running = [
-            pool.submit(check_season, "1884", browser, seasons, work, seasons.path_1884,
-                        seasons.games_1884, 1884, "84nbosto",
-                        os.path.join(source_dir, "testing", "seasons", "1884-teams.csv")),
-            pool.submit(check_season, "12-teams", browser, seasons, work,
-                        seasons.path_generated, seasons.games_generated, 2027, "Avon", None),
-            pool.submit(check_display_names, browser, seasons, work),
-            pool.submit(check_long_names, browser, seasons, work)]
-        for check_running in running:
-            check_running.result()
+    try:
+        check_season("1884", browser, seasons, work, seasons.path_1884, seasons.games_1884,
+                     1884, "84nbosto",
+                     os.path.join(source_dir, "testing", "seasons", "1884-teams.csv"))
+        check_season("12-teams", browser, seasons, work, seasons.path_generated,
+                     seasons.games_generated, 2027, "Avon", None)
+        check_display_names(browser, seasons, work)
+        check_long_names(browser, seasons, work)
+    finally:
+        shutil.rmtree(browser.profile, ignore_errors=True)
     return calendar_seasons.outcome(failures)
 
 
