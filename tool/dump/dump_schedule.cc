@@ -242,7 +242,7 @@ void ListRecord(const ScheduleRecord& record, int64_t n, std::ostream& out) {
   }
   for (int slot = 1; slot <= kSlotsPerRecord; ++slot) {
     if (IsBlankSlot(record.games[slot - 1])) continue;
-    char number[8];
+    char number[16];  // room for any int, though a slot is 1 to 15
     std::snprintf(number, sizeof number, "%4d  ", slot);
     out << number;
     // A name may hold any byte the text held; a terminal must not take it
