@@ -62,6 +62,24 @@ std::string WindowProblem(int needed, int window) {
          "--end has " + std::to_string(window);
 }
 
+// Orders the series of `rounds` for least travel by `search` (its series
+// length, seed and any rounds' days set by the caller), the league's and the
+// options' part filled in here. False, with the reason, when no order keeps
+// every team within the limit of series in a row at one park.
+bool OrderForLeastTravel(const League& league, const SeasonRules& rules, TravelSearchRules search,
+                         std::vector<SeriesRound>* rounds, std::string* problem) {
+  search.most_in_a_row = rules.most_in_a_row;
+  search.division_of = league.division_of;
+  search.distance = rules.distances.distance;
+  search.effort = rules.effort;
+  if (SearchTravel(search, rounds).runs_over > 0) {
+    *problem = "no order of the series was found in which every team plays at most " +
+               std::to_string(rules.most_in_a_row) + " series in a row at home or on the road";
+    return false;
+  }
+  return true;
+}
+
 // The season of a league whose series keep their own games: split into
 // series of the lengths allowed, every team as many, dealt into rounds that
 // each last as long as their longest series, laid on the window.
@@ -90,21 +108,11 @@ bool LeagueSeason(const League& league, const SeasonRules& rules, int within,
   }
   season->rounds = std::move(rounds.rounds);
   TravelSearchRules search;
-  search.most_in_a_row = rules.most_in_a_row;
   search.series_length = lengths.most;
-  search.division_of = league.division_of;
-  search.distance = rules.distances.distance;
   search.seed = rules.seed;
-  search.effort = rules.effort;
   search.round_days = std::move(rounds.days);
   search.most_idle = lengths.most_idle;
-  const TravelFigures figures = SearchTravel(search, &season->rounds);
-  if (figures.runs_over > 0) {
-    *problem = "no order of the series was found in which every team plays at most " +
-               std::to_string(rules.most_in_a_row) + " series in a row at home or on the road";
-    return false;
-  }
-  return true;
+  return OrderForLeastTravel(league, rules, std::move(search), &season->rounds, problem);
 }
 
 // Lays the rounds on the game days, refusing a season that runs past the
@@ -174,16 +182,9 @@ bool GenerateSeason(const League& league, const SeasonRules& rules, GeneratedSea
   if (!settled) return false;
 
   TravelSearchRules search;
-  search.most_in_a_row = rules.most_in_a_row;
   search.series_length = rules.series_length;
-  search.division_of = league.division_of;
-  search.distance = rules.distances.distance;
   search.seed = request.seed;
-  search.effort = rules.effort;
-  const TravelFigures figures = SearchTravel(search, &season->rounds);
-  if (figures.runs_over > 0) {
-    *problem = "no order of the series was found in which every team plays at most " +
-               std::to_string(rules.most_in_a_row) + " series in a row at home or on the road";
+  if (!OrderForLeastTravel(league, rules, std::move(search), &season->rounds, problem)) {
     return false;
   }
   return LayOnCalendar(league, rules, season, problem);
