@@ -1,5 +1,7 @@
 #include "tool/tool_command.h"
 
+#include <algorithm>
+
 #include "files/file_access.h"
 #include "schedule/shown_text.h"
 
@@ -39,6 +41,22 @@ std::string OutputIsInput(const Command& command, const CommandLine& line) {
       return "Cannot write " + std::string(output.label) + " " + schedule::Quoted(*written) +
              ": it is " + input.label + " too, which keeps its bytes";
     }
+  }
+  return "";
+}
+
+std::string EmptyFileName(const Command& command, const CommandLine& line) {
+  auto names = [](const std::vector<CommandInput>& files, std::string_view option) {
+    return std::any_of(files.begin(), files.end(), [&](const CommandInput& file) {
+      return file.option != nullptr && option == file.option;
+    });
+  };
+  for (const CommandOption& option : command.options) {
+    const bool output = names(command.outputs, option.name);
+    if (!output && !names(command.inputs, option.name)) continue;
+    if (!line.given.contains(option.name) || !line.Value(option.name).empty()) continue;
+    return std::string(output ? "Cannot write file" : "Cannot open file") + " \"\" (" +
+           option.name + "): Bad file name";
   }
   return "";
 }

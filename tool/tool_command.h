@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -56,6 +57,7 @@ struct CommandLine {
   std::vector<std::string> operands;
   std::map<std::string, std::string, std::less<>> values;  ///< each option's value
   std::map<std::string, std::vector<std::string>, std::less<>> lists;  ///< repeatable ones
+  std::set<std::string, std::less<>> given;  ///< the options the line gives, by name
 
   /// The value of option `name` (its default when not given).
   const std::string& Value(std::string_view name) const;
@@ -90,6 +92,13 @@ std::string StandardInputTwice(const Command& command, const CommandLine& line);
 /// anything is opened, so that the input keeps its bytes and the clash is
 /// named as such.
 std::string OutputIsInput(const Command& command, const CommandLine& line);
+
+/// The refusal of a file option given an empty name, or empty: `--output ''`
+/// would otherwise be taken for no --output at all and `--teams ''` for no
+/// teams file, where an empty operand is refused as a bad file name. Said
+/// with the words a file of that name would get, before anything is read or
+/// written.
+std::string EmptyFileName(const Command& command, const CommandLine& line);
 
 }  // namespace tool
 

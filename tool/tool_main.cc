@@ -178,28 +178,6 @@ std::string MissingValue(const Command& command, const std::string& error) {
   return "";
 }
 
-// A file option given an empty name: `--output ''` would otherwise be taken
-// for no --output at all and `--teams ''` for no teams file, where an empty
-// operand is refused as a bad file name. Said with the words a file of that
-// name would get, before anything is read or written.
-std::string EmptyFileName(const CLI::App& app, const Command& command, const CommandLine& line) {
-  for (const tool::CommandOption& option : command.options) {
-    const std::string_view name = option.name;
-    auto names = [&](const std::vector<tool::CommandInput>& files) {
-      return std::any_of(files.begin(), files.end(), [&](const tool::CommandInput& file) {
-        return file.option != nullptr && name == file.option;
-      });
-    };
-    const bool output = names(command.outputs);
-    const bool input = names(command.inputs);
-    if (!output && !input) continue;
-    if (app.get_option(option.name)->count() == 0 || !line.Value(name).empty()) continue;
-    return std::string(output ? "Cannot write file" : "Cannot open file") + " \"\" (" +
-           option.name + "): Bad file name";
-  }
-  return "";
-}
-
 // The words of a parse error, naming what was not understood.
 std::string ParseErrorText(const CLI::ParseError& error, const Command* command) {
   std::string text = error.what();
@@ -288,6 +266,9 @@ int Run(const std::vector<std::string>& arguments) {
     const Command& command = *parsed->command;
     CommandLine& line = parsed->line;
     line.operands.insert(line.operands.end(), after_options.begin(), after_options.end());
+    for (const tool::CommandOption& option : command.options) {
+      if (parsed->app->get_option(option.name)->count() != 0) line.given.insert(option.name);
+    }
     if (parsed->wants_help) {
       std::fputs(command.help, stdout);
       return 0;
@@ -301,7 +282,7 @@ int Run(const std::vector<std::string>& arguments) {
       return kUsageError;
     }
     for (const std::string& refusal :
-         {EmptyFileName(*parsed->app, command, line), tool::OutputIsInput(command, line)}) {
+         {tool::EmptyFileName(command, line), tool::OutputIsInput(command, line)}) {
       if (refusal.empty()) continue;
       tool::PrintFailure(refusal);
       return 1;
