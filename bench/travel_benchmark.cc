@@ -1,7 +1,7 @@
 // The travel search measured: generate's seasons with the parks' distances
 // against the best totals known, and against the same seasons without them.
 //
-//   travel_benchmark [FOLDER] [--efforts 1,10] [--no-leagues] [--only nl8,circ16]
+//   travel_benchmark [FOLDER] [--efforts 1,10] [--no-leagues | --leagues] [--only nl8,circ16]
 //                    [--seed N]
 //
 // 1. Each travelling tournament instance of FOLDER (default the copy in
@@ -20,7 +20,8 @@
 //    and the saving.
 // 4. A 30-team league in series with places: the time at effort 1, and its
 //    saving.
-// --only runs the instances named (and no leagues); --seed gives the search
+// --only runs the instances named (and no leagues), --leagues the leagues
+// alone; --seed gives the search
 // another seed (1 unless told).
 // Goals: the instances of up to 8 teams at their best known total at
 // effort 10; effort 1 under 10 s for 16 teams and under 60 s for the 30-team
@@ -148,6 +149,7 @@ struct Options {
   std::string folder = ZELTO_TTP_DIR;
   std::vector<int> efforts = {1, 10};
   bool leagues = true;
+  bool instances = true;  // --leagues: the leagues alone
   std::vector<std::string> only;  // the instances to run; empty: all
   uint64_t seed = 1;
 };
@@ -314,12 +316,16 @@ int main(int argc, char** argv) {
       options.seed = std::stoull(argv[++i]);
     } else if (argument == "--no-leagues") {
       options.leagues = false;
+    } else if (argument == "--leagues") {
+      options.instances = false;
     } else {
       options.folder = argument;
     }
   }
-  Instances(options);
-  MadeInstances(options);
+  if (options.instances) {
+    Instances(options);
+    MadeInstances(options);
+  }
   if (!options.leagues) return 0;
   tool::SeasonRules divisions;
   divisions.meetings = 6;
