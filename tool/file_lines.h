@@ -32,6 +32,13 @@ inline bool NextLine(std::string_view text, size_t* at, std::string_view* line) 
 /// True for the blanks that part words: a space or a TAB.
 inline bool IsWordBlank(char c) { return c == ' ' || c == '\t'; }
 
+/// `text` without the blanks at either end.
+inline std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsWordBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWordBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 /// The words of `line`, in order, none empty.
 std::vector<std::string_view> LineWords(std::string_view line);
 

@@ -20,9 +20,8 @@ enum Column { kTeam, kOpponent, kGames, kHome, kAway };
 constexpr uint64_t kMostGames = 10'000;
 
 bool Skipped(std::string_view line) {
-  size_t first = 0;
-  while (first < line.size() && IsWordBlank(line[first])) ++first;
-  return first == line.size() || line[first] == '#';
+  const std::string_view words = Trimmed(line);
+  return words.empty() || words.front() == '#';
 }
 
 }  // namespace
@@ -70,11 +69,7 @@ bool ReadMatchups(std::string_view text, const std::string& file_name,
     auto field = [&](int column) -> std::string {
       const size_t f = static_cast<size_t>(at[column]);
       if (f >= fields.size()) return "";
-      std::string value = fields[f];
-      while (!value.empty() && IsWordBlank(value.back())) value.pop_back();
-      size_t first = 0;
-      while (first < value.size() && IsWordBlank(value[first])) ++first;
-      return value.substr(first);
+      return std::string(Trimmed(fields[f]));
     };
     int side[2] = {-1, -1};
     bool good = true;

@@ -13,10 +13,6 @@
 namespace tool {
 namespace {
 
-bool IsBlankText(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
 // Why `code` cannot be a team code, or an empty string.
 std::string CodeProblem(std::string_view code) {
   if (code.empty()) return "no team code before the comma";
@@ -34,7 +30,7 @@ std::string CodeProblem(std::string_view code) {
 bool IsTeamsCsv(std::string_view map_text) {
   std::string_view line;
   for (size_t at = 0; NextLine(map_text, &at, &line);) {
-    if (IsBlankText(line) || line.front() == '#') continue;
+    if (Trimmed(line).empty() || line.front() == '#') continue;
     std::vector<std::string> fields;
     std::string problem;
     if (!SplitCsvRow(line, &fields, &problem)) return false;
@@ -76,7 +72,7 @@ int ReadTeamMap(std::string_view map_text, const std::string& map_name, std::vec
   std::string_view line;
   for (size_t at = 0; NextLine(map_text, &at, &line);) {
     ++number;
-    if (IsBlankText(line) || line.front() == '#') continue;
+    if (Trimmed(line).empty() || line.front() == '#') continue;
 
     std::string problem;
     size_t comma = line.find(',');

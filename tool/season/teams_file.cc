@@ -19,12 +19,6 @@ enum Column { kName, kDivision, kDisplay, kLatitude, kLongitude, kCode, kLeague,
 constexpr const char* kColumnNames[kColumns] = {"name",     "division",  "display", "latitude",
                                                 "longitude", "code",     "league"};
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsWordBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsWordBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // Why `text` cannot be shown as a display name, or an empty string: it must
 // be UTF-8 (no overlong form, no surrogate, nothing past U+10FFFF), hold no
 // control character (it goes into pages, calendars and CSV rows), and be at
