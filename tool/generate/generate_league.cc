@@ -14,6 +14,12 @@ constexpr int kTriesPerDealing = 40;
 // How many more series a team than the fewest its games allow are tried.
 constexpr int kMostExtraSeries = 8;
 
+// The fewest and the most series `games` at one park split into.
+int FewestSeries(int games, const SeriesLengths& lengths) {
+  return (games + lengths.most - 1) / lengths.most;
+}
+int MostSeries(int games, const SeriesLengths& lengths) { return games / lengths.least; }
+
 // Every park's series of each pair: their number, between the fewest and the
 // most its games allow, such that every team plays `per_team`. False when
 // the greedy raising of counts found none.
@@ -25,8 +31,8 @@ bool SeriesCounts(const std::vector<int>& hosted, int n, const SeriesLengths& le
     for (int v = 0; v < n; ++v) {
       const int games = hosted[h * n + v];
       if (games == 0) continue;
-      (*count)[h * n + v] = (games + lengths.most - 1) / lengths.most;
-      most[h * n + v] = games / lengths.least;
+      (*count)[h * n + v] = FewestSeries(games, lengths);
+      most[h * n + v] = MostSeries(games, lengths);
       total[h] += (*count)[h * n + v];
       total[v] += (*count)[h * n + v];
     }
@@ -191,8 +197,8 @@ bool LeagueSeries(const std::vector<int>& hosted, int teams, const SeriesLengths
     for (int v = 0; v < n; ++v) {
       const int games = hosted[h * n + v];
       if (games == 0) continue;
-      const int fewest = (games + lengths.most - 1) / lengths.most;
-      if (fewest > games / lengths.least) {
+      const int fewest = FewestSeries(games, lengths);
+      if (fewest > MostSeries(games, lengths)) {
         *problem = std::to_string(games) + (games == 1 ? " game" : " games") + " at a park of " +
                    "one pair do not split into series of " + std::to_string(lengths.least) +
                    " to " + std::to_string(lengths.most) + " games";
@@ -224,7 +230,7 @@ bool LeagueSeries(const std::vector<int>& hosted, int teams, const SeriesLengths
     for (int h = 0; h < n; ++h) {
       for (int v = 0; v < n; ++v) {
         const int games = hosted[h * n + v];
-        count[h * n + v] = games == 0 ? 0 : (games + lengths.most - 1) / lengths.most;
+        count[h * n + v] = FewestSeries(games, lengths);
       }
     }
     per_team = fewest_per_team;

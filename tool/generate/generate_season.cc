@@ -121,13 +121,14 @@ bool LayOnCalendar(const League& league, const SeasonRules& rules, GeneratedSeas
                    std::string* problem) {
   const size_t needed = SeasonDays(season->rounds);
   if (!GameDays(rules.calendar, needed, &season->days, problem)) return false;
+  const int window = rules.end ? GameDaysUpTo(rules.calendar, *rules.end) : 0;
   if (rules.end && !season->days.empty() && season->days.back() > *rules.end) {
-    *problem = WindowProblem(static_cast<int>(needed), GameDaysUpTo(rules.calendar, *rules.end));
+    *problem = WindowProblem(static_cast<int>(needed), window);
     return false;
   }
   season->text = ScheduleText(league, season->rounds, season->days);
   season->summary = Summarize(league, season->rounds, season->days);
-  if (rules.end) season->summary.window_days = GameDaysUpTo(rules.calendar, *rules.end);
+  season->summary.window_days = window;
   if (rules.distances.teams > 0) AddTravel(season->rounds, rules.distances, &season->summary);
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "schedule/schedule_text.h"
 #include "schedule/written_date.h"
 
 namespace tool {
@@ -37,16 +38,14 @@ SeasonCounter::PairState& SeasonCounter::PairTable::operator[](uint64_t key) {
 void SeasonCounter::DateBegun(std::string_view date, int64_t record) {
   record_ = record;
   real_day_ = false;
-  std::string_view written = date;
-  while (!written.empty() && written.back() == ' ') written.remove_suffix(1);
-  if (const auto parsed = schedule::ParseWrittenDate(written)) {
+  if (const auto parsed = schedule::ParseWrittenDate(schedule::TrimTrailingSpaces(date))) {
     const std::chrono::year_month_day day =
         schedule::DayIn(*parsed, std::chrono::year{2000 + parsed->two_digit_year});
     if (day.ok()) {
       real_day_ = true;
-      day_ = std::chrono::sys_days{day};
-      first_day_ = any_day_ ? std::min(first_day_, day_) : day_;
-      last_day_ = any_day_ ? std::max(last_day_, day_) : day_;
+      const std::chrono::sys_days real{day};
+      first_day_ = any_day_ ? std::min(first_day_, real) : real;
+      last_day_ = any_day_ ? std::max(last_day_, real) : real;
       any_day_ = true;
     }
   }

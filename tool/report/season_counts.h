@@ -112,10 +112,10 @@ class SeasonCounter : public SeasonListener {
   PairTable pairs_;
   SeasonTotals totals_;
   int64_t record_ = 0;          // the record being read
-  // The real day of the date being read (its two digits read as 20YY: only
-  // the days between dates count), and the season's first and last.
+  // Whether the date being read is a real day (its two digits read as 20YY:
+  // only the days between dates count), and the season's first and last.
   bool real_day_ = false;
-  std::chrono::sys_days day_{}, first_day_{}, last_day_{};
+  std::chrono::sys_days first_day_{}, last_day_{};
   bool any_day_ = false;
   int64_t games_in_record_ = 0;
 };
